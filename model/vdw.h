@@ -1,0 +1,32 @@
+// Reduced van der Waals fluid: t = T/Tcr, p = P/Pcr, v = V/Vcr.
+// Equation of state p = 8t/(3v - 1) - 3/v^2, critical point at t = p = v = 1.
+//
+// Every expression below is evaluated in a fixed order and grouping; the
+// printed digits of the reports depend on it, so keep it when editing.
+#pragma once
+
+// Model state shared by the relations, the searches and the sweep.
+extern double t;      // reduced temperature of the current pass
+extern double err;    // absolute stop tolerance of every bisection search
+extern double vl;     // liquid volume of the current state
+extern double vg;     // gas volume of the current state
+extern double vlmax;  // liquid stability limit: largest liquid volume at t
+extern double plmin;  // pressure at vlmax
+extern double vgmin;  // gas stability limit: smallest gas volume at t
+extern double pgmax;  // pressure at vgmin
+
+// p - 8t/(3v - 1) + 3/v/v: zero on the isotherm t, negative below it.
+double vdw(double p, double v);
+
+// 4t v^3 - 9v^2 + 6v - 1: zero where dp/dv = 0 on the isotherm t.
+double fun2(double v);
+
+// Pressure on the isotherm t at volume v: 8t/(3v - 1) - 3/v/v.
+double pressure(double v);
+
+// Entropy (in R), enthalpy, Gibbs energy and internal energy (in 8a/27b) of
+// the liquid at vl and the gas at vg, at temperature t, with Cv = cR.
+struct Properties {
+    double sl, sg, hl, hg, gl, gg, ul, ug;
+};
+Properties properties(double c);
