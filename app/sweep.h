@@ -1,0 +1,22 @@
+// The temperature sweep: one pass per reduced temperature from 0.999 down to
+// 0.501 in steps of 0.001, each writing its rows to the two reports.
+#pragma once
+
+#include <string>
+
+// What one run writes: the two report files and the console trace.
+struct Output {
+    std::string coexistence;  // "vdw_coex.dat"
+    std::string properties;   // "clatente.dat"
+    std::string console;      // the search trace at t = 0.95
+};
+
+// Both preambles with their rule lines.
+void start(double c, Output& out);
+
+// One pass at the current temperature t: spinodal limits, coexistence
+// pressure and volumes, and the rows of both reports.
+void pass(double c, Output& out);
+
+// start() and every pass of the sweep; leaves t just below 0.5.
+void run(double c, Output& out);
