@@ -1,0 +1,115 @@
+# Runs the built program in a scratch folder with a reply on standard input
+# and checks what it leaves behind.
+#
+#   -DPROGRAM=path      the program (may be a list: an emulator and the program)
+#   -DWORKDIR=path      scratch folder, emptied first
+#   -DINPUT=text        the reply to the prompt (no line break is added)
+#   -DMODE=golden       compare SHA-256 of the files and console with SHA_COEX,
+#                       SHA_PROP and SHA_CONSOLE
+#   -DMODE=same         run again with SAME_AS as the reply; all outputs must
+#                       be the same bytes
+#   -DMODE=shows        the reports must show "c = " followed by C_SHOWN
+#   -DMODE=fail         put BLOCKER (dir or full) in the place of FILE; the run
+#                       must exit non-zero with a message naming FILE
+cmake_minimum_required(VERSION 3.20)
+
+function(run_in dir reply)
+  file(REMOVE_RECURSE "${dir}")
+  file(MAKE_DIRECTORY "${dir}")
+  file(WRITE "${dir}/reply.txt" "${reply}")
+  if(DEFINED BLOCKER)
+    if(BLOCKER STREQUAL "dir")
+      file(MAKE_DIRECTORY "${dir}/${FILE}")
+    elseif(BLOCKER STREQUAL "full")
+      file(CREATE_LINK /dev/full "${dir}/${FILE}" SYMBOLIC)
+    endif()
+  endif()
+  execute_process(
+    COMMAND ${PROGRAM}
+    WORKING_DIRECTORY "${dir}"
+    INPUT_FILE "${dir}/reply.txt"
+    OUTPUT_FILE "${dir}/console.out"
+    ERROR_VARIABLE stderr
+    RESULT_VARIABLE status)
+  set(status "${status}" PARENT_SCOPE)
+  set(stderr "${stderr}" PARENT_SCOPE)
+endfunction()
+
+set(outputs vdw_coex.dat clatente.dat console.out)
+
+if(MODE STREQUAL "golden")
+  run_in("${WORKDIR}" "${INPUT}")
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "exit status ${status}: ${stderr}")
+  endif()
+  foreach(pair "vdw_coex.dat;${SHA_COEX}" "clatente.dat;${SHA_PROP}" "console.out;${SHA_CONSOLE}")
+    list(GET pair 0 name)
+    list(GET pair 1 expected)
+    file(SHA256 "${WORKDIR}/${name}" actual)
+    if(NOT actual STREQUAL expected)
+      message(FATAL_ERROR "${name} differs from the expected bytes (SHA-256 ${actual})")
+    endif()
+  endforeach()
+
+elseif(MODE STREQUAL "same")
+  run_in("${WORKDIR}/a" "${INPUT}")
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "reply '${INPUT}': exit status ${status}: ${stderr}")
+  endif()
+  run_in("${WORKDIR}/b" "${SAME_AS}")
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "reply '${SAME_AS}': exit status ${status}: ${stderr}")
+  endif()
+  foreach(name IN LISTS outputs)
+    file(READ "${WORKDIR}/a/${name}" a HEX)
+    file(READ "${WORKDIR}/b/${name}" b HEX)
+    if(NOT a STREQUAL b)
+      message(FATAL_ERROR "${name} for the reply '${INPUT}' differs from that for '${SAME_AS}'")
+    endif()
+  endforeach()
+
+elseif(MODE STREQUAL "shows")
+  run_in("${WORKDIR}" "${INPUT}")
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "exit status ${status}: ${stderr}")
+  endif()
+  # Read as hex: a text read would drop the CR of each line break.
+  string(HEX "Cv = cR,  c = ${C_SHOWN}\r\n" line)
+  string(HEX "\r\n 0." row)
+  foreach(pair "vdw_coex.dat;499" "clatente.dat;1497")
+    list(GET pair 0 name)
+    list(GET pair 1 expected_rows)
+    file(READ "${WORKDIR}/${name}" content HEX)
+    string(FIND "${content}" "${line}" at)
+    if(at EQUAL -1)
+      message(FATAL_ERROR "${name} does not show c = ${C_SHOWN}")
+    endif()
+    string(REGEX MATCHALL "${row}" rows "${content}")
+    list(LENGTH rows count)
+    if(NOT count EQUAL expected_rows)
+      message(FATAL_ERROR "${name} has ${count} rows")
+    endif()
+  endforeach()
+
+elseif(MODE STREQUAL "fail")
+  run_in("${WORKDIR}" "1.5")
+  if(NOT status MATCHES "^[0-9]+$")
+    message(FATAL_ERROR "ended by a signal or not run: ${status}")
+  endif()
+  if(status EQUAL 0)
+    message(FATAL_ERROR "exit status 0 although ${FILE} could not be written")
+  endif()
+  string(FIND "${stderr}" "${FILE}" named)
+  if(named EQUAL -1)
+    message(FATAL_ERROR "the message does not name ${FILE}: '${stderr}'")
+  endif()
+  string(REGEX MATCHALL "\n" breaks "${stderr}")
+  list(LENGTH breaks lines)
+  if(NOT lines EQUAL 1)
+    message(FATAL_ERROR "expected one line on stderr, got: '${stderr}'")
+  endif()
+  message(STATUS "status ${status}: ${stderr}")
+
+else()
+  message(FATAL_ERROR "unknown MODE '${MODE}'")
+endif()

@@ -1,0 +1,127 @@
+// The reduced relations and the coexistence residual.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "coexistence.h"
+#include "vdw.h"
+
+namespace {
+
+// Sets the temperature and both spinodal limits the way a sweep pass does.
+class AtTemperature : public ::testing::Test {
+protected:
+    void SetUp() override { saved_ = t; }
+    void TearDown() override { t = saved_; }
+
+    void at(double temperature, double liquid_limit, double gas_limit)
+    {
+        t = temperature;
+        vlmax = liquid_limit;
+        vgmin = gas_limit;
+    }
+
+private:
+    double saved_ = 0;
+};
+
+TEST_F(AtTemperature, CriticalPointIsAnInflectionOfTheCriticalIsotherm)
+{
+    t = 1;
+    EXPECT_EQ(fun2(1), 0);
+    EXPECT_EQ(pressure(1), 1);
+    EXPECT_EQ(vdw(1, 1), 0);
+}
+
+TEST_F(AtTemperature, LiquidLimitAtHalfTheCriticalTemperatureIsHalfTheCriticalVolume)
+{
+    t = 0.5;
+    EXPECT_EQ(fun2(0.5), 0);
+    // And the gas limit is the other root of 2v^3 = (3v - 1)^2 above 1/3.
+    const double gas = 2 + std::sqrt(3.0);
+    EXPECT_NEAR(fun2(gas), 0, 1e-12);
+}
+
+TEST_F(AtTemperature, ResidualIsNegativeBelowTheIsothermAndPositiveAbove)
+{
+    t = 0.9;
+    for (double v : {0.5, 0.8, 1.0, 2.0, 10.0, 300.0}) {
+        const double on = pressure(v);
+        EXPECT_NEAR(vdw(on, v), 0, 1e-15);
+        EXPECT_LT(vdw(on - 1e-6, v), 0);
+        EXPECT_GT(vdw(on + 1e-6, v), 0);
+    }
+}
+
+TEST_F(AtTemperature, PropertiesFollowFromTheVolumes)
+{
+    t = 1;
+    vl = 1;
+    vg = 3;
+    const Properties x = properties(1.5);
+    // s = ln(3v - 1) + c ln t, h = (3v/(3v - 1) + c) t - 2.25/v, g = h - ts, u = ct - 1.125/v.
+    EXPECT_DOUBLE_EQ(x.sl, std::log(2.0));
+    EXPECT_DOUBLE_EQ(x.sg, std::log(8.0));
+    EXPECT_DOUBLE_EQ(x.hl, 0.75);
+    EXPECT_DOUBLE_EQ(x.hg, 1.125 + 1.5 - 0.75);
+    EXPECT_DOUBLE_EQ(x.gl, 0.75 - std::log(2.0));
+    EXPECT_DOUBLE_EQ(x.gg, 1.875 - std::log(8.0));
+    EXPECT_DOUBLE_EQ(x.ul, 0.375);
+    EXPECT_DOUBLE_EQ(x.ug, 1.125);
+
+    t = 0.5;
+    const Properties y = properties(2);
+    EXPECT_DOUBLE_EQ(y.sl, std::log(2.0) + 2 * std::log(0.5));
+    EXPECT_DOUBLE_EQ(y.ul, 1 - 1.125);
+}
+
+// Spinodal limits of t = 0.9, solved to far better than the searches need.
+constexpr double t09_liquid_limit = 0.71859719;
+constexpr double t09_gas_limit = 1.52850496;
+
+TEST_F(AtTemperature, ResidualChangesSignAtTheVapourPressure)
+{
+    at(0.9, t09_liquid_limit, t09_gas_limit);
+    const Coexistence below = fun(0.6469);
+    const Coexistence above = fun(0.6471);
+    EXPECT_LT(below.residual * above.residual, 0);
+    // The volumes it finds lie on the isotherm, one on each side of the dome.
+    EXPECT_NEAR(vdw(0.6469, below.vl), 0, 1e-6);
+    EXPECT_NEAR(vdw(0.6469, below.vg), 0, 1e-6);
+    EXPECT_LT(below.vl, t09_liquid_limit);
+    EXPECT_GT(below.vg, t09_gas_limit);
+}
+
+TEST_F(AtTemperature, ResidualIsTheGibbsEnergyDifferenceOverT)
+{
+    at(0.9, t09_liquid_limit, t09_gas_limit);
+    const Coexistence x = fun(0.55);
+    vl = x.vl;
+    vg = x.vg;
+    for (double c : {0.0, 1.5, 40.0}) {
+        const Properties props = properties(c);
+        EXPECT_NEAR(x.residual, (props.gl - props.gg) / t, 1e-12) << c;
+    }
+}
+
+TEST_F(AtTemperature, GasSearchWithoutRootEndsAt300AndStaysFinite)
+{
+    at(0.6, 0.53594527, 2.95056537);
+    for (double p : {0.0, -0.5, 8 * 0.6 / 899 - 3.0 / 90000 - 1e-6}) {
+        const Coexistence x = fun(p);
+        EXPECT_LT(300 - x.vg, err) << p;
+        EXPECT_TRUE(std::isfinite(x.residual)) << p;
+    }
+}
+
+TEST_F(AtTemperature, SameCallGivesSameBits)
+{
+    at(0.75, 0.60506916, 2.13715804);
+    const Coexistence a = fun(0.3);
+    const Coexistence b = fun(0.3);
+    EXPECT_EQ(a.residual, b.residual);
+    EXPECT_EQ(a.vl, b.vl);
+    EXPECT_EQ(a.vg, b.vg);
+}
+
+}  // namespace
