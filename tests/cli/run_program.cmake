@@ -11,6 +11,10 @@
 #   -DMODE=shows        the reports must show "c = " followed by C_SHOWN
 #   -DMODE=fail         put BLOCKER (dir or full) in the place of FILE; the run
 #                       must exit non-zero with a message naming FILE
+#   -DMODE=compare      run PROGRAM and OTHER (another build of it, e.g.
+#                       "wine;vdwcoex.exe") with every reply in the list
+#                       REPLIES; both reports must be the same bytes and the
+#                       console the same text
 cmake_minimum_required(VERSION 3.20)
 
 function(run_in dir reply)
@@ -109,6 +113,41 @@ elseif(MODE STREQUAL "fail")
     message(FATAL_ERROR "expected one line on stderr, got: '${stderr}'")
   endif()
   message(STATUS "status ${status}: ${stderr}")
+
+elseif(MODE STREQUAL "compare")
+  set(index 0)
+  set(this_program ${PROGRAM})
+  foreach(reply IN LISTS REPLIES)
+    math(EXPR index "${index} + 1")
+    set(mine "${WORKDIR}/${index}/this")
+    set(theirs "${WORKDIR}/${index}/other")
+    set(PROGRAM ${this_program})
+    run_in("${mine}" "${reply}")
+    if(NOT status EQUAL 0)
+      message(FATAL_ERROR "reply '${reply}': exit status ${status}: ${stderr}")
+    endif()
+    set(PROGRAM ${OTHER})
+    run_in("${theirs}" "${reply}")
+    if(NOT status EQUAL 0)
+      message(FATAL_ERROR "reply '${reply}', ${OTHER}: exit status ${status}: ${stderr}")
+    endif()
+    foreach(name vdw_coex.dat clatente.dat)
+      file(READ "${mine}/${name}" a HEX)
+      file(READ "${theirs}/${name}" b HEX)
+      if(NOT a STREQUAL b)
+        message(FATAL_ERROR "reply '${reply}': ${name} differs between the two builds")
+      endif()
+    endforeach()
+    # Console text, line breaks aside: each platform keeps its own.
+    file(READ "${mine}/console.out" a)
+    file(READ "${theirs}/console.out" b)
+    string(REPLACE "\r" "" a "${a}")
+    string(REPLACE "\r" "" b "${b}")
+    if(NOT a STREQUAL b)
+      message(FATAL_ERROR "reply '${reply}': the console output differs between the two builds")
+    endif()
+    message(STATUS "reply '${reply}': same reports")
+  endforeach()
 
 else()
   message(FATAL_ERROR "unknown MODE '${MODE}'")
