@@ -11,21 +11,6 @@ double plmin = 0;
 double vgmin = 0;
 double pgmax = 0;
 
-double vdw(double p, double v)
-{
-    return p - t * 8 / (v * 3 - 1) + 3 / v / v;
-}
-
-double fun2(double v)
-{
-    return t * 4 * v * v * v - v * 9 * v + v * 6 - 1;
-}
-
-double pressure(double v)
-{
-    return t * 8 / (v * 3 - 1) - 3 / v / v;
-}
-
 namespace {
 
 double entropy(double v, double c)
