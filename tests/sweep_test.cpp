@@ -10,48 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "report_rows.h"
 #include "vdw.h"
 
 namespace {
-
-std::vector<std::string> lines_of(const std::string& s)
-{
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (;;) {
-        const size_t end = s.find("\r\n", start);
-        if (end == std::string::npos) {
-            lines.push_back(s.substr(start));
-            return lines;
-        }
-        lines.push_back(s.substr(start, end - start));
-        start = end + 2;
-    }
-}
-
-std::vector<std::string> fields_of(const std::string& line)
-{
-    std::istringstream in(line);
-    std::vector<std::string> fields;
-    for (std::string f; in >> f;)
-        fields.push_back(f);
-    return fields;
-}
-
-// Rows of a report: the lines after the rule line that hold numbers.
-std::vector<std::string> rows_of(const std::string& report)
-{
-    const auto lines = lines_of(report);
-    std::vector<std::string> rows;
-    bool after_rule = false;
-    for (const auto& line : lines) {
-        if (after_rule && !line.empty())
-            rows.push_back(line);
-        if (line == std::string(90, '='))
-            after_rule = true;
-    }
-    return rows;
-}
 
 Output run_with(double c)
 {
