@@ -15,6 +15,8 @@
 #                       "wine;vdwcoex.exe") with every reply in the list
 #                       REPLIES; both reports must be the same bytes and the
 #                       console the same text
+#   -DMODE=plot         run GNUPLOT with the script PLOT in the folder of the
+#                       reports; it must write a PNG picture
 cmake_minimum_required(VERSION 3.20)
 
 function(run_in dir reply)
@@ -148,6 +150,26 @@ elseif(MODE STREQUAL "compare")
     endif()
     message(STATUS "reply '${reply}': same reports")
   endforeach()
+
+elseif(MODE STREQUAL "plot")
+  run_in("${WORKDIR}" "1.5")
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "exit status ${status}: ${stderr}")
+  endif()
+  execute_process(COMMAND "${GNUPLOT}" -c "${PLOT}" WORKING_DIRECTORY "${WORKDIR}"
+    RESULT_VARIABLE status ERROR_VARIABLE stderr)
+  if(NOT status EQUAL 0 OR NOT stderr STREQUAL "")
+    message(FATAL_ERROR "gnuplot: status ${status}: ${stderr}")
+  endif()
+  set(png "${WORKDIR}/phase_diagram.png")
+  if(NOT EXISTS "${png}")
+    message(FATAL_ERROR "no phase_diagram.png")
+  endif()
+  file(READ "${png}" signature LIMIT 8 HEX)
+  file(SIZE "${png}" size)
+  if(NOT signature STREQUAL "89504e470d0a1a0a" OR size LESS 20000)
+    message(FATAL_ERROR "phase_diagram.png is not a picture (${size} bytes)")
+  endif()
 
 else()
   message(FATAL_ERROR "unknown MODE '${MODE}'")
