@@ -53,28 +53,6 @@ TEST_F(AtTemperature, ResidualIsNegativeBelowTheIsothermAndPositiveAbove)
     }
 }
 
-TEST_F(AtTemperature, PropertiesFollowFromTheVolumes)
-{
-    t = 1;
-    vl = 1;
-    vg = 3;
-    const Properties x = properties(1.5);
-    // s = ln(3v - 1) + c ln t, h = (3v/(3v - 1) + c) t - 2.25/v, g = h - ts, u = ct - 1.125/v.
-    EXPECT_DOUBLE_EQ(x.sl, std::log(2.0));
-    EXPECT_DOUBLE_EQ(x.sg, std::log(8.0));
-    EXPECT_DOUBLE_EQ(x.hl, 0.75);
-    EXPECT_DOUBLE_EQ(x.hg, 1.125 + 1.5 - 0.75);
-    EXPECT_DOUBLE_EQ(x.gl, 0.75 - std::log(2.0));
-    EXPECT_DOUBLE_EQ(x.gg, 1.875 - std::log(8.0));
-    EXPECT_DOUBLE_EQ(x.ul, 0.375);
-    EXPECT_DOUBLE_EQ(x.ug, 1.125);
-
-    t = 0.5;
-    const Properties y = properties(2);
-    EXPECT_DOUBLE_EQ(y.sl, std::log(2.0) + 2 * std::log(0.5));
-    EXPECT_DOUBLE_EQ(y.ul, 1 - 1.125);
-}
-
 // Spinodal limits of t = 0.9, solved to far better than the searches need.
 constexpr double t09_liquid_limit = 0.71859719;
 constexpr double t09_gas_limit = 1.52850496;

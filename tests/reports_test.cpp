@@ -104,23 +104,4 @@ TEST(Text, KeepsTheCodePageByteAsASingleByte)
     EXPECT_NE(s.find("presi\xA2n del limite de estabilidad del gas"), std::string::npos);
 }
 
-TEST(Rule, IsNinetyEqualsSignsOnALineOfTheirOwn)
-{
-    std::string s;
-    rule(s);
-    EXPECT_EQ(s, "\r\n" + std::string(90, '=') + "\r\n");
-}
-
-TEST(Preambles, ShowTheHeatCapacityConstant)
-{
-    for (double c : {1.5, -2.0, 1e8}) {
-        std::string coexistence, properties;
-        coexistence_preamble(coexistence, c);
-        property_preamble(properties, c);
-        const std::string line = "\r\n\r\n Capac. calorifica cte Cv = cR,  c = " + printf_lf(c) + "\r\n";
-        EXPECT_NE(coexistence.find(line), std::string::npos) << c;
-        EXPECT_NE(properties.find(line), std::string::npos) << c;
-    }
-}
-
 }  // namespace
