@@ -15,33 +15,39 @@ void start(double c, Output& out)
     rule(out.properties);
 }
 
+namespace {
+
+// One phase held at its stability limit at pressure p; the other phase's
+// volume is searched on [lo, hi] at p into `other`, then the row is written.
+void limit_state(double c, std::string& report, std::string_view state, double p, double lo,
+                 double hi, double& other)
+{
+    bisect([p](double v) { return vdw(p, v); }, lo, hi, other);
+    property_row(report, state, p, properties(c));
+}
+
+}  // namespace
+
 void pass(double c, Output& out)
 {
     // Lies between the liquid and the gas root of fun2 at every t of the sweep.
     const double vmin = (std::sqrt(9 - t * 8) + 3) / 4;
-    double v;
 
     // Gas stability limit.
-    double v1 = vmin;
-    double v2 = 5;
-    bisect(fun2, v1, v2, v);
-    vgmin = v;
-    pgmax = pressure(v);
+    bisect(fun2, vmin, 5, vgmin);
+    pgmax = pressure(vgmin);
 
-    // Liquid stability limit, traced on the console at t = 0.95.
-    v1 = 0.3334;
-    v2 = vmin;
+    // Liquid stability limit; at t = 0.95 every midpoint is shown on the console.
     const bool traced = t == 0.95;
     if (traced)
         out.console += "\n proceso para t = 0.95\n";
-    bisect(fun2, v1, v2, v, [&](double, double) {
+    bisect(fun2, 0.3334, vmin, vlmax, [&](double, double) {
         if (traced) {
             out.console += "\n v: ";
-            number(out.console, v);
+            number(out.console, vlmax);
         }
     });
-    vlmax = v;
-    plmin = pressure(v);
+    plmin = pressure(vlmax);
 
     // Coexistence pressure. The volumes reported are those of the residual at
     // the lower pressure end of the last pass, not recomputed at the final p.
@@ -49,29 +55,16 @@ void pass(double c, Output& out)
     const Coexistence at_p1 = bisect(fun, plmin, pgmax, p);
     vl = at_p1.vl;
     vg = at_p1.vg;
-    Properties x = properties(c);
+    const Properties x = properties(c);
     coexistence_row(out.coexistence, p, x);
     property_row(out.properties, "eq", p, x);
 
-    // The liquid at its stability limit, with the gas at the same pressure.
-    v1 = vgmin;
-    v2 = 300;
+    // The liquid at its stability limit, with the gas at the same pressure;
+    // then the gas at its limit, with the liquid at the same pressure.
     vl = vlmax;
-    p = plmin;
-    const auto at_plmin = [](double v) { return vdw(plmin, v); };
-    bisect(at_plmin, v1, v2, vg);
-    x = properties(c);
-    property_row(out.properties, "limliq", p, x);
-
-    // The gas at its stability limit, with the liquid at the same pressure.
-    v1 = 0.33335;
-    v2 = vlmax;
-    p = pgmax;
+    limit_state(c, out.properties, "limliq", plmin, vgmin, 300, vg);
     vg = vgmin;
-    const auto at_pgmax = [](double v) { return vdw(pgmax, v); };
-    bisect(at_pgmax, v1, v2, vl);
-    x = properties(c);
-    property_row(out.properties, "limgas", p, x);
+    limit_state(c, out.properties, "limgas", pgmax, 0.33335, vlmax, vl);
 
     text(out.properties, "\n");
 }

@@ -43,6 +43,15 @@ endfunction()
 
 set(outputs vdw_coex.dat clatente.dat console.out)
 
+# Fails unless both files hold the same bytes.
+function(expect_same_bytes a b what)
+  file(READ "${a}" bytes_a HEX)
+  file(READ "${b}" bytes_b HEX)
+  if(NOT bytes_a STREQUAL bytes_b)
+    message(FATAL_ERROR "${what}")
+  endif()
+endfunction()
+
 if(MODE STREQUAL "golden")
   run_in("${WORKDIR}" "${INPUT}")
   if(NOT status EQUAL 0)
@@ -67,11 +76,8 @@ elseif(MODE STREQUAL "same")
     message(FATAL_ERROR "reply '${SAME_AS}': exit status ${status}: ${stderr}")
   endif()
   foreach(name IN LISTS outputs)
-    file(READ "${WORKDIR}/a/${name}" a HEX)
-    file(READ "${WORKDIR}/b/${name}" b HEX)
-    if(NOT a STREQUAL b)
-      message(FATAL_ERROR "${name} for the reply '${INPUT}' differs from that for '${SAME_AS}'")
-    endif()
+    expect_same_bytes("${WORKDIR}/a/${name}" "${WORKDIR}/b/${name}"
+      "${name} for the reply '${INPUT}' differs from that for '${SAME_AS}'")
   endforeach()
 
 elseif(MODE STREQUAL "shows")
@@ -134,11 +140,8 @@ elseif(MODE STREQUAL "compare")
       message(FATAL_ERROR "reply '${reply}', ${OTHER}: exit status ${status}: ${stderr}")
     endif()
     foreach(name vdw_coex.dat clatente.dat)
-      file(READ "${mine}/${name}" a HEX)
-      file(READ "${theirs}/${name}" b HEX)
-      if(NOT a STREQUAL b)
-        message(FATAL_ERROR "reply '${reply}': ${name} differs between the two builds")
-      endif()
+      expect_same_bytes("${mine}/${name}" "${theirs}/${name}"
+        "reply '${reply}': ${name} differs between the two builds")
     endforeach()
     # Console text, line breaks aside: each platform keeps its own.
     file(READ "${mine}/console.out" a)
