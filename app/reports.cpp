@@ -17,7 +17,7 @@ void number(std::string& out, double x)
     // Enough for every finite double in fixed notation with six decimals.
     char buf[330];
     const auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::fixed, 6);
-    out.append(buf, res.ptr);
+    out.append(buf, static_cast<size_t>(res.ptr - buf));
 }
 
 namespace {

@@ -72,6 +72,9 @@ void pass(double c, Output& out)
 void run(double c, Output& out)
 {
     const double dt = 0.001;
+    // Room for the whole reports (about 43 kB and 182 kB) from the start.
+    out.coexistence.reserve(64 * 1024);
+    out.properties.reserve(256 * 1024);
     start(c, out);
     // t is lowered by subtraction, never recomputed from a count: this gives
     // exactly 499 passes, one of them at t == 0.95 exactly.
