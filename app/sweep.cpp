@@ -7,6 +7,9 @@
 #include "reports.h"
 #include "vdw.h"
 
+namespace {
+
+// Both preambles with their rule lines.
 void start(double c, Output& out)
 {
     coexistence_preamble(out.coexistence, c);
@@ -14,8 +17,6 @@ void start(double c, Output& out)
     rule(out.coexistence);
     rule(out.properties);
 }
-
-namespace {
 
 // One phase held at its stability limit at pressure p; the other phase's
 // volume is searched on [lo, hi] at p into `other`, then the row is written.

@@ -11,12 +11,10 @@ struct Output {
     std::string console;      // the search trace at t = 0.95
 };
 
-// Both preambles with their rule lines.
-void start(double c, Output& out);
-
 // One pass at the current temperature t: spinodal limits, coexistence
 // pressure and volumes, and the rows of both reports.
 void pass(double c, Output& out);
 
-// start() and every pass of the sweep; leaves t just below 0.5.
+// Both preambles with their rule lines, then every pass of the sweep; leaves
+// t just below 0.5.
 void run(double c, Output& out);
