@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "reply.h"
 #include "sweep.h"
 
 namespace {
@@ -41,9 +42,9 @@ int main()
     std::fputs("y calor latente en un fluido ideal de van der Waals", stdout);
     std::fputs("\n Teclear la cte c: ", stdout);
     std::fflush(stdout);
-    // The reply is read as "%lf" reads it; when nothing can be read, c stays 1.5.
-    if (std::scanf("%lf", &c) != 1)
-        c = 1.5;
+    // When nothing can be read as a number, c stays 1.5.
+    if (const auto reply = read_number(stdin))
+        c = *reply;
 
     // Binary streams: the reports carry their own CR LF line breaks.
     std::FILE* coexistence = std::fopen(coexistence_file, "wb");

@@ -1,0 +1,15 @@
+// The reply to the prompt: one number, read the way glibc's scanf("%lf")
+// reads it, so that the same reply gives the same c on every platform.
+#pragma once
+
+#include <cstdio>
+#include <optional>
+#include <string_view>
+
+// Skips white space, takes the characters that "%lf" takes from `in` (the
+// first character after them is left unread) and returns the correctly
+// rounded double they stand for, or nothing where "%lf" would read no number.
+std::optional<double> read_number(std::FILE* in);
+
+// The same, reading from the start of text.
+std::optional<double> read_number(std::string_view text);
