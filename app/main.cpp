@@ -2,11 +2,19 @@
 // variables. Asks for c (Cv = cR) and writes "vdw_coex.dat" and "clatente.dat"
 // in the current directory.
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <string>
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
 #include "reply.h"
+#include "report_file.h"
 #include "sweep.h"
 
 namespace {
@@ -20,16 +28,52 @@ int fail(const char* what, const char* file, int error)
     return 1;
 }
 
-// Writes data to f and closes it; 0 on success, otherwise errno of the failure.
-int write_and_close(std::FILE* f, const std::string& data)
+// The console's first failure, if any: the reports do not depend on it.
+int console_error = 0;
+
+void console(const char* s)
 {
-    errno = 0;
-    const bool written = std::fwrite(data.data(), 1, data.size(), f) == data.size();
-    const int write_error = errno;
-    if (std::fclose(f) != 0 && written)
-        return errno ? errno : EIO;
-    if (!written)
-        return write_error ? write_error : EIO;
+    if (std::fputs(s, stdout) == EOF || std::fflush(stdout) != 0)
+        if (!console_error)
+            console_error = errno ? errno : EIO;
+}
+
+// The run itself; the reports are left as they were unless it succeeds.
+int run_program(ReportFile (&reports)[2])
+{
+    double c = 1.5;
+    console("\n Este programa calcula vl,vg sl,sg, hl,hg");
+    console("y calor latente en un fluido ideal de van der Waals");
+    console("\n Teclear la cte c: ");
+    // When nothing can be read as a number, c stays 1.5.
+    if (const auto reply = read_number(stdin))
+        c = *reply;
+
+    remove_temporaries_on_signals();
+    const char* const names[2] = {coexistence_file, property_file};
+    for (int i = 0; i < 2; ++i)
+        if (const int error = open_report(reports[i], names[i]))
+            return fail("create", names[i], error);
+
+    Output out;
+    run(c, out);
+    console(out.console.c_str());
+
+    const std::string* const texts[2] = {&out.coexistence, &out.properties};
+    for (int i = 0; i < 2; ++i)
+        if (const int error = write_report(reports[i], *texts[i]))
+            return fail("write", names[i], error);
+    hold_signals(true);
+    int error = 0;
+    int i = 0;
+    for (; i < 2 && !error; ++i)
+        error = commit_report(reports[i]);
+    hold_signals(false);
+    if (error)
+        return fail("write", names[i - 1], error);
+
+    if (console_error)
+        return fail("write", "standard output", console_error);
     return 0;
 }
 
@@ -37,36 +81,26 @@ int write_and_close(std::FILE* f, const std::string& data)
 
 int main()
 {
-    double c = 1.5;
-    std::fputs("\n Este programa calcula vl,vg sl,sg, hl,hg", stdout);
-    std::fputs("y calor latente en un fluido ideal de van der Waals", stdout);
-    std::fputs("\n Teclear la cte c: ", stdout);
-    std::fflush(stdout);
-    // When nothing can be read as a number, c stays 1.5.
-    if (const auto reply = read_number(stdin))
-        c = *reply;
-
-    // Binary streams: the reports carry their own CR LF line breaks.
-    std::FILE* coexistence = std::fopen(coexistence_file, "wb");
-    if (!coexistence)
-        return fail("create", coexistence_file, errno);
-    std::FILE* properties = std::fopen(property_file, "wb");
-    if (!properties) {
-        const int error = errno;
-        std::fclose(coexistence);
-        return fail("create", property_file, error);
+#ifndef _WIN32
+    // A closed standard stream would hand its number to the first report
+    // opened; hold its place with a stream that can be read but not written.
+    for (int fd = 0; fd <= 2; ++fd)
+        if (fcntl(fd, F_GETFD) == -1 && errno == EBADF && open("/dev/null", O_RDONLY) != fd)
+            return 1;
+    // A console or report that cannot take more must fail the write, not end
+    // the run before the reports are complete.
+    std::signal(SIGPIPE, SIG_IGN);
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
+    ReportFile reports[2];
+    int status;
+    try {
+        status = run_program(reports);
+    } catch (const std::bad_alloc&) {
+        std::fputs("vdwcoex: out of memory\n", stderr);
+        status = 1;
     }
-
-    Output out;
-    run(c, out);
-    std::fputs(out.console.c_str(), stdout);
-    std::fflush(stdout);
-
-    const int coexistence_error = write_and_close(coexistence, out.coexistence);
-    const int property_error = write_and_close(properties, out.properties);
-    if (coexistence_error)
-        return fail("write", coexistence_file, coexistence_error);
-    if (property_error)
-        return fail("write", property_file, property_error);
-    return 0;
+    for (ReportFile& report : reports)
+        discard_report(report);
+    return status;
 }

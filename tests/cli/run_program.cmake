@@ -9,12 +9,16 @@
 #   -DMODE=same         run again with SAME_AS as the reply; all outputs must
 #                       be the same bytes
 #   -DMODE=shows        the reports must show "c = " followed by C_SHOWN
-#   -DMODE=fail         put BLOCKER (dir or full) in the place of FILE; the run
-#                       must exit non-zero with a message naming FILE
+#   -DMODE=fail         put BLOCKER (dir or full) in the place of FILE and an
+#                       earlier report in the place of the other; the run must
+#                       exit non-zero with a message naming FILE, keep the
+#                       earlier report and leave no other file behind
 #   -DMODE=compare      run PROGRAM and OTHER (another build of it, e.g.
 #                       "wine;vdwcoex.exe") with every reply in the list
 #                       REPLIES; both reports must be the same bytes and the
 #                       console the same text
+#   -DMODE=long_reply   a reply of a million characters, "0.333...", must be
+#                       read as c = 0.333333 within ten seconds
 #   -DMODE=plot         run GNUPLOT with the script PLOT in the folder of the
 #                       reports; it must write a PNG picture
 cmake_minimum_required(VERSION 3.20)
@@ -24,6 +28,7 @@ function(run_in dir reply)
   file(MAKE_DIRECTORY "${dir}")
   file(WRITE "${dir}/reply.txt" "${reply}")
   if(DEFINED BLOCKER)
+    file(WRITE "${dir}/${OTHER_FILE}" "earlier report")
     if(BLOCKER STREQUAL "dir")
       file(MAKE_DIRECTORY "${dir}/${FILE}")
     elseif(BLOCKER STREQUAL "full")
@@ -34,6 +39,7 @@ function(run_in dir reply)
     COMMAND ${PROGRAM}
     WORKING_DIRECTORY "${dir}"
     INPUT_FILE "${dir}/reply.txt"
+    TIMEOUT 60
     OUTPUT_FILE "${dir}/console.out"
     ERROR_VARIABLE stderr
     RESULT_VARIABLE status)
@@ -100,7 +106,22 @@ elseif(MODE STREQUAL "shows")
   endforeach()
 
 elseif(MODE STREQUAL "fail")
+  set(OTHER_FILE vdw_coex.dat)
+  if(FILE STREQUAL "vdw_coex.dat")
+    set(OTHER_FILE clatente.dat)
+  endif()
   run_in("${WORKDIR}" "1.5")
+  file(READ "${WORKDIR}/${OTHER_FILE}" kept)
+  if(NOT kept STREQUAL "earlier report")
+    message(FATAL_ERROR "the earlier ${OTHER_FILE} was not kept")
+  endif()
+  file(GLOB left RELATIVE "${WORKDIR}" "${WORKDIR}/*")
+  list(SORT left)
+  set(expected ${FILE} ${OTHER_FILE} console.out reply.txt)
+  list(SORT expected)
+  if(NOT left STREQUAL expected)
+    message(FATAL_ERROR "left behind: ${left}")
+  endif()
   if(NOT status MATCHES "^[0-9]+$")
     message(FATAL_ERROR "ended by a signal or not run: ${status}")
   endif()
@@ -143,6 +164,21 @@ elseif(MODE STREQUAL "compare")
     endif()
     message(STATUS "reply '${reply}': same reports")
   endforeach()
+
+elseif(MODE STREQUAL "long_reply")
+  string(REPEAT "3" 999998 digits)
+  string(TIMESTAMP start "%s")
+  run_ok("${WORKDIR}" "0.${digits}")
+  string(TIMESTAMP end "%s")
+  math(EXPR seconds "${end} - ${start}")
+  if(seconds GREATER 10)
+    message(FATAL_ERROR "reading the reply took ${seconds} s")
+  endif()
+  file(READ "${WORKDIR}/vdw_coex.dat" content)
+  string(FIND "${content}" "c = 0.333333" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "the reply was not read as c = 0.333333")
+  endif()
 
 elseif(MODE STREQUAL "plot")
   run_ok("${WORKDIR}" "1.5")
