@@ -1,6 +1,7 @@
 #include "reports.h"
 
 #include <charconv>
+#include <cstdio>
 #include <initializer_list>
 
 void text(std::string& out, std::string_view s)
@@ -16,8 +17,14 @@ void number(std::string& out, double x)
 {
     // Enough for every finite double in fixed notation with six decimals.
     char buf[330];
+#if VDWCOEX_FLOAT_CHARCONV
     const auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::fixed, 6);
     out.append(buf, static_cast<size_t>(res.ptr - buf));
+#else
+    // Where the C++ library lacks it, the C library's printf, which prints
+    // the same exact digits.
+    out.append(buf, static_cast<size_t>(std::snprintf(buf, sizeof buf, "%f", x)));
+#endif
 }
 
 namespace {
