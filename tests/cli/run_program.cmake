@@ -19,8 +19,10 @@
 #                       console the same text
 #   -DMODE=long_reply   a reply of a million characters, "0.333...", must be
 #                       read as c = 0.333333 within ten seconds
-#   -DMODE=plot         run GNUPLOT with the script PLOT in the folder of the
-#                       reports; it must write a PNG picture
+#   -DMODE=plot         run GNUPLOT with the script PLOT in an empty folder,
+#                       where it must fail with one message and draw nothing,
+#                       then in the folder of the reports, where it must
+#                       write a PNG picture
 cmake_minimum_required(VERSION 3.20)
 
 function(run_in dir reply)
@@ -181,6 +183,17 @@ elseif(MODE STREQUAL "long_reply")
   endif()
 
 elseif(MODE STREQUAL "plot")
+  set(empty "${WORKDIR}/empty")
+  file(REMOVE_RECURSE "${empty}")
+  file(MAKE_DIRECTORY "${empty}")
+  execute_process(COMMAND "${GNUPLOT}" -c "${PLOT}" WORKING_DIRECTORY "${empty}"
+    RESULT_VARIABLE status ERROR_VARIABLE stderr)
+  string(STRIP "${stderr}" stderr)
+  if(status EQUAL 0 OR stderr MATCHES "\n" OR NOT stderr MATCHES "no vdw_coex.dat"
+     OR EXISTS "${empty}/phase_diagram.png")
+    message(FATAL_ERROR "without data, gnuplot: status ${status}: ${stderr}")
+  endif()
+
   run_ok("${WORKDIR}" "1.5")
   execute_process(COMMAND "${GNUPLOT}" -c "${PLOT}" WORKING_DIRECTORY "${WORKDIR}"
     RESULT_VARIABLE status ERROR_VARIABLE stderr)
