@@ -15,7 +15,7 @@ const path = require('node:path');
 const { pathToFileURL } = require('node:url');
 const { chromium } = require('playwright-core');
 
-const [site, program] = process.argv.slice(2);
+const [site, program] = process.argv.slice(2).map((arg) => path.resolve(arg));
 const replies = ['1.5', '2.5', 'abc', '', '1,5', '0x1.8p1', '1e8'];
 const scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'vdwcoex-web-'));
 let browser;
