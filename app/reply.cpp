@@ -98,9 +98,11 @@ bool collect(Input& in, std::string& field)
         }
     }
     for (;; ch = in.get()) {
+        const bool exponent_sign = got_e && field.back() == exp_char && (ch == '-' || ch == '+');
         if (is_digit(ch) || (hex && !got_e && is_xdigit(ch))) {
             got_digit = true;
-        } else if (got_e && field.back() == exp_char && (ch == '-' || ch == '+')) {
+        } else if (exponent_sign) {
+            // taken as it is
         } else if (got_digit && !got_e && lower(ch) == exp_char) {
             ch = exp_char;
             got_e = got_dot = true;
