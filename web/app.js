@@ -75,7 +75,6 @@ function compute(reply) {
     const elapsed = Math.round(performance.now() - started);
     runs += 1;
     document.body.dataset.runs = runs;
-    document.body.dataset.elapsed = elapsed;
     say('c = ' + c + ' · ' + rows.length + ' temperaturas · calculado y mostrado en ' +
         elapsed + ' ms');
   });
