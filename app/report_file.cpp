@@ -49,6 +49,8 @@ extern "C" void remove_and_reraise(int signal)
 int process_id() { return _getpid(); }
 int create_new(const char* path) { return _open(path, _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE); }
 int writable(const char* path) { return _access(path, 2); }
+std::FILE* stream_of(int fd) { return _fdopen(fd, "wb"); }
+void close_fd(int fd) { _close(fd); }
 using Stat = struct _stat64;
 int stat_of(const char* path, Stat& st) { return _stat64(path, &st); }
 bool regular(const Stat& st) { return (st.st_mode & _S_IFMT) == _S_IFREG; }
@@ -56,6 +58,8 @@ bool regular(const Stat& st) { return (st.st_mode & _S_IFMT) == _S_IFREG; }
 int process_id() { return static_cast<int>(getpid()); }
 int create_new(const char* path) { return open(path, O_WRONLY | O_CREAT | O_EXCL, 0666); }
 int writable(const char* path) { return access(path, W_OK); }
+std::FILE* stream_of(int fd) { return fdopen(fd, "wb"); }
+void close_fd(int fd) { close(fd); }
 using Stat = struct stat;
 int stat_of(const char* path, Stat& st) { return stat(path, &st); }
 bool regular(const Stat& st) { return S_ISREG(st.st_mode); }
@@ -90,7 +94,6 @@ std::string target_of(const char* name, Stat& st, bool& exists)
 int open_report(ReportFile& report, const char* name)
 {
     report = ReportFile{};
-    report.name = name;
     Stat st{};
     bool exists = false;
     report.target = target_of(name, st, exists);
@@ -119,19 +122,14 @@ int open_report(ReportFile& report, const char* name)
     }
     track(report.temporary, true);
 #ifndef _WIN32
+    // The new report keeps the permissions of the one it replaces.
     if (exists)
         fchmod(fd, st.st_mode & 07777);
-    report.stream = fdopen(fd, "wb");
-#else
-    report.stream = _fdopen(fd, "wb");
 #endif
+    report.stream = stream_of(fd);
     if (!report.stream) {
         const int error = errno;
-#ifdef _WIN32
-        _close(fd);
-#else
-        close(fd);
-#endif
+        close_fd(fd);
         discard_report(report);
         return error;
     }

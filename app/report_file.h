@@ -13,7 +13,6 @@
 #include <string>
 
 struct ReportFile {
-    const char* name = nullptr;  // as given, for messages
     std::string target;          // the file finally written
     std::string temporary;       // where it is written first; empty when written directly
     std::FILE* stream = nullptr;
