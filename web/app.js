@@ -48,7 +48,7 @@ function start() {
 }
 
 // The bytes of one of the program's texts: 0 vdw_coex.dat, 1 clatente.dat,
-// 2 the console trace.
+// 2 the console trace, 3 vdw_coex.csv, 4 clatente.csv.
 function bytesOf(which) {
   const at = program._vdw_text(which);
   return program.HEAPU8.slice(at, at + program._vdw_text_size(which));
@@ -63,7 +63,7 @@ function compute(reply) {
   const trace = new TextDecoder('latin1').decode(bytesOf(2));
   const text = new TextDecoder('latin1').decode(coexistence);
 
-  offerFiles(coexistence, properties);
+  offerFiles([coexistence, properties, bytesOf(3), bytesOf(4)]);
   const rows = rowsOf(text);
   showTable(rows);
   document.getElementById('trace').textContent = trace.replace(/^\n/, '');
@@ -80,12 +80,14 @@ function compute(reply) {
   });
 }
 
-function offerFiles(coexistence, properties) {
+// The files of the run, in the order of fileLinks.
+const fileLinks = ['coex-file', 'prop-file', 'coex-csv', 'prop-csv'];
+
+function offerFiles(files) {
   fileUrls.forEach((url) => URL.revokeObjectURL(url));
-  fileUrls = [coexistence, properties].map((bytes) =>
+  fileUrls = files.map((bytes) =>
     URL.createObjectURL(new Blob([bytes], { type: 'application/octet-stream' })));
-  document.getElementById('coex-file').href = fileUrls[0];
-  document.getElementById('prop-file').href = fileUrls[1];
+  fileLinks.forEach((id, k) => { document.getElementById(id).href = fileUrls[k]; });
 }
 
 // The rows of vdw_coex.dat after its line of "=", each as its nine printed

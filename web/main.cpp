@@ -7,15 +7,23 @@
 
 #include "reply.h"
 #include "sweep.h"
+#include "tables_csv.h"
 #include "vdw.h"
 
 namespace {
 
 Output out;
+std::string coexistence_table, property_table;  // the reports as CSV
 
 const std::string& text_of(int which)
 {
-    return which == 0 ? out.coexistence : which == 1 ? out.properties : out.console;
+    switch (which) {
+    case 0: return out.coexistence;
+    case 1: return out.properties;
+    case 3: return coexistence_table;
+    case 4: return property_table;
+    default: return out.console;
+    }
 }
 
 }  // namespace
@@ -31,10 +39,13 @@ EMSCRIPTEN_KEEPALIVE double vdw_run(const char* reply)
         c = *number;
     out = Output{};
     run(c, out);
+    coexistence_table = coexistence_csv(out.coexistence);
+    property_table = property_csv(out.properties);
     return c;
 }
 
-// The bytes of "vdw_coex.dat" (0), "clatente.dat" (1) or the console trace (2).
+// The bytes of "vdw_coex.dat" (0), "clatente.dat" (1), the console trace (2),
+// "vdw_coex.csv" (3) or "clatente.csv" (4).
 EMSCRIPTEN_KEEPALIVE const char* vdw_text(int which) { return text_of(which).data(); }
 EMSCRIPTEN_KEEPALIVE int vdw_text_size(int which) { return static_cast<int>(text_of(which).size()); }
 

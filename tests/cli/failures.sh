@@ -11,6 +11,7 @@ program=("$@")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 earlier=$'earlier report\r\n'
+export LANGUAGE=en  # the messages checked below are the English ones
 
 fail() { echo "FAIL ($case_name): $*" >&2; exit 1; }
 

@@ -18,6 +18,7 @@ const { chromium } = require('playwright-core');
 const [site, program] = process.argv.slice(2).map((arg) => path.resolve(arg));
 const replies = ['1.5', '2.5', 'abc', '', '1,5', '0x1.8p1', '1e8'];
 const scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'vdwcoex-web-'));
+const fileNames = ['vdw_coex.dat', 'clatente.dat', 'vdw_coex.csv', 'clatente.csv'];
 let browser;
 
 before(async () => {
@@ -36,9 +37,9 @@ after(async () => {
 function consoleReports(reply, index) {
   const dir = path.join(scratch, 'console-' + index);
   fs.mkdirSync(dir);
-  const run = spawnSync(program, { cwd: dir, input: reply });
+  const run = spawnSync(program, ['--csv'], { cwd: dir, input: reply });
   assert.strictEqual(run.status, 0, 'the console program failed');
-  return ['vdw_coex.dat', 'clatente.dat'].map((name) => fs.readFileSync(path.join(dir, name)));
+  return fileNames.map((name) => fs.readFileSync(path.join(dir, name)));
 }
 
 async function open(url, viewport = { width: 1280, height: 900 }) {
@@ -61,7 +62,7 @@ async function compute(page, reply) {
 
 async function downloads(page) {
   const files = [];
-  for (const link of ['#coex-file', '#prop-file']) {
+  for (const link of ['#coex-file', '#prop-file', '#coex-csv', '#prop-csv']) {
     const [download] = await Promise.all([page.waitForEvent('download'), page.click(link)]);
     files.push({ name: download.suggestedFilename(), bytes: fs.readFileSync(await download.path()) });
   }
@@ -75,7 +76,7 @@ test('opened from disk, every reply gives the console program\'s reports, within
     assert.ok(ms < 1000, `reply '${reply}': ${ms} ms from Enter to everything shown`);
     const expected = consoleReports(reply, index);
     const files = await downloads(page);
-    assert.deepStrictEqual(files.map((f) => f.name), ['vdw_coex.dat', 'clatente.dat']);
+    assert.deepStrictEqual(files.map((f) => f.name), fileNames);
     files.forEach((file, k) => assert.ok(file.bytes.equals(expected[k]),
       `reply '${reply}': ${file.name} differs from the console program's`));
     console.log(`reply '${reply}': same reports, shown in ${ms} ms`);

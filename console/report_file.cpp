@@ -19,8 +19,8 @@
 namespace {
 
 // The temporary files of this run, for the signal handler: at most one per
-// report, set while the file exists.
-const char* volatile pending[2] = {nullptr, nullptr};
+// file of the run, set while the file exists.
+const char* volatile pending[8] = {};
 
 void track(const std::string& temporary, bool on)
 {
@@ -38,9 +38,7 @@ void track(const std::string& temporary, bool on)
 
 extern "C" void remove_and_reraise(int signal)
 {
-    for (const char* path : pending)
-        if (path)
-            std::remove(path);
+    remove_temporaries();
     std::signal(signal, SIG_DFL);
     std::raise(signal);
 }
@@ -90,6 +88,13 @@ std::string target_of(const char* name, Stat& st, bool& exists)
 }
 
 }  // namespace
+
+void remove_temporaries()
+{
+    for (const char* path : pending)
+        if (path)
+            std::remove(path);
+}
 
 int open_report(ReportFile& report, const char* name)
 {
@@ -199,5 +204,38 @@ void hold_signals(bool hold)
     sigprocmask(hold ? SIG_BLOCK : SIG_UNBLOCK, &set, nullptr);
 #else
     (void)hold;
+#endif
+}
+
+int folder_error(const std::string& path)
+{
+    Stat st{};
+    if (stat_of(path.c_str(), st) != 0)
+        return errno;
+#ifdef _WIN32
+    return (st.st_mode & _S_IFMT) == _S_IFDIR ? 0 : ENOTDIR;
+#else
+    return S_ISDIR(st.st_mode) ? 0 : ENOTDIR;
+#endif
+}
+
+std::string absolute_folder(const std::string& path)
+{
+    const std::string folder = path.empty() ? "." : path;
+#ifdef _WIN32
+    char full[_MAX_PATH];
+    return _fullpath(full, folder.c_str(), sizeof full) ? full : folder;
+#else
+    char resolved[PATH_MAX];
+    return realpath(folder.c_str(), resolved) ? resolved : folder;
+#endif
+}
+
+bool stderr_is_terminal()
+{
+#ifdef _WIN32
+    return _isatty(_fileno(stderr)) != 0;
+#else
+    return isatty(STDERR_FILENO) != 0;
 #endif
 }

@@ -36,6 +36,18 @@ void discard_report(ReportFile& report);
 // ended by SIGINT, SIGTERM or SIGHUP; the signal then ends it as before.
 void remove_temporaries_on_signals();
 
+// Removes the temporary files not yet committed or discarded; for a run that
+// must end at once (no memory left), as the signal handler does.
+void remove_temporaries();
+
 // Holds back those signals while the reports are moved into place, so that
 // either both are replaced or neither; the second call lets them through.
 void hold_signals(bool hold);
+
+// 0 where `path` names a folder, otherwise the errno that says why not.
+int folder_error(const std::string& path);
+
+// The absolute name of the folder `path` (the current one where empty).
+std::string absolute_folder(const std::string& path);
+
+bool stderr_is_terminal();

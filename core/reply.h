@@ -13,3 +13,7 @@ std::optional<double> read_number(std::FILE* in);
 
 // The same, reading from the start of text.
 std::optional<double> read_number(std::string_view text);
+
+// The same, where text must be one number and nothing else: no blank before
+// it, no character after the ones "%lf" takes.
+std::optional<double> read_whole_number(std::string_view text);

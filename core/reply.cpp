@@ -216,3 +216,14 @@ std::optional<double> read_number(std::string_view text)
     TextInput input{text};
     return read(input);
 }
+
+std::optional<double> read_whole_number(std::string_view text)
+{
+    if (text.empty() || is_space(static_cast<unsigned char>(text[0])))
+        return std::nullopt;
+    TextInput input{text};
+    const auto x = read(input);
+    if (input.at != text.size())
+        return std::nullopt;
+    return x;
+}

@@ -1,0 +1,153 @@
+#include "messages.h"
+
+#include <cstdlib>
+#include <cstring>
+
+// Spanish texts are written without accents, as the dialogue is: they read
+// the same in every console code page.
+
+Language language_from_environment()
+{
+    for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const char* value = std::getenv(name);
+        if (value && *value)
+            return std::strncmp(value, "en", 2) == 0 ? Language::english : Language::spanish;
+    }
+    return Language::spanish;
+}
+
+namespace {
+
+std::string pick(Language language, std::string spanish, std::string english)
+{
+    return language == Language::english ? english : spanish;
+}
+
+}  // namespace
+
+std::string Messages::help() const
+{
+    return pick(language,
+        "Uso: vdwcoex [OPCION]... [C]\n"
+        "Tabula la transicion liquido-gas de un fluido de van der Waals en variables\n"
+        "reducidas y escribe vdw_coex.dat y clatente.dat en la carpeta actual.\n"
+        "Sin C, pide la constante c (Cv = cR) y la lee de la entrada estandar.\n"
+        "\n"
+        "  C, -c, --c C           toma c de la orden, sin preguntar ni leer la entrada\n"
+        "  -o, --output-dir DIR   escribe los ficheros en la carpeta DIR (debe existir)\n"
+        "      --csv              escribe tambien vdw_coex.csv y clatente.csv\n"
+        "  -q, --quiet            sin pregunta ni traza en la salida estandar\n"
+        "  -h, --help             muestra esta ayuda y termina\n"
+        "  -V, --version          muestra la version y termina\n"
+        "\n"
+        "C se lee como la respuesta a la pregunta (\"%lf\" de C): 2.5, 1e3, 0x1.8p1.\n"
+        "Estado de salida: 0 si todo fue bien, 1 si un fichero no se pudo escribir\n"
+        "(los anteriores quedan como estaban), 2 si la orden es incorrecta.\n"
+        "Manual: man vdwcoex\n",
+        "Usage: vdwcoex [OPTION]... [C]\n"
+        "Tabulates the liquid-gas transition of a van der Waals fluid in reduced\n"
+        "variables and writes vdw_coex.dat and clatente.dat in the current folder.\n"
+        "Without C, it asks for the constant c (Cv = cR) and reads it from standard input.\n"
+        "\n"
+        "  C, -c, --c C           take c from the command line; no prompt, no input read\n"
+        "  -o, --output-dir DIR   write the files into the folder DIR (which must exist)\n"
+        "      --csv              also write vdw_coex.csv and clatente.csv\n"
+        "  -q, --quiet            no prompt and no trace on standard output\n"
+        "  -h, --help             show this help and exit\n"
+        "  -V, --version          show the version and exit\n"
+        "\n"
+        "C is read as the reply to the prompt is (C's \"%lf\"): 2.5, 1e3, 0x1.8p1.\n"
+        "Exit status: 0 on success, 1 if a file could not be written (the earlier\n"
+        "files are left as they were), 2 if the command line is wrong.\n"
+        "Manual: man vdwcoex\n");
+}
+
+std::string Messages::version() const
+{
+    return "vdwcoex " VDWCOEX_VERSION "\n";
+}
+
+std::string Messages::unknown_option(const std::string& option) const
+{
+    return pick(language, "vdwcoex: opcion desconocida: " + option,
+                "vdwcoex: unknown option: " + option);
+}
+
+std::string Messages::missing_value(const std::string& option) const
+{
+    return pick(language, "vdwcoex: falta el valor de " + option,
+                "vdwcoex: " + option + " needs a value");
+}
+
+std::string Messages::unexpected_value(const std::string& option) const
+{
+    return pick(language, "vdwcoex: " + option + " no lleva valor",
+                "vdwcoex: " + option + " takes no value");
+}
+
+std::string Messages::not_a_number(const std::string& argument) const
+{
+    return pick(language, "vdwcoex: '" + argument + "' no es un numero",
+                "vdwcoex: '" + argument + "' is not a number");
+}
+
+std::string Messages::c_given_twice() const
+{
+    return pick(language, "vdwcoex: c se da mas de una vez", "vdwcoex: c is given more than once");
+}
+
+std::string Messages::no_folder(const std::string& folder, const std::string& reason) const
+{
+    return pick(language, "vdwcoex: no hay carpeta " + folder + ": " + reason,
+                "vdwcoex: no folder " + folder + ": " + reason);
+}
+
+std::string Messages::hint() const
+{
+    return pick(language, "Pruebe 'vdwcoex --help' para mas informacion.",
+                "Try 'vdwcoex --help' for more information.");
+}
+
+std::string Messages::odd_c(const std::string& shown, bool finite) const
+{
+    if (!finite)
+        return pick(language,
+            "vdwcoex: aviso: c = " + shown + " no es un numero finito: presiones y volumenes "
+            "valen, pero entropias, entalpias, energias y calor latente no son numeros",
+            "vdwcoex: warning: c = " + shown + " is not a finite number: the pressures and "
+            "volumes hold, but the entropies, enthalpies, energies and latent heat are not numbers");
+    return pick(language,
+        "vdwcoex: aviso: c = " + shown + " no es positivo (Cv = cR > 0 en un fluido real): "
+        "presiones, volumenes y calor latente valen, pero entropias y energias no son fisicas",
+        "vdwcoex: warning: c = " + shown + " is not positive (Cv = cR > 0 in a real fluid): "
+        "the pressures, volumes and latent heat hold, but the entropies and energies are not physical");
+}
+
+std::string Messages::cannot_create(const std::string& file, const std::string& reason) const
+{
+    return pick(language, "vdwcoex: no se puede crear " + file + ": " + reason,
+                "vdwcoex: cannot create " + file + ": " + reason);
+}
+
+std::string Messages::cannot_write(const std::string& file, const std::string& reason) const
+{
+    return pick(language, "vdwcoex: no se puede escribir " + file + ": " + reason,
+                "vdwcoex: cannot write " + file + ": " + reason);
+}
+
+std::string Messages::cannot_write_console(const std::string& reason) const
+{
+    return pick(language, "vdwcoex: no se puede escribir en la salida estandar: " + reason,
+                "vdwcoex: cannot write standard output: " + reason);
+}
+
+const char* Messages::out_of_memory() const
+{
+    return language == Language::english ? "vdwcoex: out of memory" : "vdwcoex: memoria agotada";
+}
+
+std::string Messages::written(const std::string& files, const std::string& folder) const
+{
+    return pick(language, "vdwcoex: escritos " + files + " en " + folder,
+                "vdwcoex: wrote " + files + " in " + folder);
+}

@@ -1,0 +1,41 @@
+// The console program's own messages: help, usage errors, warnings and
+// failures. They are Spanish, like the dialogue, and English where the
+// locale asks for English; the dialogue and the reports never change.
+#pragma once
+
+#include <string>
+
+enum class Language { spanish, english };
+
+// English where the first of LANGUAGE, LC_ALL, LC_MESSAGES and LANG that is
+// set and not empty begins with "en"; Spanish otherwise.
+Language language_from_environment();
+
+struct Messages {
+    Language language = Language::spanish;
+
+    std::string help() const;
+    std::string version() const;
+
+    // Usage errors: the line saying what is wrong, and the hint after it.
+    std::string unknown_option(const std::string& option) const;
+    std::string missing_value(const std::string& option) const;
+    std::string unexpected_value(const std::string& option) const;
+    std::string not_a_number(const std::string& argument) const;
+    std::string c_given_twice() const;
+    std::string no_folder(const std::string& folder, const std::string& reason) const;
+    std::string hint() const;
+
+    // Where c is not a positive finite number; `shown` is c as the reports print it.
+    std::string odd_c(const std::string& shown, bool finite) const;
+
+    // A file that cannot be created or written, with the system's reason.
+    std::string cannot_create(const std::string& file, const std::string& reason) const;
+    std::string cannot_write(const std::string& file, const std::string& reason) const;
+    std::string cannot_write_console(const std::string& reason) const;
+    // A fixed text: nothing is allocated to say it.
+    const char* out_of_memory() const;
+
+    // The closing line on a terminal: the files written and their folder.
+    std::string written(const std::string& files, const std::string& folder) const;
+};

@@ -1,0 +1,155 @@
+#include "options.h"
+
+#include <cstddef>
+#include <string>
+
+#include "reply.h"
+
+namespace {
+
+struct LongOption {
+    const char* name;
+    char short_name;  // '\0' where there is none
+    bool takes_value;
+};
+
+const LongOption long_options[] = {
+    {"c", 'c', true},       {"output-dir", 'o', true}, {"csv", '\0', false},
+    {"quiet", 'q', false},  {"help", 'h', false},      {"version", 'V', false},
+};
+
+// The option named exactly `name`, or else the only one it abbreviates.
+const LongOption* find_long(const std::string& name)
+{
+    const LongOption* found = nullptr;
+    int matches = 0;
+    for (const LongOption& option : long_options) {
+        const std::string full = option.name;
+        if (name == full)
+            return &option;
+        if (!name.empty() && full.compare(0, name.size(), name) == 0) {
+            found = &option;
+            ++matches;
+        }
+    }
+    return matches == 1 ? found : nullptr;
+}
+
+const LongOption* find_short(char name)
+{
+    for (const LongOption& option : long_options)
+        if (option.short_name == name)
+            return &option;
+    return nullptr;
+}
+
+// Takes the value of one option into options; false with the error set.
+bool take(Options& options, const LongOption& option, const std::string& value,
+          std::string& error, const Messages& say)
+{
+    const std::string name = option.name;
+    if (name == "csv") {
+        options.csv = true;
+        return true;
+    }
+    switch (option.short_name) {
+    case 'c':
+        if (options.c) {
+            error = say.c_given_twice();
+            return false;
+        }
+        options.c = read_whole_number(value);
+        if (!options.c) {
+            error = say.not_a_number(value);
+            return false;
+        }
+        return true;
+    case 'o':
+        options.output_dir = value;
+        return true;
+    case 'q':
+        options.quiet = true;
+        return true;
+    case 'h':
+        options.help = true;
+        return true;
+    default:
+        options.version = true;
+        return true;
+    }
+}
+
+const LongOption value_c = {"c", 'c', true};
+
+}  // namespace
+
+ParsedOptions parse_options(const std::vector<std::string>& args, const Messages& say)
+{
+    ParsedOptions parsed;
+    Options& options = parsed.options;
+    std::string& error = parsed.error;
+    bool only_values = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const bool number = static_cast<bool>(read_whole_number(arg));
+        if (only_values || arg.size() < 2 || arg[0] != '-' || number) {
+            if (!take(options, value_c, arg, error, say))
+                return parsed;
+            continue;
+        }
+        if (arg == "--") {
+            only_values = true;
+            continue;
+        }
+        if (arg[1] == '-') {
+            const size_t equals = arg.find('=');
+            const std::string name = arg.substr(2, equals == std::string::npos ? std::string::npos : equals - 2);
+            const LongOption* option = find_long(name);
+            if (!option) {
+                error = say.unknown_option(arg.substr(0, equals));
+                return parsed;
+            }
+            const std::string shown = std::string("--") + option->name;
+            std::string value;
+            if (equals != std::string::npos) {
+                if (!option->takes_value) {
+                    error = say.unexpected_value(shown);
+                    return parsed;
+                }
+                value = arg.substr(equals + 1);
+            } else if (option->takes_value) {
+                if (i + 1 == args.size()) {
+                    error = say.missing_value(shown);
+                    return parsed;
+                }
+                value = args[++i];
+            }
+            if (!take(options, *option, value, error, say))
+                return parsed;
+            continue;
+        }
+        // A bundle of short options; one that takes a value ends it.
+        for (size_t k = 1; k < arg.size(); ++k) {
+            const LongOption* option = find_short(arg[k]);
+            if (!option) {
+                error = say.unknown_option(std::string("-") + arg[k]);
+                return parsed;
+            }
+            std::string value;
+            if (option->takes_value) {
+                if (k + 1 < arg.size()) {
+                    value = arg.substr(k + 1);
+                } else if (i + 1 < args.size()) {
+                    value = args[++i];
+                } else {
+                    error = say.missing_value(std::string("-") + arg[k]);
+                    return parsed;
+                }
+                k = arg.size();
+            }
+            if (!take(options, *option, value, error, say))
+                return parsed;
+        }
+    }
+    return parsed;
+}

@@ -1,0 +1,28 @@
+// The command line, GNU style: long options (abbreviated where that is not
+// ambiguous, the value after "=" or in the next argument), short options
+// (bundled, the value attached or in the next argument), "--" ending the
+// options. A negative number such as -2.5 is the value C, not an option.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "messages.h"
+
+struct Options {
+    std::optional<double> c;   // from the command line; otherwise asked for
+    std::string output_dir;    // empty: the current folder
+    bool csv = false;
+    bool quiet = false;
+    bool help = false;
+    bool version = false;
+};
+
+// The options of args (the program's name excluded). On a usage error,
+// `error` holds the line that says what is wrong.
+struct ParsedOptions {
+    Options options;
+    std::string error;
+};
+ParsedOptions parse_options(const std::vector<std::string>& args, const Messages& say);

@@ -1,0 +1,115 @@
+#!/usr/bin/env bash
+# The command line of the built program, run in scratch folders.
+#
+#   options.sh CASE PROGRAM [MANPAGE]
+set -u
+case_name=$1
+program=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export LANGUAGE= LC_ALL= LC_MESSAGES= LANG=C   # Spanish messages unless a case says otherwise
+
+fail() { echo "FAIL ($case_name): $*" >&2; exit 1; }
+
+# Reports of the plain interactive run for a reply, to compare with.
+reference() {
+  [ -d "$work/ref-$1" ] && return
+  mkdir "$work/ref-$1" && (cd "$work/ref-$1" && printf '%s' "$1" | "$program" > console.out 2> /dev/null) ||
+    fail "the plain run with '$1' failed"
+}
+same_reports() { # folder reply
+  reference "$2"
+  for f in vdw_coex.dat clatente.dat; do
+    cmp -s "$1/$f" "$work/ref-$2/$f" || fail "$1/$f is not the report for the reply '$2'"
+  done
+}
+# Runs the program in a fresh folder holding earlier reports, with the reply
+# 9 waiting on standard input; $status, out.txt and err.txt tell the rest.
+run() {
+  rm -rf "$work/run" && mkdir "$work/run" && cd "$work/run" || exit 1
+  printf 'earlier\r\n' > vdw_coex.dat; cp vdw_coex.dat clatente.dat; touch -d 2001-01-01 *.dat
+  echo 9 > ../reply
+  "$program" "$@" < ../reply > ../out.txt 2> ../err.txt; status=$?
+}
+untouched() { # nothing in the folder but the earlier reports, as they were
+  [ "$(ls -A | tr '\n' ' ')" == "clatente.dat vdw_coex.dat " ] || fail "$*: left $(ls -A)"
+  for f in *.dat; do
+    [ "$(cat "$f")" == $'earlier\r' ] && [ "$(stat -c %Y "$f")" == "$(date -d 2001-01-01 +%s)" ] ||
+      fail "$*: $f was touched"
+  done
+}
+
+case "$case_name" in
+help)  # help and version read nothing and touch nothing
+  for args in --help -h --version -V --vers; do
+    run $args
+    [ "$status" -eq 0 ] && [ ! -s ../err.txt ] || fail "$args: status $status"
+    untouched "$args"
+  done
+  run --help; grep -q -- '--output-dir' ../out.txt || fail "--help does not list --output-dir"
+  run -V; [ "$(cat ../out.txt)" == "vdwcoex $3" ] || fail "--version says $(cat ../out.txt)" ;;
+
+help-matches-manual)  # every option of --help is in the manual page, and back
+  options() { grep -oE -- '(^|[ ,])-(-[a-z][a-z-]*|[a-zA-Z])\b' | tr -d ' ,' | sort -u; }
+  help=$("$program" --help | options)
+  manual=$(sed 's/\\-/-/g; s/\\f[BIR]//g' "$3" | options)
+  [ -n "$help" ] && [ "$help" == "$manual" ] || fail "--help lists $(echo $help), the manual $(echo $manual)" ;;
+
+c-argument)  # c from the command line: same reports as the reply, stdin not read
+  for args in "2.5" "-c 2.5" "--c=2.5" "-c2.5" "--c 2.5" "-q -- 2.5" "0x1.4p1"; do
+    run $args
+    [ "$status" -eq 0 ] || fail "$args: status $status"
+    same_reports . 2.5
+    grep -q 'Teclear' ../out.txt && fail "$args: the prompt was shown"
+    grep -q 'proceso para t = 0.95' ../out.txt || [[ $args == -q* ]] || fail "$args: no trace"
+  done
+  run -- -1; same_reports . -1 ;;
+
+usage-errors)  # a wrong command line: status 2, two lines, nothing touched
+  for args in "abc" "2.5kg" "--nope" "-x" "-c" "-c abc" "2.5 3" "-c 1 2" "--csv=yes" \
+              "-o" "-o missing" "-o vdw_coex.dat" "--c" "-"; do
+    run $args
+    [ "$status" -eq 2 ] && [ "$(wc -l < ../err.txt)" -eq 2 ] && [ ! -s ../out.txt ] &&
+      grep -q -- "--help" ../err.txt || fail "'$args': status $status: $(cat ../err.txt)"
+    untouched "'$args'"
+  done
+  run --nope; grep -q 'opcion desconocida: --nope' ../err.txt || fail "Spanish: $(cat ../err.txt)"
+  LANG=en_GB.UTF-8 run --nope
+  grep -q 'unknown option: --nope' ../err.txt || fail "English: $(cat ../err.txt)"
+  LANGUAGE=es LANG=en_US.UTF-8 run --nope
+  grep -q 'opcion desconocida' ../err.txt || fail "LANGUAGE=es: $(cat ../err.txt)" ;;
+
+output-dir-csv-quiet)  # -o, --csv and -q together: all four files there, nothing said
+  run -qo out --csv 2.5
+  [ "$status" -eq 2 ] || fail "a missing folder: status $status"
+  mkdir out
+  "$program" -qo out --csv 2.5 > ../out.txt 2> ../err.txt || fail "status $?"
+  [ ! -s ../out.txt ] && [ ! -s ../err.txt ] || fail "-q printed: $(cat ../out.txt ../err.txt)"
+  same_reports out 2.5
+  [ "$(ls out | tr '\n' ' ')" == "clatente.csv clatente.dat vdw_coex.csv vdw_coex.dat " ] ||
+    fail "out holds $(ls out)"
+  rm -r out; untouched "-o out" ;;
+
+odd-c)  # c that is not a positive finite number: one warning, the same run
+  for c in nan 0 -1 inf; do
+    run "$c"
+    [ "$status" -eq 0 ] && [ "$(wc -l < ../err.txt)" -eq 1 ] && grep -q "aviso: c = " ../err.txt ||
+      fail "c = $c: status $status: $(cat ../err.txt)"
+    same_reports . "$c"
+  done
+  run 1.5; [ ! -s ../err.txt ] || fail "c = 1.5 warned: $(cat ../err.txt)" ;;
+
+terminal)  # on a terminal a closing line names the files and the folder
+  command -v script > /dev/null || fail "script (util-linux) is needed"
+  run 2.5 --csv
+  [ ! -s ../err.txt ] || fail "without a terminal: $(cat ../err.txt)"
+  rm -rf "$work/tty" && mkdir "$work/tty" && cd "$work/tty" || exit 1
+  script -qec "'$program' 2.5" /dev/null < /dev/null > typescript
+  tr -d '\r' < typescript | grep -qx "vdwcoex: escritos vdw_coex.dat y clatente.dat en $PWD" ||
+    fail "no closing line: $(cat -A typescript | tail -3)"
+  grep -q $'0.786967\r\r\nvdwcoex' typescript || grep -q $'0.786967\r\nvdwcoex' typescript ||
+    fail "the closing line does not start on a line of its own" ;;
+
+*) fail "unknown case" ;;
+esac
+echo "$case_name: passed"
