@@ -1,0 +1,94 @@
+"""Runs the commands of the README and the guides that are marked as runnable.
+
+    python3 run_recipes.py REPOSITORY FILE.md...
+
+A runnable command is a fenced block right after a comment such as
+
+    <!-- run: input 2.5; leaves vdw_coex.dat clatente.dat -->
+
+("input" is what the command reads on standard input, nothing where it is
+left out; "leaves" the files it must create or replace, relative to the
+repository's folder). Every block runs with bash, in the order of the files
+given, in one scratch copy of the repository, as a reader following the text
+would; HOME is a scratch folder too, so that installs stay there. A block
+fails when it exits non-zero, when gnuplot warns that it plots to an unknown
+terminal, or when a file it promises is not there afterwards.
+"""
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+from pathlib import Path
+
+MARK = re.compile(r"^<!-- run(?::\s*(.*?))?\s*-->$")
+FENCE = re.compile(r"^(\s*)```")
+
+
+def recipes(markdown):
+    """(line number, settings, command) of every marked block."""
+    lines = markdown.read_text(encoding="utf-8").splitlines()
+    found = []
+    for i, line in enumerate(lines):
+        mark = MARK.match(line.strip())
+        if not mark:
+            continue
+        settings = {}
+        for item in filter(None, (s.strip() for s in (mark.group(1) or "").split(";"))):
+            key, _, value = item.partition(" ")
+            settings[key] = value
+        fence = FENCE.match(lines[i + 1]) if i + 1 < len(lines) else None
+        if not fence:
+            sys.exit(f"{markdown}:{i + 1}: a run mark with no fenced block after it")
+        end = next(k for k in range(i + 2, len(lines)) if FENCE.match(lines[k]))
+        indent = len(fence.group(1))
+        found.append((i + 1, settings, "\n".join(l[indent:] for l in lines[i + 2:end])))
+    return found
+
+
+def main():
+    repository = Path(sys.argv[1]).resolve()
+    scratch = Path(tempfile.mkdtemp(prefix="vdwcoex-recipes-"))
+    work = scratch / "vdwcoex"
+    shutil.copytree(repository, work, ignore=shutil.ignore_patterns(
+        ".git", "build", "build-*", "node_modules", "tables", "*.png.tmp"), symlinks=True)
+    # Debian's own programs first, as on a fresh machine, ahead of any other
+    # Python or tool the environment puts on the PATH.
+    env = dict(os.environ, HOME=str(scratch / "home"),
+               PATH="/usr/local/bin:/usr/bin:/bin:" + os.environ.get("PATH", ""))
+    (scratch / "home").mkdir()
+    passed = failed = 0
+    for name in sys.argv[2:]:
+        for line, settings, command in recipes(repository / name):
+            where = f"{name}:{line}"
+            started = time.time() - 1
+            promised = [work / os.path.expandvars(leaves.replace("$HOME", env["HOME"]))
+                        for leaves in settings.get("leaves", "").split()]
+            before = {path: path.stat().st_mtime for path in promised if path.exists()}
+            run = subprocess.run(["bash", "-e", "-c", command], cwd=work, env=env,
+                                 input=settings.get("input", "").encode() + b"\n" if "input" in settings else b"",
+                                 stdout=subprocess.PIPE, stderr=subprocess.STDOUT, timeout=1200)
+            output = run.stdout.decode(errors="replace")
+            problems = []
+            if run.returncode != 0:
+                problems.append(f"exit status {run.returncode}")
+            if "'unknown' terminal" in output:
+                problems.append("gnuplot plotted to an unknown terminal")
+            for path in promised:
+                # New, or written again (an install may keep the source's time).
+                if not path.exists() or (path in before and path.stat().st_mtime < started):
+                    problems.append(f"it did not leave {path.relative_to(scratch)}")
+            if problems:
+                failed += 1
+                print(f"FAIL {where}: {'; '.join(problems)}\n$ {command}\n{output[-3000:]}")
+            else:
+                passed += 1
+                print(f"ok   {where}: {command.splitlines()[0][:90]}")
+    shutil.rmtree(scratch, ignore_errors=True)
+    print(f"recipes: {passed} passed, {failed} failed")
+    sys.exit(1 if failed or not passed else 0)
+
+
+main()
