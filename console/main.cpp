@@ -2,6 +2,7 @@
 // variables. Asks for c (Cv = cR), or takes it from the command line, and
 // writes "vdw_coex.dat" and "clatente.dat" (and, on request, the same tables
 // as CSV) in the current directory or the one named.
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <csignal>
@@ -50,6 +51,34 @@ void console(const char* s)
             console_error = errno ? errno : EIO;
 }
 
+// Says why the files were not replaced; the run's status.
+int fail(const FileError& failure, const std::vector<std::string>& paths)
+{
+    const std::string reason = std::strerror(failure.error);
+    switch (failure.kind) {
+    case FileError::Kind::folder:
+        to_stderr(say.folder_refuses(failure.file, absolute_folder(failure.folder), reason));
+        break;
+    case FileError::Kind::create:
+        to_stderr(say.cannot_create(failure.file, reason));
+        break;
+    case FileError::Kind::write:
+        to_stderr(say.cannot_write(failure.file, reason));
+        break;
+    case FileError::Kind::mixed: {
+        std::string fresh, kept;
+        for (const std::string& file : paths) {
+            const bool is_fresh = std::find(failure.fresh.begin(), failure.fresh.end(), file) != failure.fresh.end();
+            std::string& list = is_fresh ? fresh : kept;
+            list += (list.empty() ? "" : ", ") + file;
+        }
+        to_stderr(say.cannot_write(failure.file, reason) + say.mixed(fresh, kept));
+        break;
+    }
+    }
+    return 1;
+}
+
 // The run itself; the files are left as they were unless it succeeds.
 int run_program(const Options& options, std::vector<ReportFile>& files)
 {
@@ -78,16 +107,15 @@ int run_program(const Options& options, std::vector<ReportFile>& files)
         names.push_back("clatente.csv");
     }
     const std::string folder = options.output_dir.empty() ? "" : options.output_dir + "/";
-    remove_temporaries_on_signals();
     std::vector<std::string> paths;
     for (const std::string& name : names)
         paths.push_back(folder + name);
+    remove_temporaries_on_signals();
+    FileError failure;
     files.resize(names.size());
     for (size_t i = 0; i < names.size(); ++i)
-        if (const int error = open_report(files[i], paths[i].c_str())) {
-            to_stderr(say.cannot_create(paths[i], std::strerror(error)));
-            return 1;
-        }
+        if (!open_report(files[i], paths[i], failure))
+            return fail(failure, paths);
 
     Output out;
     run(c, out);
@@ -100,20 +128,10 @@ int run_program(const Options& options, std::vector<ReportFile>& files)
         texts.push_back(property_csv(texts[1]));
     }
     for (size_t i = 0; i < files.size(); ++i)
-        if (const int error = write_report(files[i], texts[i])) {
-            to_stderr(say.cannot_write(paths[i], std::strerror(error)));
-            return 1;
-        }
-    hold_signals(true);
-    int error = 0;
-    size_t i = 0;
-    for (; i < files.size() && !error; ++i)
-        error = commit_report(files[i]);
-    hold_signals(false);
-    if (error) {
-        to_stderr(say.cannot_write(paths[i - 1], std::strerror(error)));
-        return 1;
-    }
+        if (!write_report(files[i], texts[i], failure))
+            return fail(failure, paths);
+    if (!commit_reports(files, texts, failure))
+        return fail(failure, paths);
 
     if (console_error) {
         to_stderr(say.cannot_write_console(std::strerror(console_error)));

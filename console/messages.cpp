@@ -141,6 +141,20 @@ std::string Messages::cannot_write_console(const std::string& reason) const
                 "vdwcoex: cannot write standard output: " + reason);
 }
 
+std::string Messages::folder_refuses(const std::string& file, const std::string& folder,
+                                    const std::string& reason) const
+{
+    return pick(language,
+        "vdwcoex: no se puede crear " + file + ": la carpeta " + folder + " no admite ficheros nuevos (" + reason + ")",
+        "vdwcoex: cannot create " + file + ": the folder " + folder + " takes no new files (" + reason + ")");
+}
+
+std::string Messages::mixed(const std::string& fresh, const std::string& kept) const
+{
+    return pick(language, "; nuevos: " + fresh + "; como antes: " + kept,
+                "; new: " + fresh + "; as before: " + kept);
+}
+
 const char* Messages::out_of_memory() const
 {
     return language == Language::english ? "vdwcoex: out of memory" : "vdwcoex: memoria agotada";

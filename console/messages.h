@@ -33,6 +33,11 @@ struct Messages {
     std::string cannot_create(const std::string& file, const std::string& reason) const;
     std::string cannot_write(const std::string& file, const std::string& reason) const;
     std::string cannot_write_console(const std::string& reason) const;
+    // A new file cannot be made in the folder, neither the file nor its temporary.
+    std::string folder_refuses(const std::string& file, const std::string& folder,
+                               const std::string& reason) const;
+    // After a failure, some files new and the rest as before.
+    std::string mixed(const std::string& fresh, const std::string& kept) const;
     // A fixed text: nothing is allocated to say it.
     const char* out_of_memory() const;
 

@@ -2,7 +2,9 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <fcntl.h>
+#include <functional>
 #include <sys/stat.h>
 #include <sys/types.h>
 
@@ -13,10 +15,144 @@
 #else
 #include <climits>
 #include <cstdlib>
+#include <sys/file.h>
 #include <unistd.h>
 #endif
 
 namespace {
+
+// The platform's calls, each in one place.
+#ifdef _WIN32
+using Stat = struct _stat64;
+int process_id() { return _getpid(); }
+int stat_of(const std::string& path, Stat& st) { return _stat64(path.c_str(), &st); }
+bool regular(const Stat& st) { return (st.st_mode & _S_IFMT) == _S_IFREG; }
+bool folder(const Stat& st) { return (st.st_mode & _S_IFMT) == _S_IFDIR; }
+int create_new(const std::string& path)
+{
+    return _open(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+}
+int open_existing(const std::string& path) { return _open(path.c_str(), _O_RDWR | _O_BINARY); }
+int open_direct(const std::string& path)
+{
+    return _open(path.c_str(), _O_WRONLY | _O_CREAT | _O_TRUNC | _O_BINARY, _S_IREAD | _S_IWRITE);
+}
+int writable(const std::string& path) { return _access(path.c_str(), 2); }
+long long write_fd(int fd, const char* data, size_t size)
+{
+    return _write(fd, data, static_cast<unsigned>(size > 1u << 30 ? 1u << 30 : size));
+}
+long long read_fd(int fd, char* data, size_t size) { return _read(fd, data, static_cast<unsigned>(size)); }
+bool rewind_fd(int fd) { return _lseeki64(fd, 0, SEEK_SET) == 0; }
+bool truncate_fd(int fd, size_t size) { return _chsize_s(fd, static_cast<long long>(size)) == 0; }
+bool sync_fd(int fd) { return _commit(fd) == 0; }
+int close_fd(int fd) { return _close(fd); }
+// A file moved over another: with write-through, nothing is left to sync.
+int errno_of_last_error()
+{
+    const DWORD error = GetLastError();
+    return error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION
+               ? EACCES : error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ENOENT : EIO;
+}
+bool rename_over(const std::string& from, const std::string& to)
+{
+    if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    errno = errno_of_last_error();
+    return false;
+}
+bool second_name(const std::string& file, const std::string& name)
+{
+    if (CreateHardLinkA(name.c_str(), file.c_str(), nullptr))
+        return true;
+    errno = errno_of_last_error();
+    return false;
+}
+bool owner_given(int, const Stat&) { return true; }
+// Whether the file may be renamed over: not while another program holds it
+// open without sharing its deletion (a second name made of it could not be
+// removed again either).
+bool replaceable(const std::string& path)
+{
+    const HANDLE file = CreateFileA(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        errno = errno_of_last_error();
+        return false;
+    }
+    CloseHandle(file);
+    return true;
+}
+void sync_folder(const std::string&) {}
+std::string folder_of(const std::string& path)
+{
+    const size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? "." : path.substr(0, slash + 1);
+}
+std::string resolve_links(const std::string& path, int&) { return path; }
+#else
+using Stat = struct stat;
+int process_id() { return static_cast<int>(getpid()); }
+int stat_of(const std::string& path, Stat& st) { return stat(path.c_str(), &st); }
+bool regular(const Stat& st) { return S_ISREG(st.st_mode); }
+bool folder(const Stat& st) { return S_ISDIR(st.st_mode); }
+int create_new(const std::string& path) { return open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666); }
+int open_existing(const std::string& path) { return open(path.c_str(), O_RDWR | O_CLOEXEC); }
+int open_direct(const std::string& path)
+{
+    return open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+}
+int writable(const std::string& path) { return access(path.c_str(), W_OK); }
+long long write_fd(int fd, const char* data, size_t size) { return write(fd, data, size); }
+long long read_fd(int fd, char* data, size_t size) { return read(fd, data, size); }
+bool rewind_fd(int fd) { return lseek(fd, 0, SEEK_SET) == 0; }
+bool truncate_fd(int fd, size_t size) { return ftruncate(fd, static_cast<off_t>(size)) == 0; }
+bool sync_fd(int fd) { return fsync(fd) == 0; }
+int close_fd(int fd) { return close(fd); }
+bool rename_over(const std::string& from, const std::string& to) { return std::rename(from.c_str(), to.c_str()) == 0; }
+bool second_name(const std::string& file, const std::string& name) { return link(file.c_str(), name.c_str()) == 0; }
+bool replaceable(const std::string&) { return true; }
+// The new file takes the earlier one's owner, group and permissions, or the
+// earlier one is not replaced by it.
+bool owner_given(int fd, const Stat& st)
+{
+    return fchown(fd, st.st_uid, st.st_gid) == 0 && fchmod(fd, st.st_mode & 07777) == 0;
+}
+void sync_folder(const std::string& path)
+{
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd >= 0) {
+        fsync(fd);
+        close(fd);
+    }
+}
+std::string folder_of(const std::string& path)
+{
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+}
+// The file that `path` leads to through its symbolic links, whether or not it
+// exists; empty with `error` set for a loop or a name too long.
+std::string resolve_links(const std::string& path, int& error)
+{
+    std::string at = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st;
+        if (lstat(at.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return at;
+        char link[PATH_MAX];
+        const ssize_t n = readlink(at.c_str(), link, sizeof link - 1);
+        if (n < 0) {
+            error = errno;
+            return {};
+        }
+        const std::string to(link, static_cast<size_t>(n));
+        at = to[0] == '/' ? to : folder_of(at) + "/" + to;
+    }
+    error = ELOOP;
+    return {};
+}
+#endif
 
 // The temporary files of this run, for the signal handler: at most one per
 // file of the run, set while the file exists.
@@ -36,6 +172,12 @@ void track(const std::string& temporary, bool on)
     }
 }
 
+#ifdef _WIN32
+const int handled_signals[] = {SIGINT, SIGTERM};
+#else
+const int handled_signals[] = {SIGHUP, SIGINT, SIGQUIT, SIGTERM};
+#endif
+
 extern "C" void remove_and_reraise(int signal)
 {
     remove_temporaries();
@@ -44,50 +186,339 @@ extern "C" void remove_and_reraise(int signal)
 }
 
 #ifdef _WIN32
-int process_id() { return _getpid(); }
-int create_new(const char* path) { return _open(path, _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE); }
-int writable(const char* path) { return _access(path, 2); }
-std::FILE* stream_of(int fd) { return _fdopen(fd, "wb"); }
-void close_fd(int fd) { _close(fd); }
-using Stat = struct _stat64;
-int stat_of(const char* path, Stat& st) { return _stat64(path, &st); }
-bool regular(const Stat& st) { return (st.st_mode & _S_IFMT) == _S_IFREG; }
-#else
-int process_id() { return static_cast<int>(getpid()); }
-int create_new(const char* path) { return open(path, O_WRONLY | O_CREAT | O_EXCL, 0666); }
-int writable(const char* path) { return access(path, W_OK); }
-std::FILE* stream_of(int fd) { return fdopen(fd, "wb"); }
-void close_fd(int fd) { close(fd); }
-using Stat = struct stat;
-int stat_of(const char* path, Stat& st) { return stat(path, &st); }
-bool regular(const Stat& st) { return S_ISREG(st.st_mode); }
+BOOL WINAPI hold_console_break(DWORD kind) { return kind == CTRL_C_EVENT || kind == CTRL_BREAK_EVENT; }
 #endif
 
-// Where the report `name` finally goes: the name itself, or the regular file
-// its symbolic link leads to. Empty where it is to be written directly.
-std::string target_of(const char* name, Stat& st, bool& exists)
+// Holds back the handled signals (Ctrl-C and Ctrl-Break on Windows) while the
+// files change, so that a run ends before the change or after it.
+void hold_signals(bool hold)
 {
-    exists = stat_of(name, st) == 0;
-    if (!exists) {
-#ifndef _WIN32
-        // A link that leads nowhere yet: writing through it creates its target.
-        struct stat link;
-        if (lstat(name, &link) == 0)
-            return {};
+#ifdef _WIN32
+    SetConsoleCtrlHandler(hold_console_break, hold ? TRUE : FALSE);
+#else
+    sigset_t set;
+    sigemptyset(&set);
+    for (int signal : handled_signals)
+        sigaddset(&set, signal);
+    sigprocmask(hold ? SIG_BLOCK : SIG_UNBLOCK, &set, nullptr);
 #endif
-        return name;
+}
+
+// Other runs wait at the folder's lock until this run has replaced its files.
+class FolderLock {
+public:
+    explicit FolderLock(const std::string& path)
+    {
+#ifdef _WIN32
+        char full[_MAX_PATH];
+        const std::string absolute = _fullpath(full, path.c_str(), sizeof full) ? full : path;
+        std::string name = "Local\\vdwcoex-" + std::to_string(std::hash<std::string>()(absolute));
+        mutex_ = CreateMutexA(nullptr, FALSE, name.c_str());
+        if (mutex_)
+            WaitForSingleObject(mutex_, INFINITE);
+#else
+        fd_ = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd_ >= 0)
+            while (flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+            }
+#endif
     }
-    if (!regular(st))
-        return {};
-#ifndef _WIN32
-    char resolved[PATH_MAX];
-    if (realpath(name, resolved))
-        return resolved;
+    ~FolderLock()
+    {
+#ifdef _WIN32
+        if (mutex_) {
+            ReleaseMutex(mutex_);
+            CloseHandle(mutex_);
+        }
+#else
+        if (fd_ >= 0)
+            close(fd_);
 #endif
-    return name;
+    }
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+
+private:
+#ifdef _WIN32
+    HANDLE mutex_ = nullptr;
+#else
+    int fd_ = -1;
+#endif
+};
+
+bool write_all(int fd, const char* data, size_t size)
+{
+    while (size > 0) {
+        const long long n = write_fd(fd, data, size);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            if (n == 0)
+                errno = EIO;
+            return false;
+        }
+        data += n;
+        size -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+// Makes the open file hold exactly `text`, on disk.
+bool rewrite(int fd, const std::string& text)
+{
+    return rewind_fd(fd) && write_all(fd, text.data(), text.size()) && truncate_fd(fd, text.size()) &&
+           sync_fd(fd);
+}
+
+// Reads the whole open file into `into`, which already has room for `room`
+// bytes: no memory is asked for while the files change.
+bool read_earlier(int fd, std::string& into, size_t room)
+{
+    into.resize(room);
+    size_t have = 0;
+    if (!rewind_fd(fd))
+        return false;
+    for (;;) {
+        if (have == room) {
+            char probe;
+            const long long n = read_fd(fd, &probe, 1);
+            if (n == 0)
+                break;
+            errno = n < 0 ? errno : EFBIG;
+            return false;
+        }
+        const long long n = read_fd(fd, &into[have], room - have);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return false;
+        if (n == 0)
+            break;
+        have += static_cast<size_t>(n);
+    }
+    into.resize(have);
+    return true;
+}
+
+bool close_file(ReportFile& file)
+{
+    const bool closed = file.fd < 0 || close_fd(file.fd) == 0;
+    file.fd = -1;
+    return closed;
+}
+
+void drop_temporary(ReportFile& file)
+{
+    if (file.temporary.empty())
+        return;
+    std::remove(file.temporary.c_str());
+    track(file.temporary, false);
+    file.temporary.clear();
+}
+
+// Turns `file` to be written in place: its target opened, room kept for its
+// earlier text.
+bool open_in_place(ReportFile& file)
+{
+    close_file(file);
+    drop_temporary(file);
+    file.way = ReportFile::Way::in_place;
+    file.fd = open_existing(file.target);
+    if (file.fd < 0)
+        return false;
+    Stat st{};
+    const size_t size = stat_of(file.target, st) == 0 ? static_cast<size_t>(st.st_size) : 0;
+    // Room for the earlier text as it is now and for some growth until the
+    // commit, when it is read again.
+    file.earlier_room = size + size / 4 + 65536;
+    file.earlier.reserve(file.earlier_room);
+    return true;
+}
+
+// Creates the temporary file beside the target; the handled signals are held
+// back until it is tracked, so that a signal cannot leave it behind.
+int create_temporary(ReportFile& file)
+{
+    int error = 0;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string name = file.target + "." + std::to_string(process_id());
+        if (attempt > 0)
+            name += "-" + std::to_string(attempt);
+        name += ".tmp";
+        hold_signals(true);
+        file.fd = create_new(name);
+        error = errno;
+        if (file.fd >= 0) {
+            file.temporary = std::move(name);
+            track(file.temporary, true);
+        }
+        hold_signals(false);
+        if (file.fd >= 0)
+            return 0;
+        if (error != EEXIST)
+            break;
+    }
+    return error;
+}
+
+// Commits one file; on failure nothing of it has changed.
+bool commit_one(ReportFile& file, const std::string& text)
+{
+    if (file.way == ReportFile::Way::rename) {
+        // Keep a second name of the earlier file to put it back by.
+        if (file.existed && replaceable(file.target)) {
+            file.backup = file.target + "." + std::to_string(process_id()) + ".old";
+            std::remove(file.backup.c_str());
+            if (!second_name(file.target, file.backup))
+                file.backup.clear();
+        }
+        if ((!file.existed || !file.backup.empty()) && rename_over(file.temporary, file.target)) {
+            track(file.temporary, false);
+            file.temporary.clear();
+            return file.committed = true;
+        }
+        const int error = errno;
+        if (!file.backup.empty())
+            std::remove(file.backup.c_str());
+        file.backup.clear();
+        // A name that cannot be replaced (a bind mount, another owner's
+        // file in a sticky folder) may still be written.
+        if (!file.existed || !open_in_place(file)) {
+            errno = error;
+            return false;
+        }
+    }
+    if (!read_earlier(file.fd, file.earlier, file.earlier_room))
+        return false;
+    if (rewrite(file.fd, text))
+        return file.committed = true;
+    const int error = errno;
+    rewrite(file.fd, file.earlier);
+    errno = error;
+    return false;
+}
+
+// Puts the earlier text of a committed file back.
+bool put_back(ReportFile& file)
+{
+    file.committed = false;
+    if (file.way == ReportFile::Way::in_place)
+        return rewrite(file.fd, file.earlier);
+    if (file.backup.empty())
+        return std::remove(file.target.c_str()) == 0;
+    const bool back = rename_over(file.backup, file.target);
+    if (back)
+        file.backup.clear();
+    return back;
 }
 
 }  // namespace
+
+bool open_report(ReportFile& file, const std::string& path, FileError& failure)
+{
+    file = ReportFile{};
+    file.path = path;
+    failure = FileError{};
+    failure.file = path;
+    failure.kind = FileError::Kind::create;
+    int error = 0;
+    file.target = resolve_links(path, error);
+    if (file.target.empty()) {
+        failure.error = error;
+        return false;
+    }
+    Stat st{};
+    file.existed = stat_of(file.target, st) == 0;
+    if (file.existed && !regular(st)) {
+        // A device, a pipe: written directly, as a plain write would.
+        file.way = ReportFile::Way::direct;
+        file.fd = open_direct(file.target);
+        failure.error = errno;
+        return file.fd >= 0;
+    }
+    // A report that could not be overwritten is not replaced either.
+    if (file.existed && writable(file.target) != 0) {
+        failure.error = errno;
+        return false;
+    }
+    const bool linked = file.existed && st.st_nlink > 1;
+    error = linked ? EMLINK : create_temporary(file);
+    if (error == 0 && (!file.existed || owner_given(file.fd, st)))
+        return true;
+    if (file.existed && open_in_place(file))
+        return true;
+    failure.error = error ? error : errno;
+    if (!file.existed) {
+        failure.kind = FileError::Kind::folder;
+        failure.folder = folder_of(file.target);
+    }
+    discard_report(file);
+    return false;
+}
+
+bool write_report(ReportFile& file, const std::string& text, FileError& failure)
+{
+    failure = FileError{};
+    failure.kind = FileError::Kind::write;
+    failure.file = file.path;
+    if (file.way == ReportFile::Way::in_place)
+        return true;
+    bool written = write_all(file.fd, text.data(), text.size());
+    if (written && file.way == ReportFile::Way::rename)
+        written = sync_fd(file.fd);
+    failure.error = errno;
+    if (!close_file(file) && written) {
+        written = false;
+        failure.error = errno;
+    }
+    return written;
+}
+
+bool commit_reports(std::vector<ReportFile>& files, const std::vector<std::string>& texts,
+                    FileError& failure)
+{
+    failure = FileError{};
+    failure.kind = FileError::Kind::write;
+    if (files.empty())
+        return true;
+    const FolderLock lock(folder_of(files[0].path));
+    hold_signals(true);
+    size_t failed = files.size();
+    for (size_t i = 0; i < files.size() && failed == files.size(); ++i)
+        if (files[i].way != ReportFile::Way::direct && !commit_one(files[i], texts[i])) {
+            failed = i;
+            failure.error = errno;
+            failure.file = files[i].path;
+        }
+    if (failed < files.size()) {
+        for (size_t i = failed; i-- > 0;)
+            if (files[i].committed && !put_back(files[i]))
+                failure.kind = FileError::Kind::mixed;
+        for (const ReportFile& file : files)
+            if (file.committed)
+                failure.fresh.push_back(file.path);
+    }
+    std::string synced;
+    for (ReportFile& file : files) {
+        const std::string folder = folder_of(file.target);
+        if (file.way == ReportFile::Way::rename && folder != synced) {
+            sync_folder(folder);
+            synced = folder;
+        }
+        if (!file.backup.empty())
+            std::remove(file.backup.c_str());
+        file.backup.clear();
+        close_file(file);
+    }
+    hold_signals(false);
+    return failed == files.size();
+}
+
+void discard_report(ReportFile& file)
+{
+    close_file(file);
+    drop_temporary(file);
+}
 
 void remove_temporaries()
 {
@@ -96,127 +527,28 @@ void remove_temporaries()
             std::remove(path);
 }
 
-int open_report(ReportFile& report, const char* name)
-{
-    report = ReportFile{};
-    Stat st{};
-    bool exists = false;
-    report.target = target_of(name, st, exists);
-    if (report.target.empty()) {
-        report.stream = std::fopen(name, "wb");
-        return report.stream ? 0 : errno;
-    }
-    // A report that could not be overwritten is not replaced either.
-    if (exists && writable(report.target.c_str()) != 0)
-        return errno;
-
-    int fd = -1;
-    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-        report.temporary = report.target + "." + std::to_string(process_id());
-        if (attempt > 0)
-            report.temporary += "-" + std::to_string(attempt);
-        report.temporary += ".tmp";
-        fd = create_new(report.temporary.c_str());
-        if (fd < 0 && errno != EEXIST)
-            break;
-    }
-    if (fd < 0) {
-        const int error = errno;
-        report.temporary.clear();
-        return error;
-    }
-    track(report.temporary, true);
-#ifndef _WIN32
-    // The new report keeps the permissions of the one it replaces.
-    if (exists)
-        fchmod(fd, st.st_mode & 07777);
-#endif
-    report.stream = stream_of(fd);
-    if (!report.stream) {
-        const int error = errno;
-        close_fd(fd);
-        discard_report(report);
-        return error;
-    }
-    return 0;
-}
-
-int write_report(ReportFile& report, const std::string& data)
-{
-    errno = 0;
-    const bool written = std::fwrite(data.data(), 1, data.size(), report.stream) == data.size();
-    const int write_error = errno;
-    const bool closed = std::fclose(report.stream) == 0;
-    const int close_error = errno;
-    report.stream = nullptr;
-    if (!written)
-        return write_error ? write_error : EIO;
-    if (!closed)
-        return close_error ? close_error : EIO;
-    return 0;
-}
-
-int commit_report(ReportFile& report)
-{
-    if (report.temporary.empty())
-        return 0;
-#ifdef _WIN32
-    if (!MoveFileExA(report.temporary.c_str(), report.target.c_str(), MOVEFILE_REPLACE_EXISTING))
-        return GetLastError() == ERROR_ACCESS_DENIED ? EACCES : EIO;
-#else
-    if (std::rename(report.temporary.c_str(), report.target.c_str()) != 0)
-        return errno;
-#endif
-    track(report.temporary, false);
-    report.temporary.clear();
-    return 0;
-}
-
-void discard_report(ReportFile& report)
-{
-    if (report.stream)
-        std::fclose(report.stream);
-    report.stream = nullptr;
-    if (!report.temporary.empty()) {
-        std::remove(report.temporary.c_str());
-        track(report.temporary, false);
-        report.temporary.clear();
-    }
-}
-
 void remove_temporaries_on_signals()
 {
-#ifdef SIGHUP
-    std::signal(SIGHUP, remove_and_reraise);
-#endif
-    std::signal(SIGINT, remove_and_reraise);
-    std::signal(SIGTERM, remove_and_reraise);
-}
-
-void hold_signals(bool hold)
-{
-#ifndef _WIN32
-    sigset_t set;
-    sigemptyset(&set);
-    sigaddset(&set, SIGHUP);
-    sigaddset(&set, SIGINT);
-    sigaddset(&set, SIGTERM);
-    sigprocmask(hold ? SIG_BLOCK : SIG_UNBLOCK, &set, nullptr);
+    for (int signal : handled_signals) {
+#ifdef _WIN32
+        if (std::signal(signal, remove_and_reraise) == SIG_IGN)
+            std::signal(signal, SIG_IGN);
 #else
-    (void)hold;
+        // Asked without changing it, so that an ignored signal never meets
+        // the handler.
+        struct sigaction before;
+        if (sigaction(signal, nullptr, &before) == 0 && before.sa_handler != SIG_IGN)
+            std::signal(signal, remove_and_reraise);
 #endif
+    }
 }
 
 int folder_error(const std::string& path)
 {
     Stat st{};
-    if (stat_of(path.c_str(), st) != 0)
+    if (stat_of(path, st) != 0)
         return errno;
-#ifdef _WIN32
-    return (st.st_mode & _S_IFMT) == _S_IFDIR ? 0 : ENOTDIR;
-#else
-    return S_ISDIR(st.st_mode) ? 0 : ENOTDIR;
-#endif
+    return folder(st) ? 0 : ENOTDIR;
 }
 
 std::string absolute_folder(const std::string& path)

@@ -1,48 +1,80 @@
-// A report file that is replaced whole or not at all.
+// The files of a run, replaced together or not at all, as a careful editor
+// replaces a file.
 //
-// A report is written to a temporary file of this run beside the file it
-// replaces, and moved over it only once every report of the run has been
-// written and closed; a failed or interrupted run leaves the earlier reports
-// as they were and no temporary file behind. A name that is a symbolic link
-// to a regular file is replaced at the link's target, so the link survives.
-// A name that leads to anything but a regular file or nothing (a device such
-// as /dev/full, a pipe) is written directly.
+// Each file goes to the name given or, where that is a symbolic link (even
+// one that leads nowhere yet), to the file the link leads to, so the link
+// survives. Where it is safe, the new text is written to a temporary file of
+// this run beside that target, synced, and renamed over it: the target is a
+// regular file with one link whose owner, group and permissions the new file
+// can take, or does not exist yet, and the folder takes a new file.
+// Otherwise the target is written in place, its earlier text kept in memory
+// and written back if the run fails. Anything else (a device, a pipe) is
+// written directly, as a plain write would.
+//
+// The replacement itself runs with the handled signals held back and under a
+// lock on the folder, so that two runs in one folder never mix their files:
+// every file is replaced, or every replaced one is put back (a second name of
+// each earlier file is kept until all are done), and the folder is synced.
 #pragma once
 
-#include <cstdio>
+#include <cstddef>
 #include <string>
+#include <vector>
 
 struct ReportFile {
-    std::string target;          // the file finally written
-    std::string temporary;       // where it is written first; empty when written directly
-    std::FILE* stream = nullptr;
+    enum class Way { rename, in_place, direct };
+
+    std::string path;        // the name given, for messages
+    std::string target;      // the file finally written
+    std::string temporary;   // rename: the new text, until renamed over the target
+    std::string backup;      // rename: a second name of the earlier target, while committing
+    std::string earlier;     // in place: the earlier text, while committing
+    size_t earlier_room = 0; // in place: what `earlier` can hold without asking for memory
+    Way way = Way::rename;
+    bool existed = false;
+    bool committed = false;
+    int fd = -1;             // the temporary or the target, while open
 };
 
-// Each returns 0 on success, otherwise the errno of the failure.
+// Why a run's files could not be replaced.
+struct FileError {
+    enum class Kind {
+        create,         // a file could not be created or opened
+        folder,         // the folder takes no new file (no temporary and no target there)
+        write,          // a file could not be written; every file is as before
+        mixed,          // a file could not be written, nor could the others be put back
+    };
+    Kind kind = Kind::create;
+    std::string file;                // the file concerned
+    std::string folder;              // Kind::folder: the folder
+    int error = 0;                   // errno
+    std::vector<std::string> fresh;  // Kind::mixed: the files that are new; the rest are as before
+};
 
-// Opens the report `name` for writing.
-int open_report(ReportFile& report, const char* name);
+// Prepares `file` to be replaced at `path`: decides how, and creates the
+// temporary or opens the target. False with `failure` set where it cannot.
+bool open_report(ReportFile& file, const std::string& path, FileError& failure);
 
-// Writes data and closes the stream.
-int write_report(ReportFile& report, const std::string& data);
+// Writes the new text where it waits until the commit (temporary: written,
+// synced and closed; direct: written and closed; in place: nothing yet).
+bool write_report(ReportFile& file, const std::string& text, FileError& failure);
 
-// Moves the written temporary file over the target.
-int commit_report(ReportFile& report);
+// Replaces every file with its text, or none; `texts` are those written.
+bool commit_reports(std::vector<ReportFile>& files, const std::vector<std::string>& texts,
+                    FileError& failure);
 
-// Closes the stream if still open and removes the temporary file, if any.
-void discard_report(ReportFile& report);
+// Closes what is open and removes the temporary file, if any.
+void discard_report(ReportFile& file);
 
 // Until discarded or committed, temporary files are removed when the run is
-// ended by SIGINT, SIGTERM or SIGHUP; the signal then ends it as before.
+// ended by SIGINT, SIGTERM, SIGQUIT or SIGHUP; the signal then ends it as
+// before. A signal ignored when the program started (nohup, a background
+// job) stays ignored.
 void remove_temporaries_on_signals();
 
 // Removes the temporary files not yet committed or discarded; for a run that
 // must end at once (no memory left), as the signal handler does.
 void remove_temporaries();
-
-// Holds back those signals while the reports are moved into place, so that
-// either both are replaced or neither; the second call lets them through.
-void hold_signals(bool hold);
 
 // 0 where `path` names a folder, otherwise the errno that says why not.
 int folder_error(const std::string& path);

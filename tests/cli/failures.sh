@@ -49,6 +49,19 @@ expect_failure() { # text the one line on standard error must hold
     fail "expected one line with '$1' on stderr, got: $(cat stderr.txt)"
 }
 
+# Another user, and a group it belongs to, for the cases that need them; the
+# program is copied where that user may run it.
+other_user() {
+  [ "$(id -u)" -eq 0 ] || { echo "$case_name: needs root to set up another user"; exit 77; }
+  id vdwcoex-test > /dev/null 2>&1 || { groupadd -f vdwcoex-research && useradd -M -N -g users \
+    -G vdwcoex-research -s /bin/sh vdwcoex-test; } || fail "cannot create a test user"
+  chmod 755 "$work"
+  cp "${program[0]}" "$work/vdwcoex"
+}
+run_as_other_user() {
+  echo "${1:-1.5}" | runuser -u vdwcoex-test -- "$work/vdwcoex" > console.out 2> stderr.txt; status=$?
+}
+
 case "$case_name" in
 replaces)  # earlier reports are replaced whole
   fresh; run 1.5
@@ -79,11 +92,15 @@ file-size-limit)
   expect_only vdw_coex.dat clatente.dat console.out stderr.txt ;;
 
 memory-limit)  # every limit: a complete run, or a message with the earlier reports kept
-  short=0
-  for kb in $(seq 3000 100 12000); do
+  short=0; started=
+  # In steps of 4 KB from where the dynamic loader first manages to start the
+  # program to 3 MB above it, then in steps of 100 KB.
+  for kb in $(seq 3000 4 12000); do
+    [ -n "$started" ] && [ "$kb" -gt $((started + 3000)) ] && [ $(((kb - started) % 100)) -ne 0 ] && continue
     fresh; (ulimit -v "$kb"; run 1.5; exit $status); status=$?
     # Status 127 without our prefix: the dynamic loader gave up before the program began.
     [ "$status" -eq 127 ] && ! grep -q '^vdwcoex: ' stderr.txt && continue
+    started=${started:-$kb}
     if [ "$status" -eq 0 ]; then expect_reports 1.5; else
       expect_failure "vdwcoex: "; expect_earlier vdw_coex.dat clatente.dat; short=$((short + 1))
     fi
@@ -92,31 +109,127 @@ memory-limit)  # every limit: a complete run, or a message with the earlier repo
   [ "$short" -gt 0 ] || fail "no limit made the run short of memory" ;;
 
 signal)  # interrupted while writing: the earlier reports stay, nothing is left
-  for sig in INT TERM; do
+  for sig in INT QUIT TERM HUP-ignored; do
     fresh; echo 1.5 > reply.txt
     # From the fourth write on (the search trace, once the reports are under
-    # way) every write waits two seconds.
-    strace -o /dev/null -e trace=write -e inject=write:delay_enter=2000000:when=4+ \
+    # way) every write waits two seconds. The signals start with their
+    # default action, as in a terminal, or HUP ignored, as under nohup.
+    if [ "$sig" == HUP-ignored ]; then start=(nohup); sig=HUP; else start=(env --default-signal); fi
+    "${start[@]}" strace -o /dev/null -e trace=write -e inject=write:delay_enter=2000000:when=4+ \
       "${program[@]}" < reply.txt > console.out 2> stderr.txt &
     tracer=$!
     sleep 1
-    kill -"$sig" "$(pgrep -P "$tracer")"
+    kill -"$sig" "$(pgrep -f -n "^${program[*]}")"
     wait "$tracer"; status=$?
-    [ "$status" -ge 128 ] || fail "SIG$sig did not end the run (status $status)"
-    expect_earlier vdw_coex.dat clatente.dat; expect_only vdw_coex.dat clatente.dat console.out stderr.txt reply.txt
+    if [ "${start[0]}" == nohup ]; then
+      [ "$status" -eq 0 ] || fail "SIGHUP under nohup ended the run (status $status)"
+      expect_reports 1.5
+    else
+      [ "$status" -ge 128 ] || fail "SIG$sig did not end the run (status $status)"
+      expect_earlier vdw_coex.dat clatente.dat
+    fi
+    expect_only vdw_coex.dat clatente.dat console.out stderr.txt reply.txt
   done ;;
 
-concurrent)  # two runs at once in one folder: each report is one run's, whole
+sticky-folder)  # a shared folder where one report belongs to someone else
+  other_user; fresh; chmod 1777 .
+  chown vdwcoex-test vdw_coex.dat; chmod 666 vdw_coex.dat clatente.dat
+  run_as_other_user 1.5
+  [ "$status" -eq 0 ] || fail "status $status: $(cat stderr.txt)"
+  expect_reports 1.5; [ "$(stat -c %U clatente.dat)" == root ] || fail "clatente.dat changed owner"
+  expect_only vdw_coex.dat clatente.dat console.out stderr.txt ;;
+
+unwritable-folder)  # writable reports in a folder that takes no new file
+  other_user; fresh; chmod 666 vdw_coex.dat clatente.dat; chmod 555 .
+  run_as_other_user 1.5
+  [ "$status" -eq 0 ] || fail "status $status: $(cat stderr.txt)"
+  expect_reports 1.5; chmod 755 .
+  # And where there is no report yet, the message says what the folder refuses.
+  rm vdw_coex.dat; printf '%s' "$earlier" > clatente.dat; chmod 555 .; run_as_other_user 1.5; chmod 755 .
+  expect_failure "cannot create vdw_coex.dat: the folder $PWD takes no new files (Permission denied)"
+  expect_earlier clatente.dat ;;
+
+owner-and-links)  # owner, group, permissions and hard links are kept
+  other_user; fresh
+  chown vdwcoex-test:vdwcoex-research vdw_coex.dat; chmod 640 vdw_coex.dat
+  ln clatente.dat second-name
+  run 1.5
+  [ "$status" -eq 0 ] || fail "status $status"
+  [ "$(stat -c '%U:%G %a' vdw_coex.dat)" == "vdwcoex-test:vdwcoex-research 640" ] ||
+    fail "vdw_coex.dat is now $(stat -c '%U:%G %a' vdw_coex.dat)"
+  cmp -s second-name clatente.dat || fail "the hard link to clatente.dat was split"
+  expect_reports 1.5 ;;
+
+dangling-link)  # a link to a report not made yet, with a partner that cannot be written
+  fresh; rm vdw_coex.dat; ln -s target.dat vdw_coex.dat; ln -sf /dev/full clatente.dat
+  run 1.5
+  expect_failure "cannot write clatente.dat"
+  [ -L vdw_coex.dat ] && [ ! -e target.dat ] || fail "the failed run left target.dat"
+  rm clatente.dat; run 1.5
+  [ "$status" -eq 0 ] && [ -L vdw_coex.dat ] || fail "status $status, or the link was replaced"
+  expect_reports 1.5 ;;
+
+bind-mount)  # a report that is a mount point cannot be renamed over: written in place
+  fresh; printf 'mounted\r\n' > ../mounted
+  if ! unshare -m true 2> /dev/null; then echo "bind-mount: this machine allows no mounts"; exit 77; fi
+  unshare -m bash -c 'mount --bind ../mounted clatente.dat && echo 1.5 | "$@" > console.out 2> stderr.txt' \
+    - "${program[@]}"; status=$?
+  [ "$status" -eq 0 ] || fail "status $status: $(cat stderr.txt)"
+  cmp -s ../mounted "$work/ref-1.5/clatente.dat" || fail "the mounted report was not written"
+  cmp -s vdw_coex.dat "$work/ref-1.5/vdw_coex.dat" || fail "vdw_coex.dat is not the new report" ;;
+
+append-only)  # a report nobody may rewrite: the other stays as it was too
   fresh
-  for i in $(seq 1 50); do
+  if ! chattr +a clatente.dat 2> /dev/null; then echo "append-only: no chattr on this filesystem"; exit 77; fi
+  run 1.5; chattr -a clatente.dat
+  expect_failure "cannot write clatente.dat"; expect_earlier vdw_coex.dat clatente.dat ;;
+
+held-open)  # (Windows) a report held open by another program: both stay as they were
+  helper=$(dirname "${program[-1]}")/hold_open.exe
+  fresh
+  "${program[@]:0:${#program[@]}-1}" "$helper" clatente.dat 30 > held.txt &
+  holder=$!
+  for _ in $(seq 1 100); do grep -q held held.txt 2> /dev/null && break; sleep 0.2; done
+  grep -q held held.txt || fail "the helper did not hold clatente.dat"
+  run 1.5; kill "$holder"; wait "$holder" 2> /dev/null
+  expect_failure "cannot write clatente.dat"; expect_earlier vdw_coex.dat clatente.dat
+  rm held.txt; expect_only vdw_coex.dat clatente.dat console.out stderr.txt ;;
+
+concurrent)  # two runs at once in one folder: the reports always come from one run
+  fresh
+  for i in $(seq 1 "${PAIRS:-200}"); do
     echo 2.5 | "${program[@]}" > /dev/null & a=$!
     echo 1.5 | "${program[@]}" > /dev/null; b=$?
     wait $a && [ $b -eq 0 ] || fail "a run failed"
+    cmp -s vdw_coex.dat "$work/ref-1.5/vdw_coex.dat" && c=1.5 || c=2.5
     for f in vdw_coex.dat clatente.dat; do
-      cmp -s $f "$work/ref-1.5/$f" || cmp -s $f "$work/ref-2.5/$f" || fail "$f mixes two runs (pair $i)"
+      cmp -s $f "$work/ref-$c/$f" || fail "the reports mix two runs (pair $i)"
     done
   done
   expect_only vdw_coex.dat clatente.dat ;;
+
+signal-at-every-file-call)  # a signal at each call that makes, moves or removes a file
+  for call in openat link rename unlink; do
+    for n in $(seq 1 12); do
+      fresh
+      echo 1.5 | env --default-signal strace -o /dev/null -e trace=$call \
+        -e inject=$call:signal=TERM:when=$n "${program[@]}" > console.out 2> stderr.txt; status=$?
+      # A signal held back during the replacement ends the run after it.
+      if [ "$status" -eq 0 ] || ! cmp -s vdw_coex.dat <(printf '%s' "$earlier"); then
+        expect_reports 1.5
+      else
+        expect_earlier vdw_coex.dat clatente.dat
+      fi
+      expect_only vdw_coex.dat clatente.dat console.out stderr.txt
+    done
+  done ;;
+
+synced)  # each new report is synced before it replaces the old one, then the folder
+  fresh
+  echo 1.5 | strace -o ../trace.txt -e trace=openat,fsync,rename "${program[@]}" > /dev/null ||
+    fail "status $?"
+  grep -E '^(fsync|rename)' ../trace.txt | sed 's/(.*//' | tr '\n' ' ' | grep -q 'fsync fsync rename rename fsync' ||
+    fail "not synced in order: $(grep -E '^(fsync|rename)' ../trace.txt | tr '\n' ' ')" ;;
 
 *) fail "unknown case" ;;
 esac
