@@ -58,6 +58,7 @@ void pass(double c, Output& out)
     vg = at_p1.vg;
     const Properties x = properties(c);
     coexistence_row(out.coexistence, p, x);
+    out.states.push_back({t, p, vl, vg, vlmax, plmin, vgmin, pgmax});
     property_row(out.properties, "eq", p, x);
 
     // The liquid at its stability limit, with the gas at the same pressure;
@@ -76,6 +77,7 @@ void run(double c, Output& out)
     // Room for the whole reports (about 43 kB and 182 kB) from the start.
     out.coexistence.reserve(64 * 1024);
     out.properties.reserve(256 * 1024);
+    out.states.reserve(500);
     start(c, out);
     // t is lowered by subtraction, never recomputed from a count: this gives
     // exactly 499 passes, one of them at t == 0.95 exactly.

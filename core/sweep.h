@@ -3,12 +3,20 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
-// What one run writes: the two report files and the console trace.
+// The coexistence of one pass as computed, before the reports round it.
+struct Coexisting {
+    double t, p, vl, vg, vlmax, plmin, vgmin, pgmax;
+};
+
+// What one run writes: the two report files and the console trace, and the
+// unrounded states behind the rows of the coexistence report.
 struct Output {
     std::string coexistence;  // "vdw_coex.dat"
     std::string properties;   // "clatente.dat"
     std::string console;      // the search trace at t = 0.95
+    std::vector<Coexisting> states;
 };
 
 // One pass at the current temperature t: spinodal limits, coexistence

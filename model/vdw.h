@@ -29,10 +29,16 @@ inline double fun2(double v)
     return t * 4 * v * v * v - v * 9 * v + v * 6 - 1;
 }
 
-// Pressure on the isotherm t at volume v: 8t/(3v - 1) - 3/v/v.
+// Pressure on the isotherm at_t at volume v: 8t/(3v - 1) - 3/v/v.
+inline double isotherm_pressure(double at_t, double v)
+{
+    return at_t * 8 / (v * 3 - 1) - 3 / v / v;
+}
+
+// Pressure on the isotherm t (the model state's) at volume v.
 inline double pressure(double v)
 {
-    return t * 8 / (v * 3 - 1) - 3 / v / v;
+    return isotherm_pressure(t, v);
 }
 
 // Entropy (in R), enthalpy, Gibbs energy and internal energy (in 8a/27b) of

@@ -4,6 +4,8 @@
 #include <cmath>
 
 #include "coexistence.h"
+#include "maxwell.h"
+#include "sweep.h"
 #include "vdw.h"
 
 namespace {
@@ -103,3 +105,23 @@ TEST_F(AtTemperature, SameCallGivesSameBits)
 }
 
 }  // namespace
+
+// The equal-area rule, from the model's own integral of p dv: at the vapour
+// pressure of every row the two areas agree, and a pressure off it tips them.
+TEST(MaxwellConstruction, AreasAreEqualAtEveryVapourPressureOnly)
+{
+    Output out;
+    run(1.5, out);
+    ASSERT_EQ(out.states.size(), 499u);
+    for (const Coexisting& s : out.states) {
+        SCOPED_TRACE(s.t);
+        const MaxwellAreas a = maxwell_areas(s.t, s.p, s.vl, s.vg, s.vlmax, s.vgmin);
+        EXPECT_GT(a.v_middle, s.vlmax);
+        EXPECT_LT(a.v_middle, s.vgmin);
+        EXPECT_GT(a.liquid_area, 0);
+        EXPECT_NEAR(a.liquid_area, a.gas_area, 1e-6);
+        const MaxwellAreas higher = maxwell_areas(s.t, s.p + 1e-3, s.vl, s.vg, s.vlmax, s.vgmin);
+        EXPECT_GT(higher.liquid_area - higher.gas_area, 1e-3 * (s.vg - s.vl) / 2);
+    }
+    EXPECT_DOUBLE_EQ(gas_fraction(2, 1, 5), 0.25);
+}
