@@ -138,12 +138,8 @@ int run_program(const Options& options, std::vector<ReportFile>& files)
         return 1;
     }
     // On a terminal, a line of its own saying where the tables went.
-    if (!options.quiet && stderr_is_terminal()) {
-        std::string list;
-        for (size_t k = 0; k < names.size(); ++k)
-            list += (k == 0 ? "" : k + 1 == names.size() ? (say.language == Language::english ? " and " : " y ") : ", ") + names[k];
-        std::fprintf(stderr, "\n%s\n", say.written(list, absolute_folder(options.output_dir)).c_str());
-    }
+    if (!options.quiet && stderr_is_terminal())
+        std::fprintf(stderr, "\n%s\n", say.written(names, absolute_folder(options.output_dir)).c_str());
     return 0;
 }
 

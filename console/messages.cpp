@@ -160,8 +160,11 @@ const char* Messages::out_of_memory() const
     return language == Language::english ? "vdwcoex: out of memory" : "vdwcoex: memoria agotada";
 }
 
-std::string Messages::written(const std::string& files, const std::string& folder) const
+std::string Messages::written(const std::vector<std::string>& files, const std::string& folder) const
 {
-    return pick(language, "vdwcoex: escritos " + files + " en " + folder,
-                "vdwcoex: wrote " + files + " in " + folder);
+    std::string list;
+    for (size_t k = 0; k < files.size(); ++k)
+        list += (k == 0 ? "" : k + 1 < files.size() ? ", " : pick(language, " y ", " and ")) + files[k];
+    return pick(language, "vdwcoex: escritos " + list + " en " + folder,
+                "vdwcoex: wrote " + list + " in " + folder);
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 enum class Language { spanish, english };
 
@@ -42,5 +43,5 @@ struct Messages {
     const char* out_of_memory() const;
 
     // The closing line on a terminal: the files written and their folder.
-    std::string written(const std::string& files, const std::string& folder) const;
+    std::string written(const std::vector<std::string>& files, const std::string& folder) const;
 };

@@ -9,14 +9,17 @@ namespace {
 
 struct LongOption {
     const char* name;
-    char short_name;  // '\0' where there is none
+    char short_name;           // '\0' where there is none
     bool takes_value;
+    bool Options::*flag;       // what an option without a value turns on
 };
 
 const LongOption long_options[] = {
-    {"c", 'c', true},       {"output-dir", 'o', true}, {"csv", '\0', false},
-    {"quiet", 'q', false},  {"help", 'h', false},      {"version", 'V', false},
+    {"c", 'c', true, nullptr},                   {"output-dir", 'o', true, nullptr},
+    {"csv", '\0', false, &Options::csv},         {"quiet", 'q', false, &Options::quiet},
+    {"help", 'h', false, &Options::help},        {"version", 'V', false, &Options::version},
 };
+const LongOption& value_c = long_options[0];
 
 // The option named exactly `name`, or else the only one it abbreviates.
 const LongOption* find_long(const std::string& name)
@@ -43,43 +46,29 @@ const LongOption* find_short(char name)
     return nullptr;
 }
 
-// Takes the value of one option into options; false with the error set.
+// Takes one option with its value into options; false with the error set.
 bool take(Options& options, const LongOption& option, const std::string& value,
           std::string& error, const Messages& say)
 {
-    const std::string name = option.name;
-    if (name == "csv") {
-        options.csv = true;
+    if (option.flag) {
+        options.*option.flag = true;
         return true;
     }
-    switch (option.short_name) {
-    case 'c':
-        if (options.c) {
-            error = say.c_given_twice();
-            return false;
-        }
-        options.c = read_whole_number(value);
-        if (!options.c) {
-            error = say.not_a_number(value);
-            return false;
-        }
-        return true;
-    case 'o':
+    if (&option != &value_c) {
         options.output_dir = value;
         return true;
-    case 'q':
-        options.quiet = true;
-        return true;
-    case 'h':
-        options.help = true;
-        return true;
-    default:
-        options.version = true;
-        return true;
     }
+    if (options.c) {
+        error = say.c_given_twice();
+        return false;
+    }
+    options.c = read_whole_number(value);
+    if (!options.c) {
+        error = say.not_a_number(value);
+        return false;
+    }
+    return true;
 }
-
-const LongOption value_c = {"c", 'c', true};
 
 }  // namespace
 

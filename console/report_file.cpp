@@ -47,13 +47,14 @@ bool rewind_fd(int fd) { return _lseeki64(fd, 0, SEEK_SET) == 0; }
 bool truncate_fd(int fd, size_t size) { return _chsize_s(fd, static_cast<long long>(size)) == 0; }
 bool sync_fd(int fd) { return _commit(fd) == 0; }
 int close_fd(int fd) { return _close(fd); }
-// A file moved over another: with write-through, nothing is left to sync.
+// The errno that stands for the last Windows error.
 int errno_of_last_error()
 {
     const DWORD error = GetLastError();
     return error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION
                ? EACCES : error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ENOENT : EIO;
 }
+// With write-through the move is on disk when it returns: no folder to sync.
 bool rename_over(const std::string& from, const std::string& to)
 {
     if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))

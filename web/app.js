@@ -127,7 +127,7 @@ function listen() {
   });
   document.getElementById('limit-rows').addEventListener('change', showProperties);
   document.querySelectorAll('input[name=quantity]').forEach((radio) =>
-    radio.addEventListener('change', showProperties));
+    radio.addEventListener('change', () => { showProperties(); describeAll(); }));
   matchMedia('(prefers-color-scheme: dark)').addEventListener('change', restyleCharts);
   dragOperatingPoint();
 }
@@ -190,14 +190,14 @@ function compute(reply, startedAt = performance.now()) {
   showMaxwell();
   describeAll();
 
-  const c_shown = (coexistenceText.match(/c = (\S+)/) || [])[1];
+  const cShown = (coexistenceText.match(/c = (\S+)/) || [])[1];
   afterPaint(() => {
     const ms = Math.round(performance.now() - startedAt);
     offerFiles(files);
     runs += 1;
     document.body.dataset.runs = runs;
     document.body.dataset.ms = ms;
-    say('done', { c: c_shown, rows: coexistenceRows.length, ms });
+    say('done', { c: cShown, rows: coexistenceRows.length, ms });
   });
 }
 
@@ -536,7 +536,6 @@ function showProperties() {
   dataset(charts.properties, 'liquid').data = points(eq, 0, column);
   dataset(charts.properties, 'gas').data = points(eq, 0, column + 1);
   restyleCharts(['properties']);
-  describeAll();
 }
 
 // ---- The Maxwell construction --------------------------------------------
@@ -653,7 +652,7 @@ function describeAll() {
   const eq = propertyRows.filter((f) => f[1] === 'eq');
   if (eq.length) {
     const column = quantity() === 'h' ? 7 : 5;
-    const c = (propertyRows.length && lastC !== null) ? String(lastC) : '';
+    const c = lastC === null ? '' : String(lastC);
     set('properties-description', tr('propertiesDescription', {
       quantity: tr(column === 7 ? 'enthalpy' : 'entropy'), c,
       liquidLow: eq[eq.length - 1][column], liquidHigh: eq[0][column],
