@@ -576,8 +576,9 @@ function showMaxwell() {
   areas.dataset.liquid = areaLiquid;
   areas.dataset.gas = areaGas;
 
-  if (vOperating === null || !(vOperating >= vl && vOperating <= vg))
-    vOperating = Number(((vl + vg) / 2).toFixed(3));
+  // Halfway along the tie line at first; a volume off it moves to its end.
+  vOperating = vOperating === null || Number.isNaN(vOperating) ? Number(((vl + vg) / 2).toFixed(3))
+    : Math.min(vg, Math.max(vl, vOperating));
   const operating = document.getElementById('v-operating');
   operating.min = vl;
   operating.max = vg;
@@ -620,11 +621,10 @@ function dragOperatingPoint() {
   const canvas = document.getElementById('maxwell');
   let dragging = false;
   const move = (event) => {
-    const f = coexistenceRows[498 - selected];
-    if (!dragging || !f || !charts.maxwell)
+    if (!dragging || !coexistenceRows.length || !charts.maxwell)
       return;
     const v = charts.maxwell.scales.x.getValueForPixel(event.offsetX);
-    vOperating = Number(Math.min(Number(f[3]), Math.max(Number(f[2]), v)).toFixed(3));
+    vOperating = Number(v.toFixed(3));
     showMaxwell();
   };
   canvas.addEventListener('pointerdown', (event) => {
