@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "report_rows.h"
+#include "reports.h"
 #include "vdw.h"
 
 namespace {
@@ -190,6 +191,22 @@ TEST_F(Sweep, CoexistingGibbsEnergiesPrintEqualButInNineRows)
         differ += f[9] != f[10];
     }
     EXPECT_EQ(differ, 9);
+}
+
+// The unrounded states the page draws from are those of the printed rows.
+TEST_F(Sweep, KeepsTheUnroundedStateBehindEachCoexistenceRow)
+{
+    const auto rows = coexistence_rows();
+    ASSERT_EQ(out().states.size(), rows.size());
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const Coexisting& s = out().states[i];
+        std::string printed;
+        for (double x : {s.t, s.p, s.vl, s.vg}) {
+            printed += ' ';
+            number(printed, x);
+        }
+        EXPECT_EQ(rows[i].substr(0, printed.size()), printed) << i;
+    }
 }
 
 TEST_F(Sweep, HeatCapacityChangesOnlyThePropertyColumns)

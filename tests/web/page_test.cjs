@@ -138,15 +138,46 @@ test('the Maxwell view shows the row\'s p, vl and vg and two equal areas at any 
   assert.strictEqual(await page.inputValue('#t-number'), '0.998');
   await page.click('#table tbody tr[data-row="1"]');
   assert.match(await page.textContent('#readout-heading'), /0\.998000/);
-  // The lever rule at a typed volume: the gas share from the model.
-  await page.fill('#v-operating', '1.1');
+  // The lever rule at a typed volume, then at one dragged to the tie line's
+  // gas end: the shares from the model.
+  await page.fill('#t-number', '0.85');
+  await page.dispatchEvent('#t-number', 'change');
+  await page.fill('#v-operating', '1.5');
   await page.dispatchEvent('#v-operating', 'change');
-  assert.match(await page.textContent('#fractions'), /%.*%/);
+  assert.match(await page.textContent('#fractions'), /líquido 63\.2 %, gas 36\.8 %/);
+  const box = await page.locator('#maxwell').boundingBox();
+  await page.mouse.move(box.x + box.width / 2, box.y + box.height / 2);
+  await page.mouse.down();
+  await page.mouse.move(box.x + box.width - 2, box.y + box.height / 2);
+  await page.mouse.up();
+  assert.match(await page.textContent('#fractions'), /líquido 0\.0 %, gas 100\.0 %/);
+  assert.strictEqual(await page.inputValue('#v-operating'), '3.127639');
   if (process.env.VDWCOEX_SCREENSHOT) {
     await page.fill('#t-number', '0.85');
     await page.dispatchEvent('#t-number', 'change');
     await page.locator('#maxwell-view').screenshot({ path: process.env.VDWCOEX_SCREENSHOT });
   }
+  await page.close();
+});
+
+test('the coexistence table holds every row, though only those in view are in the page', async () => {
+  const page = await open(fromDisk);
+  await compute(page, '1.5');
+  assert.strictEqual(await page.getAttribute('#table', 'aria-rowcount'), '500');
+  assert.ok(await page.locator('#table tbody tr[data-row]').count() < 100);
+  await page.evaluate(() => { const box = document.getElementById('coexistence-box'); box.scrollTop = box.scrollHeight; });
+  await page.waitForSelector('#table tbody tr[data-row="498"]');
+  assert.match(await page.textContent('#table tbody tr[data-row="498"]'), /^0\.501000/);
+  await page.close();
+});
+
+test('in dark mode the charts\' text is light', async () => {
+  const page = await browser.newPage({ colorScheme: 'dark' });
+  await page.goto(fromDisk);
+  await page.waitForSelector('#run:not([disabled])');
+  const colour = await page.evaluate(() => Chart.getChart('pv').options.scales.x.ticks.color);
+  const [r, g, b] = colour.match(/[0-9a-f]{2}/gi).map((h) => parseInt(h, 16));
+  assert.ok(r + g + b > 600, `tick text ${colour} on a dark page`);
   await page.close();
 });
 
@@ -187,8 +218,11 @@ test('?lang=en shows the page in English and the files stay the same', async () 
   assert.match(await page.textContent('#status'), /computed and shown/);
   const expected = consoleFiles('2.5', 'en');
   (await downloads(page)).forEach((file, k) => assert.ok(file.bytes.equals(expected[k]), file.name));
+  assert.match(await page.textContent('#readout-heading'), /^At t/);
   await page.click('#language');
   assert.match(await page.textContent('h1'), /Transición/);
+  assert.match(await page.textContent('#readout-heading'), /^En t/);
+  assert.match(await page.textContent('#maxwell-legend'), /línea de equilibrio/);
   await page.close();
 });
 
