@@ -7,7 +7,7 @@ case_name=$1
 program=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-export LANGUAGE= LC_ALL= LC_MESSAGES= LANG=C   # Spanish messages unless a case says otherwise
+export LANGUAGE='' LC_ALL='' LC_MESSAGES='' LANG=C   # Spanish messages unless a case says otherwise
 
 fail() { echo "FAIL ($case_name): $*" >&2; exit 1; }
 
@@ -105,7 +105,7 @@ terminal)  # on a terminal a closing line names the files and the folder
   [ ! -s ../err.txt ] || fail "without a terminal: $(cat ../err.txt)"
   rm -rf "$work/tty" && mkdir "$work/tty" && cd "$work/tty" || exit 1
   script -qec "'$program' 2.5" /dev/null < /dev/null > typescript
-  tr -d '\r' < typescript | grep -qx "vdwcoex: escritos vdw_coex.dat y clatente.dat en $PWD" ||
+  tr -d '\r' < typescript | grep -x "vdwcoex: escritos vdw_coex.dat y clatente.dat en $PWD" > /dev/null ||
     fail "no closing line: $(cat -A typescript | tail -3)"
   grep -q $'0.786967\r\r\nvdwcoex' typescript || grep -q $'0.786967\r\nvdwcoex' typescript ||
     fail "the closing line does not start on a line of its own" ;;

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# The CI script and the test scripts: shellcheck's warnings, and the rule that
+# no pipeline ends in a reader that may stop early (grep -q, head), whose
+# writer would then die of SIGPIPE and, under pipefail, fail the run by chance.
+#
+#   shell_lint.sh SOURCE_FOLDER
+set -u
+cd "$1" || exit 1
+scripts=(.ci/run tests/cli/*.sh tests/ci/*.sh)
+status=0
+shellcheck --shell=bash --severity=warning "${scripts[@]}" || status=1
+early='(^|[^|])\|[[:space:]]*(grep[[:space:]]+(-[[:alnum:]]*q[[:alnum:]]*|--quiet|--silent)|head)([[:space:]]|$)'
+if grep -nE "$early" "${scripts[@]}" | grep -vE '^[^:]+:[0-9]+:[[:space:]]*#'; then
+  echo "these pipelines end in a reader that may stop early: read the whole output first"
+  status=1
+fi
+exit $status
