@@ -12,7 +12,7 @@ inline double value_of(double f) { return f; }
 // Each pass sets r to the midpoint, evaluates f there and then at the current
 // lower end, and moves the lower end to r when the product of the two is
 // strictly positive, the upper end otherwise (zero or NaN included). It stops
-// once hi - lo is no longer greater than err. No sign change over the bracket
+// once hi - lo is no longer greater than the tolerance (err, in bisect). No sign change over the bracket
 // is required: if f keeps one sign, r ends within err of the initial upper end.
 //
 // r is left at the last midpoint evaluated. The return value is what f gave at
@@ -23,8 +23,12 @@ inline double value_of(double f) { return f; }
 // which gives the same bits as evaluating it again.
 //
 // each_pass(lo, hi) runs after the end has moved, before the stop test.
+//
+// The sweep stops at the model's err; a caller that shows a construction to
+// finer precision gives its own tolerance, which must be above the spacing of
+// doubles near the root or the search would never stop.
 template <class F, class EachPass>
-auto bisect(F&& f, double lo, double hi, double& r, EachPass&& each_pass)
+auto bisect_within(double tolerance, F&& f, double lo, double hi, double& r, EachPass&& each_pass)
 {
     using Value = decltype(f(lo));
     Value f_lo{};
@@ -45,8 +49,14 @@ auto bisect(F&& f, double lo, double hi, double& r, EachPass&& each_pass)
             hi = r;
         }
         each_pass(lo, hi);
-    } while (hi - lo > err);
+    } while (hi - lo > tolerance);
     return f_lo_this_pass;
+}
+
+template <class F, class EachPass>
+auto bisect(F&& f, double lo, double hi, double& r, EachPass&& each_pass)
+{
+    return bisect_within(err, f, lo, hi, r, each_pass);
 }
 
 template <class F>

@@ -1,5 +1,6 @@
 #include "maxwell.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "bisect.h"
@@ -13,15 +14,48 @@ double work_integral(double at_t, double v)
     return at_t * 8 / 3 * std::log(v * 3 - 1) + 3 / v;
 }
 
+// The volume in [lo, hi] where the isotherm at_t has pressure p, to twelve
+// digits of the larger end: finer than the sweep's err, so that a crossing
+// shown lies on the isotherm to the last digit a chart can tell.
+double crossing(double at_t, double p, double lo, double hi)
+{
+    double v = 0;
+    bisect_within(hi * 1e-12, [at_t, p](double v_) { return p - isotherm_pressure(at_t, v_); }, lo, hi, v,
+                  [](double, double) {});
+    return v;
+}
+
+MaxwellAreas areas_between(double at_t, double p, double vl, double v_middle, double vg)
+{
+    MaxwellAreas a{};
+    a.v_middle = v_middle;
+    a.liquid_area = p * (a.v_middle - vl) - (work_integral(at_t, a.v_middle) - work_integral(at_t, vl));
+    a.gas_area = (work_integral(at_t, vg) - work_integral(at_t, a.v_middle)) - p * (vg - a.v_middle);
+    return a;
+}
+
 }  // namespace
 
 MaxwellAreas maxwell_areas(double at_t, double p, double vl, double vg, double vlmax, double vgmin)
 {
-    MaxwellAreas a{};
-    bisect([at_t, p](double v) { return p - isotherm_pressure(at_t, v); }, vlmax, vgmin, a.v_middle);
-    a.liquid_area = p * (a.v_middle - vl) - (work_integral(at_t, a.v_middle) - work_integral(at_t, vl));
-    a.gas_area = (work_integral(at_t, vg) - work_integral(at_t, a.v_middle)) - p * (vg - a.v_middle);
-    return a;
+    double v_middle = 0;
+    bisect([at_t, p](double v) { return p - isotherm_pressure(at_t, v); }, vlmax, vgmin, v_middle);
+    return areas_between(at_t, p, vl, v_middle, vg);
+}
+
+TrialLine trial_line(double at_t, double p, double vlmax, double vgmin, double c)
+{
+    TrialLine x{};
+    // Above 1/3 the isotherm falls from +inf to its minimum at vlmax; beyond
+    // the gas limit it falls to 0 and stays under 8t/(3v - 1), which is p at
+    // the upper end chosen here.
+    const double v_far = std::max(vgmin * 2, (at_t * 8 / p + 1) / 3);
+    x.vl = crossing(at_t, p, 1.0 / 3, vlmax);
+    x.vg = crossing(at_t, p, vgmin, v_far);
+    x.areas = areas_between(at_t, p, x.vl, crossing(at_t, p, vlmax, vgmin), x.vg);
+    x.gl = gibbs_energy(at_t, x.vl, c);
+    x.gg = gibbs_energy(at_t, x.vg, c);
+    return x;
 }
 
 double gas_fraction(double v, double vl, double vg)

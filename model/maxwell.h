@@ -4,6 +4,13 @@
 // limits; the isotherm dips below the line on the liquid side and rises
 // above it on the gas side, and the two areas between them are equal at the
 // vapour pressure.
+//
+// A line at any other pressure between the limits' pressures cuts the
+// isotherm three times too; its two areas then differ, and so do the Gibbs
+// energies of the liquid and the gas at its ends: gl - gg = 3/8 (gas_area -
+// liquid_area), since g changes by v dp along the isotherm and Pcr Vcr is
+// 3/8 of R Tcr. Both vanish at the vapour pressure only, which is why the
+// vapour pressure is where it is.
 #pragma once
 
 struct MaxwellAreas {
@@ -15,6 +22,16 @@ struct MaxwellAreas {
 // On the isotherm at_t, from the integral of p dv along it; v_middle is
 // searched between vlmax and vgmin.
 MaxwellAreas maxwell_areas(double at_t, double p, double vl, double vg, double vlmax, double vgmin);
+
+// A line at trial pressure p on the isotherm at_t, with stability limits at
+// vlmax and vgmin, for plmin <= p <= pgmax and p > 0: where it cuts the
+// isotherm, the areas between them, and the Gibbs energies at its ends.
+struct TrialLine {
+    double vl, vg;     // the liquid crossing (below vlmax) and the gas crossing (above vgmin)
+    MaxwellAreas areas;
+    double gl, gg;     // Gibbs energies at vl and vg, with Cv = cR
+};
+TrialLine trial_line(double at_t, double p, double vlmax, double vgmin, double c);
 
 // Lever rule: the share of the substance that is gas at overall volume v on
 // the tie line from vl to vg.

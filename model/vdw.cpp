@@ -11,35 +11,36 @@ double plmin = 0;
 double vgmin = 0;
 double pgmax = 0;
 
-namespace {
-
-double entropy(double v, double c)
+double entropy(double at_t, double v, double c)
 {
-    return std::log(v * 3 - 1) + std::log(t) * c;
+    return std::log(v * 3 - 1) + std::log(at_t) * c;
 }
 
-double enthalpy(double v, double c)
+double enthalpy(double at_t, double v, double c)
 {
-    return (v * 3 / (v * 3 - 1) + c) * t - 2.25 / v;
+    return (v * 3 / (v * 3 - 1) + c) * at_t - 2.25 / v;
 }
 
-double internal_energy(double v, double c)
+double internal_energy(double at_t, double v, double c)
 {
-    return c * t - 1.125 / v;
+    return c * at_t - 1.125 / v;
 }
 
-}  // namespace
+double gibbs_energy(double at_t, double v, double c)
+{
+    return enthalpy(at_t, v, c) - at_t * entropy(at_t, v, c);
+}
 
 Properties properties(double c)
 {
     Properties x;
-    x.sl = entropy(vl, c);
-    x.sg = entropy(vg, c);
-    x.hl = enthalpy(vl, c);
-    x.hg = enthalpy(vg, c);
-    x.gl = x.hl - t * x.sl;
-    x.gg = x.hg - t * x.sg;
-    x.ul = internal_energy(vl, c);
-    x.ug = internal_energy(vg, c);
+    x.sl = entropy(t, vl, c);
+    x.sg = entropy(t, vg, c);
+    x.hl = enthalpy(t, vl, c);
+    x.hg = enthalpy(t, vg, c);
+    x.gl = gibbs_energy(t, vl, c);
+    x.gg = gibbs_energy(t, vg, c);
+    x.ul = internal_energy(t, vl, c);
+    x.ug = internal_energy(t, vg, c);
     return x;
 }

@@ -41,8 +41,15 @@ inline double pressure(double v)
     return isotherm_pressure(t, v);
 }
 
-// Entropy (in R), enthalpy, Gibbs energy and internal energy (in 8a/27b) of
-// the liquid at vl and the gas at vg, at temperature t, with Cv = cR.
+// Entropy (in R), enthalpy, internal energy and Gibbs energy (in 8a/27b) on
+// the isotherm at_t at volume v, with Cv = cR. s is zero at t = 1 and
+// v = 2/3 (V - b = b); u is zero for the gas at t = 0 and infinite volume.
+double entropy(double at_t, double v, double c);
+double enthalpy(double at_t, double v, double c);
+double internal_energy(double at_t, double v, double c);
+double gibbs_energy(double at_t, double v, double c);
+
+// The same of the liquid at vl and the gas at vg, at temperature t.
 struct Properties {
     double sl, sg, hl, hg, gl, gg, ul, ug;
 };

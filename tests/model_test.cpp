@@ -1,6 +1,7 @@
 // The reduced relations and the coexistence residual.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "coexistence.h"
@@ -124,4 +125,45 @@ TEST(MaxwellConstruction, AreasAreEqualAtEveryVapourPressureOnly)
         EXPECT_GT(higher.liquid_area - higher.gas_area, 1e-3 * (s.vg - s.vl) / 2);
     }
     EXPECT_DOUBLE_EQ(gas_fraction(2, 1, 5), 0.25);
+}
+
+// A line at a trial pressure: its three crossings lie on the isotherm, one in
+// each stretch between the limits; its areas and Gibbs energies disagree by
+// the same amount (gl - gg = 3/8 of the areas' difference) and both agree at
+// the row's vapour pressure, where the crossings are the row's volumes.
+TEST(MaxwellConstruction, TrialLineCutsTheIsothermThriceAndTipsAreasAndGibbsEnergiesAlike)
+{
+    Output out;
+    run(1.5, out);
+    for (const size_t row : {0u, 149u, 349u, 498u}) {
+        const Coexisting& s = out.states[row];
+        SCOPED_TRACE(s.t);
+        const double low = std::max(s.plmin, 0.0);
+        for (const double share : {0.0, 0.02, 0.3, 0.7, 1.0}) {
+            const double p = share == 0.0 ? std::max(low, s.pgmax * 1e-3) : low + (s.pgmax - low) * share;
+            SCOPED_TRACE(p);
+            const TrialLine x = trial_line(s.t, p, s.vlmax, s.vgmin, 2.5);
+            for (const double v : {x.vl, x.areas.v_middle, x.vg})
+                EXPECT_NEAR(isotherm_pressure(s.t, v), p, 1e-9) << v;
+            EXPECT_GT(x.vl, 1.0 / 3);
+            EXPECT_LE(x.vl, s.vlmax);
+            EXPECT_GE(x.areas.v_middle, s.vlmax);
+            EXPECT_LE(x.areas.v_middle, s.vgmin);
+            EXPECT_GE(x.vg, s.vgmin);
+            EXPECT_NEAR(x.gl - x.gg, (x.areas.gas_area - x.areas.liquid_area) * 3 / 8,
+                        1e-9 * (1 + std::fabs(x.gl)));
+            if (share == 0.3) {
+                EXPECT_GT(std::fabs(x.gl - x.gg), 1e-12);
+            }
+        }
+        const TrialLine at_p = trial_line(s.t, s.p, s.vlmax, s.vgmin, 2.5);
+        EXPECT_NEAR(at_p.vl, s.vl, 1e-6);
+        EXPECT_NEAR(at_p.vg, s.vg, 1e-6 * s.vg);
+        EXPECT_NEAR(isotherm_pressure(s.t, at_p.areas.v_middle), s.p, 1e-9);
+        EXPECT_NEAR(at_p.gl - at_p.gg, 0, 1e-6);
+        EXPECT_NEAR(at_p.areas.liquid_area, at_p.areas.gas_area, 1e-6);
+        // The construction shown from the row's own volumes crosses there too.
+        const MaxwellAreas a = maxwell_areas(s.t, s.p, s.vl, s.vg, s.vlmax, s.vgmin);
+        EXPECT_NEAR(isotherm_pressure(s.t, a.v_middle), s.p, 1e-6);
+    }
 }
