@@ -4,24 +4,37 @@
 // Maxwell areas and the lever rule; nothing is computed here.
 'use strict';
 
-let program = null;      // the WebAssembly module, once loaded
-let charts = {};         // Chart.js charts by name
-let fileUrls = [];
-let runs = 0;
-let lang = 'es';
-let statusKey = ['loading', {}];
-let coexistenceRows = [];  // vdw_coex.dat's rows, each as its printed fields
-let propertyRows = [];     // clatente.dat's rows, likewise
-let coexistenceKey = null; // the rows' text, to skip redrawing what did not change
-let selected = 349;        // slider position: t = 0.501 + 0.001 * selected (0.85)
-let vOperating = null;
-let lastC = null;
-let tables = {};
+// The page's one state: what the last run gave and what the reader chose.
+const state = {
+  program: null,          // the WebAssembly module, once loaded
+  lang: 'es',
+  status: ['loading', {}],
+  c: null,                // the last run's c, and as its reports print it
+  cText: null,
+  previous: null,         // { cText, rows } of the run before, for what c changes
+  coexistenceRows: [],    // vdw_coex.dat's rows, each as its printed fields
+  propertyRows: [],       // clatente.dat's rows, likewise
+  coexistenceKey: null,   // the rows' text, to skip redrawing what did not change
+  tMilli: 850,            // the chosen t in thousandths: 501 to 999 are the table's rows
+  vOperating: null,       // the volume on the tie line for the lever rule
+  trialP: null,           // a trial pressure for the line, or null: the vapour pressure
+  logAxis: false,
+  runs: 0,
+  fileUrls: [],
+};
+const charts = {};        // Chart.js charts by name
+const tables = {};
+
+// The reports' columns, named once: vdw_coex.dat and clatente.dat.
+const COEX = { t: 0, p: 1, vl: 2, vg: 3, vlmax: 4, plmin: 5, vgmin: 6, pgmax: 7, latent: 8 };
+const PROP = { t: 0, state: 1, p: 2, vl: 3, vg: 4, sl: 5, sg: 6, hl: 7, hg: 8, gl: 9, gg: 10, ul: 11, ug: 12 };
+const LAST_ROW_MILLI = 999;   // the table runs from t = 0.999 (row 0) down to 0.501
+const FIRST_ROW_MILLI = 501;
 
 // ---- Texts ---------------------------------------------------------------
 
 function tr(key, vars = {}) {
-  const text = (STRINGS[lang] && STRINGS[lang][key]) || STRINGS.es[key] || key;
+  const text = (STRINGS[state.lang] && STRINGS[state.lang][key]) || STRINGS.es[key] || key;
   return typeof text === 'string' ? text.replace(/\{(\w+)\}/g, (_, name) => vars[name]) : text;
 }
 
@@ -29,37 +42,37 @@ function chooseLanguage() {
   const asked = new URLSearchParams(location.search).get('lang');
   let stored = null;
   try { stored = localStorage.getItem('vdwcoex-lang'); } catch (e) { /* storage may be off */ }
-  lang = asked === 'en' || asked === 'es' ? asked : stored === 'en' ? 'en' : 'es';
+  state.lang = asked === 'en' || asked === 'es' ? asked : stored === 'en' ? 'en' : 'es';
 }
 
 function applyTexts() {
-  document.documentElement.lang = lang;
+  document.documentElement.lang = state.lang;
   document.querySelectorAll('[data-text]').forEach((el) => { el.textContent = tr(el.dataset.text); });
   document.querySelectorAll('[data-label]').forEach((el) => {
     el.setAttribute('aria-label', tr(el.dataset.label));
   });
-  document.getElementById('language').lang = lang === 'es' ? 'en' : 'es';
-  say(...statusKey);
+  document.getElementById('language').lang = state.lang === 'es' ? 'en' : 'es';
+  say(...state.status);
   tableHeads();
   if (charts.pv)
     restyleCharts();
   describeAll();
   showCNote();
-  if (coexistenceRows.length)
-    showMaxwell();
+  if (state.coexistenceRows.length)
+    showChosen();
 }
 
 function switchLanguage() {
-  lang = lang === 'es' ? 'en' : 'es';
-  try { localStorage.setItem('vdwcoex-lang', lang); } catch (e) { /* storage may be off */ }
+  state.lang = state.lang === 'es' ? 'en' : 'es';
+  try { localStorage.setItem('vdwcoex-lang', state.lang); } catch (e) { /* storage may be off */ }
   const url = new URL(location.href);
-  url.searchParams.set('lang', lang);
+  url.searchParams.set('lang', state.lang);
   try { history.replaceState(null, '', url); } catch (e) { /* file:// in some browsers */ }
   applyTexts();
 }
 
 function say(key, vars = {}, isError = false) {
-  statusKey = [key, vars, isError];
+  state.status = [key, vars, isError];
   const status = document.getElementById('status');
   status.textContent = tr(key, vars);
   status.className = isError ? 'error' : '';
@@ -105,7 +118,7 @@ function warmUp() {
 }
 
 function loadProgram() {
-  return createVdwcoex().then((module) => { program = module; });
+  return createVdwcoex().then((module) => { state.program = module; });
 }
 
 function listen() {
@@ -113,23 +126,11 @@ function listen() {
     event.preventDefault();
     compute(document.getElementById('c').value, event.timeStamp);
   });
-  const range = document.getElementById('t-range');
-  range.addEventListener('input', () => select(Number(range.value)));
-  const number = document.getElementById('t-number');
-  number.addEventListener('change', () => {
-    const position = Math.round((Number(number.value) - 0.501) * 1000);
-    if (Number.isFinite(position))
-      select(Math.min(498, Math.max(0, position)));
-  });
-  document.getElementById('v-operating').addEventListener('change', (event) => {
-    vOperating = Number(event.target.value);
-    showMaxwell();
-  });
   document.getElementById('limit-rows').addEventListener('change', showProperties);
   document.querySelectorAll('input[name=quantity]').forEach((radio) =>
     radio.addEventListener('change', () => { showProperties(); describeAll(); }));
-  matchMedia('(prefers-color-scheme: dark)').addEventListener('change', restyleCharts);
-  dragOperatingPoint();
+  matchMedia('(prefers-color-scheme: dark)').addEventListener('change', () => restyleCharts());
+  listenMaxwell();
 }
 
 // ---- A run ---------------------------------------------------------------
@@ -137,12 +138,13 @@ function listen() {
 // The bytes of one of the program's texts: 0 vdw_coex.dat, 1 clatente.dat,
 // 2 the console trace, 3 vdw_coex.csv, 4 clatente.csv.
 function bytesOf(which) {
-  const at = program._vdw_text(which);
-  return program.HEAPU8.slice(at, at + program._vdw_text_size(which));
+  const at = state.program._vdw_text(which);
+  return state.program.HEAPU8.slice(at, at + state.program._vdw_text_size(which));
 }
 
 // Runs the program with the reply, handed over through the module's heap.
 function runProgram(reply) {
+  const program = state.program;
   const bytes = new TextEncoder().encode(reply);
   const at = program._malloc(bytes.length + 1);
   try {
@@ -162,7 +164,7 @@ function compute(reply, startedAt = performance.now()) {
     files = [0, 1, 3, 4].map(bytesOf);
   } catch (error) {
     // A trap leaves the module unusable: load it again.
-    program = null;
+    state.program = null;
     document.getElementById('run').disabled = true;
     loadProgram().then(() => {
       document.getElementById('run').disabled = false;
@@ -172,32 +174,35 @@ function compute(reply, startedAt = performance.now()) {
   }
   const latin1 = new TextDecoder('latin1');
   const coexistenceText = latin1.decode(files[0]);
-  lastC = c;
+  const cText = (coexistenceText.match(/c = (\S+)/) || [])[1];
+  if (state.cText !== null && state.cText !== cText)
+    state.previous = { cText: state.cText, rows: state.propertyRows };
+  state.c = c;
+  state.cText = cText;
   showCNote();
 
   const rowsText = coexistenceText.slice(coexistenceText.indexOf('\r\n====='));
-  if (rowsText !== coexistenceKey) {
-    coexistenceKey = rowsText;
-    coexistenceRows = rowsOf(coexistenceText);
-    tables.coexistence.setRows(coexistenceRows);
+  if (rowsText !== state.coexistenceKey) {
+    state.coexistenceKey = rowsText;
+    state.coexistenceRows = rowsOf(coexistenceText);
+    tables.coexistence.setRows(state.coexistenceRows);
     updateDiagram();
     document.getElementById('trace').textContent = latin1.decode(bytesOf(2)).replace(/^\n/, '');
   }
-  propertyRows = rowsOf(latin1.decode(files[1]));
+  state.propertyRows = rowsOf(latin1.decode(files[1]));
   showProperties();
   document.getElementById('files').hidden = false;
-  ['t-range', 't-number', 'v-operating'].forEach((id) => { document.getElementById(id).disabled = false; });
-  showMaxwell();
+  enableMaxwell();
+  showChosen();
   describeAll();
 
-  const cShown = (coexistenceText.match(/c = (\S+)/) || [])[1];
   afterPaint(() => {
     const ms = Math.round(performance.now() - startedAt);
     offerFiles(files);
-    runs += 1;
-    document.body.dataset.runs = runs;
+    state.runs += 1;
+    document.body.dataset.runs = state.runs;
     document.body.dataset.ms = ms;
-    say('done', { c: cShown, rows: coexistenceRows.length, ms });
+    say('done', { c: cText, rows: state.coexistenceRows.length, ms });
   });
 }
 
@@ -212,24 +217,24 @@ function afterPaint(then) {
 }
 
 function offerFiles(files) {
-  fileUrls.forEach((url) => URL.revokeObjectURL(url));
-  fileUrls = files.map((bytes) =>
+  state.fileUrls.forEach((url) => URL.revokeObjectURL(url));
+  state.fileUrls = files.map((bytes) =>
     URL.createObjectURL(new Blob([bytes], { type: 'application/octet-stream' })));
   ['coex-file', 'prop-file', 'coex-csv', 'prop-csv'].forEach((id, k) => {
-    document.getElementById(id).href = fileUrls[k];
+    document.getElementById(id).href = state.fileUrls[k];
   });
 }
 
 // What a c that is not a positive finite number means for the results.
 function showCNote() {
   const note = document.getElementById('c-note');
-  if (lastC === null || (lastC > 0 && Number.isFinite(lastC))) {
+  const c = state.c;
+  if (c === null || (c > 0 && Number.isFinite(c))) {
     note.hidden = true;
     return;
   }
-  const shown = Number.isNaN(lastC) ? 'nan' : String(lastC).replace('Infinity', 'inf');
-  note.textContent = tr(Number.isNaN(lastC) ? 'cNaN' : Number.isFinite(lastC) ? 'cNotPositive' : 'cInfinite',
-    { c: shown });
+  note.textContent = tr(Number.isNaN(c) ? 'cNaN' : Number.isFinite(c) ? 'cNotPositive' : 'cInfinite',
+    { c: state.cText });
   note.hidden = false;
 }
 
@@ -239,6 +244,11 @@ function rowsOf(text) {
   const rule = lines.findIndex((line) => /^=+$/.test(line));
   return lines.slice(rule + 1).filter((line) => line.trim() !== '')
     .map((line) => line.trim().split(/\s+/));
+}
+
+// The chosen t's row of vdw_coex.dat (0 for t = 0.999), or -1 above the table.
+function chosenRow() {
+  return state.tMilli <= LAST_ROW_MILLI && state.tMilli >= FIRST_ROW_MILLI ? LAST_ROW_MILLI - state.tMilli : -1;
 }
 
 // ---- Tables: only the rows in view are in the page -----------------------
@@ -267,10 +277,23 @@ class WindowedTable {
     this.render();
   }
 
+  // Marks a row by its class alone: the rows in the page stay; a row out of
+  // view is scrolled to, and the scroll renders it.
   mark(index) {
+    if (index === this.marked)
+      return;
+    const old = this.body.querySelector('tr.marked');
+    if (old) {
+      old.classList.remove('marked');
+      old.removeAttribute('aria-selected');
+    }
     this.marked = index;
-    this.render();
-    if (this.rowHeight) {
+    const row = this.body.querySelector(`tr[data-row="${index}"]`);
+    if (row) {
+      row.classList.add('marked');
+      row.setAttribute('aria-selected', 'true');
+    }
+    if (this.rowHeight && index >= 0) {
       const top = index * this.rowHeight;
       if (top < this.box.scrollTop || top > this.box.scrollTop + this.box.clientHeight - 2 * this.rowHeight)
         this.box.scrollTop = Math.max(0, top - this.box.clientHeight / 2);
@@ -283,6 +306,10 @@ class WindowedTable {
     const first = Math.max(0, Math.floor(this.box.scrollTop / height) - 10);
     const count = Math.ceil((this.box.clientHeight || 400) / height) + 20;
     const last = Math.min(this.rows.length, first + count);
+    if (this.rendered && this.rendered.first === first && this.rendered.last === last &&
+        this.rendered.rows === this.rows && this.rendered.marked === this.marked)
+      return;
+    this.rendered = { first, last, rows: this.rows, marked: this.marked };
     const spacer = (rows) => rows > 0 ?
       `<tr class="spacer" aria-hidden="true" style="height:${rows * height}px"><td colspan="${columns}"></td></tr>` : '';
     let html = spacer(first);
@@ -296,15 +323,17 @@ class WindowedTable {
     if (!this.rowHeight && last > first) {
       const row = this.body.querySelector('tr[data-row]');
       this.rowHeight = row.getBoundingClientRect().height || 28;
-      if (this.rowHeight !== height)
+      if (this.rowHeight !== height) {
+        this.rendered = null;
         this.render();
+      }
     }
   }
 }
 
 function makeTables() {
   tables.coexistence = new WindowedTable(document.getElementById('coexistence-box'),
-    (row) => select(498 - row));
+    (row) => chooseT(LAST_ROW_MILLI - row));
   tables.properties = new WindowedTable(document.getElementById('properties-box'));
   tableHeads();
 }
@@ -338,6 +367,10 @@ function line(key, colour, extra) {
     showLine: true, pointRadius: 0, borderWidth: 2.5, fill: false }, extra);
 }
 
+function point(key, extra) {
+  return Object.assign({ key, data: [], pointRadius: 6, showLine: false }, extra);
+}
+
 // Column i against column j of the rows, as chart points: every other row
 // (and the last), as the charts cannot show more.
 function points(rows, i, j) {
@@ -345,13 +378,21 @@ function points(rows, i, j) {
     .map((fields) => ({ x: Number(fields[i]), y: Number(fields[j]) }));
 }
 
-// Points on the isotherm t from the model, evenly spaced on a log axis.
-function isotherm(t, from, to, count, extra = []) {
+// Volumes from `from` to `to`, evenly spaced on a linear and on a log axis
+// both, so that a curve drawn through them is smooth on either; `extra`
+// volumes are added where the curve must pass exactly.
+function volumes(from, to, count, extra = []) {
   const vs = [];
-  for (let k = 0; k <= count; k++)
+  for (let k = 0; k <= count; k++) {
+    vs.push(from + (to - from) * k / count);
     vs.push(from * Math.pow(to / from, k / count));
-  return vs.concat(extra).sort((a, b) => a - b)
-    .map((v) => ({ x: v, y: program._vdw_isotherm_pressure(t, v) }));
+  }
+  return vs.concat(extra.filter((v) => v >= from && v <= to)).sort((a, b) => a - b);
+}
+
+// Points on the isotherm t from the model at the given volumes.
+function isotherm(t, vs) {
+  return vs.map((v) => ({ x: v, y: state.program._vdw_isotherm_pressure(t, v) }));
 }
 
 const palette = ['--c-blue', '--c-orange', '--c-purple', '--c-green', '--c-pink', '--c-olive'];
@@ -367,8 +408,36 @@ function chartOptions(x, y) {
   };
 }
 
+// A linear axis whose labels are the nice values inside it, never its bare
+// ends (which crowd the next label).
 function axis(extra) {
-  return Object.assign({ title: { display: true } }, extra);
+  return Object.assign({ title: { display: true }, ticks: { includeBounds: false } }, extra);
+}
+
+// A log axis with labels at 1, 2, 5 times the powers of ten, or finer steps
+// where the range is narrow, so that at least four are shown.
+function logAxis(extra) {
+  return axis(Object.assign({ type: 'logarithmic',
+    afterBuildTicks: (scale) => { scale.ticks = logTicks(scale.min, scale.max).map((value) => ({ value })); },
+    ticks: { autoSkip: true, maxRotation: 0, callback: (v) => String(Number(v.toPrecision(3))) } }, extra));
+}
+
+function logTicks(min, max) {
+  const mantissas = [[1], [1, 2, 5], [1, 1.5, 2, 3, 4, 5, 6, 7, 8, 9],
+    Array.from({ length: 90 }, (_, k) => 1 + k / 10)];
+  let ticks = [];
+  for (const list of mantissas) {
+    ticks = [];
+    for (let power = Math.floor(Math.log10(min)); power <= Math.ceil(Math.log10(max)); power++)
+      list.forEach((m) => {
+        const value = Number((m * Math.pow(10, power)).toPrecision(6));
+        if (value >= min && value <= max)
+          ticks.push(value);
+      });
+    if (ticks.length >= 4)
+      break;
+  }
+  return ticks;
 }
 
 function makeCharts() {
@@ -379,44 +448,52 @@ function makeCharts() {
     return;
   }
   Chart.defaults.font.size = 16;
-
+  const overview = volumes(0.36, 60, 300);
   const pv = isothermTs.map((t, k) => line('isotherm' + k, '', {
-    data: isotherm(t, 0.36, 60, 300), borderWidth: 1.5, borderDash: [6, 4], t }));
-  pv.push(line('critical-isotherm', '', { data: isotherm(1, 0.36, 60, 300), borderWidth: 1.5, t: 1 }));
+    data: isotherm(t, overview), borderWidth: 1.5, borderDash: [6, 4], t }));
+  pv.push(line('critical-isotherm', '', { data: isotherm(1, overview), borderWidth: 1.5, t: 1 }));
+  pv.push(line('isotherm-above', '', { data: isotherm(1.1, overview), borderWidth: 1.5, borderDash: [2, 2], t: 1.1 }));
   pv.push(line('coexistence', '', { borderWidth: 3.5 }));
   pv.push(line('spinodal', '', { borderDash: [2, 3] }));
-  pv.push({ key: 'critical', data: [{ x: 1, y: 1 }], pointRadius: 6, showLine: false });
+  pv.push(point('critical', { data: [{ x: 1, y: 1 }] }));
+  pv.push(line('chosen-isotherm', '', { borderWidth: 3 }));
+  pv.push(line('chosen-tie-line', '', { borderWidth: 3 }));
 
-  const logV = (min, max) => axis({ type: 'logarithmic', min, max,
-    ticks: { autoSkip: true, callback: (v) => [0.5, 1, 2, 5, 10, 20, 50, 100].includes(v) ? String(v) : '' } });
-  const t = axis({ min: 0.5, max: 1 });
+  const t = () => axis({ min: 0.5, max: 1 });
   charts.pv = new Chart(document.getElementById('pv'), { type: 'scatter', data: { datasets: pv },
-    options: chartOptions(logV(0.36, 60), axis({ min: -0.6, max: 1.5 })) });
+    options: chartOptions(logAxis({ min: 0.36, max: 60 }), axis({ min: -0.6, max: 1.5 })) });
   charts.pt = new Chart(document.getElementById('pt'), { type: 'scatter', data: { datasets: [
     line('vapour-pressure', '', { borderWidth: 3.5 }),
     line('gas-limit', '', { borderDash: [8, 4] }),
     line('liquid-limit', '', { borderDash: [2, 3] }),
-  ] }, options: chartOptions(t, axis({ min: -1, max: 1.1 })) });
+    point('chosen', { pointRadius: 7 }),
+  ] }, options: chartOptions(t(), axis({ min: -1, max: 1.1 })) });
   charts.heat = new Chart(document.getElementById('heat'), { type: 'scatter', data: { datasets: [
     line('latent-heat', '', { borderWidth: 3.5 }),
-  ] }, options: chartOptions(Object.assign({}, t), axis({ min: 0 })) });
+    point('chosen', { pointRadius: 7 }),
+  ] }, options: chartOptions(t(), axis({ min: 0 })) });
   charts.properties = new Chart(document.getElementById('properties'), { type: 'scatter', data: { datasets: [
+    line('liquid-previous', '', { borderWidth: 2 }),
+    line('gas-previous', '', { borderDash: [8, 4], borderWidth: 2 }),
     line('liquid', '', { borderWidth: 3 }),
     line('gas', '', { borderDash: [8, 4], borderWidth: 3 }),
-  ] }, options: chartOptions(Object.assign({}, t), axis({})) });
-  charts.maxwell = new Chart(document.getElementById('maxwell'), { type: 'scatter', data: { datasets: [
-    line('area-liquid', '', { borderWidth: 0, fill: { value: 0 } }),
-    line('area-gas', '', { borderWidth: 0, fill: { value: 0 } }),
-    line('stable-liquid', '', { borderWidth: 3 }),
-    line('metastable-liquid', '', { borderDash: [8, 4] }),
-    line('unstable', '', { borderDash: [2, 4] }),
-    line('metastable-gas', '', { borderDash: [8, 4] }),
-    line('stable-gas', '', { borderWidth: 3 }),
-    line('tie-line', '', { borderWidth: 3 }),
-    { key: 'limits', data: [], pointRadius: 6, showLine: false },
-    { key: 'operating-point', data: [], pointRadius: 8, pointStyle: 'rectRot', showLine: false },
-  ] }, options: chartOptions(logV(0.4, 10), axis({})) });
+    point('chosen', { pointRadius: 7 }),
+  ] }, options: chartOptions(t(), axis({})) });
+  charts.ts = new Chart(document.getElementById('ts'), { type: 'scatter', data: { datasets: [
+    line('liquid-previous', '', { borderWidth: 2 }),
+    line('gas-previous', '', { borderDash: [8, 4], borderWidth: 2 }),
+    line('liquid', '', { borderWidth: 3 }),
+    line('gas', '', { borderDash: [8, 4], borderWidth: 3 }),
+    line('chosen', '', { borderWidth: 2.5, pointRadius: 6 }),
+  ] }, options: chartOptions(axis({}), axis({ min: 0.5, max: 1 })) });
+  makeMaxwellCharts();
   restyleCharts();
+}
+
+// A colour (#rrggbb) made faint, for the curves of the c before.
+function faint(colour) {
+  const [r, g, b] = colour.match(/[0-9a-f]{2}/gi).map((h) => parseInt(h, 16));
+  return `rgba(${r}, ${g}, ${b}, 0.4)`;
 }
 
 // Colours, texts and legends of the charts named (every chart where none
@@ -433,35 +510,42 @@ function restyleCharts(only) {
     d.borderColor = colour_;
     d.backgroundColor = colour_;
   };
+  const chosen = tr('chosenT', { t: (state.tMilli / 1000).toFixed(3) });
   isothermTs.forEach((t, k) => label(charts.pv, 'isotherm' + k, tr('isotherm', { t }), colour(k + 1)));
   label(charts.pv, 'critical-isotherm', tr('isotherm', { t: 1 }), css('--muted'));
+  label(charts.pv, 'isotherm-above', tr('isotherm', { t: 1.1 }), css('--muted'));
   label(charts.pv, 'coexistence', tr('coexistence'), colour(0));
   label(charts.pv, 'spinodal', tr('spinodal'), css('--c-red'));
   label(charts.pv, 'critical', tr('critical'), text);
+  label(charts.pv, 'chosen-isotherm', chosen, text);
+  label(charts.pv, 'chosen-tie-line', tr('tieLine'), colour(3));
   label(charts.pt, 'vapour-pressure', tr('vapourPressure'), colour(0));
   label(charts.pt, 'gas-limit', tr('gasLimit'), css('--c-red'));
   label(charts.pt, 'liquid-limit', tr('liquidLimit'), colour(2));
+  label(charts.pt, 'chosen', chosen, text);
   label(charts.heat, 'latent-heat', 'hg − hl', colour(0));
+  label(charts.heat, 'chosen', chosen, text);
   const enthalpy = quantity() === 'h';
-  label(charts.properties, 'liquid', tr(enthalpy ? 'hLiquid' : 'sLiquid'), colour(1));
-  label(charts.properties, 'gas', tr(enthalpy ? 'hGas' : 'sGas'), colour(0));
-  const m = charts.maxwell;
-  label(m, 'area-liquid', tr('areaLiquid'), css('--area-liquid'));
-  label(m, 'area-gas', tr('areaGas'), css('--area-gas'));
-  label(m, 'stable-liquid', tr('stable'), text);
-  label(m, 'metastable-liquid', tr('metastable'), text);
-  label(m, 'unstable', tr('unstable'), text);
-  label(m, 'metastable-gas', tr('metastable'), text);
-  label(m, 'stable-gas', tr('stable'), text);
-  label(m, 'tie-line', tr('tieLine'), colour(0));
-  label(m, 'limits', tr('limits'), css('--c-red'));
-  label(m, 'operating-point', tr('operatingPoint'), colour(3));
+  const withC = (key, cText) => tr(key) + (cText ? `, c = ${cText}` : '');
+  const previous = state.previous ? state.previous.cText : null;
+  [charts.properties, charts.ts].forEach((chart) => {
+    const h = chart === charts.properties && enthalpy;
+    label(chart, 'liquid', withC(h ? 'hLiquid' : 'sLiquid', state.cText), colour(1));
+    label(chart, 'gas', withC(h ? 'hGas' : 'sGas', state.cText), colour(0));
+    label(chart, 'liquid-previous', withC(h ? 'hLiquid' : 'sLiquid', previous), faint(colour(1)));
+    label(chart, 'gas-previous', withC(h ? 'hGas' : 'sGas', previous), faint(colour(0)));
+    label(chart, 'chosen', chosen, text);
+  });
+  restyleMaxwell(label, colour, text);
 
-  const titles = { pv: [tr('pvChart'), tr('vAxis'), tr('pAxis')], pt: [tr('ptChart'), tr('tAxis'), tr('pAxis')],
+  const vAxis = (log) => tr(log ? 'vAxisLog' : 'vAxis');
+  const titles = { pv: [tr('pvChart'), vAxis(true), tr('pAxis')], pt: [tr('ptChart'), tr('tAxis'), tr('pAxis')],
     heat: [tr('heatChart'), tr('tAxis'), tr('heatAxis')],
     properties: [tr('propertiesChart', { quantity: tr(enthalpy ? 'enthalpy' : 'entropy') }), tr('tAxis'),
       tr(enthalpy ? 'enthalpy' : 'entropy')],
-    maxwell: [tr('maxwellChart', { t: (0.501 + selected / 1000).toFixed(3) }), tr('vAxis'), tr('pAxis')] };
+    ts: [tr('tsChart'), tr('entropy'), tr('tAxis')],
+    maxwell: [tr('maxwellChart', { t: (state.tMilli / 1000).toFixed(3) }), vAxis(state.logAxis), tr('pAxis')],
+    gibbs: [tr('gibbsChart', { t: (state.tMilli / 1000).toFixed(3) }), tr('pAxis'), tr('gibbsAxis')] };
   Object.entries(charts).forEach(([name, chart]) => {
     if (Array.isArray(only) && !only.includes(name))
       return;
@@ -481,17 +565,20 @@ function restyleCharts(only) {
 }
 
 // A legend in the page, below its chart: it wraps to fit any screen, and each
-// swatch draws the line as the chart does (solid, dashed, dotted, a point or
-// a filled area). Datasets of one label are listed once.
+// swatch draws the line as the chart does (solid, dashed, dotted, a point, a
+// diamond or a filled area). Datasets of one label, and empty ones, are listed once or not at all.
 function legend(name, chart) {
   const list = document.getElementById(name + '-legend');
   if (!list)
     return;
   const seen = new Set();
-  list.innerHTML = chart.data.datasets.filter((d) => !seen.has(d.label) && seen.add(d.label)).map((d) => {
+  list.innerHTML = chart.data.datasets.filter((d) => d.data.length && !d.hidden && !seen.has(d.label) &&
+      seen.add(d.label)).map((d) => {
     let swatch;
     if (d.fill)
       swatch = `<rect x="2" y="2" width="32" height="10" fill="${d.backgroundColor}"/>`;
+    else if (d.showLine === false && d.pointStyle === 'rectRot')
+      swatch = `<path d="M18 1 L24 7 L18 13 L12 7 Z" fill="${d.backgroundColor}"/>`;
     else if (d.showLine === false)
       swatch = `<circle cx="18" cy="7" r="5" fill="${d.backgroundColor}"/>`;
     else
@@ -501,19 +588,18 @@ function legend(name, chart) {
   }).join('');
 }
 
-// Columns of vdw_coex.dat: 0 t, 1 p, 2 vl, 3 vg, 4 vlmax, 5 plmin, 6 vgmin,
-// 7 pgmax, 8 hg - hl.
 function updateDiagram() {
   if (!charts.pv)
     return;
-  const rows = coexistenceRows;
+  const rows = state.coexistenceRows;
   const rising = rows.slice().reverse();  // from t 0.501 up to 0.999
-  dataset(charts.pv, 'coexistence').data = points(rising, 2, 1).concat(points(rows, 3, 1));
-  dataset(charts.pv, 'spinodal').data = points(rising, 4, 5).concat(points(rows, 6, 7));
-  dataset(charts.pt, 'vapour-pressure').data = points(rows, 0, 1);
-  dataset(charts.pt, 'gas-limit').data = points(rows, 0, 7);
-  dataset(charts.pt, 'liquid-limit').data = points(rows, 0, 5);
-  dataset(charts.heat, 'latent-heat').data = points(rows, 0, 8);
+  dataset(charts.pv, 'coexistence').data = points(rising, COEX.vl, COEX.p).concat(points(rows, COEX.vg, COEX.p));
+  dataset(charts.pv, 'spinodal').data = points(rising, COEX.vlmax, COEX.plmin)
+    .concat(points(rows, COEX.vgmin, COEX.pgmax));
+  dataset(charts.pt, 'vapour-pressure').data = points(rows, COEX.t, COEX.p);
+  dataset(charts.pt, 'gas-limit').data = points(rows, COEX.t, COEX.pgmax);
+  dataset(charts.pt, 'liquid-limit').data = points(rows, COEX.t, COEX.plmin);
+  dataset(charts.heat, 'latent-heat').data = points(rows, COEX.t, COEX.latent);
   ['pv', 'pt', 'heat'].forEach((name) => charts[name].update('none'));
 }
 
@@ -522,140 +608,75 @@ function quantity() {
   return checked ? checked.value : 's';
 }
 
-// clatente.dat: the table, and sl and sg (or hl and hg) at coexistence.
+// clatente.dat: the table; sl and sg (or hl and hg) at coexistence against
+// t, and t against sl and sg, each beside the run before's when c changed.
 function showProperties() {
   const names = { eq: tr('stateEq'), limliq: tr('stateLimliq'), limgas: tr('stateLimgas') };
   const all = document.getElementById('limit-rows').checked;
-  const rows = propertyRows.filter((f) => all || f[1] === 'eq')
-    .map((f) => [f[0], names[f[1]] || f[1]].concat(f.slice(2)));
+  const rows = state.propertyRows.filter((f) => all || f[PROP.state] === 'eq')
+    .map((f) => [f[PROP.t], names[f[PROP.state]] || f[PROP.state]].concat(f.slice(PROP.p)));
   tables.properties.setRows(rows);
   if (!charts.properties)
     return;
-  const eq = propertyRows.filter((f) => f[1] === 'eq');
-  const column = quantity() === 'h' ? 7 : 5;
-  dataset(charts.properties, 'liquid').data = points(eq, 0, column);
-  dataset(charts.properties, 'gas').data = points(eq, 0, column + 1);
-  restyleCharts(['properties']);
+  const column = quantity() === 'h' ? PROP.hl : PROP.sl;
+  const coexisting = (propertyRows) => propertyRows.filter((f) => f[PROP.state] === 'eq');
+  const eq = coexisting(state.propertyRows);
+  const before = state.previous ? coexisting(state.previous.rows) : [];
+  dataset(charts.properties, 'liquid').data = points(eq, PROP.t, column);
+  dataset(charts.properties, 'gas').data = points(eq, PROP.t, column + 1);
+  dataset(charts.properties, 'liquid-previous').data = points(before, PROP.t, column);
+  dataset(charts.properties, 'gas-previous').data = points(before, PROP.t, column + 1);
+  dataset(charts.ts, 'liquid').data = points(eq, PROP.sl, PROP.t);
+  dataset(charts.ts, 'gas').data = points(eq, PROP.sg, PROP.t);
+  dataset(charts.ts, 'liquid-previous').data = points(before, PROP.sl, PROP.t);
+  dataset(charts.ts, 'gas-previous').data = points(before, PROP.sg, PROP.t);
+  markChosen();
+  restyleCharts(['properties', 'ts']);
 }
 
-// ---- The Maxwell construction --------------------------------------------
-
-function select(position) {
-  selected = position;
-  vOperating = null;
-  showMaxwell();
-}
-
-function showMaxwell() {
-  const row = 498 - selected;
-  const f = coexistenceRows[row];
-  if (!f || !program)
+// The chosen t on every chart of the tables: its isotherm and tie line in the
+// p–v plane, its row's point on the p–t, latent-heat and property charts, its
+// tie line in the t–s plane. Above the table only the isotherm is marked.
+function markChosen() {
+  if (!charts.pv)
     return;
-  const [t, p, vl, vg, vlmax, plmin, vgmin, pgmax] = f.slice(0, 8).map(Number);
-  const range = document.getElementById('t-range');
-  range.value = selected;
-  range.setAttribute('aria-valuetext', 't = ' + f[0]);
-  document.getElementById('t-number').value = t.toFixed(3);
-  tables.coexistence.mark(row);
-
-  program._vdw_maxwell(row);
-  const vMiddle = program._vdw_maxwell_part(0);
-  const areaLiquid = program._vdw_maxwell_part(1);
-  const areaGas = program._vdw_maxwell_part(2);
-
-  const eq = propertyRows[3 * row] || [];
-  const dl = (items) => items.map(([k, v]) => `<dt>${k}</dt><dd>${v}</dd>`).join('');
-  document.getElementById('readout-heading').textContent = tr('readoutHeading', { t: f[0] });
-  document.getElementById('readout').innerHTML = dl([[tr('pressure'), f[1]], [tr('liquidVolume'), f[2]],
-    [tr('gasVolume'), f[3]], [tr('latentHeat'), f[8]], ['sl, sg', `${eq[5]}, ${eq[6]}`],
-    ['hl, hg', `${eq[7]}, ${eq[8]}`], ['gl, gg', `${eq[9]}, ${eq[10]}`]]);
-  const difference = areaGas - areaLiquid;
-  document.getElementById('areas').innerHTML = dl([[tr('areaLiquid'), areaLiquid.toFixed(6)],
-    [tr('areaGas'), areaGas.toFixed(6)], [tr('areaDifference'), difference.toExponential(1)]]);
-  const areas = document.getElementById('areas');
-  areas.dataset.liquid = areaLiquid;
-  areas.dataset.gas = areaGas;
-
-  // Halfway along the tie line at first; a volume off it moves to its end.
-  vOperating = vOperating === null || Number.isNaN(vOperating) ? Number(((vl + vg) / 2).toFixed(3))
-    : Math.min(vg, Math.max(vl, vOperating));
-  const operating = document.getElementById('v-operating');
-  operating.min = vl;
-  operating.max = vg;
-  operating.value = vOperating;
-  const gas = program._vdw_gas_fraction(vOperating, vl, vg);
-  document.getElementById('fractions').textContent =
-    tr('leverResult', { liquid: (100 - 100 * gas).toFixed(1), gas: (100 * gas).toFixed(1) });
-
-  if (charts.maxwell) {
-    const m = charts.maxwell;
-    const vMin = vl * 0.8, vMax = vg * 1.6;
-    const low = Math.min(plmin, p), high = Math.max(pgmax, p);
-    const pad = (high - low) * 0.35 + 0.01;
-    m.options.scales.x.min = vMin;
-    m.options.scales.x.max = vMax;
-    m.options.scales.y.min = low - pad;
-    m.options.scales.y.max = high + pad;
-    const curve = isotherm(t, vMin, vMax, 160, [vl, vlmax, vMiddle, vgmin, vg]);
-    const part = (from, to) => curve.filter((q) => q.x >= from && q.x <= to);
-    dataset(m, 'stable-liquid').data = part(vMin, vl);
-    dataset(m, 'metastable-liquid').data = part(vl, vlmax);
-    dataset(m, 'unstable').data = part(vlmax, vgmin);
-    dataset(m, 'metastable-gas').data = part(vgmin, vg);
-    dataset(m, 'stable-gas').data = part(vg, vMax);
-    dataset(m, 'tie-line').data = [{ x: vl, y: p }, { x: vg, y: p }];
-    Object.assign(dataset(m, 'area-liquid'), { data: part(vl, vMiddle), fill: { value: p } });
-    Object.assign(dataset(m, 'area-gas'), { data: part(vMiddle, vg), fill: { value: p } });
-    dataset(m, 'limits').data = [{ x: vlmax, y: plmin }, { x: vgmin, y: pgmax }];
-    dataset(m, 'operating-point').data = [{ x: vOperating, y: p }];
-    m.options.plugins.title.text = tr('maxwellChart', { t: f[0] });
-    m.update('none');
-  }
-  document.getElementById('maxwell-description').textContent = tr('maxwellDescription', {
-    t: f[0], vl: f[2], vg: f[3], vlmax: f[4], plmin: f[5], vgmin: f[6], pgmax: f[7], p: f[1],
-    areaLiquid: areaLiquid.toFixed(6), areaGas: areaGas.toFixed(6) });
-}
-
-// The operating point follows the pointer along the tie line while pressed.
-function dragOperatingPoint() {
-  const canvas = document.getElementById('maxwell');
-  let dragging = false;
-  const move = (event) => {
-    if (!dragging || !coexistenceRows.length || !charts.maxwell)
-      return;
-    const v = charts.maxwell.scales.x.getValueForPixel(event.offsetX);
-    vOperating = Number(v.toFixed(3));
-    showMaxwell();
-  };
-  canvas.addEventListener('pointerdown', (event) => {
-    dragging = true;
-    canvas.setPointerCapture(event.pointerId);
-    move(event);
-  });
-  canvas.addEventListener('pointermove', move);
-  canvas.addEventListener('pointerup', () => { dragging = false; });
+  const row = chosenRow();
+  const f = state.coexistenceRows[row];
+  const t = row >= 0 ? state.program._vdw_state(row, 0) : state.tMilli / 1000;
+  const eq = row >= 0 ? state.propertyRows[3 * row] : null;
+  const at = (x, y) => [{ x: Number(x), y: Number(y) }];
+  dataset(charts.pv, 'chosen-isotherm').data = state.program ? isotherm(t, volumes(0.36, 60, 150)) : [];
+  dataset(charts.pv, 'chosen-tie-line').data = f ? at(f[COEX.vl], f[COEX.p]).concat(at(f[COEX.vg], f[COEX.p])) : [];
+  dataset(charts.pt, 'chosen').data = f ? at(f[COEX.t], f[COEX.p]) : [];
+  dataset(charts.heat, 'chosen').data = f ? at(f[COEX.t], f[COEX.latent]) : [];
+  const column = quantity() === 'h' ? PROP.hl : PROP.sl;
+  dataset(charts.properties, 'chosen').data = eq ? at(eq[PROP.t], eq[column]).concat(at(eq[PROP.t], eq[column + 1])) : [];
+  dataset(charts.ts, 'chosen').data = eq ? at(eq[PROP.sl], eq[PROP.t]).concat(at(eq[PROP.sg], eq[PROP.t])) : [];
+  ['pv', 'pt', 'heat', 'properties', 'ts'].forEach((name) => charts[name].update('none'));
 }
 
 // ---- Text alternatives of the charts -------------------------------------
 
 function describeAll() {
   const set = (id, text) => { document.getElementById(id).textContent = text; };
-  const rows = coexistenceRows;
+  const rows = state.coexistenceRows;
   if (!rows.length) {
-    ['pv', 'pt', 'heat', 'properties', 'maxwell'].forEach((id) => set(id + '-description', tr('noData')));
+    ['pv', 'pt', 'heat', 'properties', 'ts', 'maxwell', 'gibbs'].forEach((id) => set(id + '-description', tr('noData')));
     return;
   }
   const first = rows[rows.length - 1], last = rows[0];
-  set('pv-description', tr('pvDescription', { vlLow: first[2], vgLow: first[3] }));
-  set('pt-description', tr('ptDescription', { pLow: first[1], pHigh: last[1] }));
-  set('heat-description', tr('heatDescription', { high: first[8], low: last[8] }));
-  const eq = propertyRows.filter((f) => f[1] === 'eq');
+  set('pv-description', tr('pvDescription', { vlLow: first[COEX.vl], vgLow: first[COEX.vg] }));
+  set('pt-description', tr('ptDescription', { pLow: first[COEX.p], pHigh: last[COEX.p] }));
+  set('heat-description', tr('heatDescription', { high: first[COEX.latent], low: last[COEX.latent] }));
+  const eq = state.propertyRows.filter((f) => f[PROP.state] === 'eq');
   if (eq.length) {
-    const column = quantity() === 'h' ? 7 : 5;
-    const c = lastC === null ? '' : String(lastC);
+    const column = quantity() === 'h' ? PROP.hl : PROP.sl;
     set('properties-description', tr('propertiesDescription', {
-      quantity: tr(column === 7 ? 'enthalpy' : 'entropy'), c,
+      quantity: tr(column === PROP.hl ? 'enthalpy' : 'entropy'), c: state.cText,
       liquidLow: eq[eq.length - 1][column], liquidHigh: eq[0][column],
-      gasLow: eq[eq.length - 1][column + 1], gasHigh: eq[0][column + 1] }));
+      gasLow: eq[eq.length - 1][column + 1], gasHigh: eq[0][column + 1],
+      before: state.previous ? tr('previousC', { c: state.previous.cText }) : '' }));
+    set('ts-description', tr('tsDescription', { c: state.cText,
+      slLow: eq[eq.length - 1][PROP.sl], sgLow: eq[eq.length - 1][PROP.sg], sHigh: eq[0][PROP.sl] }));
   }
 }

@@ -3,6 +3,7 @@
 // the page (app.js) through WebAssembly.
 #include <emscripten/emscripten.h>
 
+#include <cmath>
 #include <string>
 #include <string_view>
 
@@ -28,8 +29,10 @@ const std::string& text_of(int which)
     }
 }
 
-// The Maxwell construction at one row of the last run, kept for reading.
+// The Maxwell construction at one row of the last run, and a line at a
+// trial pressure, kept for reading.
 MaxwellAreas areas{};
+TrialLine trial{};
 
 }  // namespace
 
@@ -74,6 +77,44 @@ EMSCRIPTEN_KEEPALIVE void vdw_maxwell(int row)
 EMSCRIPTEN_KEEPALIVE double vdw_maxwell_part(int which)
 {
     return which == 0 ? areas.v_middle : which == 1 ? areas.liquid_area : areas.gas_area;
+}
+
+// The unrounded state behind row `row` of the last run: 0 t, 1 p, 2 vl,
+// 3 vg, 4 vlmax, 5 plmin, 6 vgmin, 7 pgmax; NaN for a row that is not there.
+EMSCRIPTEN_KEEPALIVE double vdw_state(int row, int which)
+{
+    if (row < 0 || static_cast<size_t>(row) >= out.states.size() || which < 0 || which > 7)
+        return NAN;
+    const Coexisting& s = out.states[static_cast<size_t>(row)];
+    const double fields[] = {s.t, s.p, s.vl, s.vg, s.vlmax, s.plmin, s.vgmin, s.pgmax};
+    return fields[which];
+}
+
+// A line at pressure p on the isotherm of row `row`, for c; false where p is
+// not between the row's limits' pressures or not above 0. Its parts are then
+// read with vdw_trial_part: 0 the liquid crossing, 1 the middle one, 2 the
+// gas one, 3 the liquid-side area, 4 the gas-side area, 5 gl, 6 gg.
+EMSCRIPTEN_KEEPALIVE int vdw_trial(int row, double p, double c)
+{
+    if (row < 0 || static_cast<size_t>(row) >= out.states.size())
+        return 0;
+    const Coexisting& s = out.states[static_cast<size_t>(row)];
+    if (!(p > 0 && p >= s.plmin && p <= s.pgmax))
+        return 0;
+    trial = trial_line(s.t, p, s.vlmax, s.vgmin, c);
+    return 1;
+}
+EMSCRIPTEN_KEEPALIVE double vdw_trial_part(int which)
+{
+    const double parts[] = {trial.vl, trial.areas.v_middle, trial.vg, trial.areas.liquid_area,
+                            trial.areas.gas_area, trial.gl, trial.gg};
+    return which >= 0 && which < 7 ? parts[which] : NAN;
+}
+
+// Gibbs energy on the isotherm at_t at volume v, with Cv = cR.
+EMSCRIPTEN_KEEPALIVE double vdw_gibbs_energy(double at_t, double v, double c)
+{
+    return gibbs_energy(at_t, v, c);
 }
 
 // Lever rule on the tie line from vl to vg: the gas share at volume v.

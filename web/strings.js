@@ -40,9 +40,11 @@ const STRINGS = {
       'volúmenes y calor latente valen; entropías y energías no describen ningún fluido real.',
     maxwellHeading: 'Construcción de Maxwell',
     maxwellIntro: 'La isoterma de van der Waals a la t elegida, con la línea de equilibrio a la ' +
-      'presión de vapor: las dos áreas entre ambas son iguales. Elija t con el control, el ' +
-      'número o pulsando una fila de la tabla de coexistencia.',
-    tRange: 'Temperatura t de la tabla',
+      'presión de vapor: las dos áreas entre ambas son iguales (en el eje lineal, también a la vista). ' +
+      'Mueva la línea a otra presión y verá por qué está donde está: las áreas y las energías de Gibbs ' +
+      'del líquido y del gas dejan de coincidir a la vez. Elija t (hasta 1.2, por encima del punto ' +
+      'crítico) con el control, el número o una fila de la tabla de coexistencia.',
+    tRange: 'Temperatura t',
     tNumber: 't =',
     readoutHeading: 'En t = {t}',
     pressure: 'p de vapor',
@@ -70,7 +72,7 @@ const STRINGS = {
     pvChart: 'Plano p–v',
     ptChart: 'Plano p–t',
     heatChart: 'Calor latente (en 8a/27b)',
-    vAxis: 'v = V/Vcr (escala logarítmica)',
+    vAxis: 'v = V/Vcr',
     pAxis: 'p = P/Pcr',
     tAxis: 't = T/Tcr',
     heatAxis: '(hg − hl)·27b/8a',
@@ -88,7 +90,7 @@ const STRINGS = {
     heatDescription: 'Calor latente: de {high} a t = 0.501 a {low} a t = 0.999; se anula en el ' +
       'punto crítico.',
     propertiesHeading: 'Propiedades de las fases (clatente.dat)',
-    propertiesIntro: 'Dependen de c: pruebe otro valor y vea cómo se mueven.',
+    propertiesIntro: 'Dependen de c: pruebe otro valor y vea cómo se mueven; las curvas de la c anterior quedan en tenue.',
     quantity: 'Magnitud del gráfico',
     entropy: 'entropía s/R',
     enthalpy: 'entalpía h·27b/8a',
@@ -99,7 +101,7 @@ const STRINGS = {
     hLiquid: 'hl (líquido)',
     hGas: 'hg (gas)',
     propertiesDescription: '{quantity} en coexistencia, c = {c}: líquido de {liquidLow} a ' +
-      '{liquidHigh}, gas de {gasLow} a {gasHigh}, de t = 0.501 a 0.999.',
+      '{liquidHigh}, gas de {gasLow} a {gasHigh}, de t = 0.501 a 0.999.{before}',
     noData: 'Sin datos: calcule primero.',
     coexistenceHeading: 'Coexistencia líquido–gas (vdw_coex.dat)',
     coexistenceTable: 'Tabla de coexistencia: pulse una fila para ver su construcción de Maxwell',
@@ -111,6 +113,56 @@ const STRINGS = {
     stateEq: 'coexistencia',
     stateLimliq: 'límite líquido',
     stateLimgas: 'límite gas',
+    chosenT: 't elegida = {t}',
+    vAxisLog: 'v = V/Vcr (escala logarítmica)',
+    tsChart: 'Plano t–s: la campana de coexistencia',
+    tsDescription: 'Plano t–s, c = {c}: entropías del líquido y del gas en coexistencia; a t = 0.501 ' +
+      'sl = {slLow} y sg = {sgLow}, que se juntan en {sHigh} cerca del punto crítico. Otra c desplaza ' +
+      'la campana entera sin cambiar su anchura, sg − sl.',
+    previousC: ' En tenue, la c anterior, {c}.',
+    gibbsHeading: 'Energía de Gibbs a lo largo de la isoterma',
+    gibbsChart: 'g frente a p en la isoterma t = {t}',
+    gibbsAxis: 'g·27b/8a',
+    gibbsCrossing: 'cruce a la presión de vapor',
+    gibbsGap: 'gl y gg a la presión de prueba',
+    gibbsDescription: 'g frente a p en la isoterma t = {t}: la rama del líquido, la inestable y la del ' +
+      'gas forman una cola de milano entre p = {plmin} y {pgmax}; el líquido y el gas tienen la misma g ' +
+      'solo en p = {p}, la presión de vapor; por encima es menor la del líquido, por debajo la del gas.',
+    gibbsAboveDescription: 'g frente a p en la isoterma t = {t}: una sola rama, sin cruce: no hay dos fases.',
+    noCoexistence: 'isoterma (sin coexistencia)',
+    trialLine: 'línea a la presión de prueba',
+    tInvalid: 't debe ser un número entre 0.501 y 1.2 (con punto o coma decimal); no se ha cambiado nada.',
+    vInvalid: 'v debe ser un número entre vl = {vl} y vg = {vg}; no se ha cambiado nada.',
+    play: 'Animar t',
+    stop: 'Parar',
+    logAxis: 'eje de volumen logarítmico',
+    logNote: 'En escala logarítmica las áreas iguales no se ven iguales: el eje estira los volúmenes ' +
+      'pequeños y encoge los grandes. Solo en el eje lineal el área dibujada es la integral de p dv.',
+    readoutEmpty: 'Lecturas (calcule primero)',
+    unitsNote: 's en unidades de R, con s = 0 en t = 1 y v = 2/3 (V − b = b); h, g y u en 8a/27b = R·Tcr, ' +
+      'con u = 0 para el gas a t = 0 y volumen infinito. Son valores relativos a ese estado: pueden ser negativos.',
+    trialLabel: 'Presión de prueba de la línea (arrástrela en el gráfico o use las flechas):',
+    trialReset: 'Volver a la presión de vapor',
+    trialPressure: 'p de prueba',
+    gibbsDifference: 'gl − gg en los extremos',
+    verdictAt: 'A la presión de vapor las áreas son iguales y gl = gg: las dos fases coexisten.',
+    verdictAbove: 'Por encima de la presión de vapor: el área bajo la línea es mayor y gl < gg; solo el ' +
+      'líquido es estable.',
+    verdictBelow: 'Por debajo de la presión de vapor: el área sobre la línea es mayor y gg < gl; solo el ' +
+      'gas es estable.',
+    trialDescription: 'Línea de prueba a p = {p}: diferencia de áreas {difference}, gl − gg = {gibbs}.',
+    entropies: 'sl, sg (R)',
+    enthalpies: 'hl, hg (8a/27b)',
+    gibbsEnergies: 'gl, gg (8a/27b)',
+    criticalNote: 't = 1 es la isoterma crítica: tiene una inflexión horizontal en v = 1, p = 1, donde ' +
+      'líquido y gas son lo mismo. No hay lazo ni línea de equilibrio.',
+    aboveNote: 'Por encima de la temperatura crítica la isoterma baja a todo volumen: no hay lazo, ni dos ' +
+      'fases, ni línea de equilibrio.',
+    tableRow: 'fila de la tabla',
+    noRow: 'ninguna (la tabla llega a t = 0.999)',
+    cIndependent: 'No dependen de c: p, vl, vg y el calor latente. c solo entra en términos que dependen ' +
+      'solo de t (c·t en u y en h, c·ln t en s), iguales en las dos fases a una misma t, que se cancelan ' +
+      'en gl − gg, que fija el equilibrio, y en hg − hl.',
     coexColumns: [
       ['t', 'Temperatura reducida T/Tcr'],
       ['p vapor', 'Presión de vapor (equilibrio líquido–gas), P/Pcr'],
@@ -159,9 +211,11 @@ const STRINGS = {
       'and the latent heat hold; the entropies and energies describe no real fluid.',
     maxwellHeading: 'Maxwell construction',
     maxwellIntro: 'The van der Waals isotherm at the chosen t, with the tie line at the vapour ' +
-      'pressure: the two areas between them are equal. Choose t with the slider, the number, ' +
-      'or by clicking a row of the coexistence table.',
-    tRange: 'Temperature t of the table',
+      'pressure: the two areas between them are equal (on the linear axis, to the eye too). Move the ' +
+      'line to another pressure and see why it is where it is: the areas and the Gibbs energies of ' +
+      'the liquid and the gas stop agreeing together. Choose t (up to 1.2, above the critical point) ' +
+      'with the slider, the number or a row of the coexistence table.',
+    tRange: 'Temperature t',
     tNumber: 't =',
     readoutHeading: 'At t = {t}',
     pressure: 'vapour p',
@@ -189,7 +243,7 @@ const STRINGS = {
     pvChart: 'p–v plane',
     ptChart: 'p–t plane',
     heatChart: 'Latent heat (in 8a/27b)',
-    vAxis: 'v = V/Vcr (logarithmic scale)',
+    vAxis: 'v = V/Vcr',
     pAxis: 'p = P/Pcr',
     tAxis: 't = T/Tcr',
     heatAxis: '(hg − hl)·27b/8a',
@@ -207,7 +261,7 @@ const STRINGS = {
     heatDescription: 'Latent heat: from {high} at t = 0.501 to {low} at t = 0.999; it vanishes ' +
       'at the critical point.',
     propertiesHeading: 'Properties of the phases (clatente.dat)',
-    propertiesIntro: 'They depend on c: try another value and watch them move.',
+    propertiesIntro: 'They depend on c: try another value and watch them move; the curves of the c before stay, faint.',
     quantity: 'Quantity in the chart',
     entropy: 'entropy s/R',
     enthalpy: 'enthalpy h·27b/8a',
@@ -218,7 +272,7 @@ const STRINGS = {
     hLiquid: 'hl (liquid)',
     hGas: 'hg (gas)',
     propertiesDescription: '{quantity} at coexistence, c = {c}: liquid from {liquidLow} to ' +
-      '{liquidHigh}, gas from {gasLow} to {gasHigh}, from t = 0.501 to 0.999.',
+      '{liquidHigh}, gas from {gasLow} to {gasHigh}, from t = 0.501 to 0.999.{before}',
     noData: 'No data: compute first.',
     coexistenceHeading: 'Liquid–gas coexistence (vdw_coex.dat)',
     coexistenceTable: 'Coexistence table: click a row to see its Maxwell construction',
@@ -230,6 +284,56 @@ const STRINGS = {
     stateEq: 'coexistence',
     stateLimliq: 'liquid limit',
     stateLimgas: 'gas limit',
+    chosenT: 'chosen t = {t}',
+    vAxisLog: 'v = V/Vcr (logarithmic scale)',
+    tsChart: 't–s plane: the coexistence dome',
+    tsDescription: 't–s plane, c = {c}: entropies of the coexisting liquid and gas; at t = 0.501 ' +
+      'sl = {slLow} and sg = {sgLow}, meeting at {sHigh} near the critical point. Another c shifts the ' +
+      'whole dome without changing its width, sg − sl.',
+    previousC: ' Faint: the c before, {c}.',
+    gibbsHeading: 'Gibbs energy along the isotherm',
+    gibbsChart: 'g against p on the isotherm t = {t}',
+    gibbsAxis: 'g·27b/8a',
+    gibbsCrossing: 'crossing at the vapour pressure',
+    gibbsGap: 'gl and gg at the trial pressure',
+    gibbsDescription: 'g against p on the isotherm t = {t}: the liquid, unstable and gas branches form a ' +
+      'swallowtail between p = {plmin} and {pgmax}; liquid and gas have the same g only at p = {p}, the ' +
+      'vapour pressure; above it the liquid\'s is lower, below it the gas\'s.',
+    gibbsAboveDescription: 'g against p on the isotherm t = {t}: one branch, no crossing: there are no two phases.',
+    noCoexistence: 'isotherm (no coexistence)',
+    trialLine: 'line at the trial pressure',
+    tInvalid: 't must be a number from 0.501 to 1.2 (with a decimal point or comma); nothing was changed.',
+    vInvalid: 'v must be a number from vl = {vl} to vg = {vg}; nothing was changed.',
+    play: 'Play t',
+    stop: 'Stop',
+    logAxis: 'logarithmic volume axis',
+    logNote: 'On a logarithmic axis equal areas do not look equal: it stretches small volumes and ' +
+      'squeezes large ones. Only on the linear axis is the drawn area the integral of p dv.',
+    readoutEmpty: 'Readouts (compute first)',
+    unitsNote: 's in units of R, with s = 0 at t = 1 and v = 2/3 (V − b = b); h, g and u in 8a/27b = R·Tcr, ' +
+      'with u = 0 for the gas at t = 0 and infinite volume. They are relative to that state: they can be negative.',
+    trialLabel: 'Trial pressure of the line (drag it on the chart or use the arrow keys):',
+    trialReset: 'Back to the vapour pressure',
+    trialPressure: 'trial p',
+    gibbsDifference: 'gl − gg at the ends',
+    verdictAt: 'At the vapour pressure the areas are equal and gl = gg: the two phases coexist.',
+    verdictAbove: 'Above the vapour pressure: the area below the line is larger and gl < gg; only the ' +
+      'liquid is stable.',
+    verdictBelow: 'Below the vapour pressure: the area above the line is larger and gg < gl; only the ' +
+      'gas is stable.',
+    trialDescription: 'Trial line at p = {p}: difference of the areas {difference}, gl − gg = {gibbs}.',
+    entropies: 'sl, sg (R)',
+    enthalpies: 'hl, hg (8a/27b)',
+    gibbsEnergies: 'gl, gg (8a/27b)',
+    criticalNote: 't = 1 is the critical isotherm: it has a horizontal inflection at v = 1, p = 1, where ' +
+      'liquid and gas are the same. There is no loop and no tie line.',
+    aboveNote: 'Above the critical temperature the isotherm falls at every volume: there is no loop, no two ' +
+      'phases and no tie line.',
+    tableRow: 'table row',
+    noRow: 'none (the table ends at t = 0.999)',
+    cIndependent: 'Independent of c: p, vl, vg and the latent heat. c enters only through terms in t alone ' +
+      '(c·t in u and h, c·ln t in s), the same in both phases at one t, which cancel in gl − gg, which ' +
+      'decides the equilibrium, and in hg − hl.',
     coexColumns: [
       ['t', 'Reduced temperature T/Tcr'],
       ['vapour p', 'Vapour pressure (liquid–gas equilibrium), P/Pcr'],

@@ -102,7 +102,7 @@ test('every reply, a million and a half characters long or nan, gives the consol
 test('a module that traps says so and is loaded again', async () => {
   const page = await open(fromDisk);
   await page.evaluate(() => {
-    program._vdw_run = () => { throw new WebAssembly.RuntimeError('memory access out of bounds'); };
+    state.program._vdw_run = () => { throw new WebAssembly.RuntimeError('memory access out of bounds'); };
   });
   await page.fill('#c', '2.5');
   await page.press('#c', 'Enter');
@@ -112,49 +112,230 @@ test('a module that traps says so and is loaded again', async () => {
   await page.close();
 });
 
-test('the Maxwell view shows the row\'s p, vl and vg and two equal areas at any temperature', async () => {
+// vdw_coex.dat's rows for a reply, each as its printed fields.
+function coexistenceRows(reply) {
+  return consoleFiles(reply, 'rows-' + Math.random()).slice(0, 2).map((bytes) => bytes.toString('latin1')
+    .split('\r\n').filter((line) => /^ 0\.\d{6} /.test(line)).map((line) => line.trim().split(/\s+/)));
+}
+
+async function chooseT(page, t) {
+  await page.fill('#t-number', t);
+  await page.dispatchEvent('#t-number', 'change');
+}
+
+// What the Maxwell chart draws, in its own pixels: each dataset's points and
+// the filled regions' areas between the curve and the line they fill to.
+function drawn() {
+  const chart = Chart.getChart('maxwell');
+  const x = chart.scales.x, y = chart.scales.y;
+  const sets = {};
+  chart.data.datasets.forEach((d) => { sets[d.key] = d.data.map((q) => ({ x: q.x, y: q.y })); });
+  const pixelArea = (key) => {
+    const d = chart.data.datasets.find((set) => set.key === key);
+    const level = y.getPixelForValue(d.fill.value);
+    const ring = d.data.map((q) => [x.getPixelForValue(q.x), y.getPixelForValue(q.y)]);
+    ring.push([ring[ring.length - 1][0], level], [ring[0][0], level]);
+    let twice = 0;
+    ring.forEach(([x1, y1], k) => { const [x2, y2] = ring[(k + 1) % ring.length]; twice += x1 * y2 - x2 * y1; });
+    return Math.abs(twice) / 2;
+  };
+  return { sets, liquid: pixelArea('area-liquid'), gas: pixelArea('area-gas'), linear: x.type === 'linear',
+    plotHeight: chart.chartArea.bottom - chart.chartArea.top,
+    loopHeight: Math.abs(y.getPixelForValue(sets.limits[1].y) - y.getPixelForValue(sets.limits[0].y)),
+    tieLength: Math.abs(x.getPixelForValue(sets['tie-line'][1].x) - x.getPixelForValue(sets['tie-line'][0].x)),
+    lineWidth: chart.data.datasets.find((d) => d.key === 'stable-gas').borderWidth };
+}
+
+// The labels each axis of a chart shows: at least four, none overlapping.
+function labelsOf(id) {
+  const chart = Chart.getChart(id);
+  const context = chart.ctx;
+  return ['x', 'y'].map((axisId) => {
+    const scale = chart.scales[axisId];
+    const items = scale.getLabelItems().filter((item) => String(item.label) !== '');
+    context.font = Chart.helpers.toFont(scale.options.ticks.font).string;
+    const boxes = items.map((item) => {
+      const [px, py] = item.options.translation;
+      const width = context.measureText(String(item.label)).width;
+      return axisId === 'x' ? [px - width / 2, px + width / 2] : [py - 8, py + 8];
+    }).sort((a, b) => a[0] - b[0]);
+    const overlapping = boxes.some((box, k) => k > 0 && box[0] < boxes[k - 1][1]);
+    return { axis: axisId, count: items.length, overlapping, rotation: scale.labelRotation || 0 };
+  });
+}
+
+test('the Maxwell view draws equal areas that look equal, only the physical branch, at every t', async () => {
   const page = await open(fromDisk);
   await compute(page, '1.5');
-  const rows = consoleFiles('1.5', 'maxwell')[0].toString('latin1')
-    .split('\r\n').filter((line) => /^ 0\.\d{6} /.test(line)).map((line) => line.trim().split(/\s+/));
-  for (const t of ['0.999', '0.950', '0.700', '0.501']) {
-    await page.fill('#t-number', t);
-    await page.dispatchEvent('#t-number', 'change');
+  const [rows, propertyText] = coexistenceRows('1.5');
+  for (const t of ['0.999', '0.950', '0.850', '0.700', '0.501']) {
+    await chooseT(page, t);
     const row = rows.find((fields) => fields[0] === t + '000');
+    const [p, vl, vg, vlmax, plmin, vgmin, pgmax] = row.slice(1, 8).map(Number);
     const readout = await page.textContent('#readout');
     for (const value of row.slice(1, 4))
       assert.ok(readout.includes(value), `t = ${t}: ${value} is not shown in '${readout}'`);
-    const areas = await page.evaluate(() => document.getElementById('areas').dataset);
-    assert.ok(Number(areas.liquid) > 0, `t = ${t}: no area`);
-    assert.ok(Math.abs(areas.liquid - areas.gas) < 1e-5, `t = ${t}: areas ${areas.liquid} and ${areas.gas}`);
-    const drawn = await page.evaluate(() => ['tie-line', 'area-liquid', 'area-gas', 'unstable']
-      .map((key) => Chart.getChart('maxwell').data.datasets.find((d) => d.key === key).data.length));
-    drawn.forEach((n) => assert.ok(n >= 2, `t = ${t}: a part of the construction is not drawn`));
+    const d = await page.evaluate(drawn);
+    const close = (a, b) => Math.abs(a - b) <= 2e-6 * Math.max(1, Math.abs(b));
+    assert.ok(d.linear, 'the volume axis is not linear by default');
+    // Drawn, the two regions have the same area to within the line's width.
+    assert.ok(d.liquid > 0, `t = ${t}: no area drawn`);
+    assert.ok(Math.abs(d.liquid - d.gas) <= d.lineWidth * d.tieLength && Math.abs(d.liquid - d.gas) < 0.02 * d.liquid,
+      `t = ${t}: drawn areas ${d.liquid} and ${d.gas} px²`);
+    assert.ok(close(d.sets.limits[0].y, plmin) && close(d.sets.limits[1].y, pgmax), `t = ${t}: limits`);
+    assert.ok(d.loopHeight >= d.plotHeight / 4, `t = ${t}: the loop fills less than a quarter`);
+    // Each part spans the right volumes: vl to the middle crossing, on to vg,
+    // vl to the liquid's limit; nothing at or below v = 1/3.
+    const ends = (key) => [d.sets[key][0].x, d.sets[key][d.sets[key].length - 1].x];
+    const middle = ends('area-liquid')[1];
+    assert.ok(close(ends('area-liquid')[0], vl) && close(ends('area-gas')[1], vg), `t = ${t}: areas' ends`);
+    assert.strictEqual(ends('area-gas')[0], middle);
+    assert.ok(middle > vlmax && middle < vgmin, `t = ${t}: middle crossing ${middle}`);
+    assert.ok(close(ends('metastable-liquid')[0], vl) && close(ends('metastable-liquid')[1], vlmax), `t = ${t}: metastable`);
+    assert.ok(close(ends('unstable')[1], vgmin), `t = ${t}: unstable part`);
+    assert.ok(close(d.sets['tie-line'][0].y, p), `t = ${t}: tie line`);
+    Object.entries(d.sets).forEach(([key, points]) =>
+      points.forEach((q) => assert.ok(q.x > 1 / 3, `t = ${t}: ${key} reaches v = ${q.x}`)));
+    for (const id of ['maxwell', 'gibbs'])
+      (await page.evaluate(labelsOf, id)).forEach((a) => assert.ok(a.count >= 4 && !a.overlapping,
+        `t = ${t}, ${id}: ${JSON.stringify(a)}`));
+    // The Gibbs energies cross at the row's vapour pressure, at its gl.
+    const eq = propertyText.find((fields) => fields[0] === t + '000' && fields[1] === 'eq');
+    const crossing = await page.evaluate(() => Chart.getChart('gibbs').data.datasets
+      .find((set) => set.key === 'vapour-point').data[0]);
+    assert.ok(close(crossing.x, p) && Math.abs(crossing.y - Number(eq[9])) < 2e-6, `t = ${t}: Gibbs crossing ${JSON.stringify(crossing)}`);
+    for (const value of eq.slice(5, 11))
+      assert.ok(readout.includes(value), `t = ${t}: ${value} of clatente.dat is not shown`);
   }
-  // The keyboard moves the slider one row at a time; a table row selects its t.
+  // The log axis, on request, with the sentence that says why areas look unequal there.
+  await page.check('#log-axis');
+  assert.ok(await page.isVisible('#log-note'));
+  assert.strictEqual(await page.evaluate(() => Chart.getChart('maxwell').scales.x.type), 'logarithmic');
+  (await page.evaluate(labelsOf, 'maxwell')).forEach((a) => assert.ok(a.count >= 4 && !a.overlapping, JSON.stringify(a)));
+  await page.uncheck('#log-axis');
+  await page.close();
+});
+
+test('a trial pressure tips the areas and the Gibbs energies alike, and goes back', async () => {
+  const page = await open(fromDisk);
+  await compute(page, '1.5');
+  await chooseT(page, '0.85');
+  const atRow = await page.evaluate(() => ({ ...document.getElementById('areas').dataset }));
+  await page.focus('#p-trial');
+  for (let k = 0; k < 20; k++)
+    await page.keyboard.press('ArrowRight');
+  const above = await page.evaluate(() => ({ ...document.getElementById('areas').dataset }));
+  assert.ok(Number(above.p) > Number(atRow.p), 'the arrow keys did not raise the line');
+  assert.ok(Number(above.difference) < -1e-4 && Number(above.gibbs) < -1e-5, JSON.stringify(above));
+  // gl - gg is 3/8 of the areas' difference: both from the model.
+  assert.ok(Math.abs(above.gibbs / above.difference - 0.375) < 1e-6, JSON.stringify(above));
+  const lines = await page.evaluate(() => ({
+    trial: Chart.getChart('maxwell').data.datasets.find((d) => d.key === 'trial-line').data,
+    gap: Chart.getChart('gibbs').data.datasets.find((d) => d.key === 'trial-gap').data }));
+  assert.strictEqual(lines.trial[0].y, Number(above.p));
+  assert.strictEqual(lines.gap[0].x, Number(above.p));
+  assert.ok(lines.gap[0].y < lines.gap[1].y, 'gl is not below gg above the vapour pressure');
+  assert.match(await page.textContent('#trial-verdict'), /solo el líquido es estable/);
+  await page.click('#p-reset');
+  const back = await page.evaluate(() => ({ ...document.getElementById('areas').dataset }));
+  assert.deepStrictEqual(back, atRow);
+  assert.ok(Math.abs(back.difference) < 1e-6 && Math.abs(back.gibbs) < 1e-6);
+  // Dragging the tie line down: the gas side's area is then the larger.
+  const where = await page.evaluate(() => {
+    const chart = Chart.getChart('maxwell');
+    const tie = chart.data.datasets.find((d) => d.key === 'tie-line').data;
+    return { x: chart.scales.x.getPixelForValue(tie[0].x + (tie[1].x - tie[0].x) * 0.15),
+      y: chart.scales.y.getPixelForValue(tie[0].y) };
+  });
+  const box = await page.locator('#maxwell').boundingBox();
+  await page.mouse.move(box.x + where.x, box.y + where.y);
+  await page.mouse.down();
+  await page.mouse.move(box.x + where.x, box.y + where.y + 40, { steps: 4 });
+  await page.mouse.up();
+  const below = await page.evaluate(() => ({ ...document.getElementById('areas').dataset }));
+  assert.ok(Number(below.p) < Number(atRow.p) && Number(below.difference) > 1e-4 && Number(below.gibbs) > 0,
+    JSON.stringify(below));
+  await page.close();
+});
+
+test('the chosen t is marked on every chart, and above the table only its isotherm is drawn', async () => {
+  const page = await open(fromDisk);
+  await compute(page, '1.5');
+  const [rows, propertyRows] = coexistenceRows('1.5');
+  await chooseT(page, '0,7');  // a decimal comma in the page's own field
+  assert.strictEqual(await page.inputValue('#t-range'), '0.7');
+  const row = rows.find((fields) => fields[0] === '0.700000').map(Number);
+  const eq = propertyRows.find((fields) => fields[0] === '0.700000' && fields[1] === 'eq').map(Number);
+  const marks = await page.evaluate(() => Object.fromEntries(['pv', 'pt', 'heat', 'properties', 'ts'].map((id) =>
+    [id, Chart.getChart(id).data.datasets.filter((d) => /^chosen/.test(d.key)).map((d) => d.data)])));
+  assert.deepStrictEqual(marks.pv[1], [{ x: row[2], y: row[1] }, { x: row[3], y: row[1] }]);
+  assert.ok(marks.pv[0].length > 100, 'no chosen isotherm in the p–v plane');
+  assert.deepStrictEqual(marks.pt[0], [{ x: 0.7, y: row[1] }]);
+  assert.deepStrictEqual(marks.heat[0], [{ x: 0.7, y: row[8] }]);
+  assert.deepStrictEqual(marks.properties[0], [{ x: 0.7, y: eq[5] }, { x: 0.7, y: eq[6] }]);
+  assert.deepStrictEqual(marks.ts[0], [{ x: eq[5], y: 0.7 }, { x: eq[6], y: 0.7 }]);
+  // An invalid t changes nothing and says why.
+  await chooseT(page, 'abc');
+  assert.strictEqual(await page.getAttribute('#t-number', 'aria-invalid'), 'true');
+  assert.ok(await page.isVisible('#t-error'));
+  assert.strictEqual(await page.inputValue('#t-range'), '0.7');
+  // Above the critical point: the isotherm, no tie line, no row, and why.
+  await chooseT(page, '1.1');
+  const above = await page.evaluate(() => Object.fromEntries(Chart.getChart('maxwell').data.datasets
+    .map((d) => [d.key, d.data.length])));
+  assert.ok(above.supercritical > 100 && above['tie-line'] === 0 && above['area-liquid'] === 0, JSON.stringify(above));
+  assert.match(await page.textContent('#t-note'), /no hay lazo/);
+  assert.match(await page.textContent('#readout'), /ninguna/);
+  // Play sweeps t through the table and stops at its end.
+  await chooseT(page, '0.95');
+  await page.click('#play');
+  assert.strictEqual(await page.getAttribute('#play', 'aria-pressed'), 'true');
+  await page.waitForFunction(() => document.getElementById('play').getAttribute('aria-pressed') === 'false');
+  assert.strictEqual(await page.inputValue('#t-number'), '0.999');
+  await page.close();
+});
+
+test('the Maxwell view: keyboard, table rows and the lever rule by typing and dragging', async () => {
+  const page = await open(fromDisk);
+  await compute(page, '1.5');
+  // The slider's value is t; the keyboard moves it one row at a time.
   await page.focus('#t-range');
-  await page.keyboard.press('End');
-  await page.keyboard.press('ArrowLeft');
-  assert.strictEqual(await page.inputValue('#t-number'), '0.998');
+  await page.keyboard.press('Home');
+  await page.keyboard.press('ArrowRight');
+  assert.strictEqual(await page.inputValue('#t-number'), '0.502');
+  await page.evaluate(() => { document.getElementById('coexistence-box').scrollTop = 0; });
   await page.click('#table tbody tr[data-row="1"]');
   assert.match(await page.textContent('#readout-heading'), /0\.998000/);
-  // The lever rule at a typed volume, then at one dragged to the tie line's
-  // gas end: the shares from the model.
-  await page.fill('#t-number', '0.85');
-  await page.dispatchEvent('#t-number', 'change');
+  await chooseT(page, '0.85');
+  assert.match(await page.textContent('#fractions'), /líquido 50\.0 %, gas 50\.0 %/);
   await page.fill('#v-operating', '1.5');
   await page.dispatchEvent('#v-operating', 'change');
   assert.match(await page.textContent('#fractions'), /líquido 63\.2 %, gas 36\.8 %/);
+  // A volume off the tie line changes nothing.
+  await page.fill('#v-operating', '9');
+  await page.dispatchEvent('#v-operating', 'change');
+  assert.strictEqual(await page.getAttribute('#v-operating', 'aria-invalid'), 'true');
+  assert.match(await page.textContent('#fractions'), /líquido 63\.2 %/);
+  // The point dragged past the tie line's gas end stops there.
+  const start = await page.evaluate(() => {
+    const chart = Chart.getChart('maxwell');
+    const q = chart.data.datasets.find((d) => d.key === 'operating-point').data[0];
+    return { x: chart.scales.x.getPixelForValue(q.x), y: chart.scales.y.getPixelForValue(q.y) };
+  });
   const box = await page.locator('#maxwell').boundingBox();
-  await page.mouse.move(box.x + box.width / 2, box.y + box.height / 2);
+  await page.mouse.move(box.x + start.x, box.y + start.y);
   await page.mouse.down();
-  await page.mouse.move(box.x + box.width - 2, box.y + box.height / 2);
+  await page.mouse.move(box.x + box.width - 2, box.y + start.y, { steps: 4 });
   await page.mouse.up();
   assert.match(await page.textContent('#fractions'), /líquido 0\.0 %, gas 100\.0 %/);
   assert.strictEqual(await page.inputValue('#v-operating'), '3.127639');
   if (process.env.VDWCOEX_SCREENSHOT) {
-    await page.fill('#t-number', '0.85');
-    await page.dispatchEvent('#t-number', 'change');
+    await chooseT(page, '0.85');
+    await page.evaluate(() => {
+      const slider = document.getElementById('p-trial');
+      slider.value = 0.45;
+      slider.dispatchEvent(new Event('input'));
+    });
     await page.locator('#maxwell-view').screenshot({ path: process.env.VDWCOEX_SCREENSHOT });
   }
   await page.close();
@@ -181,16 +362,23 @@ test('in dark mode the charts\' text is light', async () => {
   await page.close();
 });
 
-test('a new c changes the properties shown', async () => {
+test('a new c changes the properties shown, beside the c before, and not what is independent of c', async () => {
   const page = await open(fromDisk);
-  const shown = async () => page.evaluate(() => [document.querySelector('#properties-table tbody').textContent,
-    JSON.stringify(Chart.getChart('properties').data.datasets.map((d) => d.data.slice(0, 5)))]);
+  const shown = async () => page.evaluate(() => ({ table: document.querySelector('#properties-table tbody').textContent,
+    sets: Object.fromEntries(Chart.getChart('properties').data.datasets.map((d) => [d.key, d.data])),
+    ts: Chart.getChart('ts').data.datasets.find((d) => d.key === 'liquid').data,
+    legend: document.getElementById('properties-legend').textContent }));
   await compute(page, '1.5');
   const before = await shown();
   await compute(page, '2.5');
   const after = await shown();
-  assert.notStrictEqual(after[0], before[0], 'the property table did not change');
-  assert.notStrictEqual(after[1], before[1], 'the property chart did not change');
+  assert.notStrictEqual(after.table, before.table, 'the property table did not change');
+  assert.notDeepStrictEqual(after.sets.liquid, before.sets.liquid, 'the property chart did not change');
+  assert.deepStrictEqual(after.sets['liquid-previous'], before.sets.liquid, 'the c before is not kept');
+  assert.notDeepStrictEqual(after.ts, before.ts, 'the t–s dome did not move');
+  assert.match(after.legend, /c = 1\.500000/);
+  assert.match(after.legend, /c = 2\.500000/);
+  assert.match(await page.textContent('#maxwell-view'), /No dependen de c: p, vl, vg y el calor latente/);
   await page.check('#limit-rows');
   assert.match(await page.textContent('#properties-table tbody'), /límite líquido/);
   await page.close();
@@ -205,7 +393,10 @@ test('no serious accessibility violation before a run, after it and in the Maxwe
   await page.dispatchEvent('#t-number', 'change');
   await page.focus('#t-range');
   assert.deepStrictEqual(await violations(page), [], 'in the Maxwell view');
-  for (const id of ['maxwell', 'pv', 'properties'])
+  await page.fill('#t-number', '1.05');
+  await page.dispatchEvent('#t-number', 'change');
+  assert.deepStrictEqual(await violations(page), [], 'above the critical point');
+  for (const id of ['maxwell', 'gibbs', 'pv', 'properties', 'ts'])
     assert.ok((await page.textContent(`#${id}-description`)).length > 40, `${id} has no text alternative`);
   await page.close();
 });

@@ -1,0 +1,451 @@
+// The Maxwell view: the isotherm at the chosen t with its tie line and equal
+// areas, a line at a trial pressure that shows why the vapour pressure is
+// where it is, the Gibbs energy along the isotherm, and the lever rule.
+// Every number comes from the model through the module; this only draws.
+'use strict';
+
+const T_MIN_MILLI = 501;    // the view's temperatures, in thousandths: the
+const T_MAX_MILLI = 1200;   // table's, and above it up to t = 1.2
+let playTimer = null;
+
+function makeMaxwellCharts() {
+  charts.maxwell = new Chart(document.getElementById('maxwell'), { type: 'scatter', data: { datasets: [
+    line('area-liquid', '', { borderWidth: 0, fill: { value: 0 } }),
+    line('area-gas', '', { borderWidth: 0, fill: { value: 0 } }),
+    line('stable-liquid', '', { borderWidth: 3 }),
+    line('metastable-liquid', '', { borderDash: [8, 4] }),
+    line('unstable', '', { borderDash: [2, 4] }),
+    line('metastable-gas', '', { borderDash: [8, 4] }),
+    line('stable-gas', '', { borderWidth: 3 }),
+    line('supercritical', '', { borderWidth: 3 }),
+    line('tie-line', '', { borderWidth: 3 }),
+    line('trial-line', '', { borderWidth: 3, borderDash: [10, 5] }),
+    point('limits'),
+    point('critical'),
+    point('operating-point', { pointRadius: 8, pointStyle: 'rectRot' }),
+  ] }, options: chartOptions(axis({}), axis({})) });
+  charts.gibbs = new Chart(document.getElementById('gibbs'), { type: 'scatter', data: { datasets: [
+    line('stable-liquid', '', { borderWidth: 3 }),
+    line('metastable-liquid', '', { borderDash: [8, 4] }),
+    line('unstable', '', { borderDash: [2, 4] }),
+    line('metastable-gas', '', { borderDash: [8, 4] }),
+    line('stable-gas', '', { borderWidth: 3 }),
+    line('supercritical', '', { borderWidth: 3 }),
+    line('trial-gap', '', { borderWidth: 3, borderDash: [10, 5], pointRadius: 6 }),
+    point('vapour-point', { pointRadius: 7 }),
+  ] }, options: chartOptions(axis({}), axis({})) });
+}
+
+function restyleMaxwell(label, colour, text) {
+  [charts.maxwell, charts.gibbs].forEach((chart) => {
+    label(chart, 'stable-liquid', tr('stable'), text);
+    label(chart, 'metastable-liquid', tr('metastable'), text);
+    label(chart, 'unstable', tr('unstable'), text);
+    label(chart, 'metastable-gas', tr('metastable'), text);
+    label(chart, 'stable-gas', tr('stable'), text);
+    label(chart, 'supercritical', tr('noCoexistence'), text);
+  });
+  const m = charts.maxwell;
+  label(m, 'area-liquid', tr('areaLiquid'), css('--area-liquid'));
+  label(m, 'area-gas', tr('areaGas'), css('--area-gas'));
+  label(m, 'tie-line', tr('tieLine'), colour(0));
+  label(m, 'trial-line', tr('trialLine'), css('--c-pink'));
+  label(m, 'limits', tr('limits'), css('--c-red'));
+  label(m, 'critical', tr('critical'), css('--c-red'));
+  label(m, 'operating-point', tr('operatingPoint'), colour(3));
+  label(charts.gibbs, 'vapour-point', tr('gibbsCrossing'), colour(0));
+  label(charts.gibbs, 'trial-gap', tr('gibbsGap'), css('--c-pink'));
+}
+
+function byId(id) {
+  return document.getElementById(id);
+}
+
+// A number typed in one of the page's own fields: a decimal comma is a
+// decimal point here (these are not the console's reply).
+function typedNumber(text) {
+  const cleaned = String(text).trim().replace(',', '.');
+  return /^[+-]?(\d+\.?\d*|\.\d+)(e[+-]?\d+)?$/i.test(cleaned) ? Number(cleaned) : NaN;
+}
+
+// Marks a field as invalid with a message beside it, or clears the mark.
+function fieldError(field, messageId, message) {
+  const box = byId(messageId);
+  if (message) {
+    field.setAttribute('aria-invalid', 'true');
+    box.textContent = message;
+    box.hidden = false;
+  } else {
+    field.removeAttribute('aria-invalid');
+    box.hidden = true;
+  }
+}
+
+function listenMaxwell() {
+  const range = byId('t-range');
+  range.addEventListener('input', () => { stopPlaying(); chooseT(Math.round(Number(range.value) * 1000)); });
+  const number = byId('t-number');
+  number.addEventListener('change', () => {
+    const t = typedNumber(number.value);
+    const milli = Math.round(t * 1000);
+    if (!(milli >= T_MIN_MILLI && milli <= T_MAX_MILLI)) {
+      fieldError(number, 't-error', tr('tInvalid'));
+      return;
+    }
+    fieldError(number, 't-error', null);
+    stopPlaying();
+    chooseT(milli);
+  });
+  byId('v-operating').addEventListener('change', (event) => {
+    const v = typedNumber(event.target.value);
+    const row = state.coexistenceRows[chosenRow()];
+    const [vl, vg] = row ? [Number(row[COEX.vl]), Number(row[COEX.vg])] : [NaN, NaN];
+    if (!(v >= vl && v <= vg)) {
+      fieldError(event.target, 'v-error', tr('vInvalid', { vl: row ? row[COEX.vl] : '', vg: row ? row[COEX.vg] : '' }));
+      return;
+    }
+    fieldError(event.target, 'v-error', null);
+    state.vOperating = v;
+    showMaxwell();
+  });
+  byId('p-trial').addEventListener('input', (event) => {
+    state.trialP = Number(event.target.value);
+    showMaxwell();
+  });
+  byId('p-reset').addEventListener('click', () => {
+    state.trialP = null;
+    showMaxwell();
+  });
+  byId('log-axis').addEventListener('change', (event) => {
+    state.logAxis = event.target.checked;
+    byId('log-note').hidden = !state.logAxis;
+    showMaxwell();
+    restyleCharts(['maxwell']);
+  });
+  byId('play').addEventListener('click', () => (playTimer ? stopPlaying() : startPlaying()));
+  dragOnTheChart();
+}
+
+function enableMaxwell() {
+  ['t-range', 't-number', 'play', 'log-axis'].forEach((id) => { byId(id).disabled = false; });
+}
+
+function chooseT(milli) {
+  state.tMilli = Math.min(T_MAX_MILLI, Math.max(T_MIN_MILLI, milli));
+  state.vOperating = null;
+  state.trialP = null;
+  showChosen();
+}
+
+// Everything that depends on the chosen t, and nothing else.
+function showChosen() {
+  showMaxwell();
+  markChosen();
+  if (charts.maxwell)
+    restyleCharts(['maxwell', 'gibbs', 'pv', 'pt', 'heat', 'properties', 'ts']);
+}
+
+// ---- Playing t through the table -----------------------------------------
+
+// Sweeps t up through the table to 0.999 and stops; with reduced motion it
+// steps by 0.05 every 0.7 s instead of sweeping.
+function startPlaying() {
+  if (state.tMilli >= LAST_ROW_MILLI)
+    state.tMilli = FIRST_ROW_MILLI;
+  const reduced = matchMedia('(prefers-reduced-motion: reduce)').matches;
+  const button = byId('play');
+  button.setAttribute('aria-pressed', 'true');
+  button.textContent = tr('stop');
+  const step = () => {
+    const next = Math.min(LAST_ROW_MILLI, state.tMilli + (reduced ? 50 : 2));
+    chooseT(next);
+    if (next >= LAST_ROW_MILLI)
+      stopPlaying();
+    else if (!reduced)
+      playTimer = requestAnimationFrame(step);
+  };
+  if (reduced)
+    playTimer = setInterval(step, 700);
+  else
+    playTimer = requestAnimationFrame(step);
+}
+
+function stopPlaying() {
+  if (!playTimer)
+    return;
+  cancelAnimationFrame(playTimer);
+  clearInterval(playTimer);
+  playTimer = null;
+  const button = byId('play');
+  button.setAttribute('aria-pressed', 'false');
+  button.textContent = tr('play');
+}
+
+// ---- The view ------------------------------------------------------------
+
+function showMaxwell() {
+  if (!state.program || !state.coexistenceRows.length)
+    return;
+  const t = state.tMilli / 1000;
+  const range = byId('t-range');
+  range.value = t.toFixed(3);
+  range.setAttribute('aria-valuetext', 't = ' + t.toFixed(3));
+  const number = byId('t-number');
+  if (document.activeElement !== number || number.getAttribute('aria-invalid') !== 'true')
+    number.value = t.toFixed(3);
+  const row = chosenRow();
+  tables.coexistence.mark(row);
+  byId('t-note').hidden = row >= 0;
+  if (row < 0)
+    showAboveTable(t);
+  else
+    showRow(row);
+}
+
+// The row's construction from its unrounded state; the line at the trial
+// pressure where one is set.
+function showRow(row) {
+  const program = state.program;
+  const f = state.coexistenceRows[row];
+  const [t, p, vl, vg, vlmax, plmin, vgmin, pgmax] = [0, 1, 2, 3, 4, 5, 6, 7].map((k) => program._vdw_state(row, k));
+  program._vdw_maxwell(row);
+  const atRow = { p, vl, vg, vMiddle: program._vdw_maxwell_part(0),
+    areaLiquid: program._vdw_maxwell_part(1), areaGas: program._vdw_maxwell_part(2) };
+  const trialAt = (q) => {
+    if (!program._vdw_trial(row, q, state.c))
+      return null;
+    const part = (k) => program._vdw_trial_part(k);
+    return { p: q, vl: part(0), vMiddle: part(1), vg: part(2), areaLiquid: part(3), areaGas: part(4),
+      gl: part(5), gg: part(6) };
+  };
+  const gAtRow = trialAt(p);
+  const trial = state.trialP === null ? null : trialAt(state.trialP);
+  const shown = trial || Object.assign({}, atRow, { gl: gAtRow.gl, gg: gAtRow.gg });
+
+  // The trial pressure's control spans the limits' pressures above 0.
+  const slider = byId('p-trial');
+  const low = Math.max(plmin, 0), step = (pgmax - low) / 400;
+  slider.min = plmin > 0 ? plmin : step;
+  slider.max = pgmax;
+  slider.step = step;
+  slider.value = shown.p;
+  slider.disabled = false;
+  slider.setAttribute('aria-valuetext', 'p = ' + shown.p.toFixed(6));
+  byId('p-reset').disabled = trial === null;
+  byId('p-trial-value').textContent = shown.p.toFixed(6);
+
+  readouts(row, f);
+  const difference = shown.areaGas - shown.areaLiquid;
+  const dl = (items) => items.map(([k, v]) => `<dt>${k}</dt><dd>${v}</dd>`).join('');
+  const areas = byId('areas');
+  areas.innerHTML = dl([[tr(trial ? 'trialPressure' : 'pressure'), shown.p.toFixed(6)],
+    [tr('areaLiquid'), area(shown.areaLiquid)], [tr('areaGas'), area(shown.areaGas)],
+    [tr('areaDifference'), signed(difference)], [tr('gibbsDifference'), signed(shown.gl - shown.gg)]]);
+  Object.assign(areas.dataset, { p: shown.p, liquid: shown.areaLiquid, gas: shown.areaGas,
+    difference, gibbs: shown.gl - shown.gg });
+  byId('trial-verdict').textContent = trial ? tr(difference > 0 ? 'verdictBelow' : 'verdictAbove') : tr('verdictAt');
+
+  // The lever rule on the row's tie line, as printed.
+  const [vlPrinted, vgPrinted] = [Number(f[COEX.vl]), Number(f[COEX.vg])];
+  if (state.vOperating === null)
+    state.vOperating = (vlPrinted + vgPrinted) / 2;
+  const operating = byId('v-operating');
+  operating.disabled = false;
+  if (operating.getAttribute('aria-invalid') !== 'true' || document.activeElement !== operating)
+    operating.value = Number(state.vOperating.toFixed(6));
+  const gas = program._vdw_gas_fraction(state.vOperating, vlPrinted, vgPrinted);
+  byId('fractions').textContent =
+    tr('leverResult', { liquid: (100 - 100 * gas).toFixed(1), gas: (100 * gas).toFixed(1) });
+
+  if (charts.maxwell) {
+    drawIsotherm(t, { p, vl, vg, vlmax, plmin, vgmin, pgmax, vMiddle: atRow.vMiddle }, trial);
+    drawGibbs(t, { p, vl, vg, plmin, pgmax, gl: gAtRow.gl }, trial, trialAt);
+  }
+  byId('maxwell-description').textContent = tr('maxwellDescription', {
+    t: f[COEX.t], vl: f[COEX.vl], vg: f[COEX.vg], vlmax: f[COEX.vlmax], plmin: f[COEX.plmin],
+    vgmin: f[COEX.vgmin], pgmax: f[COEX.pgmax], p: f[COEX.p],
+    areaLiquid: area(shown.areaLiquid), areaGas: area(shown.areaGas) }) +
+    (trial ? ' ' + tr('trialDescription', { p: trial.p.toFixed(6), difference: signed(difference),
+      gibbs: signed(trial.gl - trial.gg) }) : '');
+  byId('gibbs-description').textContent = tr('gibbsDescription', { t: f[COEX.t], p: f[COEX.p],
+    plmin: f[COEX.plmin], pgmax: f[COEX.pgmax] });
+}
+
+function signed(x) {
+  return (x >= 0 ? '+' : '−') + Math.abs(x).toExponential(2);
+}
+
+// An area: six decimals, or six significant digits where it is smaller
+// than that shows (near the critical point).
+function area(x) {
+  return Math.abs(x) >= 0.01 ? x.toFixed(6) : x.toExponential(5);
+}
+
+// The row's p, vl, vg, latent heat and the coexisting phases' s, h and g.
+function readouts(row, f) {
+  const eq = state.propertyRows[3 * row] || [];
+  const dl = (items) => items.map(([k, v]) => `<dt>${k}</dt><dd>${v}</dd>`).join('');
+  byId('readout-heading').textContent = tr('readoutHeading', { t: f[COEX.t] });
+  byId('readout').innerHTML = dl([[tr('pressure'), f[COEX.p]], [tr('liquidVolume'), f[COEX.vl]],
+    [tr('gasVolume'), f[COEX.vg]], [tr('latentHeat'), f[COEX.latent]],
+    [tr('entropies'), `${eq[PROP.sl]}, ${eq[PROP.sg]}`], [tr('enthalpies'), `${eq[PROP.hl]}, ${eq[PROP.hg]}`],
+    [tr('gibbsEnergies'), `${eq[PROP.gl]}, ${eq[PROP.gg]}`]]);
+}
+
+// The isotherm, its parts by stability, the tie line with its two areas (or
+// the trial line's), on a linear volume axis from just below the liquid to
+// just above the gas, or a log one.
+function drawIsotherm(t, s, trial) {
+  const m = charts.maxwell;
+  const shown = trial || s;
+  const vLow = Math.min(s.vl, shown.vl), vHigh = Math.max(s.vg, shown.vg);
+  const span = vHigh - vLow;
+  const low = Math.min(s.plmin, shown.p), high = Math.max(s.pgmax, shown.p);
+  const pad = (high - low) * (state.logAxis ? 0.35 : 0.12);
+  const vMin = state.logAxis ? Math.max(vLow * 0.85, (vLow + 1 / 3) / 2) : Math.max(vLow - span * 0.06, (vLow + 1 / 3) / 2);
+  const vMax = state.logAxis ? vHigh * 1.6 : vHigh + span * 0.06;
+  const scales = m.options.scales;
+  if (scales.x.type !== (state.logAxis ? 'logarithmic' : 'linear'))
+    m.options.scales.x = Object.assign(state.logAxis ? logAxis({}) : axis({}), { title: scales.x.title });
+  Object.assign(m.options.scales.x, { min: vMin, max: vMax });
+  Object.assign(scales.y, { min: low - pad, max: high + pad });
+  const curve = isotherm(t, volumes(vMin, vMax, 200,
+    [s.vl, s.vlmax, s.vMiddle, s.vgmin, s.vg, shown.vl, shown.vMiddle, shown.vg]));
+  const part = (from, to) => curve.filter((q) => q.x >= from && q.x <= to);
+  dataset(m, 'stable-liquid').data = part(vMin, s.vl);
+  dataset(m, 'metastable-liquid').data = part(s.vl, s.vlmax);
+  dataset(m, 'unstable').data = part(s.vlmax, s.vgmin);
+  dataset(m, 'metastable-gas').data = part(s.vgmin, s.vg);
+  dataset(m, 'stable-gas').data = part(s.vg, vMax);
+  dataset(m, 'supercritical').data = [];
+  dataset(m, 'critical').data = [];
+  dataset(m, 'tie-line').data = [{ x: s.vl, y: s.p }, { x: s.vg, y: s.p }];
+  dataset(m, 'trial-line').data = trial ? [{ x: trial.vl, y: trial.p }, { x: trial.vg, y: trial.p }] : [];
+  Object.assign(dataset(m, 'area-liquid'), { data: part(shown.vl, shown.vMiddle), fill: { value: shown.p } });
+  Object.assign(dataset(m, 'area-gas'), { data: part(shown.vMiddle, shown.vg), fill: { value: shown.p } });
+  dataset(m, 'limits').data = [{ x: s.vlmax, y: s.plmin }, { x: s.vgmin, y: s.pgmax }];
+  dataset(m, 'operating-point').data = [{ x: state.vOperating, y: s.p }];
+  m.update('none');
+  legend('maxwell', m);
+}
+
+// g against p along the isotherm: the liquid, middle and gas branches at
+// each pressure between the limits' (above 0), found by the model; they
+// cross at the vapour pressure.
+function drawGibbs(t, s, trial, trialAt) {
+  const g = charts.gibbs;
+  // From as far below the vapour pressure as the gas limit is above it (or
+  // the liquid limit, if nearer), so that the swallowtail fills the chart.
+  const pHigh = s.pgmax;
+  const pLow = Math.min(Math.max(s.plmin, s.p - (pHigh - s.p), s.p * 0.25), trial ? trial.p : Infinity);
+  const liquid = [], middle = [], gas = [];
+  const count = 160;
+  const pressures = [];
+  for (let k = 0; k <= count; k++)
+    pressures.push(pLow + (pHigh - pLow) * k / count);
+  pressures.push(s.p);
+  pressures.sort((a, b) => a - b);
+  pressures.forEach((q) => {
+    const x = trialAt(q);
+    if (!x)
+      return;
+    liquid.push({ x: q, y: x.gl });
+    middle.push({ x: q, y: state.program._vdw_gibbs_energy(t, x.vMiddle, state.c) });
+    gas.push({ x: q, y: x.gg });
+  });
+  dataset(g, 'metastable-liquid').data = liquid.filter((q) => q.x <= s.p);
+  dataset(g, 'stable-liquid').data = liquid.filter((q) => q.x >= s.p);
+  dataset(g, 'unstable').data = middle;
+  dataset(g, 'stable-gas').data = gas.filter((q) => q.x <= s.p);
+  dataset(g, 'metastable-gas').data = gas.filter((q) => q.x >= s.p);
+  dataset(g, 'supercritical').data = [];
+  dataset(g, 'vapour-point').data = [{ x: s.p, y: s.gl }];
+  dataset(g, 'trial-gap').data = trial ? [{ x: trial.p, y: trial.gl }, { x: trial.p, y: trial.gg }] : [];
+  const margin = (pHigh - pLow) * 0.04;
+  Object.assign(g.options.scales.x, { min: pLow - margin, max: pHigh + margin });
+  Object.assign(g.options.scales.y, { min: undefined, max: undefined });
+  g.update('none');
+  legend('gibbs', g);
+}
+
+// Above the table: the model's isotherm with no tie line, and why.
+function showAboveTable(t) {
+  const program = state.program;
+  byId('t-note').textContent = tr(state.tMilli === 1000 ? 'criticalNote' : 'aboveNote');
+  byId('readout-heading').textContent = tr('readoutHeading', { t: t.toFixed(3) });
+  byId('readout').innerHTML = `<dt>${tr('tableRow')}</dt><dd>${tr('noRow')}</dd>`;
+  byId('areas').innerHTML = '';
+  delete byId('areas').dataset.p;
+  byId('trial-verdict').textContent = '';
+  byId('fractions').textContent = '';
+  byId('v-operating').value = '';
+  ['p-trial', 'p-reset', 'v-operating'].forEach((id) => { byId(id).disabled = true; });
+  byId('p-trial-value').textContent = '';
+  if (charts.maxwell) {
+    const m = charts.maxwell;
+    const vMin = 0.45, vMax = state.logAxis ? 10 : 4;
+    if (m.options.scales.x.type !== (state.logAxis ? 'logarithmic' : 'linear'))
+      m.options.scales.x = Object.assign(state.logAxis ? logAxis({}) : axis({}), { title: m.options.scales.x.title });
+    Object.assign(m.options.scales.x, { min: vMin, max: vMax });
+    Object.assign(m.options.scales.y, { min: 0, max: 2.2 });
+    m.data.datasets.forEach((d) => { d.data = []; });
+    dataset(m, 'supercritical').data = isotherm(t, volumes(vMin, vMax, 200, [1]));
+    if (state.tMilli === 1000)
+      dataset(m, 'critical').data = [{ x: 1, y: 1 }];
+    m.update('none');
+    const g = charts.gibbs;
+    g.data.datasets.forEach((d) => { d.data = []; });
+    dataset(g, 'supercritical').data = volumes(vMin, 10, 200, [1]).map((v) => ({
+      x: program._vdw_isotherm_pressure(t, v), y: program._vdw_gibbs_energy(t, v, state.c) }))
+      .filter((q) => q.x <= 2.2).sort((a, b) => a.x - b.x);
+    Object.assign(g.options.scales.x, { min: 0, max: 2.2 });
+    g.update('none');
+  }
+  byId('maxwell-description').textContent = byId('t-note').textContent;
+  byId('gibbs-description').textContent = tr('gibbsAboveDescription', { t: t.toFixed(3) });
+}
+
+// ---- Dragging: the operating point along the tie line, or the line itself
+
+function dragOnTheChart() {
+  const canvas = byId('maxwell');
+  let dragging = null;  // 'volume', 'pressure' or null
+  const valueAt = (event) => {
+    const m = charts.maxwell;
+    return { v: m.scales.x.getValueForPixel(event.offsetX), p: m.scales.y.getValueForPixel(event.offsetY) };
+  };
+  const move = (event) => {
+    if (!dragging || chosenRow() < 0 || !charts.maxwell)
+      return;
+    const at = valueAt(event);
+    if (dragging === 'volume') {
+      const f = state.coexistenceRows[chosenRow()];
+      state.vOperating = Math.min(Number(f[COEX.vg]), Math.max(Number(f[COEX.vl]), Number(at.v.toFixed(3))));
+    } else {
+      const slider = byId('p-trial');
+      state.trialP = Math.min(Number(slider.max), Math.max(Number(slider.min), at.p));
+    }
+    showMaxwell();
+  };
+  const end = () => {
+    if (dragging)
+      byId('fractions').setAttribute('aria-live', 'polite');
+    dragging = null;
+  };
+  canvas.addEventListener('pointerdown', (event) => {
+    if (chosenRow() < 0 || !charts.maxwell)
+      return;
+    const m = charts.maxwell;
+    const lineP = state.trialP === null ? Number(byId('areas').dataset.p) : state.trialP;
+    const nearLine = Math.abs(m.scales.y.getPixelForValue(lineP) - event.offsetY) <= 10;
+    const point = dataset(m, 'operating-point').data[0];
+    const nearPoint = point && Math.hypot(m.scales.x.getPixelForValue(point.x) - event.offsetX,
+      m.scales.y.getPixelForValue(point.y) - event.offsetY) <= 14;
+    dragging = nearLine && !nearPoint ? 'pressure' : 'volume';
+    byId('fractions').setAttribute('aria-live', 'off');
+    canvas.setPointerCapture(event.pointerId);
+    move(event);
+  });
+  canvas.addEventListener('pointermove', move);
+  ['pointerup', 'pointercancel', 'lostpointercapture'].forEach((name) => canvas.addEventListener(name, end));
+}
