@@ -134,6 +134,7 @@ function chooseT(milli) {
   state.tMilli = Math.min(T_MAX_MILLI, Math.max(T_MIN_MILLI, milli));
   state.vOperating = null;
   state.trialP = null;
+  fieldError(byId('v-operating'), 'v-error', null);
   showChosen();
 }
 
@@ -419,6 +420,7 @@ function dragOnTheChart() {
       return;
     const at = valueAt(event);
     if (dragging === 'volume') {
+      fieldError(byId('v-operating'), 'v-error', null);
       const f = state.coexistenceRows[chosenRow()];
       state.vOperating = Math.min(Number(f[COEX.vg]), Math.max(Number(f[COEX.vl]), Number(at.v.toFixed(3))));
     } else {
