@@ -8,16 +8,23 @@ const T_MIN_MILLI = 501;    // the view's temperatures, in thousandths: the
 const T_MAX_MILLI = 1200;   // table's, and above it up to t = 1.2
 let playTimer = null;
 
-function makeMaxwellCharts() {
-  charts.maxwell = new Chart(document.getElementById('maxwell'), { type: 'scatter', data: { datasets: [
-    line('area-liquid', '', { borderWidth: 0, fill: { value: 0 } }),
-    line('area-gas', '', { borderWidth: 0, fill: { value: 0 } }),
+// The parts of an isotherm by stability, styled alike on both charts.
+function branches() {
+  return [
     line('stable-liquid', '', { borderWidth: 3 }),
     line('metastable-liquid', '', { borderDash: [8, 4] }),
     line('unstable', '', { borderDash: [2, 4] }),
     line('metastable-gas', '', { borderDash: [8, 4] }),
     line('stable-gas', '', { borderWidth: 3 }),
     line('supercritical', '', { borderWidth: 3 }),
+  ];
+}
+
+function makeMaxwellCharts() {
+  charts.maxwell = new Chart(document.getElementById('maxwell'), { type: 'scatter', data: { datasets: [
+    line('area-liquid', '', { borderWidth: 0, fill: { value: 0 } }),
+    line('area-gas', '', { borderWidth: 0, fill: { value: 0 } }),
+    ...branches(),
     line('tie-line', '', { borderWidth: 3 }),
     line('trial-line', '', { borderWidth: 3, borderDash: [10, 5] }),
     point('limits'),
@@ -25,12 +32,7 @@ function makeMaxwellCharts() {
     point('operating-point', { pointRadius: 8, pointStyle: 'rectRot' }),
   ] }, options: chartOptions(axis({}), axis({})) });
   charts.gibbs = new Chart(document.getElementById('gibbs'), { type: 'scatter', data: { datasets: [
-    line('stable-liquid', '', { borderWidth: 3 }),
-    line('metastable-liquid', '', { borderDash: [8, 4] }),
-    line('unstable', '', { borderDash: [2, 4] }),
-    line('metastable-gas', '', { borderDash: [8, 4] }),
-    line('stable-gas', '', { borderWidth: 3 }),
-    line('supercritical', '', { borderWidth: 3 }),
+    ...branches(),
     line('trial-gap', '', { borderWidth: 3, borderDash: [10, 5], pointRadius: 6 }),
     point('vapour-point', { pointRadius: 7 }),
   ] }, options: chartOptions(axis({}), axis({})) });

@@ -207,6 +207,8 @@ test('the Maxwell view draws equal areas that look equal, only the physical bran
     for (const value of eq.slice(5, 11))
       assert.ok(readout.includes(value), `t = ${t}: ${value} of clatente.dat is not shown`);
   }
+  for (const id of ['pv', 'pt', 'heat', 'properties', 'ts'])
+    (await page.evaluate(labelsOf, id)).forEach((a) => assert.ok(a.count >= 4 && !a.overlapping, `${id}: ${JSON.stringify(a)}`));
   // The log axis, on request, with the sentence that says why areas look unequal there.
   await page.check('#log-axis');
   assert.ok(await page.isVisible('#log-note'));
