@@ -213,8 +213,16 @@ std::optional<double> read_number(std::FILE* in)
 
 std::optional<double> read_number(std::string_view text)
 {
+    size_t end = 0;
+    return read_number(text, end);
+}
+
+std::optional<double> read_number(std::string_view text, size_t& end)
+{
     TextInput input{text};
-    return read(input);
+    const auto x = read(input);
+    end = input.at;
+    return x;
 }
 
 std::optional<double> read_whole_number(std::string_view text)

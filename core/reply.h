@@ -14,6 +14,10 @@ std::optional<double> read_number(std::FILE* in);
 // The same, reading from the start of text.
 std::optional<double> read_number(std::string_view text);
 
+// The same, also setting `end` to where the characters read end in text (the
+// first one left unread), so that a caller can tell what stopped the number.
+std::optional<double> read_number(std::string_view text, size_t& end);
+
 // The same, where text must be one number and nothing else: no blank before
 // it, no character after the ones "%lf" takes.
 std::optional<double> read_whole_number(std::string_view text);

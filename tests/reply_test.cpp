@@ -8,6 +8,7 @@
 #include <cstring>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -35,6 +36,12 @@ TEST(Reply, ReadsFromAStreamUpToTheFirstCharacterAfterTheNumber)
     EXPECT_EQ(read_number(f), -25.0);
     EXPECT_EQ(std::getc(f), 'k');
     std::fclose(f);
+    // From text, the same place is told: a decimal comma stops the number.
+    for (const auto& [text, end] : {std::pair<const char*, size_t>{"1,5", 1}, {"  -2.5e1kg", 8}, {"1e+", 3}}) {
+        size_t at = 99;
+        read_number(text, at);
+        EXPECT_EQ(at, end) << text;
+    }
 }
 
 #ifdef __GLIBC__

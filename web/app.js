@@ -52,6 +52,9 @@ function applyTexts() {
     el.setAttribute('aria-label', tr(el.dataset.label));
   });
   document.getElementById('language').lang = state.lang === 'es' ? 'en' : 'es';
+  document.querySelectorAll('button.png').forEach((button) => {
+    button.setAttribute('aria-label', `${tr('savePng')}: ${document.getElementById(button.dataset.chart).getAttribute('aria-label')}`);
+  });
   say(...state.status);
   tableHeads();
   if (charts.pv)
@@ -101,20 +104,22 @@ function start() {
     return;
   }
   loadProgram().then(() => {
-    warmUp();
     makeCharts();
     makeTables();
     listen();
     document.getElementById('run').disabled = false;
     say('ready');
+    document.body.dataset.ready = Math.round(performance.now());
+    setTimeout(warmUp, 0);
   }, (error) => say('startFailed', { error: String(error) }, true));
 }
 
-// One run before the first reply, its results discarded, so that the
+// One run once the page is ready, its results discarded, so that the
 // browser has compiled the program's hot code by the time the user presses
-// Enter.
+// Enter. A reply typed before it is computed first and makes it needless.
 function warmUp() {
-  runProgram('1.5');
+  if (!state.runs && state.cText === null)
+    runProgram('1.5');
 }
 
 function loadProgram() {
@@ -131,6 +136,7 @@ function listen() {
     radio.addEventListener('change', () => { showProperties(); describeAll(); }));
   matchMedia('(prefers-color-scheme: dark)').addEventListener('change', () => restyleCharts());
   listenMaxwell();
+  offerPictures();
 }
 
 // ---- A run ---------------------------------------------------------------
@@ -175,6 +181,7 @@ function compute(reply, startedAt = performance.now()) {
   const latin1 = new TextDecoder('latin1');
   const coexistenceText = latin1.decode(files[0]);
   const cText = (coexistenceText.match(/c = (\S+)/) || [])[1];
+  showCommaNote(reply, state.program._vdw_reply_end(), cText);
   if (state.cText !== null && state.cText !== cText)
     state.previous = { cText: state.cText, rows: state.propertyRows };
   state.c = c;
@@ -238,6 +245,40 @@ function showCNote() {
   note.hidden = false;
 }
 
+// A reply whose number stops at a decimal comma followed by digits ("1,5"):
+// the files are the console program's (c = 1), and the page says how it was
+// read and how to write it.
+function showCommaNote(reply, end, cText) {
+  const note = document.getElementById('comma-note');
+  const bytes = new TextEncoder().encode(reply);
+  const isDigit = (b) => b >= 0x30 && b <= 0x39;
+  if (bytes[end] !== 0x2c || !isDigit(bytes[end + 1])) {
+    note.hidden = true;
+    return;
+  }
+  let after = end + 1;
+  while (isDigit(bytes[after]))
+    after++;
+  const decode = (from, to) => new TextDecoder().decode(bytes.slice(from, to)).trim();
+  const read = decode(0, end);
+  note.textContent = tr('commaNote', { typed: read + ',' + decode(end + 1, after), c: cText,
+    fixed: read + '.' + decode(end + 1, after) });
+  note.hidden = false;
+}
+
+// A printed field as the page shows it: one way to write nan.
+function shownField(field) {
+  return /^[-+]?nan$/i.test(field) ? 'nan' : field;
+}
+
+// Says `text` once to a screen reader, after a pause in what changes it, so
+// that a held key or a drag does not flood it.
+let announceTimer = null;
+function announce(text) {
+  clearTimeout(announceTimer);
+  announceTimer = setTimeout(() => { document.getElementById('announce').textContent = text; }, 400);
+}
+
 // The rows of a report after its line of "=", each as its printed fields.
 function rowsOf(text) {
   const lines = text.split('\r\n');
@@ -262,13 +303,27 @@ class WindowedTable {
     this.marked = -1;
     this.rowHeight = 0;
     this.onPick = onPick;
+    this.everyRow = false;  // for print: every row in the page
     box.addEventListener('scroll', () => this.render(), { passive: true });
-    if (onPick)
+    if (onPick) {
       this.body.addEventListener('click', (event) => {
         const row = event.target.closest('tr[data-row]');
         if (row)
           onPick(Number(row.dataset.row));
       });
+      // The arrow keys, PageUp/PageDown and Home/End pick a row from the
+      // focused table; the pick follows the keys.
+      box.addEventListener('keydown', (event) => {
+        const page = Math.max(1, Math.floor(box.clientHeight / (this.rowHeight || 28)) - 1);
+        const moves = { ArrowDown: 1, ArrowUp: -1, PageDown: page, PageUp: -page,
+          Home: -Infinity, End: Infinity };
+        if (!(event.key in moves) || !this.rows.length)
+          return;
+        event.preventDefault();
+        const from = this.marked < 0 ? 0 : this.marked;
+        onPick(Math.min(this.rows.length - 1, Math.max(0, from + moves[event.key])));
+      });
+    }
   }
 
   setRows(rows) {
@@ -303,8 +358,8 @@ class WindowedTable {
   render() {
     const columns = this.table.tHead.rows[0] ? this.table.tHead.rows[0].cells.length : 1;
     const height = this.rowHeight || 28;
-    const first = Math.max(0, Math.floor(this.box.scrollTop / height) - 10);
-    const count = Math.ceil((this.box.clientHeight || 400) / height) + 20;
+    const first = this.everyRow ? 0 : Math.max(0, Math.floor(this.box.scrollTop / height) - 10);
+    const count = this.everyRow ? this.rows.length : Math.ceil((this.box.clientHeight || 400) / height) + 20;
     const last = Math.min(this.rows.length, first + count);
     if (this.rendered && this.rendered.first === first && this.rendered.last === last &&
         this.rendered.rows === this.rows && this.rendered.marked === this.marked)
@@ -334,8 +389,17 @@ class WindowedTable {
 function makeTables() {
   tables.coexistence = new WindowedTable(document.getElementById('coexistence-box'),
     (row) => chooseT(LAST_ROW_MILLI - row));
-  tables.properties = new WindowedTable(document.getElementById('properties-box'));
+  tables.properties = new WindowedTable(document.getElementById('properties-box'),
+    (row) => chooseT(Math.round(Number(tables.properties.rows[row][PROP.t]) * 1000)));
   tableHeads();
+  // Printed, the tables hold every row.
+  const print = (on) => {
+    Object.values(tables).forEach((table) => { table.everyRow = on; table.render(); });
+    restyleCharts();
+  };
+  addEventListener('beforeprint', () => print(true));
+  addEventListener('afterprint', () => print(false));
+  matchMedia('print').addEventListener('change', (event) => print(event.matches));
 }
 
 function tableHeads() {
@@ -344,6 +408,9 @@ function tableHeads() {
   const coexistence = document.querySelector('#table thead');
   if (coexistence)
     coexistence.innerHTML = head(tr('coexColumns'));
+  // The columns' meanings, readable without a pointer.
+  document.getElementById('coex-columns').innerHTML = tr('coexColumns')
+    .map(([name, title]) => `<dt>${name}</dt><dd>${title}</dd>`).join('');
   const properties = document.querySelector('#properties-table thead');
   if (properties)
     properties.innerHTML = head([['t'], [tr('state')], ['p'], ['vl'], ['vg'], ['sl'], ['sg'], ['hl'],
@@ -448,7 +515,8 @@ function makeCharts() {
     return;
   }
   Chart.defaults.font.size = 16;
-  const overview = volumes(0.36, 60, 300);
+  Chart.register(marksPlugin);
+  const overview = volumes(0.36, 60, 150);
   const pv = isothermTs.map((t, k) => line('isotherm' + k, '', {
     data: isotherm(t, overview), borderWidth: 1.5, borderDash: [6, 4], t }));
   pv.push(line('critical-isotherm', '', { data: isotherm(1, overview), borderWidth: 1.5, t: 1 }));
@@ -456,8 +524,8 @@ function makeCharts() {
   pv.push(line('coexistence', '', { borderWidth: 3.5 }));
   pv.push(line('spinodal', '', { borderDash: [2, 3] }));
   pv.push(point('critical', { data: [{ x: 1, y: 1 }] }));
-  pv.push(line('chosen-isotherm', '', { borderWidth: 3 }));
-  pv.push(line('chosen-tie-line', '', { borderWidth: 3 }));
+  pv.push(line('chosen-isotherm', '', { borderWidth: 3, mark: true }));
+  pv.push(line('chosen-tie-line', '', { borderWidth: 3, mark: true }));
 
   const t = () => axis({ min: 0.5, max: 1 });
   charts.pv = new Chart(document.getElementById('pv'), { type: 'scatter', data: { datasets: pv },
@@ -466,25 +534,25 @@ function makeCharts() {
     line('vapour-pressure', '', { borderWidth: 3.5 }),
     line('gas-limit', '', { borderDash: [8, 4] }),
     line('liquid-limit', '', { borderDash: [2, 3] }),
-    point('chosen', { pointRadius: 7 }),
+    point('chosen', { pointRadius: 7, mark: true }),
   ] }, options: chartOptions(t(), axis({ min: -1, max: 1.1 })) });
   charts.heat = new Chart(document.getElementById('heat'), { type: 'scatter', data: { datasets: [
     line('latent-heat', '', { borderWidth: 3.5 }),
-    point('chosen', { pointRadius: 7 }),
+    point('chosen', { pointRadius: 7, mark: true }),
   ] }, options: chartOptions(t(), axis({ min: 0 })) });
   charts.properties = new Chart(document.getElementById('properties'), { type: 'scatter', data: { datasets: [
     line('liquid-previous', '', { borderWidth: 2 }),
     line('gas-previous', '', { borderDash: [8, 4], borderWidth: 2 }),
     line('liquid', '', { borderWidth: 3 }),
     line('gas', '', { borderDash: [8, 4], borderWidth: 3 }),
-    point('chosen', { pointRadius: 7 }),
+    point('chosen', { pointRadius: 7, mark: true }),
   ] }, options: chartOptions(t(), axis({})) });
   charts.ts = new Chart(document.getElementById('ts'), { type: 'scatter', data: { datasets: [
     line('liquid-previous', '', { borderWidth: 2 }),
     line('gas-previous', '', { borderDash: [8, 4], borderWidth: 2 }),
     line('liquid', '', { borderWidth: 3 }),
     line('gas', '', { borderDash: [8, 4], borderWidth: 3 }),
-    line('chosen', '', { borderWidth: 2.5, pointRadius: 6 }),
+    line('chosen', '', { borderWidth: 2.5, mark: true }),
   ] }, options: chartOptions(axis({}), axis({ min: 0.5, max: 1 })) });
   makeMaxwellCharts();
   restyleCharts();
@@ -510,7 +578,7 @@ function restyleCharts(only) {
     d.borderColor = colour_;
     d.backgroundColor = colour_;
   };
-  const chosen = tr('chosenT', { t: (state.tMilli / 1000).toFixed(3) });
+  const chosen = tr('chosenT');
   isothermTs.forEach((t, k) => label(charts.pv, 'isotherm' + k, tr('isotherm', { t }), colour(k + 1)));
   label(charts.pv, 'critical-isotherm', tr('isotherm', { t: 1 }), css('--muted'));
   label(charts.pv, 'isotherm-above', tr('isotherm', { t: 1.1 }), css('--muted'));
@@ -572,7 +640,7 @@ function legend(name, chart) {
   if (!list)
     return;
   const seen = new Set();
-  list.innerHTML = chart.data.datasets.filter((d) => d.data.length && !d.hidden && !seen.has(d.label) &&
+  list.innerHTML = chart.data.datasets.filter((d) => (d.data.length || d.mark) && !seen.has(d.label) &&
       seen.add(d.label)).map((d) => {
     let swatch;
     if (d.fill)
@@ -634,9 +702,10 @@ function showProperties() {
   restyleCharts(['properties', 'ts']);
 }
 
-// The chosen t on every chart of the tables: its isotherm and tie line in the
-// p–v plane, its row's point on the p–t, latent-heat and property charts, its
-// tie line in the t–s plane. Above the table only the isotherm is marked.
+// The chosen t on every chart of the tables, as marks over them: its
+// isotherm and tie line in the p–v plane, its row's point on the p–t,
+// latent-heat and property charts, its tie line in the t–s plane. Above the
+// table only the isotherm is marked.
 function markChosen() {
   if (!charts.pv)
     return;
@@ -644,15 +713,53 @@ function markChosen() {
   const f = state.coexistenceRows[row];
   const t = row >= 0 ? state.program._vdw_state(row, 0) : state.tMilli / 1000;
   const eq = row >= 0 ? state.propertyRows[3 * row] : null;
-  const at = (x, y) => [{ x: Number(x), y: Number(y) }];
-  dataset(charts.pv, 'chosen-isotherm').data = state.program ? isotherm(t, volumes(0.36, 60, 150)) : [];
-  dataset(charts.pv, 'chosen-tie-line').data = f ? at(f[COEX.vl], f[COEX.p]).concat(at(f[COEX.vg], f[COEX.p])) : [];
-  dataset(charts.pt, 'chosen').data = f ? at(f[COEX.t], f[COEX.p]) : [];
-  dataset(charts.heat, 'chosen').data = f ? at(f[COEX.t], f[COEX.latent]) : [];
+  markPropertyRow(row);
+  const at = (x, y) => ({ x: Number(x), y: Number(y) });
+  const look = (chart, key) => {
+    const d = dataset(chart, key);
+    return { key, colour: d.borderColor, width: d.borderWidth, radius: d.showLine === false ? d.pointRadius : 0,
+      line: d.showLine !== false };
+  };
+  const mark = (chart, key, points) => Object.assign(look(chart, key), { points });
+  setMarks(charts.pv, [
+    mark(charts.pv, 'chosen-isotherm', isotherm(t, volumes(0.36, 60, 100))),
+    mark(charts.pv, 'chosen-tie-line', f ? [at(f[COEX.vl], f[COEX.p]), at(f[COEX.vg], f[COEX.p])] : []),
+  ]);
+  setMarks(charts.pt, [mark(charts.pt, 'chosen', f ? [at(f[COEX.t], f[COEX.p])] : [])]);
+  setMarks(charts.heat, [mark(charts.heat, 'chosen', f ? [at(f[COEX.t], f[COEX.latent])] : [])]);
   const column = quantity() === 'h' ? PROP.hl : PROP.sl;
-  dataset(charts.properties, 'chosen').data = eq ? at(eq[PROP.t], eq[column]).concat(at(eq[PROP.t], eq[column + 1])) : [];
-  dataset(charts.ts, 'chosen').data = eq ? at(eq[PROP.sl], eq[PROP.t]).concat(at(eq[PROP.sg], eq[PROP.t])) : [];
-  ['pv', 'pt', 'heat', 'properties', 'ts'].forEach((name) => charts[name].update('none'));
+  setMarks(charts.properties, [mark(charts.properties, 'chosen',
+    eq ? [at(eq[PROP.t], eq[column]), at(eq[PROP.t], eq[column + 1])] : [])]);
+  setMarks(charts.ts, [Object.assign(mark(charts.ts, 'chosen',
+    eq ? [at(eq[PROP.sl], eq[PROP.t]), at(eq[PROP.sg], eq[PROP.t])] : []), { radius: 6 })]);
+}
+
+// The chosen t's coexistence row in the property table.
+function markPropertyRow(row) {
+  if (!tables.properties)
+    return;
+  const all = document.getElementById('limit-rows').checked;
+  tables.properties.mark(row < 0 ? -1 : all ? 3 * row : row);
+}
+
+// ---- Charts as pictures ------------------------------------------------------
+
+// Each chart's PNG button saves the chart as the chart library draws it,
+// named after the chart, the chosen t and c.
+function offerPictures() {
+  document.querySelectorAll('button.png').forEach((button) => button.addEventListener('click', () => {
+    const chart = charts[button.dataset.chart];
+    if (!chart)
+      return;
+    const link = document.createElement('a');
+    link.download = pictureName(button.dataset.chart);
+    link.href = chartPicture(chart);
+    link.click();
+  }));
+}
+
+function pictureName(chart) {
+  return `vdwcoex-${chart}-t${(state.tMilli / 1000).toFixed(3)}-c${state.cText || '1.500000'}.png`;
 }
 
 // ---- Text alternatives of the charts -------------------------------------

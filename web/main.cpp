@@ -17,6 +17,7 @@ namespace {
 
 Output out;
 std::string coexistence_table, property_table;  // the reports as CSV
+size_t reply_end = 0;  // where the number read from the last reply ends in it
 
 const std::string& text_of(int which)
 {
@@ -44,7 +45,7 @@ extern "C" {
 EMSCRIPTEN_KEEPALIVE double vdw_run(const char* reply, int size)
 {
     double c = 1.5;
-    if (const auto number = read_number(std::string_view(reply, static_cast<size_t>(size))))
+    if (const auto number = read_number(std::string_view(reply, static_cast<size_t>(size)), reply_end))
         c = *number;
     out = Output{};
     run(c, out);
@@ -52,6 +53,10 @@ EMSCRIPTEN_KEEPALIVE double vdw_run(const char* reply, int size)
     property_table = property_csv(out.properties);
     return c;
 }
+
+// Where the number read from the last reply ends in it: the index of the
+// first byte left unread.
+EMSCRIPTEN_KEEPALIVE int vdw_reply_end() { return static_cast<int>(reply_end); }
 
 // The bytes of "vdw_coex.dat" (0), "clatente.dat" (1), the console trace (2),
 // "vdw_coex.csv" (3) or "clatente.csv" (4).

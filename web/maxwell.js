@@ -109,10 +109,28 @@ function listenMaxwell() {
     fieldError(event.target, 'v-error', null);
     state.vOperating = v;
     showMaxwell();
+    announce(byId('fractions').textContent);
+  });
+  // The arrow keys step the volume on a grid of round values inside vl…vg.
+  byId('v-operating').addEventListener('keydown', (event) => {
+    const row = state.coexistenceRows[chosenRow()];
+    if (!row || (event.key !== 'ArrowUp' && event.key !== 'ArrowDown') || state.vOperating === null)
+      return;
+    event.preventDefault();
+    const [vl, vg] = [Number(row[COEX.vl]), Number(row[COEX.vg])];
+    const step = Math.pow(10, Math.floor(Math.log10((vg - vl) / 50)));
+    const on = Math.round(state.vOperating / step);
+    const next = (event.key === 'ArrowUp' ? (state.vOperating < on * step ? on : on + 1)
+      : (state.vOperating > on * step ? on : on - 1)) * step;
+    state.vOperating = Number(Math.min(vg, Math.max(vl, next)).toFixed(10));
+    fieldError(event.target, 'v-error', null);
+    showMaxwell();
+    announce(byId('fractions').textContent);
   });
   byId('p-trial').addEventListener('input', (event) => {
     state.trialP = Number(event.target.value);
     showMaxwell();
+    announce(byId('trial-verdict').textContent);
   });
   byId('p-reset').addEventListener('click', () => {
     state.trialP = null;
@@ -140,12 +158,23 @@ function chooseT(milli) {
   showChosen();
 }
 
-// Everything that depends on the chosen t, and nothing else.
+// Everything that depends on the chosen t, and nothing else; a screen
+// reader hears the new row's values once the keys or the drag pause.
 function showChosen() {
   showMaxwell();
   markChosen();
-  if (charts.maxwell)
-    restyleCharts(['maxwell', 'gibbs', 'pv', 'pt', 'heat', 'properties', 'ts']);
+  const row = state.coexistenceRows[chosenRow()];
+  announce(row ? tr('announceRow', { t: row[COEX.t], p: row[COEX.p], vl: row[COEX.vl], vg: row[COEX.vg] })
+    : byId('t-note').textContent);
+}
+
+// The charts' titles that name the chosen t.
+function titleMaxwell() {
+  const t = (state.tMilli / 1000).toFixed(3);
+  if (!charts.maxwell)
+    return;
+  charts.maxwell.options.plugins.title.text = tr('maxwellChart', { t });
+  charts.gibbs.options.plugins.title.text = tr('gibbsChart', { t });
 }
 
 // ---- Playing t through the table -----------------------------------------
@@ -198,6 +227,7 @@ function showMaxwell() {
     number.value = t.toFixed(3);
   const row = chosenRow();
   tables.coexistence.mark(row);
+  titleMaxwell();
   byId('t-note').hidden = row >= 0;
   if (row < 0)
     showAboveTable(t);
@@ -257,8 +287,10 @@ function showRow(row) {
   if (operating.getAttribute('aria-invalid') !== 'true' || document.activeElement !== operating)
     operating.value = Number(state.vOperating.toFixed(6));
   const gas = program._vdw_gas_fraction(state.vOperating, vlPrinted, vgPrinted);
-  byId('fractions').textContent =
-    tr('leverResult', { liquid: (100 - 100 * gas).toFixed(1), gas: (100 * gas).toFixed(1) });
+  const shares = tr('leverResult', { liquid: (100 - 100 * gas).toFixed(1), gas: (100 * gas).toFixed(1) });
+  byId('fractions').textContent = shares;
+  byId('maxwell-summary').textContent = tr('summary', { p: shown.p.toFixed(6), vl: f[COEX.vl], vg: f[COEX.vg],
+    shares });
 
   if (charts.maxwell) {
     drawIsotherm(t, { p, vl, vg, vlmax, plmin, vgmin, pgmax, vMiddle: atRow.vMiddle }, trial);
@@ -289,10 +321,11 @@ function readouts(row, f) {
   const eq = state.propertyRows[3 * row] || [];
   const dl = (items) => items.map(([k, v]) => `<dt>${k}</dt><dd>${v}</dd>`).join('');
   byId('readout-heading').textContent = tr('readoutHeading', { t: f[COEX.t] });
+  const pair = (a, b) => `${shownField(eq[a])}, ${shownField(eq[b])}`;
   byId('readout').innerHTML = dl([[tr('pressure'), f[COEX.p]], [tr('liquidVolume'), f[COEX.vl]],
-    [tr('gasVolume'), f[COEX.vg]], [tr('latentHeat'), f[COEX.latent]],
-    [tr('entropies'), `${eq[PROP.sl]}, ${eq[PROP.sg]}`], [tr('enthalpies'), `${eq[PROP.hl]}, ${eq[PROP.hg]}`],
-    [tr('gibbsEnergies'), `${eq[PROP.gl]}, ${eq[PROP.gg]}`]]);
+    [tr('gasVolume'), f[COEX.vg]], [tr('latentHeat'), shownField(f[COEX.latent])],
+    [tr('entropies'), pair(PROP.sl, PROP.sg)], [tr('enthalpies'), pair(PROP.hl, PROP.hg)],
+    [tr('gibbsEnergies'), pair(PROP.gl, PROP.gg)]]);
 }
 
 // The isotherm, its parts by stability, the tie line with its two areas (or
@@ -381,6 +414,7 @@ function showAboveTable(t) {
   delete byId('areas').dataset.p;
   byId('trial-verdict').textContent = '';
   byId('fractions').textContent = '';
+  byId('maxwell-summary').textContent = byId('t-note').textContent;
   byId('v-operating').value = '';
   ['p-trial', 'p-reset', 'v-operating'].forEach((id) => { byId(id).disabled = true; });
   byId('p-trial-value').textContent = '';
@@ -433,7 +467,7 @@ function dragOnTheChart() {
   };
   const end = () => {
     if (dragging)
-      byId('fractions').setAttribute('aria-live', 'polite');
+      announce(dragging === 'volume' ? byId('fractions').textContent : byId('trial-verdict').textContent);
     dragging = null;
   };
   canvas.addEventListener('pointerdown', (event) => {
@@ -446,7 +480,6 @@ function dragOnTheChart() {
     const nearPoint = point && Math.hypot(m.scales.x.getPixelForValue(point.x) - event.offsetX,
       m.scales.y.getPixelForValue(point.y) - event.offsetY) <= 14;
     dragging = nearLine && !nearPoint ? 'pressure' : 'volume';
-    byId('fractions').setAttribute('aria-live', 'off');
     canvas.setPointerCapture(event.pointerId);
     move(event);
   });

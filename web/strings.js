@@ -113,7 +113,7 @@ const STRINGS = {
     stateEq: 'coexistencia',
     stateLimliq: 'límite líquido',
     stateLimgas: 'límite gas',
-    chosenT: 't elegida = {t}',
+    chosenT: 't elegida',
     vAxisLog: 'v = V/Vcr (escala logarítmica)',
     tsChart: 'Plano t–s: la campana de coexistencia',
     tsDescription: 'Plano t–s, c = {c}: entropías del líquido y del gas en coexistencia; a t = 0.501 ' +
@@ -163,6 +163,12 @@ const STRINGS = {
     cIndependent: 'No dependen de c: p, vl, vg y el calor latente. c solo entra en términos que dependen ' +
       'solo de t (c·t en u y en h, c·ln t en s), iguales en las dos fases a una misma t, que se cancelan ' +
       'en gl − gg, que fija el equilibrio, y en hg − hl.',
+    commaNote: 'Se ha leído «{typed}» como c = {c}, como lo lee el programa: el separador decimal es el ' +
+      'punto. Para c = {fixed}, escriba {fixed}.',
+    announceRow: 't = {t}: p = {p}, vl = {vl}, vg = {vg}',
+    summary: 'p = {p} · vl = {vl} · vg = {vg} · {shares}',
+    columnsHeading: 'Qué dice cada columna',
+    savePng: 'Guardar PNG',
     coexColumns: [
       ['t', 'Temperatura reducida T/Tcr'],
       ['p vapor', 'Presión de vapor (equilibrio líquido–gas), P/Pcr'],
@@ -284,7 +290,7 @@ const STRINGS = {
     stateEq: 'coexistence',
     stateLimliq: 'liquid limit',
     stateLimgas: 'gas limit',
-    chosenT: 'chosen t = {t}',
+    chosenT: 'chosen t',
     vAxisLog: 'v = V/Vcr (logarithmic scale)',
     tsChart: 't–s plane: the coexistence dome',
     tsDescription: 't–s plane, c = {c}: entropies of the coexisting liquid and gas; at t = 0.501 ' +
@@ -334,6 +340,12 @@ const STRINGS = {
     cIndependent: 'Independent of c: p, vl, vg and the latent heat. c enters only through terms in t alone ' +
       '(c·t in u and h, c·ln t in s), the same in both phases at one t, which cancel in gl − gg, which ' +
       'decides the equilibrium, and in hg − hl.',
+    commaNote: '"{typed}" was read as c = {c}, as the program reads it: the decimal separator is the ' +
+      'point. For c = {fixed}, type {fixed}.',
+    announceRow: 't = {t}: p = {p}, vl = {vl}, vg = {vg}',
+    summary: 'p = {p} · vl = {vl} · vg = {vg} · {shares}',
+    columnsHeading: 'What each column says',
+    savePng: 'Save PNG',
     coexColumns: [
       ['t', 'Reduced temperature T/Tcr'],
       ['vapour p', 'Vapour pressure (liquid–gas equilibrium), P/Pcr'],
