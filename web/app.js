@@ -134,7 +134,7 @@ function listen() {
   document.getElementById('limit-rows').addEventListener('change', showProperties);
   document.querySelectorAll('input[name=quantity]').forEach((radio) =>
     radio.addEventListener('change', () => { showProperties(); describeAll(); }));
-  matchMedia('(prefers-color-scheme: dark)').addEventListener('change', () => restyleCharts());
+  matchMedia('(prefers-color-scheme: dark)').addEventListener('change', () => { newColourScheme(); markChosen(); });
   listenMaxwell();
   offerPictures();
 }
@@ -358,8 +358,8 @@ class WindowedTable {
   render() {
     const columns = this.table.tHead.rows[0] ? this.table.tHead.rows[0].cells.length : 1;
     const height = this.rowHeight || 28;
-    const first = this.everyRow ? 0 : Math.max(0, Math.floor(this.box.scrollTop / height) - 10);
-    const count = this.everyRow ? this.rows.length : Math.ceil((this.box.clientHeight || 400) / height) + 20;
+    const first = this.everyRow ? 0 : Math.max(0, Math.floor(this.box.scrollTop / height) - 5);
+    const count = this.everyRow ? this.rows.length : Math.ceil((this.box.clientHeight || 400) / height) + 10;
     const last = Math.min(this.rows.length, first + count);
     if (this.rendered && this.rendered.first === first && this.rendered.last === last &&
         this.rendered.rows === this.rows && this.rendered.marked === this.marked)
@@ -395,7 +395,8 @@ function makeTables() {
   // Printed, the tables hold every row.
   const print = (on) => {
     Object.values(tables).forEach((table) => { table.everyRow = on; table.render(); });
-    restyleCharts();
+    newColourScheme();
+    markChosen();
   };
   addEventListener('beforeprint', () => print(true));
   addEventListener('afterprint', () => print(false));
@@ -421,8 +422,18 @@ function tableHeads() {
 
 // ---- Charts --------------------------------------------------------------
 
+// The page's colours, read once per colour scheme: reading a computed style
+// after the page changed would make the browser lay it out again.
+let cssCache = {};
 function css(name) {
-  return getComputedStyle(document.documentElement).getPropertyValue(name).trim();
+  if (!(name in cssCache))
+    cssCache[name] = getComputedStyle(document.documentElement).getPropertyValue(name).trim();
+  return cssCache[name];
+}
+
+function newColourScheme() {
+  cssCache = {};
+  restyleCharts();
 }
 
 function dataset(chart, key) {

@@ -345,7 +345,7 @@ function drawIsotherm(t, s, trial) {
     m.options.scales.x = Object.assign(state.logAxis ? logAxis({}) : axis({}), { title: scales.x.title });
   Object.assign(m.options.scales.x, { min: vMin, max: vMax });
   Object.assign(scales.y, { min: low - pad, max: high + pad });
-  const curve = isotherm(t, volumes(vMin, vMax, 200,
+  const curve = isotherm(t, volumes(vMin, vMax, 120,
     [s.vl, s.vlmax, s.vMiddle, s.vgmin, s.vg, shown.vl, shown.vMiddle, shown.vg]));
   const part = (from, to) => curve.filter((q) => q.x >= from && q.x <= to);
   dataset(m, 'stable-liquid').data = part(vMin, s.vl);
@@ -375,7 +375,7 @@ function drawGibbs(t, s, trial, trialAt) {
   const pHigh = s.pgmax;
   const pLow = Math.min(Math.max(s.plmin, s.p - (pHigh - s.p), s.p * 0.25), trial ? trial.p : Infinity);
   const liquid = [], middle = [], gas = [];
-  const count = 160;
+  const count = 80;
   const pressures = [];
   for (let k = 0; k <= count; k++)
     pressures.push(pLow + (pHigh - pLow) * k / count);
