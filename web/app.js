@@ -23,6 +23,7 @@ const state = {
   fileUrls: [],
 };
 const charts = {};        // Chart.js charts by name
+let chartsMade = false;   // all of them
 const tables = {};
 
 // The reports' columns, named once: vdw_coex.dat and clatente.dat.
@@ -57,8 +58,7 @@ function applyTexts() {
   });
   say(...state.status);
   tableHeads();
-  if (charts.pv)
-    restyleCharts();
+  restyleCharts();
   describeAll();
   showCNote();
   if (state.coexistenceRows.length)
@@ -104,13 +104,15 @@ function start() {
     return;
   }
   loadProgram().then(() => {
-    makeCharts();
     makeTables();
     listen();
     document.getElementById('run').disabled = false;
     say('ready');
     document.body.dataset.ready = Math.round(performance.now());
-    setTimeout(warmUp, 0);
+    makeCharts(() => {
+      document.body.dataset.charts = 'made';
+      setTimeout(warmUp, 0);
+    });
   }, (error) => say('startFailed', { error: String(error) }, true));
 }
 
@@ -304,7 +306,13 @@ class WindowedTable {
     this.rowHeight = 0;
     this.onPick = onPick;
     this.everyRow = false;  // for print: every row in the page
-    box.addEventListener('scroll', () => this.render(), { passive: true });
+    // The box's height and scroll position, kept as they change, so that a
+    // render never makes the browser lay out the page first to read them.
+    this.scrollTop = box.scrollTop;
+    this.viewHeight = box.clientHeight || 400;
+    this.rowHeight = this.measureRow();
+    new ResizeObserver(() => { this.viewHeight = box.clientHeight || 400; this.render(); }).observe(box);
+    box.addEventListener('scroll', () => { this.scrollTop = box.scrollTop; this.render(); }, { passive: true });
     if (onPick) {
       this.body.addEventListener('click', (event) => {
         const row = event.target.closest('tr[data-row]');
@@ -314,7 +322,7 @@ class WindowedTable {
       // The arrow keys, PageUp/PageDown and Home/End pick a row from the
       // focused table; the pick follows the keys.
       box.addEventListener('keydown', (event) => {
-        const page = Math.max(1, Math.floor(box.clientHeight / (this.rowHeight || 28)) - 1);
+        const page = Math.max(1, Math.floor(this.viewHeight / (this.rowHeight || 28)) - 1);
         const moves = { ArrowDown: 1, ArrowUp: -1, PageDown: page, PageUp: -page,
           Home: -Infinity, End: Infinity };
         if (!(event.key in moves) || !this.rows.length)
@@ -324,6 +332,14 @@ class WindowedTable {
         onPick(Math.min(this.rows.length - 1, Math.max(0, from + moves[event.key])));
       });
     }
+  }
+
+  // The height of one row, from a row put in and taken out again.
+  measureRow() {
+    this.body.innerHTML = '<tr data-row="0"><td>0.000000</td></tr>';
+    const height = this.body.rows[0].getBoundingClientRect().height;
+    this.body.innerHTML = '';
+    return height;
   }
 
   setRows(rows) {
@@ -350,16 +366,18 @@ class WindowedTable {
     }
     if (this.rowHeight && index >= 0) {
       const top = index * this.rowHeight;
-      if (top < this.box.scrollTop || top > this.box.scrollTop + this.box.clientHeight - 2 * this.rowHeight)
-        this.box.scrollTop = Math.max(0, top - this.box.clientHeight / 2);
+      if (top < this.scrollTop || top > this.scrollTop + this.viewHeight - 2 * this.rowHeight) {
+        this.scrollTop = Math.max(0, top - this.viewHeight / 2);
+        this.box.scrollTop = this.scrollTop;
+      }
     }
   }
 
   render() {
     const columns = this.table.tHead.rows[0] ? this.table.tHead.rows[0].cells.length : 1;
     const height = this.rowHeight || 28;
-    const first = this.everyRow ? 0 : Math.max(0, Math.floor(this.box.scrollTop / height) - 5);
-    const count = this.everyRow ? this.rows.length : Math.ceil((this.box.clientHeight || 400) / height) + 10;
+    const first = this.everyRow ? 0 : Math.max(0, Math.floor(this.scrollTop / height) - 5);
+    const count = this.everyRow ? this.rows.length : Math.ceil(this.viewHeight / height) + 10;
     const last = Math.min(this.rows.length, first + count);
     if (this.rendered && this.rendered.first === first && this.rendered.last === last &&
         this.rendered.rows === this.rows && this.rendered.marked === this.marked)
@@ -479,7 +497,7 @@ const isothermTs = [0.95, 0.9, 0.85, 0.8, 0.7];
 function chartOptions(x, y) {
   return {
     animation: false, responsive: true, maintainAspectRatio: false, parsing: false,
-    normalized: true, events: ['click'],
+    normalized: true, spanGaps: true, events: ['click'],
     plugins: { legend: { display: false }, tooltip: { enabled: false },
       title: { display: true, font: { size: 17, weight: '600' } } },
     scales: { x, y },
@@ -518,15 +536,41 @@ function logTicks(min, max) {
   return ticks;
 }
 
-function makeCharts() {
+// Makes the charts one at a time, each in a task of its own, after the page
+// is ready: the reader can type c while they are made. What a run gave
+// before they were all there is drawn once they are.
+function makeCharts(then) {
   if (typeof Chart !== 'function') {
     const error = document.getElementById('chart-error');
     error.textContent = tr('chartsMissing');
     error.hidden = false;
+    then();
     return;
   }
   Chart.defaults.font.size = 16;
   Chart.register(marksPlugin);
+  const makers = [makeMaxwellChart, makeGibbsChart, makeOverview, makePropertyCharts];
+  const next = () => {
+    const make = makers.shift();
+    if (make) {
+      make();
+      Object.values(charts).forEach((chart) => markCanvas(chart));
+      setTimeout(next, 0);
+      return;
+    }
+    chartsMade = true;
+    restyleCharts();
+    if (state.coexistenceRows.length) {
+      updateDiagram();
+      showProperties();
+      showChosen();
+    }
+    then();
+  };
+  next();
+}
+
+function makeOverview() {
   const overview = volumes(0.36, 60, 150);
   const pv = isothermTs.map((t, k) => line('isotherm' + k, '', {
     data: isotherm(t, overview), borderWidth: 1.5, borderDash: [6, 4], t }));
@@ -551,6 +595,10 @@ function makeCharts() {
     line('latent-heat', '', { borderWidth: 3.5 }),
     point('chosen', { pointRadius: 7, mark: true }),
   ] }, options: chartOptions(t(), axis({ min: 0 })) });
+}
+
+function makePropertyCharts() {
+  const t = () => axis({ min: 0.5, max: 1 });
   charts.properties = new Chart(document.getElementById('properties'), { type: 'scatter', data: { datasets: [
     line('liquid-previous', '', { borderWidth: 2 }),
     line('gas-previous', '', { borderDash: [8, 4], borderWidth: 2 }),
@@ -565,8 +613,6 @@ function makeCharts() {
     line('gas', '', { borderDash: [8, 4], borderWidth: 3 }),
     line('chosen', '', { borderWidth: 2.5, mark: true }),
   ] }, options: chartOptions(axis({}), axis({ min: 0.5, max: 1 })) });
-  makeMaxwellCharts();
-  restyleCharts();
 }
 
 // A colour (#rrggbb) made faint, for the curves of the c before.
@@ -578,7 +624,7 @@ function faint(colour) {
 // Colours, texts and legends of the charts named (every chart where none
 // is), from the page's colour scheme and language.
 function restyleCharts(only) {
-  if (!charts.pv)
+  if (!chartsMade)
     return;
   const text = css('--text');
   const grid = css('--grid');
@@ -651,7 +697,7 @@ function legend(name, chart) {
   if (!list)
     return;
   const seen = new Set();
-  list.innerHTML = chart.data.datasets.filter((d) => (d.data.length || d.mark) && !seen.has(d.label) &&
+  const html = chart.data.datasets.filter((d) => (d.data.length || d.mark) && !seen.has(d.label) &&
       seen.add(d.label)).map((d) => {
     let swatch;
     if (d.fill)
@@ -665,10 +711,14 @@ function legend(name, chart) {
         (d.borderDash ? ` stroke-dasharray="${d.borderDash.join(' ')}"` : '') + '/>';
     return `<li><svg width="36" height="14" aria-hidden="true">${swatch}</svg>${d.label}</li>`;
   }).join('');
+  if (list.dataset.html !== html) {
+    list.innerHTML = html;
+    list.dataset.html = html;
+  }
 }
 
 function updateDiagram() {
-  if (!charts.pv)
+  if (!chartsMade)
     return;
   const rows = state.coexistenceRows;
   const rising = rows.slice().reverse();  // from t 0.501 up to 0.999
@@ -695,7 +745,7 @@ function showProperties() {
   const rows = state.propertyRows.filter((f) => all || f[PROP.state] === 'eq')
     .map((f) => [f[PROP.t], names[f[PROP.state]] || f[PROP.state]].concat(f.slice(PROP.p)));
   tables.properties.setRows(rows);
-  if (!charts.properties)
+  if (!chartsMade)
     return;
   const column = quantity() === 'h' ? PROP.hl : PROP.sl;
   const coexisting = (propertyRows) => propertyRows.filter((f) => f[PROP.state] === 'eq');
@@ -718,7 +768,7 @@ function showProperties() {
 // latent-heat and property charts, its tie line in the t–s plane. Above the
 // table only the isotherm is marked.
 function markChosen() {
-  if (!charts.pv)
+  if (!chartsMade)
     return;
   const row = chosenRow();
   const f = state.coexistenceRows[row];

@@ -21,6 +21,8 @@ function markCanvas(chart) {
     canvas.setAttribute('aria-hidden', 'true');
     chart.canvas.parentNode.appendChild(canvas);
     chart.$markCanvas = canvas;
+    canvas.style.width = chart.canvas.style.width;
+    canvas.style.height = chart.canvas.style.height;
   }
   return chart.$markCanvas;
 }

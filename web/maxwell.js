@@ -20,7 +20,7 @@ function branches() {
   ];
 }
 
-function makeMaxwellCharts() {
+function makeMaxwellChart() {
   charts.maxwell = new Chart(document.getElementById('maxwell'), { type: 'scatter', data: { datasets: [
     line('area-liquid', '', { borderWidth: 0, fill: { value: 0 } }),
     line('area-gas', '', { borderWidth: 0, fill: { value: 0 } }),
@@ -31,6 +31,9 @@ function makeMaxwellCharts() {
     point('critical'),
     point('operating-point', { pointRadius: 8, pointStyle: 'rectRot' }),
   ] }, options: chartOptions(axis({}), axis({})) });
+}
+
+function makeGibbsChart() {
   charts.gibbs = new Chart(document.getElementById('gibbs'), { type: 'scatter', data: { datasets: [
     ...branches(),
     line('trial-gap', '', { borderWidth: 3, borderDash: [10, 5], pointRadius: 6 }),
@@ -129,7 +132,7 @@ function listenMaxwell() {
   });
   byId('p-trial').addEventListener('input', (event) => {
     state.trialP = Number(event.target.value);
-    showMaxwell();
+    showMaxwell(true);
     announce(byId('trial-verdict').textContent);
   });
   byId('p-reset').addEventListener('click', () => {
@@ -155,14 +158,42 @@ function chooseT(milli) {
   state.vOperating = null;
   state.trialP = null;
   fieldError(byId('v-operating'), 'v-error', null);
-  showChosen();
+  showChosen(true);
+}
+
+// Work that can wait for the frame after the next: while t is stepped,
+// dragged or played, the Maxwell chart and the readouts follow at once and
+// the Gibbs chart and the marks in the next frame, so that no frame carries
+// both. A later request for the same work replaces one not yet done.
+const laterWork = {};
+function inNextFrame(name, work) {
+  if (laterWork[name]) {
+    laterWork[name] = work;
+    return;
+  }
+  laterWork[name] = work;
+  requestAnimationFrame(() => requestAnimationFrame(() => {
+    const todo = laterWork[name];
+    delete laterWork[name];
+    if (todo)
+      todo();
+  }));
+}
+
+function soonOrNow(deferred, name, work) {
+  if (deferred) {
+    inNextFrame(name, work);
+  } else {
+    laterWork[name] = null;  // done now: a waiting request is stale
+    work();
+  }
 }
 
 // Everything that depends on the chosen t, and nothing else; a screen
 // reader hears the new row's values once the keys or the drag pause.
-function showChosen() {
-  showMaxwell();
-  markChosen();
+function showChosen(deferred = false) {
+  showMaxwell(deferred);
+  soonOrNow(deferred, 'marks', markChosen);
   const row = state.coexistenceRows[chosenRow()];
   announce(row ? tr('announceRow', { t: row[COEX.t], p: row[COEX.p], vl: row[COEX.vl], vg: row[COEX.vg] })
     : byId('t-note').textContent);
@@ -171,7 +202,7 @@ function showChosen() {
 // The charts' titles that name the chosen t.
 function titleMaxwell() {
   const t = (state.tMilli / 1000).toFixed(3);
-  if (!charts.maxwell)
+  if (!chartsMade)
     return;
   charts.maxwell.options.plugins.title.text = tr('maxwellChart', { t });
   charts.gibbs.options.plugins.title.text = tr('gibbsChart', { t });
@@ -215,7 +246,7 @@ function stopPlaying() {
 
 // ---- The view ------------------------------------------------------------
 
-function showMaxwell() {
+function showMaxwell(deferred = false) {
   if (!state.program || !state.coexistenceRows.length)
     return;
   const t = state.tMilli / 1000;
@@ -232,12 +263,12 @@ function showMaxwell() {
   if (row < 0)
     showAboveTable(t);
   else
-    showRow(row);
+    showRow(row, deferred);
 }
 
 // The row's construction from its unrounded state; the line at the trial
 // pressure where one is set.
-function showRow(row) {
+function showRow(row, deferred) {
   const program = state.program;
   const f = state.coexistenceRows[row];
   const [t, p, vl, vg, vlmax, plmin, vgmin, pgmax] = [0, 1, 2, 3, 4, 5, 6, 7].map((k) => program._vdw_state(row, k));
@@ -292,9 +323,9 @@ function showRow(row) {
   byId('maxwell-summary').textContent = tr('summary', { p: shown.p.toFixed(6), vl: f[COEX.vl], vg: f[COEX.vg],
     shares });
 
-  if (charts.maxwell) {
+  if (chartsMade) {
     drawIsotherm(t, { p, vl, vg, vlmax, plmin, vgmin, pgmax, vMiddle: atRow.vMiddle }, trial);
-    drawGibbs(t, { p, vl, vg, plmin, pgmax, gl: gAtRow.gl }, trial, trialAt);
+    soonOrNow(deferred, 'gibbs', () => drawGibbs(t, { p, vl, vg, plmin, pgmax, gl: gAtRow.gl }, trial, trialAt));
   }
   byId('maxwell-description').textContent = tr('maxwellDescription', {
     t: f[COEX.t], vl: f[COEX.vl], vg: f[COEX.vg], vlmax: f[COEX.vlmax], plmin: f[COEX.plmin],
@@ -418,7 +449,7 @@ function showAboveTable(t) {
   byId('v-operating').value = '';
   ['p-trial', 'p-reset', 'v-operating'].forEach((id) => { byId(id).disabled = true; });
   byId('p-trial-value').textContent = '';
-  if (charts.maxwell) {
+  if (chartsMade) {
     const m = charts.maxwell;
     const vMin = 0.45, vMax = state.logAxis ? 10 : 4;
     if (m.options.scales.x.type !== (state.logAxis ? 'logarithmic' : 'linear'))
@@ -452,7 +483,7 @@ function dragOnTheChart() {
     return { v: m.scales.x.getValueForPixel(event.offsetX), p: m.scales.y.getValueForPixel(event.offsetY) };
   };
   const move = (event) => {
-    if (!dragging || chosenRow() < 0 || !charts.maxwell)
+    if (!dragging || chosenRow() < 0 || !chartsMade)
       return;
     const at = valueAt(event);
     if (dragging === 'volume') {
@@ -463,7 +494,7 @@ function dragOnTheChart() {
       const slider = byId('p-trial');
       state.trialP = Math.min(Number(slider.max), Math.max(Number(slider.min), at.p));
     }
-    showMaxwell();
+    showMaxwell(true);
   };
   const end = () => {
     if (dragging)
@@ -471,7 +502,7 @@ function dragOnTheChart() {
     dragging = null;
   };
   canvas.addEventListener('pointerdown', (event) => {
-    if (chosenRow() < 0 || !charts.maxwell)
+    if (chosenRow() < 0 || !chartsMade)
       return;
     const m = charts.maxwell;
     const lineP = state.trialP === null ? Number(byId('areas').dataset.p) : state.trialP;

@@ -48,7 +48,7 @@ function consoleFiles(reply, index) {
 async function open(url, viewport = { width: 1280, height: 900 }) {
   const page = await browser.newPage({ acceptDownloads: true, viewport });
   await page.goto(url);
-  await page.waitForSelector('#run:not([disabled])');
+  await page.waitForSelector('body[data-charts]');
   return page;
 }
 
@@ -118,9 +118,16 @@ function coexistenceRows(reply) {
     .split('\r\n').filter((line) => /^ 0\.\d{6} /.test(line)).map((line) => line.trim().split(/\s+/)));
 }
 
+// Waits until what a step of t or a drag leaves for the next frame is drawn.
+async function settle(page) {
+  await page.evaluate(() => new Promise((done) =>
+    requestAnimationFrame(() => requestAnimationFrame(() => requestAnimationFrame(done)))));
+}
+
 async function chooseT(page, t) {
   await page.fill('#t-number', t);
   await page.dispatchEvent('#t-number', 'change');
+  await settle(page);
 }
 
 // What the Maxwell chart draws, in its own pixels: each dataset's points and
@@ -226,6 +233,7 @@ test('a trial pressure tips the areas and the Gibbs energies alike, and goes bac
   await page.focus('#p-trial');
   for (let k = 0; k < 20; k++)
     await page.keyboard.press('ArrowRight');
+  await settle(page);
   const above = await page.evaluate(() => ({ ...document.getElementById('areas').dataset }));
   assert.ok(Number(above.p) > Number(atRow.p), 'the arrow keys did not raise the line');
   assert.ok(Number(above.difference) < -1e-4 && Number(above.gibbs) < -1e-5, JSON.stringify(above));
@@ -254,6 +262,7 @@ test('a trial pressure tips the areas and the Gibbs energies alike, and goes bac
   await page.mouse.down();
   await page.mouse.move(box.x + where.x, box.y + where.y + 40, { steps: 4 });
   await page.mouse.up();
+  await settle(page);
   const below = await page.evaluate(() => ({ ...document.getElementById('areas').dataset }));
   assert.ok(Number(below.p) < Number(atRow.p) && Number(below.difference) > 1e-4 && Number(below.gibbs) > 0,
     JSON.stringify(below));
@@ -357,7 +366,7 @@ test('the coexistence table holds every row, though only those in view are in th
 test('in dark mode the charts\' text is light', async () => {
   const page = await browser.newPage({ colorScheme: 'dark' });
   await page.goto(fromDisk);
-  await page.waitForSelector('#run:not([disabled])');
+  await page.waitForSelector('body[data-charts]');
   const colour = await page.evaluate(() => Chart.getChart('pv').options.scales.x.ticks.color);
   const [r, g, b] = colour.match(/[0-9a-f]{2}/gi).map((h) => parseInt(h, 16));
   assert.ok(r + g + b > 600, `tick text ${colour} on a dark page`);
@@ -402,7 +411,7 @@ test('no accessibility violation of any impact in five states, and every chart d
   for (const [name, url, options] of [['in dark mode', fromDisk, { colorScheme: 'dark' }], ['in English', fromDisk + '?lang=en', {}]]) {
     const other = await browser.newPage(options);
     await other.goto(url);
-    await other.waitForSelector('#run:not([disabled])');
+    await other.waitForSelector('body[data-charts]');
     await compute(other, '1.5');
     await chooseT(other, '0.95');
     assert.deepStrictEqual(await violations(other), [], name);
@@ -445,6 +454,7 @@ test('the tables by keyboard, the columns explained without a pointer, the news 
   assert.match(await page.textContent('#table tbody tr.marked'), /^0\.999000/);
   await page.focus('#properties-box');
   await page.keyboard.press('ArrowDown');
+  await settle(page);
   assert.strictEqual(await page.inputValue('#t-number'), '0.998');
   assert.match(await page.textContent('#properties-table tbody tr.marked'), /^0\.998000/);
   await page.waitForFunction(() => /p = 0\.99\d+, vl = /.test(document.getElementById('announce').textContent));
@@ -467,7 +477,7 @@ test('a touch drag moves the point; a phone keeps label and field together and t
   const context = await browser.newContext({ viewport: { width: 390, height: 844 }, hasTouch: true, isMobile: true });
   const page = await context.newPage();
   await page.goto(fromDisk);
-  await page.waitForSelector('#run:not([disabled])');
+  await page.waitForSelector('body[data-charts]');
   await compute(page, '1.5');
   await chooseT(page, '0.85');
   const [label, field] = await Promise.all(['label[for=t-number]', '#t-number'].map((s) => page.locator(s).boundingBox()));
@@ -550,7 +560,7 @@ test('served over HTTP on a phone, the files are the same and the charts tall en
         const expected = consoleFiles('2.5', 'http');
         files.forEach((file, k) => assert.ok(file.bytes.equals(expected[k]), `${file.name} over HTTP`));
       }
-      const heights = await page.evaluate(() => [...document.querySelectorAll('canvas')]
+      const heights = await page.evaluate(() => [...document.querySelectorAll('canvas[role=img]')]
         .map((canvas) => canvas.getBoundingClientRect().height));
       heights.forEach((h) => assert.ok(h >= 240, `at ${width} px a chart is ${h} px tall`));
       const overflow = await page.evaluate(() => document.documentElement.scrollWidth - innerWidth);
