@@ -120,8 +120,18 @@ function start() {
 // browser has compiled the program's hot code by the time the user presses
 // Enter. A reply typed before it is computed first and makes it needless.
 function warmUp() {
-  if (!state.runs && state.cText === null)
-    runProgram('1.5');
+  if (state.runs || state.cText !== null)
+    return;
+  runProgram('1.5');
+  const latin1 = new TextDecoder('latin1');
+  const rows = rowsOf(latin1.decode(bytesOf(0)));
+  rowsOf(latin1.decode(bytesOf(1)));
+  // The phase diagram drawn with these rows and emptied again in the same
+  // task: nothing is painted in between, but the drawing code is compiled.
+  state.coexistenceRows = rows;
+  updateDiagram();
+  state.coexistenceRows = [];
+  updateDiagram();
 }
 
 function loadProgram() {
@@ -169,7 +179,7 @@ function compute(reply, startedAt = performance.now()) {
   let files;
   try {
     c = runProgram(reply);
-    files = [0, 1, 3, 4].map(bytesOf);
+    files = [0, 1].map(bytesOf);
   } catch (error) {
     // A trap leaves the module unusable: load it again.
     state.program = null;
@@ -207,7 +217,8 @@ function compute(reply, startedAt = performance.now()) {
 
   afterPaint(() => {
     const ms = Math.round(performance.now() - startedAt);
-    offerFiles(files);
+    state.program._vdw_make_csv();
+    offerFiles(files.concat([3, 4].map(bytesOf)));
     state.runs += 1;
     document.body.dataset.runs = state.runs;
     document.body.dataset.ms = ms;
@@ -367,8 +378,15 @@ class WindowedTable {
     if (this.rowHeight && index >= 0) {
       const top = index * this.rowHeight;
       if (top < this.scrollTop || top > this.scrollTop + this.viewHeight - 2 * this.rowHeight) {
+        // Scrolled just before the next paint, which lays the page out
+        // anyway: setting it now would make the browser do that twice.
         this.scrollTop = Math.max(0, top - this.viewHeight / 2);
-        this.box.scrollTop = this.scrollTop;
+        if (!this.scrolling)
+          requestAnimationFrame(() => {
+            this.scrolling = false;
+            this.box.scrollTop = this.scrollTop;
+          });
+        this.scrolling = true;
       }
     }
   }
@@ -554,7 +572,7 @@ function makeCharts(then) {
     const make = makers.shift();
     if (make) {
       make();
-      Object.values(charts).forEach((chart) => markCanvas(chart));
+      Object.values(charts).forEach((chart) => { if (!chart.$marks) setMarks(chart, []); });
       setTimeout(next, 0);
       return;
     }
@@ -682,7 +700,9 @@ function restyleCharts(only) {
       o.scales[id].title.text = titles[name][k];
       o.scales[id].title.color = text;
       o.scales[id].ticks.color = text;
-      o.scales[id].grid = { color: grid };
+      if (!o.scales[id].grid)
+        o.scales[id].grid = {};
+      o.scales[id].grid.color = grid;
     });
     chart.update('none');
     legend(name, chart);

@@ -49,9 +49,17 @@ EMSCRIPTEN_KEEPALIVE double vdw_run(const char* reply, int size)
         c = *number;
     out = Output{};
     run(c, out);
+    coexistence_table.clear();
+    property_table.clear();
+    return c;
+}
+
+// Makes the last run's CSV tables, read then as texts 3 and 4; the page asks
+// for them once it has shown the run.
+EMSCRIPTEN_KEEPALIVE void vdw_make_csv()
+{
     coexistence_table = coexistence_csv(out.coexistence);
     property_table = property_csv(out.properties);
-    return c;
 }
 
 // Where the number read from the last reply ends in it: the index of the

@@ -21,8 +21,11 @@ function markCanvas(chart) {
     canvas.setAttribute('aria-hidden', 'true');
     chart.canvas.parentNode.appendChild(canvas);
     chart.$markCanvas = canvas;
+    canvas.width = chart.canvas.width;
+    canvas.height = chart.canvas.height;
     canvas.style.width = chart.canvas.style.width;
     canvas.style.height = chart.canvas.style.height;
+    canvas.getContext('2d');
   }
   return chart.$markCanvas;
 }
@@ -36,8 +39,11 @@ function drawMarks(chart) {
   if (canvas.width !== chart.canvas.width || canvas.height !== chart.canvas.height) {
     canvas.width = chart.canvas.width;
     canvas.height = chart.canvas.height;
+    canvas.width = chart.canvas.width;
+    canvas.height = chart.canvas.height;
     canvas.style.width = chart.canvas.style.width;
     canvas.style.height = chart.canvas.style.height;
+    canvas.getContext('2d');
   }
   const context = canvas.getContext('2d');
   context.setTransform(ratio, 0, 0, ratio, 0, 0);

@@ -7,6 +7,7 @@
 const T_MIN_MILLI = 501;    // the view's temperatures, in thousandths: the
 const T_MAX_MILLI = 1200;   // table's, and above it up to t = 1.2
 let playTimer = null;
+let lastIsotherm = null;  // what the Maxwell chart shows now, to skip drawing it again
 
 // The parts of an isotherm by stability, styled alike on both charts.
 function branches() {
@@ -300,9 +301,8 @@ function showRow(row, deferred) {
 
   readouts(row, f);
   const difference = shown.areaGas - shown.areaLiquid;
-  const dl = (items) => items.map(([k, v]) => `<dt>${k}</dt><dd>${v}</dd>`).join('');
   const areas = byId('areas');
-  areas.innerHTML = dl([[tr(trial ? 'trialPressure' : 'pressure'), shown.p.toFixed(6)],
+  setList(areas, [[tr(trial ? 'trialPressure' : 'pressure'), shown.p.toFixed(6)],
     [tr('areaLiquid'), area(shown.areaLiquid)], [tr('areaGas'), area(shown.areaGas)],
     [tr('areaDifference'), signed(difference)], [tr('gibbsDifference'), signed(shown.gl - shown.gg)]]);
   Object.assign(areas.dataset, { p: shown.p, liquid: shown.areaLiquid, gas: shown.areaGas,
@@ -324,7 +324,13 @@ function showRow(row, deferred) {
     shares });
 
   if (chartsMade) {
-    drawIsotherm(t, { p, vl, vg, vlmax, plmin, vgmin, pgmax, vMiddle: atRow.vMiddle }, trial);
+    // A new c moves nothing on this chart: it is drawn again only when
+    // what it shows changed.
+    const drawn = [f.join(' '), state.trialP, state.logAxis, state.vOperating].join('|');
+    if (drawn !== lastIsotherm) {
+      lastIsotherm = drawn;
+      drawIsotherm(t, { p, vl, vg, vlmax, plmin, vgmin, pgmax, vMiddle: atRow.vMiddle }, trial);
+    }
     soonOrNow(deferred, 'gibbs', () => drawGibbs(t, { p, vl, vg, plmin, pgmax, gl: gAtRow.gl }, trial, trialAt));
   }
   byId('maxwell-description').textContent = tr('maxwellDescription', {
@@ -335,6 +341,25 @@ function showRow(row, deferred) {
       gibbs: signed(trial.gl - trial.gg) }) : '');
   byId('gibbs-description').textContent = tr('gibbsDescription', { t: f[COEX.t], p: f[COEX.p],
     plmin: f[COEX.plmin], pgmax: f[COEX.pgmax] });
+}
+
+// A description list's terms and values: the same elements keep their
+// place and only the texts that changed are written, so that a step of t
+// does not rebuild the readouts.
+function setList(list, items) {
+  while (list.children.length > 2 * items.length)
+    list.lastElementChild.remove();
+  items.forEach(([term, value], k) => {
+    for (const [tag, text, at] of [['dt', term, 2 * k], ['dd', value, 2 * k + 1]]) {
+      let element = list.children[at];
+      if (!element) {
+        element = document.createElement(tag);
+        list.appendChild(element);
+      }
+      if (element.textContent !== String(text))
+        element.textContent = text;
+    }
+  });
 }
 
 function signed(x) {
@@ -350,10 +375,9 @@ function area(x) {
 // The row's p, vl, vg, latent heat and the coexisting phases' s, h and g.
 function readouts(row, f) {
   const eq = state.propertyRows[3 * row] || [];
-  const dl = (items) => items.map(([k, v]) => `<dt>${k}</dt><dd>${v}</dd>`).join('');
   byId('readout-heading').textContent = tr('readoutHeading', { t: f[COEX.t] });
   const pair = (a, b) => `${shownField(eq[a])}, ${shownField(eq[b])}`;
-  byId('readout').innerHTML = dl([[tr('pressure'), f[COEX.p]], [tr('liquidVolume'), f[COEX.vl]],
+  setList(byId('readout'), [[tr('pressure'), f[COEX.p]], [tr('liquidVolume'), f[COEX.vl]],
     [tr('gasVolume'), f[COEX.vg]], [tr('latentHeat'), shownField(f[COEX.latent])],
     [tr('entropies'), pair(PROP.sl, PROP.sg)], [tr('enthalpies'), pair(PROP.hl, PROP.hg)],
     [tr('gibbsEnergies'), pair(PROP.gl, PROP.gg)]]);
@@ -376,7 +400,7 @@ function drawIsotherm(t, s, trial) {
     m.options.scales.x = Object.assign(state.logAxis ? logAxis({}) : axis({}), { title: scales.x.title });
   Object.assign(m.options.scales.x, { min: vMin, max: vMax });
   Object.assign(scales.y, { min: low - pad, max: high + pad });
-  const curve = isotherm(t, volumes(vMin, vMax, 120,
+  const curve = isotherm(t, volumes(vMin, vMax, 80,
     [s.vl, s.vlmax, s.vMiddle, s.vgmin, s.vg, shown.vl, shown.vMiddle, shown.vg]));
   const part = (from, to) => curve.filter((q) => q.x >= from && q.x <= to);
   dataset(m, 'stable-liquid').data = part(vMin, s.vl);
@@ -440,8 +464,8 @@ function showAboveTable(t) {
   const program = state.program;
   byId('t-note').textContent = tr(state.tMilli === 1000 ? 'criticalNote' : 'aboveNote');
   byId('readout-heading').textContent = tr('readoutHeading', { t: t.toFixed(3) });
-  byId('readout').innerHTML = `<dt>${tr('tableRow')}</dt><dd>${tr('noRow')}</dd>`;
-  byId('areas').innerHTML = '';
+  setList(byId('readout'), [[tr('tableRow'), tr('noRow')]]);
+  setList(byId('areas'), []);
   delete byId('areas').dataset.p;
   byId('trial-verdict').textContent = '';
   byId('fractions').textContent = '';
@@ -450,6 +474,7 @@ function showAboveTable(t) {
   ['p-trial', 'p-reset', 'v-operating'].forEach((id) => { byId(id).disabled = true; });
   byId('p-trial-value').textContent = '';
   if (chartsMade) {
+    lastIsotherm = null;
     const m = charts.maxwell;
     const vMin = 0.45, vMax = state.logAxis ? 10 : 4;
     if (m.options.scales.x.type !== (state.logAxis ? 'logarithmic' : 'linear'))

@@ -363,6 +363,28 @@ test('the coexistence table holds every row, though only those in view are in th
   await page.close();
 });
 
+// The contrast of two #rrggbb colours, as WCAG computes it.
+function contrast(a, b) {
+  const luminance = (hex) => {
+    const [r, g, bl] = hex.match(/[0-9a-f]{2}/gi).map((h) => parseInt(h, 16) / 255)
+      .map((c) => (c <= 0.03928 ? c / 12.92 : Math.pow((c + 0.055) / 1.055, 2.4)));
+    return 0.2126 * r + 0.7152 * g + 0.0722 * bl;
+  };
+  const [x, y] = [luminance(a), luminance(b)].sort((p, q) => q - p);
+  return (x + 0.05) / (y + 0.05);
+}
+
+test('the marked row reads well in light and dark', async () => {
+  for (const colorScheme of ['light', 'dark']) {
+    const page = await browser.newPage({ colorScheme });
+    await page.goto(fromDisk);
+    const [text, mark] = await page.evaluate(() => ['--text', '--mark'].map((name) =>
+      getComputedStyle(document.documentElement).getPropertyValue(name).trim()));
+    assert.ok(contrast(text, mark) >= 4.5, `${colorScheme}: ${text} on ${mark}`);
+    await page.close();
+  }
+});
+
 test('in dark mode the charts\' text is light', async () => {
   const page = await browser.newPage({ colorScheme: 'dark' });
   await page.goto(fromDisk);
@@ -450,6 +472,7 @@ test('the tables by keyboard, the columns explained without a pointer, the news 
   await page.keyboard.press('ArrowDown');
   assert.strictEqual(await page.inputValue('#t-number'), '0.849');
   await page.keyboard.press('Home');
+  await settle(page);
   assert.strictEqual(await page.inputValue('#t-number'), '0.999');
   assert.match(await page.textContent('#table tbody tr.marked'), /^0\.999000/);
   await page.focus('#properties-box');
