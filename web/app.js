@@ -400,7 +400,23 @@ class WindowedTable {
     if (this.rendered && this.rendered.first === first && this.rendered.last === last &&
         this.rendered.rows === this.rows && this.rendered.marked === this.marked)
       return;
+    // The same rows of a table of the same size with new values (a new c):
+    // only the cells' texts are rewritten.
+    const before = this.rendered;
     this.rendered = { first, last, rows: this.rows, marked: this.marked };
+    if (before && before.first === first && before.last === last && before.marked === this.marked &&
+        before.rows.length === this.rows.length && this.rows[first] && before.rows[first] &&
+        before.rows[first].length === this.rows[first].length) {
+      const rows = this.body.querySelectorAll('tr[data-row]');
+      for (let i = first; i < last; i++) {
+        const cells = rows[i - first].cells;
+        this.rows[i].forEach((text, k) => {
+          if (cells[k].textContent !== text)
+            cells[k].textContent = text;
+        });
+      }
+      return;
+    }
     const spacer = (rows) => rows > 0 ?
       `<tr class="spacer" aria-hidden="true" style="height:${rows * height}px"><td colspan="${columns}"></td></tr>` : '';
     let html = spacer(first);
@@ -485,11 +501,24 @@ function point(key, extra) {
   return Object.assign({ key, data: [], pointRadius: 6, showLine: false }, extra);
 }
 
-// Column i against column j of the rows, as chart points: every other row
+// Column i against column j of the rows, as chart points: every third row
 // (and the last), as the charts cannot show more.
 function points(rows, i, j) {
-  return rows.filter((_, k) => k % 2 === 0 || k === rows.length - 1)
+  return rows.filter((_, k) => k % 3 === 0 || k === rows.length - 1)
     .map((fields) => ({ x: Number(fields[i]), y: Number(fields[j]) }));
+}
+
+// Gives a dataset new points, reusing its points where there are as many:
+// the chart then moves its elements instead of making them anew.
+function setData(set, fresh) {
+  if (set.data.length !== fresh.length) {
+    set.data = fresh;
+    return;
+  }
+  fresh.forEach((q, k) => {
+    set.data[k].x = q.x;
+    set.data[k].y = q.y;
+  });
 }
 
 // Volumes from `from` to `to`, evenly spaced on a linear and on a log axis
@@ -771,14 +800,14 @@ function showProperties() {
   const coexisting = (propertyRows) => propertyRows.filter((f) => f[PROP.state] === 'eq');
   const eq = coexisting(state.propertyRows);
   const before = state.previous ? coexisting(state.previous.rows) : [];
-  dataset(charts.properties, 'liquid').data = points(eq, PROP.t, column);
-  dataset(charts.properties, 'gas').data = points(eq, PROP.t, column + 1);
-  dataset(charts.properties, 'liquid-previous').data = points(before, PROP.t, column);
-  dataset(charts.properties, 'gas-previous').data = points(before, PROP.t, column + 1);
-  dataset(charts.ts, 'liquid').data = points(eq, PROP.sl, PROP.t);
-  dataset(charts.ts, 'gas').data = points(eq, PROP.sg, PROP.t);
-  dataset(charts.ts, 'liquid-previous').data = points(before, PROP.sl, PROP.t);
-  dataset(charts.ts, 'gas-previous').data = points(before, PROP.sg, PROP.t);
+  setData(dataset(charts.properties, 'liquid'), points(eq, PROP.t, column));
+  setData(dataset(charts.properties, 'gas'), points(eq, PROP.t, column + 1));
+  setData(dataset(charts.properties, 'liquid-previous'), points(before, PROP.t, column));
+  setData(dataset(charts.properties, 'gas-previous'), points(before, PROP.t, column + 1));
+  setData(dataset(charts.ts, 'liquid'), points(eq, PROP.sl, PROP.t));
+  setData(dataset(charts.ts, 'gas'), points(eq, PROP.sg, PROP.t));
+  setData(dataset(charts.ts, 'liquid-previous'), points(before, PROP.sl, PROP.t));
+  setData(dataset(charts.ts, 'gas-previous'), points(before, PROP.sg, PROP.t));
   markChosen();
   restyleCharts(['properties', 'ts']);
 }

@@ -162,28 +162,36 @@ function chooseT(milli) {
   showChosen(true);
 }
 
-// Work that can wait for the frame after the next: while t is stepped,
-// dragged or played, the Maxwell chart and the readouts follow at once and
-// the Gibbs chart and the marks in the next frame, so that no frame carries
-// both. A later request for the same work replaces one not yet done.
+// Work that can wait a frame or two: while t is stepped, dragged or played,
+// the readouts and the table's highlight follow at once, the Maxwell chart
+// in the next frame and the Gibbs chart and the marks in the one after, so
+// that no frame carries more than one of them. A later request for the same
+// work replaces one not yet done.
 const laterWork = {};
-function inNextFrame(name, work) {
+const framesLater = { isotherm: 1, gibbs: 2, marks: 2 };
+function inFrames(name, work) {
   if (laterWork[name]) {
     laterWork[name] = work;
     return;
   }
   laterWork[name] = work;
-  requestAnimationFrame(() => requestAnimationFrame(() => {
+  let frames = framesLater[name];
+  const tick = () => {
+    if (frames-- > 0) {
+      requestAnimationFrame(tick);
+      return;
+    }
     const todo = laterWork[name];
     delete laterWork[name];
     if (todo)
       todo();
-  }));
+  };
+  requestAnimationFrame(tick);
 }
 
 function soonOrNow(deferred, name, work) {
   if (deferred) {
-    inNextFrame(name, work);
+    inFrames(name, work);
   } else {
     laterWork[name] = null;  // done now: a waiting request is stale
     work();
@@ -327,10 +335,12 @@ function showRow(row, deferred) {
     // A new c moves nothing on this chart: it is drawn again only when
     // what it shows changed.
     const drawn = [f.join(' '), state.trialP, state.logAxis, state.vOperating].join('|');
-    if (drawn !== lastIsotherm) {
-      lastIsotherm = drawn;
-      drawIsotherm(t, { p, vl, vg, vlmax, plmin, vgmin, pgmax, vMiddle: atRow.vMiddle }, trial);
-    }
+    soonOrNow(deferred, 'isotherm', () => {
+      if (drawn !== lastIsotherm) {
+        lastIsotherm = drawn;
+        drawIsotherm(t, { p, vl, vg, vlmax, plmin, vgmin, pgmax, vMiddle: atRow.vMiddle }, trial);
+      }
+    });
     soonOrNow(deferred, 'gibbs', () => drawGibbs(t, { p, vl, vg, plmin, pgmax, gl: gAtRow.gl }, trial, trialAt));
   }
   byId('maxwell-description').textContent = tr('maxwellDescription', {

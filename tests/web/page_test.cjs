@@ -120,8 +120,11 @@ function coexistenceRows(reply) {
 
 // Waits until what a step of t or a drag leaves for the next frame is drawn.
 async function settle(page) {
-  await page.evaluate(() => new Promise((done) =>
-    requestAnimationFrame(() => requestAnimationFrame(() => requestAnimationFrame(done)))));
+  await page.evaluate(() => new Promise((done) => {
+    let frames = 5;
+    const tick = () => (frames-- > 0 ? requestAnimationFrame(tick) : done());
+    requestAnimationFrame(tick);
+  }));
 }
 
 async function chooseT(page, t) {
