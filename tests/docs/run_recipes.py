@@ -18,9 +18,11 @@ import os
 import re
 import shutil
 import subprocess
+import struct
 import sys
 import tempfile
 import time
+import zlib
 from pathlib import Path
 
 MARK = re.compile(r"^<!-- run(?::\s*(.*?))?\s*-->$")
@@ -46,6 +48,51 @@ def recipes(markdown):
         indent = len(fence.group(1))
         found.append((i + 1, settings, "\n".join(l[indent:] for l in lines[i + 2:end])))
     return found
+
+
+def coloured_pixels(picture):
+    """How many pixels of a PNG picture have a colour, not a grey: the curves
+    and their keys (gnuplot draws axes, text and grid in greys). An
+    8-bit RGB or RGBA picture, as pngcairo writes it."""
+    data = picture.read_bytes()
+    pos, packed = 8, b""
+    while pos < len(data):
+        length, kind = struct.unpack(">I4s", data[pos:pos + 8])
+        body = data[pos + 8:pos + 8 + length]
+        if kind == b"IHDR":
+            width, height, _, colour_type = struct.unpack(">IIBB", body[:10])
+        elif kind == b"IDAT":
+            packed += body
+        pos += 12 + length
+    raw = zlib.decompress(packed)
+    step = {2: 3, 6: 4}[colour_type]
+    stride = width * step
+    above, count, at = bytearray(stride), 0, 0
+    for _ in range(height):
+        kind, line = raw[at], bytearray(raw[at + 1:at + 1 + stride])
+        at += 1 + stride
+        for x in range(stride):  # undo the row's PNG filter
+            left = line[x - step] if x >= step else 0
+            corner = above[x - step] if x >= step else 0
+            if kind == 1:
+                line[x] = (line[x] + left) & 255
+            elif kind == 2:
+                line[x] = (line[x] + above[x]) & 255
+            elif kind == 3:
+                line[x] = (line[x] + (left + above[x]) // 2) & 255
+            elif kind == 4:
+                guess = left + above[x] - corner
+                nearest = min((abs(guess - left), 0, left), (abs(guess - above[x]), 1, above[x]),
+                              (abs(guess - corner), 2, corner))[2]
+                line[x] = (line[x] + nearest) & 255
+        count += sum(1 for x in range(0, stride, step) if max(line[x:x + 3]) - min(line[x:x + 3]) > 60)
+        above = line
+    return count
+
+
+# A key's sample line is about 50 coloured pixels; a curve across the plot
+# several hundred.
+DRAWN_CURVE = 200
 
 
 def main():
@@ -80,6 +127,10 @@ def main():
                 # New, or written again (an install may keep the source's time).
                 if not path.exists() or (path in before and path.stat().st_mtime < started):
                     problems.append(f"it did not leave {path.relative_to(scratch)}")
+            if not problems and "gnuplot" in command:
+                for picture in (path for path in promised if path.suffix == ".png"):
+                    if coloured_pixels(picture) < DRAWN_CURVE:
+                        problems.append(f"{picture.name} shows no curve, only axes and keys")
             if problems:
                 failed += 1
                 print(f"FAIL {where}: {'; '.join(problems)}\n$ {command}\n{output[-3000:]}")
