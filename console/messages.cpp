@@ -40,7 +40,8 @@ std::string Messages::help() const
         "  -h, --help             muestra esta ayuda y termina\n"
         "  -V, --version          muestra la version y termina\n"
         "\n"
-        "C se lee como la respuesta a la pregunta (\"%lf\" de C): 2.5, 1e3, 0x1.8p1.\n"
+        "C, el valor de c, se lee como la respuesta a la pregunta, con punto decimal:\n"
+        "2.5, 1e3 (un 1,5 se leeria como 1).\n"
         "Estado de salida: 0 si todo fue bien, 1 si un fichero no se pudo escribir\n"
         "(los anteriores quedan como estaban), 2 si la orden es incorrecta.\n"
         "Manual: man vdwcoex\n",
@@ -56,7 +57,8 @@ std::string Messages::help() const
         "  -h, --help             show this help and exit\n"
         "  -V, --version          show the version and exit\n"
         "\n"
-        "C is read as the reply to the prompt is (C's \"%lf\"): 2.5, 1e3, 0x1.8p1.\n"
+        "C, the value of c, is read as the reply to the prompt is, with a decimal\n"
+        "point: 2.5, 1e3 (1,5 would be read as 1).\n"
         "Exit status: 0 on success, 1 if a file could not be written (the earlier\n"
         "files are left as they were), 2 if the command line is wrong.\n"
         "Manual: man vdwcoex\n");
