@@ -125,6 +125,15 @@ std::string Messages::odd_c(const std::string& shown, bool finite) const
         "the pressures, volumes and latent heat hold, but the entropies and energies are not physical");
 }
 
+std::string Messages::large_c(const std::string& shown) const
+{
+    return pick(language,
+        "vdwcoex: aviso: c = " + shown + " es tan grande que el calor latente, diferencia de dos "
+        "numeros del orden de c, puede perder su ultima cifra; presiones y volumenes valen",
+        "vdwcoex: warning: c = " + shown + " is so large that the latent heat, a difference of two "
+        "numbers as large as c, can lose its last digit; the pressures and volumes hold");
+}
+
 std::string Messages::cannot_create(const std::string& file, const std::string& reason) const
 {
     return pick(language, "vdwcoex: no se puede crear " + file + ": " + reason,

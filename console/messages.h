@@ -29,6 +29,8 @@ struct Messages {
 
     // Where c is not a positive finite number; `shown` is c as the reports print it.
     std::string odd_c(const std::string& shown, bool finite) const;
+    // c above the largest for which the latent heat keeps all its digits.
+    std::string large_c(const std::string& shown) const;
 
     // A file that cannot be created or written, with the system's reason.
     std::string cannot_create(const std::string& file, const std::string& reason) const;
