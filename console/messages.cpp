@@ -23,6 +23,37 @@ std::string pick(Language language, std::string spanish, std::string english)
     return language == Language::english ? english : spanish;
 }
 
+// An argument as a message shows it, on one line whatever it holds: as it
+// is where every byte is a plain printable one, else in quotes with a
+// newline, a tab, a quote, a backslash and any other byte escaped.
+std::string printable(const std::string& text)
+{
+    bool plain = !text.empty();
+    for (const unsigned char ch : text)
+        plain = plain && ch > ' ' && ch < 0x7f && ch != '\'' && ch != '\\';
+    if (plain)
+        return text;
+    std::string shown = "'";
+    for (const unsigned char ch : text) {
+        if (ch == '\n') {
+            shown += "\\n";
+        } else if (ch == '\t') {
+            shown += "\\t";
+        } else if (ch == '\'' || ch == '\\') {
+            shown += '\\';
+            shown += static_cast<char>(ch);
+        } else if (ch < ' ' || ch >= 0x7f) {
+            const char digits[] = "0123456789abcdef";
+            shown += "\\x";
+            shown += digits[ch >> 4];
+            shown += digits[ch & 15];
+        } else {
+            shown += static_cast<char>(ch);
+        }
+    }
+    return shown + "'";
+}
+
 }  // namespace
 
 std::string Messages::help() const
@@ -71,8 +102,8 @@ std::string Messages::version() const
 
 std::string Messages::unknown_option(const std::string& option) const
 {
-    return pick(language, "vdwcoex: opcion desconocida: " + option,
-                "vdwcoex: unknown option: " + option);
+    return pick(language, "vdwcoex: opcion desconocida: " + printable(option),
+                "vdwcoex: unknown option: " + printable(option));
 }
 
 std::string Messages::missing_value(const std::string& option) const
@@ -89,8 +120,16 @@ std::string Messages::unexpected_value(const std::string& option) const
 
 std::string Messages::not_a_number(const std::string& argument) const
 {
-    return pick(language, "vdwcoex: '" + argument + "' no es un numero",
-                "vdwcoex: '" + argument + "' is not a number");
+    const std::string shown = printable(argument);
+    const std::string in_quotes = shown.front() == '\'' ? shown : "'" + shown + "'";
+    return pick(language, "vdwcoex: " + in_quotes + " no es un numero",
+                "vdwcoex: " + in_quotes + " is not a number");
+}
+
+std::string Messages::empty_folder(const std::string& option) const
+{
+    return pick(language, "vdwcoex: " + option + " necesita el nombre de una carpeta, no un texto vacio",
+                "vdwcoex: " + option + " needs a folder's name, not an empty one");
 }
 
 std::string Messages::c_given_twice() const
@@ -100,8 +139,8 @@ std::string Messages::c_given_twice() const
 
 std::string Messages::no_folder(const std::string& folder, const std::string& reason) const
 {
-    return pick(language, "vdwcoex: no hay carpeta " + folder + ": " + reason,
-                "vdwcoex: no folder " + folder + ": " + reason);
+    return pick(language, "vdwcoex: no hay carpeta " + printable(folder) + ": " + reason,
+                "vdwcoex: no folder " + printable(folder) + ": " + reason);
 }
 
 std::string Messages::hint() const

@@ -25,6 +25,7 @@ struct Messages {
     std::string not_a_number(const std::string& argument) const;
     std::string c_given_twice() const;
     std::string no_folder(const std::string& folder, const std::string& reason) const;
+    std::string empty_folder(const std::string& option) const;
     std::string hint() const;
 
     // Where c is not a positive finite number; `shown` is c as the reports print it.

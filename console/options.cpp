@@ -46,8 +46,9 @@ const LongOption* find_short(char name)
     return nullptr;
 }
 
-// Takes one option with its value into options; false with the error set.
-bool take(Options& options, const LongOption& option, const std::string& value,
+// Takes one option with its value into options, `shown` as the command line
+// spelled it; false with the error set.
+bool take(Options& options, const LongOption& option, const std::string& value, const std::string& shown,
           std::string& error, const Messages& say)
 {
     if (option.flag) {
@@ -55,6 +56,11 @@ bool take(Options& options, const LongOption& option, const std::string& value,
         return true;
     }
     if (&option != &value_c) {
+        // An empty name would quietly mean the current folder.
+        if (value.empty()) {
+            error = say.empty_folder(shown);
+            return false;
+        }
         options.output_dir = value;
         return true;
     }
@@ -82,7 +88,7 @@ ParsedOptions parse_options(const std::vector<std::string>& args, const Messages
         const std::string& arg = args[i];
         const bool number = static_cast<bool>(read_whole_number(arg));
         if (only_values || arg.size() < 2 || arg[0] != '-' || number) {
-            if (!take(options, value_c, arg, error, say))
+            if (!take(options, value_c, arg, arg, error, say))
                 return parsed;
             continue;
         }
@@ -113,7 +119,7 @@ ParsedOptions parse_options(const std::vector<std::string>& args, const Messages
                 }
                 value = args[++i];
             }
-            if (!take(options, *option, value, error, say))
+            if (!take(options, *option, value, shown, error, say))
                 return parsed;
             continue;
         }
@@ -121,9 +127,11 @@ ParsedOptions parse_options(const std::vector<std::string>& args, const Messages
         for (size_t k = 1; k < arg.size(); ++k) {
             const LongOption* option = find_short(arg[k]);
             if (!option) {
-                error = say.unknown_option(std::string("-") + arg[k]);
+                // In "-q-" the unknown option is "-", not "--".
+                error = say.unknown_option(arg[k] == '-' ? std::string("-") : std::string("-") + arg[k]);
                 return parsed;
             }
+            const std::string shown = std::string("-") + arg[k];
             std::string value;
             if (option->takes_value) {
                 if (k + 1 < arg.size()) {
@@ -131,12 +139,12 @@ ParsedOptions parse_options(const std::vector<std::string>& args, const Messages
                 } else if (i + 1 < args.size()) {
                     value = args[++i];
                 } else {
-                    error = say.missing_value(std::string("-") + arg[k]);
+                    error = say.missing_value(shown);
                     return parsed;
                 }
                 k = arg.size();
             }
-            if (!take(options, *option, value, error, say))
+            if (!take(options, *option, value, shown, error, say))
                 return parsed;
         }
     }

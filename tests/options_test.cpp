@@ -53,6 +53,18 @@ TEST(Options, EachUsageErrorSaysWhatIsWrong)
     EXPECT_EQ(parse({"2.5kg"}).error, "vdwcoex: '2.5kg' is not a number");
     EXPECT_EQ(parse({" 2.5"}).error, "vdwcoex: ' 2.5' is not a number");
     EXPECT_EQ(parse({"1", "-c", "2"}).error, "vdwcoex: c is given more than once");
+    // An empty folder name would quietly mean the current folder.
+    EXPECT_EQ(parse({"-o", ""}).error, "vdwcoex: -o needs a folder's name, not an empty one");
+    EXPECT_EQ(parse({"-qo", ""}).error, "vdwcoex: -o needs a folder's name, not an empty one");
+    EXPECT_EQ(parse({"--output-dir="}).error, "vdwcoex: --output-dir needs a folder's name, not an empty one");
+    // The unknown option in a bundle is the character itself.
+    EXPECT_EQ(parse({"-q-"}).error, "vdwcoex: unknown option: -");
+}
+
+TEST(Options, AnArgumentInAMessageStaysOnOneLine)
+{
+    EXPECT_EQ(parse({"--no\npe"}).error, "vdwcoex: unknown option: '--no\\npe'");
+    EXPECT_EQ(parse({"a\tb'\x01\xff"}).error, "vdwcoex: 'a\\tb\\'\\x01\\xff' is not a number");
 }
 
 TEST(Messages, EnglishWhereTheFirstLocaleVariableSetSaysSo)

@@ -73,6 +73,14 @@ usage-errors)  # a wrong command line: status 2, two lines, nothing touched
       grep -q -- "--help" ../err.txt || fail "'$args': status $status: $(cat ../err.txt)"
     untouched "'$args'"
   done
+  # An empty folder name, which a word-split loop cannot pass.
+  for args in "-o|" "--output-dir=|2.5"; do
+    IFS='|' read -r -a split <<< "$args"
+    [ "${#split[@]}" -eq 1 ] && split+=("")
+    run "${split[@]}"
+    [ "$status" -eq 2 ] && [ "$(wc -l < ../err.txt)" -eq 2 ] || fail "'$args': status $status: $(cat ../err.txt)"
+    untouched "'$args'"
+  done
   run --nope; grep -q 'opcion desconocida: --nope' ../err.txt || fail "Spanish: $(cat ../err.txt)"
   LANG=en_GB.UTF-8 run --nope
   grep -q 'unknown option: --nope' ../err.txt || fail "English: $(cat ../err.txt)"
