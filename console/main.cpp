@@ -95,10 +95,6 @@ int run_program(const Options& options, std::vector<ReportFile>& files)
         if (const auto reply = read_number(stdin))
             c = *reply;
     }
-    // hg - hl takes the difference of two numbers of the size of c: up to
-    // c = 1e6 every row's latent heat had the digits it has at c = 1.5 in
-    // every c tried (up to 8e6); from about 1e7 single rows differ.
-    constexpr double largest_exact_c = 1e6;
     if (!(c > 0 && std::isfinite(c)) || c > largest_exact_c) {
         std::string shown;
         number(shown, c);

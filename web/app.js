@@ -249,11 +249,12 @@ function offerFiles(files) {
 function showCNote() {
   const note = document.getElementById('c-note');
   const c = state.c;
-  if (c === null || (c > 0 && Number.isFinite(c))) {
+  const large = Number.isFinite(c) && c > state.program._vdw_largest_exact_c();
+  if (c === null || (c > 0 && Number.isFinite(c) && !large)) {
     note.hidden = true;
     return;
   }
-  note.textContent = tr(Number.isNaN(c) ? 'cNaN' : Number.isFinite(c) ? 'cNotPositive' : 'cInfinite',
+  note.textContent = tr(Number.isNaN(c) ? 'cNaN' : large ? 'cLarge' : Number.isFinite(c) ? 'cNotPositive' : 'cInfinite',
     { c: state.cText });
   note.hidden = false;
 }

@@ -71,6 +71,9 @@ EMSCRIPTEN_KEEPALIVE int vdw_reply_end() { return static_cast<int>(reply_end); }
 EMSCRIPTEN_KEEPALIVE const char* vdw_text(int which) { return text_of(which).data(); }
 EMSCRIPTEN_KEEPALIVE int vdw_text_size(int which) { return static_cast<int>(text_of(which).size()); }
 
+// The largest c for which the latent heat keeps all its digits.
+EMSCRIPTEN_KEEPALIVE double vdw_largest_exact_c() { return largest_exact_c; }
+
 // Pressure on the isotherm at temperature at_t and volume v.
 EMSCRIPTEN_KEEPALIVE double vdw_isotherm_pressure(double at_t, double v)
 {

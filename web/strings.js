@@ -36,6 +36,8 @@ const STRINGS = {
       'entalpías, energías y calor latente salen «nan». Los ficheros son los del programa.',
     cInfinite: 'c = {c} es infinito: las presiones y los volúmenes valen, pero entropías, ' +
       'entalpías y energías son infinitas y el calor latente sale «nan».',
+    cLarge: 'c = {c} es tan grande que el calor latente, diferencia de dos números del orden de c, ' +
+      'puede perder su última cifra; presiones y volúmenes valen. Los ficheros son los del programa.',
     cNotPositive: 'c = {c} no es positivo: un fluido real tiene Cv = cR > 0. Presiones, ' +
       'volúmenes y calor latente valen; entropías y energías no describen ningún fluido real.',
     maxwellHeading: 'Construcción de Maxwell',
@@ -213,6 +215,8 @@ const STRINGS = {
       'enthalpies, energies and latent heat come out "nan". The files are the program\'s.',
     cInfinite: 'c = {c} is infinite: the pressures and volumes hold, but the entropies, ' +
       'enthalpies and energies are infinite and the latent heat comes out "nan".',
+    cLarge: 'c = {c} is so large that the latent heat, a difference of two numbers as large as c, ' +
+      'can lose its last digit; the pressures and volumes hold. The files are the program\'s.',
     cNotPositive: 'c = {c} is not positive: a real fluid has Cv = cR > 0. Pressures, volumes ' +
       'and the latent heat hold; the entropies and energies describe no real fluid.',
     maxwellHeading: 'Maxwell construction',

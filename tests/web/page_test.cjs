@@ -458,6 +458,8 @@ test('before a run nothing is offered; after it, a comma, inf and nan are said o
   await compute(page, 'inf');
   assert.match(await page.textContent('#status'), /^c = inf /);
   assert.match(await page.textContent('#c-note'), /^c = inf /);
+  await compute(page, '1e8');
+  assert.match(await page.textContent('#c-note'), /^c = 100000000\.000000 es tan grande/);
   await compute(page, '-nan');
   await chooseT(page, '0.85');
   const readout = await page.textContent('#readout');
