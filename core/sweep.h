@@ -25,10 +25,36 @@ struct Output {
 // tried up to 8e6; one row differed at 9e6, four at 1e8, all at 1e12.
 constexpr double largest_exact_c = 1e6;
 
-// One pass at the current temperature t: spinodal limits, coexistence
-// pressure and volumes, and the rows of both reports.
+// What one pass finds before it writes a row: the stability limits, the
+// coexistence pressure and volumes, and the other phase's volume beside each
+// limit. None of it depends on c.
+struct Found {
+    double t, vgmin, pgmax, vlmax, plmin, p, vl, vg;
+    double vg_beside_liquid_limit;  // the gas at the liquid limit's pressure
+    double vl_beside_gas_limit;     // the liquid at the gas limit's pressure
+};
+
+// The searches of one pass at the current temperature t; at t = 0.95 every
+// midpoint of the liquid limit's search is appended to `console`.
+Found find(std::string& console);
+
+// The rows of one pass from what it found, with Cv = cR.
+void write(double c, const Found& found, Output& out);
+
+// One pass at the current temperature t: its searches, then its rows.
 void pass(double c, Output& out);
 
 // Both preambles with their rule lines, then every pass of the sweep; leaves
 // t just below 0.5.
 void run(double c, Output& out);
+
+// The searches of a whole sweep, with the console trace they print.
+struct SweepSearch {
+    std::vector<Found> passes;
+    std::string console;
+};
+SweepSearch find_all();
+
+// The run for c written from a sweep's searches: the same bytes as run(c),
+// without searching again (the page keeps one sweep for every c).
+void write_all(double c, const SweepSearch& sweep, Output& out);

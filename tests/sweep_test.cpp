@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
+#include <cstring>
+#include <limits>
 #include <map>
 #include <sstream>
 #include <string>
@@ -230,3 +233,23 @@ TEST_F(Sweep, HeatCapacityChangesOnlyThePropertyColumns)
 }
 
 }  // namespace
+
+// The page writes every run from one sweep's searches: for any c, the same
+// reports, trace and states as a run that searches.
+TEST(KeptSearches, WriteTheSameRunForEveryC)
+{
+    const SweepSearch sweep = find_all();
+    ASSERT_EQ(sweep.passes.size(), 499u);
+    for (const double c : {1.5, 2.5, 0.0, -2.5, 1e8, std::nan(""), std::numeric_limits<double>::infinity()}) {
+        SCOPED_TRACE(c);
+        Output searched, kept;
+        run(c, searched);
+        write_all(c, sweep, kept);
+        EXPECT_EQ(kept.coexistence, searched.coexistence);
+        EXPECT_EQ(kept.properties, searched.properties);
+        EXPECT_EQ(kept.console, searched.console);
+        ASSERT_EQ(kept.states.size(), searched.states.size());
+        EXPECT_EQ(0, std::memcmp(kept.states.data(), searched.states.data(),
+                                 kept.states.size() * sizeof(Coexisting)));
+    }
+}

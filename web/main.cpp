@@ -47,8 +47,10 @@ EMSCRIPTEN_KEEPALIVE double vdw_run(const char* reply, int size)
     double c = 1.5;
     if (const auto number = read_number(std::string_view(reply, static_cast<size_t>(size)), reply_end))
         c = *number;
+    // The searches do not depend on c: made once, kept for every run.
+    static const SweepSearch searches = find_all();
     out = Output{};
-    run(c, out);
+    write_all(c, searches, out);
     coexistence_table.clear();
     property_table.clear();
     return c;
