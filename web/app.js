@@ -132,6 +132,7 @@ function warmUp() {
   updateDiagram();
   state.coexistenceRows = [];
   updateDiagram();
+  warmUpMaxwell(LAST_ROW_MILLI - 850);
 }
 
 function loadProgram() {

@@ -275,22 +275,49 @@ function showMaxwell(deferred = false) {
     showRow(row, deferred);
 }
 
+// Row `row`'s unrounded state, and its construction at the vapour pressure.
+function rowState(row) {
+  const program = state.program;
+  const [t, p, vl, vg, vlmax, plmin, vgmin, pgmax] = [0, 1, 2, 3, 4, 5, 6, 7].map((k) => program._vdw_state(row, k));
+  program._vdw_maxwell(row);
+  return { t, p, vl, vg, vlmax, plmin, vgmin, pgmax, vMiddle: program._vdw_maxwell_part(0),
+    areaLiquid: program._vdw_maxwell_part(1), areaGas: program._vdw_maxwell_part(2) };
+}
+
+// The line at pressure q on row `row`'s isotherm, from the model; null
+// outside the limits' pressures.
+function trialLineAt(row, q, c) {
+  const program = state.program;
+  if (!program._vdw_trial(row, q, c))
+    return null;
+  const part = (k) => program._vdw_trial_part(k);
+  return { p: q, vl: part(0), vMiddle: part(1), vg: part(2), areaLiquid: part(3), areaGas: part(4),
+    gl: part(5), gg: part(6) };
+}
+
+// Both charts drawn once for a row and emptied again in the same task,
+// while the page loads: nothing is painted in between, but the first run
+// finds their drawing code compiled.
+function warmUpMaxwell(row) {
+  const s = rowState(row);
+  drawIsotherm(s.t, s, null);
+  drawGibbs(s.t, Object.assign({ gl: trialLineAt(row, s.p, 1.5).gl }, s), null, (q) => trialLineAt(row, q, 1.5));
+  [charts.maxwell, charts.gibbs].forEach((chart) => {
+    chart.data.datasets.forEach((d) => { d.data = []; });
+    chart.update('none');
+  });
+  ['maxwell', 'gibbs'].forEach((name) => legend(name, charts[name]));
+  lastIsotherm = null;
+}
+
 // The row's construction from its unrounded state; the line at the trial
 // pressure where one is set.
 function showRow(row, deferred) {
   const program = state.program;
   const f = state.coexistenceRows[row];
-  const [t, p, vl, vg, vlmax, plmin, vgmin, pgmax] = [0, 1, 2, 3, 4, 5, 6, 7].map((k) => program._vdw_state(row, k));
-  program._vdw_maxwell(row);
-  const atRow = { p, vl, vg, vMiddle: program._vdw_maxwell_part(0),
-    areaLiquid: program._vdw_maxwell_part(1), areaGas: program._vdw_maxwell_part(2) };
-  const trialAt = (q) => {
-    if (!program._vdw_trial(row, q, state.c))
-      return null;
-    const part = (k) => program._vdw_trial_part(k);
-    return { p: q, vl: part(0), vMiddle: part(1), vg: part(2), areaLiquid: part(3), areaGas: part(4),
-      gl: part(5), gg: part(6) };
-  };
+  const atRow = rowState(row);
+  const { t, p, vl, vg, vlmax, plmin, vgmin, pgmax } = atRow;
+  const trialAt = (q) => trialLineAt(row, q, state.c);
   const gAtRow = trialAt(p);
   const trial = state.trialP === null ? null : trialAt(state.trialP);
   const shown = trial || Object.assign({}, atRow, { gl: gAtRow.gl, gg: gAtRow.gg });
