@@ -73,6 +73,12 @@ usage-errors)  # a wrong command line: status 2, two lines, nothing touched
       grep -q -- "--help" ../err.txt || fail "'$args': status $status: $(cat ../err.txt)"
     untouched "'$args'"
   done
+  # A newline or an odd byte in an argument stays inside the one line that
+  # names it.
+  for arg in $'--no\npe' $'1\n2' $'-o\x01'; do
+    run "$arg"
+    [ "$status" -eq 2 ] && [ "$(wc -l < ../err.txt)" -eq 2 ] || fail "'$arg': status $status: $(cat -A ../err.txt)"
+  done
   # An empty folder name, which a word-split loop cannot pass.
   for args in "-o|" "--output-dir=|2.5"; do
     IFS='|' read -r -a split <<< "$args"
