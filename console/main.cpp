@@ -95,10 +95,11 @@ int run_program(const Options& options, std::vector<ReportFile>& files)
         if (const auto reply = read_number(stdin))
             c = *reply;
     }
-    if (!(c > 0 && std::isfinite(c)) || c > largest_exact_c) {
+    const bool odd = !(c > 0 && std::isfinite(c));
+    if (odd || c > largest_exact_c) {
         std::string shown;
         number(shown, c);
-        to_stderr(std::isfinite(c) && c > largest_exact_c ? say.large_c(shown) : say.odd_c(shown, std::isfinite(c)));
+        to_stderr(odd ? say.odd_c(shown, std::isfinite(c)) : say.large_c(shown));
     }
 
     std::vector<std::string> names = {"vdw_coex.dat", "clatente.dat"};

@@ -23,16 +23,10 @@ std::string pick(Language language, std::string spanish, std::string english)
     return language == Language::english ? english : spanish;
 }
 
-// An argument as a message shows it, on one line whatever it holds: as it
-// is where every byte is a plain printable one, else in quotes with a
-// newline, a tab, a quote, a backslash and any other byte escaped.
-std::string printable(const std::string& text)
+// An argument in quotes, with a newline, a tab, a quote, a backslash and any
+// byte that is not plain printable ASCII escaped: one line whatever it holds.
+std::string quoted(const std::string& text)
 {
-    bool plain = !text.empty();
-    for (const unsigned char ch : text)
-        plain = plain && ch > ' ' && ch < 0x7f && ch != '\'' && ch != '\\';
-    if (plain)
-        return text;
     std::string shown = "'";
     for (const unsigned char ch : text) {
         if (ch == '\n') {
@@ -52,6 +46,16 @@ std::string printable(const std::string& text)
         }
     }
     return shown + "'";
+}
+
+// An argument as a message shows it: as it is where every byte is a plain
+// printable one, else quoted.
+std::string printable(const std::string& text)
+{
+    bool plain = !text.empty();
+    for (const unsigned char ch : text)
+        plain = plain && ch > ' ' && ch < 0x7f && ch != '\'' && ch != '\\';
+    return plain ? text : quoted(text);
 }
 
 }  // namespace
@@ -120,10 +124,8 @@ std::string Messages::unexpected_value(const std::string& option) const
 
 std::string Messages::not_a_number(const std::string& argument) const
 {
-    const std::string shown = printable(argument);
-    const std::string in_quotes = shown.front() == '\'' ? shown : "'" + shown + "'";
-    return pick(language, "vdwcoex: " + in_quotes + " no es un numero",
-                "vdwcoex: " + in_quotes + " is not a number");
+    return pick(language, "vdwcoex: " + quoted(argument) + " no es un numero",
+                "vdwcoex: " + quoted(argument) + " is not a number");
 }
 
 std::string Messages::empty_folder(const std::string& option) const

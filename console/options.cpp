@@ -125,13 +125,13 @@ ParsedOptions parse_options(const std::vector<std::string>& args, const Messages
         }
         // A bundle of short options; one that takes a value ends it.
         for (size_t k = 1; k < arg.size(); ++k) {
+            const std::string shown = std::string("-") + arg[k];
             const LongOption* option = find_short(arg[k]);
             if (!option) {
                 // In "-q-" the unknown option is "-", not "--".
-                error = say.unknown_option(arg[k] == '-' ? std::string("-") : std::string("-") + arg[k]);
+                error = say.unknown_option(arg[k] == '-' ? std::string("-") : shown);
                 return parsed;
             }
-            const std::string shown = std::string("-") + arg[k];
             std::string value;
             if (option->takes_value) {
                 if (k + 1 < arg.size()) {

@@ -12,8 +12,9 @@ inline double value_of(double f) { return f; }
 // Each pass sets r to the midpoint, evaluates f there and then at the current
 // lower end, and moves the lower end to r when the product of the two is
 // strictly positive, the upper end otherwise (zero or NaN included). It stops
-// once hi - lo is no longer greater than the tolerance (err, in bisect). No sign change over the bracket
-// is required: if f keeps one sign, r ends within err of the initial upper end.
+// once hi - lo is no longer greater than the tolerance (err, in bisect). No
+// sign change over the bracket is required: if f keeps one sign, r ends
+// within the tolerance of the initial upper end.
 //
 // r is left at the last midpoint evaluated. The return value is what f gave at
 // the lower end as it stood at the start of the last pass.

@@ -123,9 +123,7 @@ function warmUp() {
   if (state.runs || state.cText !== null)
     return;
   runProgram('1.5');
-  const latin1 = new TextDecoder('latin1');
-  const rows = rowsOf(latin1.decode(bytesOf(0)));
-  rowsOf(latin1.decode(bytesOf(1)));
+  const rows = rowsOf(new TextDecoder('latin1').decode(bytesOf(0)));
   // The phase diagram drawn with these rows and emptied again in the same
   // task: nothing is painted in between, but the drawing code is compiled.
   state.coexistenceRows = rows;
@@ -510,19 +508,6 @@ function points(rows, i, j) {
     .map((fields) => ({ x: Number(fields[i]), y: Number(fields[j]) }));
 }
 
-// Gives a dataset new points, reusing its points where there are as many:
-// the chart then moves its elements instead of making them anew.
-function setData(set, fresh) {
-  if (set.data.length !== fresh.length) {
-    set.data = fresh;
-    return;
-  }
-  fresh.forEach((q, k) => {
-    set.data[k].x = q.x;
-    set.data[k].y = q.y;
-  });
-}
-
 // Volumes from `from` to `to`, evenly spaced on a linear and on a log axis
 // both, so that a curve drawn through them is smooth on either; `extra`
 // volumes are added where the curve must pass exactly.
@@ -546,7 +531,7 @@ const isothermTs = [0.95, 0.9, 0.85, 0.8, 0.7];
 function chartOptions(x, y) {
   return {
     animation: false, responsive: true, maintainAspectRatio: false, parsing: false,
-    normalized: true, spanGaps: true, events: ['click'],
+    normalized: true, events: ['click'],
     plugins: { legend: { display: false }, tooltip: { enabled: false },
       title: { display: true, font: { size: 17, weight: '600' } } },
     scales: { x, y },
@@ -557,6 +542,11 @@ function chartOptions(x, y) {
 // ends (which crowd the next label).
 function axis(extra) {
   return Object.assign({ title: { display: true }, ticks: { includeBounds: false } }, extra);
+}
+
+// The table's temperatures, 0.5 to 1.
+function tAxis() {
+  return axis({ min: 0.5, max: 1 });
 }
 
 // A log axis with labels at 1, 2, 5 times the powers of ten, or finer steps
@@ -631,7 +621,6 @@ function makeOverview() {
   pv.push(line('chosen-isotherm', '', { borderWidth: 3, mark: true }));
   pv.push(line('chosen-tie-line', '', { borderWidth: 3, mark: true }));
 
-  const t = () => axis({ min: 0.5, max: 1 });
   charts.pv = new Chart(document.getElementById('pv'), { type: 'scatter', data: { datasets: pv },
     options: chartOptions(logAxis({ min: 0.36, max: 60 }), axis({ min: -0.6, max: 1.5 })) });
   charts.pt = new Chart(document.getElementById('pt'), { type: 'scatter', data: { datasets: [
@@ -639,29 +628,28 @@ function makeOverview() {
     line('gas-limit', '', { borderDash: [8, 4] }),
     line('liquid-limit', '', { borderDash: [2, 3] }),
     point('chosen', { pointRadius: 7, mark: true }),
-  ] }, options: chartOptions(t(), axis({ min: -1, max: 1.1 })) });
+  ] }, options: chartOptions(tAxis(), axis({ min: -1, max: 1.1 })) });
   charts.heat = new Chart(document.getElementById('heat'), { type: 'scatter', data: { datasets: [
     line('latent-heat', '', { borderWidth: 3.5 }),
     point('chosen', { pointRadius: 7, mark: true }),
-  ] }, options: chartOptions(t(), axis({ min: 0 })) });
+  ] }, options: chartOptions(tAxis(), axis({ min: 0 })) });
 }
 
 function makePropertyCharts() {
-  const t = () => axis({ min: 0.5, max: 1 });
   charts.properties = new Chart(document.getElementById('properties'), { type: 'scatter', data: { datasets: [
     line('liquid-previous', '', { borderWidth: 2 }),
     line('gas-previous', '', { borderDash: [8, 4], borderWidth: 2 }),
     line('liquid', '', { borderWidth: 3 }),
     line('gas', '', { borderDash: [8, 4], borderWidth: 3 }),
     point('chosen', { pointRadius: 7, mark: true }),
-  ] }, options: chartOptions(t(), axis({})) });
+  ] }, options: chartOptions(tAxis(), axis({})) });
   charts.ts = new Chart(document.getElementById('ts'), { type: 'scatter', data: { datasets: [
     line('liquid-previous', '', { borderWidth: 2 }),
     line('gas-previous', '', { borderDash: [8, 4], borderWidth: 2 }),
     line('liquid', '', { borderWidth: 3 }),
     line('gas', '', { borderDash: [8, 4], borderWidth: 3 }),
     line('chosen', '', { borderWidth: 2.5, mark: true }),
-  ] }, options: chartOptions(axis({}), axis({ min: 0.5, max: 1 })) });
+  ] }, options: chartOptions(axis({}), tAxis()) });
 }
 
 // A colour (#rrggbb) made faint, for the curves of the c before.
@@ -718,8 +706,8 @@ function restyleCharts(only) {
     properties: [tr('propertiesChart', { quantity: tr(enthalpy ? 'enthalpy' : 'entropy') }), tr('tAxis'),
       tr(enthalpy ? 'enthalpy' : 'entropy')],
     ts: [tr('tsChart'), tr('entropy'), tr('tAxis')],
-    maxwell: [tr('maxwellChart', { t: (state.tMilli / 1000).toFixed(3) }), vAxis(state.logAxis), tr('pAxis')],
-    gibbs: [tr('gibbsChart', { t: (state.tMilli / 1000).toFixed(3) }), tr('pAxis'), tr('gibbsAxis')] };
+    maxwell: [titleAtT('maxwellChart'), vAxis(state.logAxis), tr('pAxis')],
+    gibbs: [titleAtT('gibbsChart'), tr('pAxis'), tr('gibbsAxis')] };
   Object.entries(charts).forEach(([name, chart]) => {
     if (Array.isArray(only) && !only.includes(name))
       return;
@@ -802,14 +790,14 @@ function showProperties() {
   const coexisting = (propertyRows) => propertyRows.filter((f) => f[PROP.state] === 'eq');
   const eq = coexisting(state.propertyRows);
   const before = state.previous ? coexisting(state.previous.rows) : [];
-  setData(dataset(charts.properties, 'liquid'), points(eq, PROP.t, column));
-  setData(dataset(charts.properties, 'gas'), points(eq, PROP.t, column + 1));
-  setData(dataset(charts.properties, 'liquid-previous'), points(before, PROP.t, column));
-  setData(dataset(charts.properties, 'gas-previous'), points(before, PROP.t, column + 1));
-  setData(dataset(charts.ts, 'liquid'), points(eq, PROP.sl, PROP.t));
-  setData(dataset(charts.ts, 'gas'), points(eq, PROP.sg, PROP.t));
-  setData(dataset(charts.ts, 'liquid-previous'), points(before, PROP.sl, PROP.t));
-  setData(dataset(charts.ts, 'gas-previous'), points(before, PROP.sg, PROP.t));
+  dataset(charts.properties, 'liquid').data = points(eq, PROP.t, column);
+  dataset(charts.properties, 'gas').data = points(eq, PROP.t, column + 1);
+  dataset(charts.properties, 'liquid-previous').data = points(before, PROP.t, column);
+  dataset(charts.properties, 'gas-previous').data = points(before, PROP.t, column + 1);
+  dataset(charts.ts, 'liquid').data = points(eq, PROP.sl, PROP.t);
+  dataset(charts.ts, 'gas').data = points(eq, PROP.sg, PROP.t);
+  dataset(charts.ts, 'liquid-previous').data = points(before, PROP.sl, PROP.t);
+  dataset(charts.ts, 'gas-previous').data = points(before, PROP.sg, PROP.t);
   markChosen();
   restyleCharts(['properties', 'ts']);
 }

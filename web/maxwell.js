@@ -104,9 +104,9 @@ function listenMaxwell() {
   });
   byId('v-operating').addEventListener('change', (event) => {
     const v = typedNumber(event.target.value);
-    const row = state.coexistenceRows[chosenRow()];
-    const [vl, vg] = row ? [Number(row[COEX.vl]), Number(row[COEX.vg])] : [NaN, NaN];
+    const [vl, vg] = tieLineEnds() || [NaN, NaN];
     if (!(v >= vl && v <= vg)) {
+      const row = state.coexistenceRows[chosenRow()];
       fieldError(event.target, 'v-error', tr('vInvalid', { vl: row ? row[COEX.vl] : '', vg: row ? row[COEX.vg] : '' }));
       return;
     }
@@ -117,11 +117,11 @@ function listenMaxwell() {
   });
   // The arrow keys step the volume on a grid of round values inside vl…vg.
   byId('v-operating').addEventListener('keydown', (event) => {
-    const row = state.coexistenceRows[chosenRow()];
-    if (!row || (event.key !== 'ArrowUp' && event.key !== 'ArrowDown') || state.vOperating === null)
+    const ends = tieLineEnds();
+    if (!ends || (event.key !== 'ArrowUp' && event.key !== 'ArrowDown') || state.vOperating === null)
       return;
     event.preventDefault();
-    const [vl, vg] = [Number(row[COEX.vl]), Number(row[COEX.vg])];
+    const [vl, vg] = ends;
     const step = Math.pow(10, Math.floor(Math.log10((vg - vl) / 50)));
     const on = Math.round(state.vOperating / step);
     const next = (event.key === 'ArrowUp' ? (state.vOperating < on * step ? on : on + 1)
@@ -148,6 +148,13 @@ function listenMaxwell() {
   });
   byId('play').addEventListener('click', () => (playTimer ? stopPlaying() : startPlaying()));
   dragOnTheChart();
+}
+
+// The chosen row's tie line as its report prints it, [vl, vg]; null above
+// the table. The lever rule works on these, the values the reader sees.
+function tieLineEnds() {
+  const row = state.coexistenceRows[chosenRow()];
+  return row ? [Number(row[COEX.vl]), Number(row[COEX.vg])] : null;
 }
 
 function enableMaxwell() {
@@ -208,13 +215,16 @@ function showChosen(deferred = false) {
     : byId('t-note').textContent);
 }
 
-// The charts' titles that name the chosen t.
+// The title of a chart that names the chosen t.
+function titleAtT(key) {
+  return tr(key, { t: (state.tMilli / 1000).toFixed(3) });
+}
+
 function titleMaxwell() {
-  const t = (state.tMilli / 1000).toFixed(3);
   if (!chartsMade)
     return;
-  charts.maxwell.options.plugins.title.text = tr('maxwellChart', { t });
-  charts.gibbs.options.plugins.title.text = tr('gibbsChart', { t });
+  charts.maxwell.options.plugins.title.text = titleAtT('maxwellChart');
+  charts.gibbs.options.plugins.title.text = titleAtT('gibbsChart');
 }
 
 // ---- Playing t through the table -----------------------------------------
@@ -345,7 +355,7 @@ function showRow(row, deferred) {
   byId('trial-verdict').textContent = trial ? tr(difference > 0 ? 'verdictBelow' : 'verdictAbove') : tr('verdictAt');
 
   // The lever rule on the row's tie line, as printed.
-  const [vlPrinted, vgPrinted] = [Number(f[COEX.vl]), Number(f[COEX.vg])];
+  const [vlPrinted, vgPrinted] = tieLineEnds();
   if (state.vOperating === null)
     state.vOperating = (vlPrinted + vgPrinted) / 2;
   const operating = byId('v-operating');
@@ -420,6 +430,14 @@ function readouts(row, f) {
     [tr('gibbsEnergies'), pair(PROP.gl, PROP.gg)]]);
 }
 
+// The Maxwell chart's volume axis from vMin to vMax, linear or log as chosen.
+function volumeAxis(vMin, vMax) {
+  const m = charts.maxwell;
+  if (m.options.scales.x.type !== (state.logAxis ? 'logarithmic' : 'linear'))
+    m.options.scales.x = Object.assign(state.logAxis ? logAxis({}) : axis({}), { title: m.options.scales.x.title });
+  Object.assign(m.options.scales.x, { min: vMin, max: vMax });
+}
+
 // The isotherm, its parts by stability, the tie line with its two areas (or
 // the trial line's), on a linear volume axis from just below the liquid to
 // just above the gas, or a log one.
@@ -432,11 +450,8 @@ function drawIsotherm(t, s, trial) {
   const pad = (high - low) * (state.logAxis ? 0.35 : 0.12);
   const vMin = state.logAxis ? Math.max(vLow * 0.85, (vLow + 1 / 3) / 2) : Math.max(vLow - span * 0.06, (vLow + 1 / 3) / 2);
   const vMax = state.logAxis ? vHigh * 1.6 : vHigh + span * 0.06;
-  const scales = m.options.scales;
-  if (scales.x.type !== (state.logAxis ? 'logarithmic' : 'linear'))
-    m.options.scales.x = Object.assign(state.logAxis ? logAxis({}) : axis({}), { title: scales.x.title });
-  Object.assign(m.options.scales.x, { min: vMin, max: vMax });
-  Object.assign(scales.y, { min: low - pad, max: high + pad });
+  volumeAxis(vMin, vMax);
+  Object.assign(m.options.scales.y, { min: low - pad, max: high + pad });
   const curve = isotherm(t, volumes(vMin, vMax, 80,
     [s.vl, s.vlmax, s.vMiddle, s.vgmin, s.vg, shown.vl, shown.vMiddle, shown.vg]));
   const part = (from, to) => curve.filter((q) => q.x >= from && q.x <= to);
@@ -514,9 +529,7 @@ function showAboveTable(t) {
     lastIsotherm = null;
     const m = charts.maxwell;
     const vMin = 0.45, vMax = state.logAxis ? 10 : 4;
-    if (m.options.scales.x.type !== (state.logAxis ? 'logarithmic' : 'linear'))
-      m.options.scales.x = Object.assign(state.logAxis ? logAxis({}) : axis({}), { title: m.options.scales.x.title });
-    Object.assign(m.options.scales.x, { min: vMin, max: vMax });
+    volumeAxis(vMin, vMax);
     Object.assign(m.options.scales.y, { min: 0, max: 2.2 });
     m.data.datasets.forEach((d) => { d.data = []; });
     dataset(m, 'supercritical').data = isotherm(t, volumes(vMin, vMax, 200, [1]));
@@ -550,8 +563,8 @@ function dragOnTheChart() {
     const at = valueAt(event);
     if (dragging === 'volume') {
       fieldError(byId('v-operating'), 'v-error', null);
-      const f = state.coexistenceRows[chosenRow()];
-      state.vOperating = Math.min(Number(f[COEX.vg]), Math.max(Number(f[COEX.vl]), Number(at.v.toFixed(3))));
+      const [vl, vg] = tieLineEnds();
+      state.vOperating = Math.min(vg, Math.max(vl, Number(at.v.toFixed(3))));
     } else {
       const slider = byId('p-trial');
       state.trialP = Math.min(Number(slider.max), Math.max(Number(slider.min), at.p));
@@ -567,7 +580,7 @@ function dragOnTheChart() {
     if (chosenRow() < 0 || !chartsMade)
       return;
     const m = charts.maxwell;
-    const lineP = state.trialP === null ? Number(byId('areas').dataset.p) : state.trialP;
+    const lineP = state.trialP === null ? state.program._vdw_state(chosenRow(), 1) : state.trialP;
     const nearLine = Math.abs(m.scales.y.getPixelForValue(lineP) - event.offsetY) <= 10;
     const point = dataset(m, 'operating-point').data[0];
     const nearPoint = point && Math.hypot(m.scales.x.getPixelForValue(point.x) - event.offsetX,
