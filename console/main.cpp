@@ -25,6 +25,7 @@
 #include "reports.h"
 #include "sweep.h"
 #include "tables_csv.h"
+#include "workbook.h"
 
 namespace {
 
@@ -107,6 +108,8 @@ int run_program(const Options& options, std::vector<ReportFile>& files)
         names.push_back("vdw_coex.csv");
         names.push_back("clatente.csv");
     }
+    if (options.xlsx)
+        names.push_back("vdwcoex.xlsx");
     const std::string folder = options.output_dir.empty() ? "" : options.output_dir + "/";
     std::vector<std::string> paths;
     for (const std::string& name : names)
@@ -127,6 +130,15 @@ int run_program(const Options& options, std::vector<ReportFile>& files)
     if (options.csv) {
         texts.push_back(coexistence_csv(texts[0]));
         texts.push_back(property_csv(texts[1]));
+    }
+    if (options.xlsx) {
+        std::string shown, bytes, reason;
+        number(shown, c);
+        if (!make_workbook(texts[0], texts[1], shown, bytes, reason)) {
+            to_stderr(say.cannot_write(paths.back(), reason));
+            return 1;
+        }
+        texts.push_back(std::move(bytes));
     }
     for (size_t i = 0; i < files.size(); ++i)
         if (!write_report(files[i], texts[i], failure))
@@ -174,6 +186,10 @@ int main(int argc, char** argv)
         if (options.help) {
             console(say.help().c_str());
             return console_error ? 1 : 0;
+        }
+        if (options.xlsx && !workbook_available()) {
+            to_stderr(say.no_workbook());
+            return 2;
         }
         if (options.version) {
             console(say.version().c_str());

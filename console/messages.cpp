@@ -71,6 +71,7 @@ std::string Messages::help() const
         "  C, -c, --c C           toma c de la orden, sin preguntar ni leer la entrada\n"
         "  -o, --output-dir DIR   escribe los ficheros en la carpeta DIR (debe existir)\n"
         "      --csv              escribe tambien vdw_coex.csv y clatente.csv\n"
+        "      --xlsx             escribe tambien vdwcoex.xlsx, un libro con las dos tablas\n"
         "  -q, --quiet            sin pregunta ni traza en la salida estandar\n"
         "  -h, --help             muestra esta ayuda y termina\n"
         "  -V, --version          muestra la version y termina\n"
@@ -88,6 +89,7 @@ std::string Messages::help() const
         "  C, -c, --c C           take c from the command line; no prompt, no input read\n"
         "  -o, --output-dir DIR   write the files into the folder DIR (which must exist)\n"
         "      --csv              also write vdw_coex.csv and clatente.csv\n"
+        "      --xlsx             also write vdwcoex.xlsx, a workbook with both tables\n"
         "  -q, --quiet            no prompt and no trace on standard output\n"
         "  -h, --help             show this help and exit\n"
         "  -V, --version          show the version and exit\n"
@@ -149,6 +151,12 @@ std::string Messages::hint() const
 {
     return pick(language, "Pruebe 'vdwcoex --help' para mas informacion.",
                 "Try 'vdwcoex --help' for more information.");
+}
+
+std::string Messages::no_workbook() const
+{
+    return pick(language, "vdwcoex: --xlsx no esta disponible: este vdwcoex se compilo sin libxlsxwriter",
+                "vdwcoex: --xlsx is not available: this vdwcoex was built without libxlsxwriter");
 }
 
 std::string Messages::odd_c(const std::string& shown, bool finite) const

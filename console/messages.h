@@ -27,6 +27,8 @@ struct Messages {
     std::string no_folder(const std::string& folder, const std::string& reason) const;
     std::string empty_folder(const std::string& option) const;
     std::string hint() const;
+    // --xlsx in a build without the workbook writer.
+    std::string no_workbook() const;
 
     // Where c is not a positive finite number; `shown` is c as the reports print it.
     std::string odd_c(const std::string& shown, bool finite) const;

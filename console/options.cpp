@@ -16,7 +16,8 @@ struct LongOption {
 
 const LongOption long_options[] = {
     {"c", 'c', true, nullptr},                   {"output-dir", 'o', true, nullptr},
-    {"csv", '\0', false, &Options::csv},         {"quiet", 'q', false, &Options::quiet},
+    {"csv", '\0', false, &Options::csv},         {"xlsx", '\0', false, &Options::xlsx},
+    {"quiet", 'q', false, &Options::quiet},
     {"help", 'h', false, &Options::help},        {"version", 'V', false, &Options::version},
 };
 const LongOption& value_c = long_options[0];

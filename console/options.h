@@ -14,6 +14,7 @@ struct Options {
     std::optional<double> c;   // from the command line; otherwise asked for
     std::string output_dir;    // empty: the current folder
     bool csv = false;
+    bool xlsx = false;
     bool quiet = false;
     bool help = false;
     bool version = false;

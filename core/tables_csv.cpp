@@ -1,19 +1,39 @@
 #include "tables_csv.h"
 
 #include <array>
-#include <vector>
 
 namespace {
 
 const std::string_view line_break = "\r\n";
 
-// The rows after the line of "=" that closes the preamble, each split into its
-// blank-separated fields; blank lines are passed over.
-std::vector<std::vector<std::string_view>> rows_of(std::string_view report)
+void append_row(std::string& out, const Fields& cells)
+{
+    for (size_t i = 0; i < cells.size(); ++i) {
+        if (i > 0)
+            out += ',';
+        out += cells[i];
+    }
+    out += line_break;
+}
+
+// Reduced quantities: t = T/Tc, p = p/pc, v = V/Vc; energies in units of
+// 8a/27b (that is, R Tc), entropies in units of R.
+const Fields coexistence_names = {"t", "p", "v_liquid", "v_gas", "v_liquid_max", "p_liquid_min",
+                                  "v_gas_min", "p_gas_max", "latent_heat_8a_per_27b"};
+const Fields coexistence_units = {"T/Tc", "p/pc", "V/Vc", "V/Vc", "V/Vc", "p/pc", "V/Vc", "p/pc", "8a/27b"};
+const Fields property_names = {"t", "state", "p", "v_liquid", "v_gas", "s_liquid_per_R", "s_gas_per_R",
+                               "h_liquid_8a_per_27b", "h_gas_8a_per_27b", "g_liquid_8a_per_27b",
+                               "g_gas_8a_per_27b", "u_liquid_8a_per_27b", "u_gas_8a_per_27b"};
+const Fields property_units = {"T/Tc", "", "p/pc", "V/Vc", "V/Vc", "R", "R", "8a/27b", "8a/27b",
+                               "8a/27b", "8a/27b", "8a/27b", "8a/27b"};
+
+}  // namespace
+
+std::vector<Fields> report_rows(std::string_view report)
 {
     const std::string rule = std::string(line_break) + std::string(90, '=') + std::string(line_break);
     const size_t at = report.find(rule);
-    std::vector<std::vector<std::string_view>> rows;
+    std::vector<Fields> rows;
     if (at == std::string_view::npos)
         return rows;
     report.remove_prefix(at + rule.size() - line_break.size());
@@ -21,7 +41,7 @@ std::vector<std::vector<std::string_view>> rows_of(std::string_view report)
         const size_t end = report.find(line_break);
         std::string_view line = report.substr(0, end);
         report.remove_prefix(end == std::string_view::npos ? report.size() : end + line_break.size());
-        std::vector<std::string_view> fields;
+        Fields fields;
         while (!line.empty()) {
             const size_t start = line.find_first_not_of(" \t");
             if (start == std::string_view::npos)
@@ -37,42 +57,20 @@ std::vector<std::vector<std::string_view>> rows_of(std::string_view report)
     return rows;
 }
 
-void append_row(std::string& out, const std::vector<std::string_view>& cells)
+Table coexistence_table(std::string_view report)
 {
-    for (size_t i = 0; i < cells.size(); ++i) {
-        if (i > 0)
-            out += ',';
-        out += cells[i];
-    }
-    out += line_break;
+    return {coexistence_names, coexistence_units, report_rows(report)};
 }
 
-}  // namespace
-
-std::string coexistence_csv(std::string_view report)
+Table property_table(std::string_view report)
 {
-    std::string out =
-        "t,p,v_liquid,v_gas,v_liquid_max,p_liquid_min,v_gas_min,p_gas_max,latent_heat_8a_per_27b";
-    out += line_break;
-    for (const auto& row : rows_of(report))
-        append_row(out, row);
-    return out;
-}
-
-std::string property_csv(std::string_view report)
-{
-    std::string out =
-        "t,state,p,v_liquid,v_gas,s_liquid_per_R,s_gas_per_R,h_liquid_8a_per_27b,h_gas_8a_per_27b,"
-        "g_liquid_8a_per_27b,g_gas_8a_per_27b,u_liquid_8a_per_27b,u_gas_8a_per_27b";
-    out += line_break;
+    Table table{property_names, property_units, report_rows(report)};
     // Fields of a row: t, state, p, vl, vg, sl, sg, hl, hg, gl, gg, ul, ug.
     const size_t state = 1, vg = 4;
     const std::array<size_t, 5> gas_cells = {vg, 6, 8, 10, 12};
-    for (auto row : rows_of(report)) {
-        if (row.size() <= state) {
-            append_row(out, row);
+    for (Fields& row : table.rows) {
+        if (row.size() <= state)
             continue;
-        }
         const std::string_view name = row[state];
         const bool placeholder = name == "limliq" && row.size() > vg && row[vg] == "300.000000";
         row[state] = name == "eq" ? "coexistence" : name == "limliq" ? "liquid_limit"
@@ -81,7 +79,19 @@ std::string property_csv(std::string_view report)
             for (size_t i : gas_cells)
                 if (i < row.size())
                     row[i] = {};
-        append_row(out, row);
     }
+    return table;
+}
+
+std::string csv_of(const Table& table)
+{
+    std::string out;
+    append_row(out, table.names);
+    for (const Fields& row : table.rows)
+        append_row(out, row);
     return out;
 }
+
+std::string coexistence_csv(std::string_view report) { return csv_of(coexistence_table(report)); }
+
+std::string property_csv(std::string_view report) { return csv_of(property_table(report)); }

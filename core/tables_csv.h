@@ -1,17 +1,39 @@
-// The two reports as CSV tables, "vdw_coex.csv" and "clatente.csv", for
-// spreadsheets, pandas and the like: comma-separated, point decimals, one
-// header row, one row per report row, no blank lines, CR LF line breaks.
-// Every number keeps the exact digits it has in the report; the cells that
-// would carry the placeholder gas volume of the liquid-limit rows (300, where
-// the isotherm has no gas at that pressure) and what is computed from it are
-// left empty.
+// The two reports as tables, for spreadsheets, pandas and the like: the CSV
+// files "vdw_coex.csv" and "clatente.csv" (comma-separated, point decimals,
+// one header row, one row per report row, no blank lines, CR LF line breaks),
+// and the same cells for a workbook. Every number keeps the exact digits it
+// has in the report; the cells that would carry the placeholder gas volume of
+// the liquid-limit rows (300, where the isotherm has no gas at that pressure)
+// and what is computed from it are left empty.
 #pragma once
 
 #include <string>
 #include <string_view>
+#include <vector>
+
+using Fields = std::vector<std::string_view>;
+
+// The rows of a report after the line of "=" that closes its preamble, each
+// as its blank-separated fields; blank lines are passed over. The one reader
+// of report rows: the tables below and the page read rows through it.
+std::vector<Fields> report_rows(std::string_view report);
+
+// A report as a table: its columns' names, their units, and its rows' cells
+// (views into the report, or into fixed texts; an empty cell is empty).
+struct Table {
+    Fields names;
+    Fields units;
+    std::vector<Fields> rows;
+};
 
 // From the text of "vdw_coex.dat".
-std::string coexistence_csv(std::string_view report);
+Table coexistence_table(std::string_view report);
 
 // From the text of "clatente.dat".
+Table property_table(std::string_view report);
+
+// A table as CSV: the names' row, then the rows.
+std::string csv_of(const Table& table);
+
+std::string coexistence_csv(std::string_view report);
 std::string property_csv(std::string_view report);

@@ -118,6 +118,19 @@ odd-c)  # c that is not a positive finite number, or so large that the latent
     run "$c"; [ ! -s ../err.txt ] || fail "c = $c warned: $(cat ../err.txt)"
   done ;;
 
+xlsx)  # --xlsx: the workbook beside the reports, or, in a build without
+       # libxlsxwriter, a refusal that touches nothing
+  run --xlsx -q 2.5
+  if [ "$3" == available ]; then
+    [ "$status" -eq 0 ] && [ ! -s ../err.txt ] || fail "status $status: $(cat ../err.txt)"
+    same_reports . 2.5
+    [ "$(head -c 2 vdwcoex.xlsx)" == PK ] || fail "vdwcoex.xlsx is not a workbook"
+  else
+    [ "$status" -eq 2 ] && [ "$(wc -l < ../err.txt)" -eq 1 ] && grep -q 'xlsx no est.* disponible' ../err.txt ||
+      fail "status $status: $(cat ../err.txt)"
+    untouched "--xlsx"
+  fi ;;
+
 terminal)  # on a terminal a closing line names the files and the folder
   command -v script > /dev/null || fail "script (util-linux) is needed"
   run 2.5 --csv

@@ -1,0 +1,134 @@
+#include "workbook.h"
+
+#if VDWCOEX_XLSX
+
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include <unistd.h>
+#include <xlsxwriter.h>
+
+#include "tables_csv.h"
+
+namespace {
+
+// A cell's digits as the number they print; nan and the like stay text,
+// since a spreadsheet has no such number.
+void write_cell(lxw_worksheet* sheet, lxw_row_t row, lxw_col_t col, std::string_view cell)
+{
+    if (cell.empty())
+        return;
+    const std::string text(cell);
+    char* end = nullptr;
+    const double x = std::strtod(text.c_str(), &end);
+    if (end == text.c_str() + text.size() && std::isfinite(x))
+        worksheet_write_number(sheet, row, col, x, nullptr);
+    else
+        worksheet_write_string(sheet, row, col, text.c_str(), nullptr);
+}
+
+void add_sheet(lxw_workbook* book, const char* name, const Table& table, lxw_format* bold)
+{
+    lxw_worksheet* sheet = workbook_add_worksheet(book, name);
+    for (size_t col = 0; col < table.names.size(); ++col) {
+        worksheet_write_string(sheet, 0, lxw_col_t(col), std::string(table.names[col]).c_str(), bold);
+        worksheet_write_string(sheet, 1, lxw_col_t(col), std::string(table.units[col]).c_str(), bold);
+    }
+    for (size_t row = 0; row < table.rows.size(); ++row)
+        for (size_t col = 0; col < table.rows[row].size(); ++col)
+            write_cell(sheet, lxw_row_t(row + 2), lxw_col_t(col), table.rows[row][col]);
+    worksheet_set_column(sheet, 0, lxw_col_t(table.names.size() - 1), 14, nullptr);
+    worksheet_freeze_panes(sheet, 2, 0);
+}
+
+void add_about(lxw_workbook* book, const std::string& c_shown, lxw_format* bold)
+{
+    lxw_worksheet* sheet = workbook_add_worksheet(book, "about");
+    const char* lines[][2] = {
+        {"program", "vdwcoex " VDWCOEX_VERSION},
+        {"c", c_shown.c_str()},
+        {"Cv", "c R"},
+        {"t, p, v", "T/Tc, p/pc, V/Vc (reduced)"},
+        {"s", "in units of R"},
+        {"h, g, u, latent heat", "in units of 8a/27b = R Tc"},
+        {"state", "coexistence, liquid_limit, gas_limit"},
+    };
+    lxw_row_t row = 0;
+    for (const auto& line : lines) {
+        worksheet_write_string(sheet, row, 0, line[0], bold);
+        if (row == 1)
+            write_cell(sheet, row, 1, line[1]);
+        else
+            worksheet_write_string(sheet, row, 1, line[1], nullptr);
+        ++row;
+    }
+    worksheet_set_column(sheet, 0, 0, 22, nullptr);
+    worksheet_set_column(sheet, 1, 1, 40, nullptr);
+}
+
+// The whole of a file, or false.
+bool read_all(const std::string& path, std::string& bytes)
+{
+    std::FILE* in = std::fopen(path.c_str(), "rb");
+    if (!in)
+        return false;
+    char buffer[65536];
+    size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, in)) > 0)
+        bytes.append(buffer, got);
+    const bool ok = !std::ferror(in);
+    std::fclose(in);
+    return ok;
+}
+
+}  // namespace
+
+bool workbook_available() { return true; }
+
+bool make_workbook(const std::string& coexistence_report, const std::string& property_report,
+                   const std::string& c_shown, std::string& bytes, std::string& reason)
+{
+    // libxlsxwriter writes to a named file: one in a folder of this run's own
+    // under the system's temporary folder, read back and removed.
+    const char* tmp = std::getenv("TMPDIR");
+    std::string folder = std::string(tmp && *tmp ? tmp : "/tmp") + "/vdwcoex-XXXXXX";
+    if (!mkdtemp(folder.data())) {
+        reason = std::strerror(errno);
+        return false;
+    }
+    const std::string path = folder + "/vdwcoex.xlsx";
+    lxw_workbook_options options{};
+    options.tmpdir = folder.data();
+    lxw_workbook* book = workbook_new_opt(path.c_str(), &options);
+    lxw_error error = LXW_ERROR_MEMORY_MALLOC_FAILED;
+    if (book) {
+        lxw_format* bold = workbook_add_format(book);
+        format_set_bold(bold);
+        add_sheet(book, "vdw_coex", coexistence_table(coexistence_report), bold);
+        add_sheet(book, "clatente", property_table(property_report), bold);
+        add_about(book, c_shown, bold);
+        error = workbook_close(book);
+    }
+    bool ok = error == LXW_NO_ERROR && read_all(path, bytes);
+    if (error != LXW_NO_ERROR)
+        reason = lxw_strerror(error);
+    else if (!ok)
+        reason = std::strerror(errno);
+    std::remove(path.c_str());
+    rmdir(folder.c_str());
+    return ok;
+}
+
+#else
+
+bool workbook_available() { return false; }
+
+bool make_workbook(const std::string&, const std::string&, const std::string&, std::string&, std::string&)
+{
+    return false;
+}
+
+#endif
