@@ -47,22 +47,10 @@ void add_sheet(lxw_workbook* book, const char* name, const Table& table, lxw_for
 void add_about(lxw_workbook* book, const std::string& c_shown, lxw_format* bold)
 {
     lxw_worksheet* sheet = workbook_add_worksheet(book, "about");
-    const char* lines[][2] = {
-        {"program", "vdwcoex " VDWCOEX_VERSION},
-        {"c", c_shown.c_str()},
-        {"Cv", "c R"},
-        {"t, p, v", "T/Tc, p/pc, V/Vc (reduced)"},
-        {"s", "in units of R"},
-        {"h, g, u, latent heat", "in units of 8a/27b = R Tc"},
-        {"state", "coexistence, liquid_limit, gas_limit"},
-    };
     lxw_row_t row = 0;
-    for (const auto& line : lines) {
-        worksheet_write_string(sheet, row, 0, line[0], bold);
-        if (row == 1)
-            write_cell(sheet, row, 1, line[1]);
-        else
-            worksheet_write_string(sheet, row, 1, line[1], nullptr);
+    for (const auto& [name, value] : about_lines(c_shown, VDWCOEX_VERSION)) {
+        worksheet_write_string(sheet, row, 0, name.c_str(), bold);
+        write_cell(sheet, row, 1, value);
         ++row;
     }
     worksheet_set_column(sheet, 0, 0, 22, nullptr);

@@ -1,6 +1,5 @@
 #include "tables_csv.h"
 
-#include <array>
 
 namespace {
 
@@ -81,6 +80,17 @@ Table property_table(std::string_view report)
                     row[i] = {};
     }
     return table;
+}
+
+std::vector<std::array<std::string, 2>> about_lines(const std::string& c_shown, const std::string& version)
+{
+    return {{"program", "vdwcoex " + version},
+            {"c", c_shown},
+            {"Cv", "c R"},
+            {"t, p, v", "T/Tc, p/pc, V/Vc (reduced)"},
+            {"s", "in units of R"},
+            {"h, g, u, latent heat", "in units of 8a/27b = R Tc"},
+            {"state", "coexistence, liquid_limit, gas_limit"}};
 }
 
 std::string csv_of(const Table& table)

@@ -7,6 +7,7 @@
 // and what is computed from it are left empty.
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,6 +32,10 @@ Table coexistence_table(std::string_view report);
 
 // From the text of "clatente.dat".
 Table property_table(std::string_view report);
+
+// What a workbook's "about" sheet says of a run: lines of a name and its
+// value, c as the reports print it.
+std::vector<std::array<std::string, 2>> about_lines(const std::string& c_shown, const std::string& version);
 
 // A table as CSV: the names' row, then the rows.
 std::string csv_of(const Table& table);

@@ -123,7 +123,7 @@ function warmUp() {
   if (state.runs || state.cText !== null)
     return;
   runProgram('1.5');
-  const rows = rowsOf(new TextDecoder('latin1').decode(bytesOf(0)));
+  const rows = reportRows(0);
   // The phase diagram drawn with these rows and emptied again in the same
   // task: nothing is painted in between, but the drawing code is compiled.
   state.coexistenceRows = rows;
@@ -148,6 +148,7 @@ function listen() {
   matchMedia('(prefers-color-scheme: dark)').addEventListener('change', () => { newColourScheme(); markChosen(); });
   listenMaxwell();
   offerPictures();
+  document.getElementById('xlsx-file').addEventListener('click', downloadWorkbook);
 }
 
 // ---- A run ---------------------------------------------------------------
@@ -202,12 +203,12 @@ function compute(reply, startedAt = performance.now()) {
   const rowsText = coexistenceText.slice(coexistenceText.indexOf('\r\n====='));
   if (rowsText !== state.coexistenceKey) {
     state.coexistenceKey = rowsText;
-    state.coexistenceRows = rowsOf(coexistenceText);
+    state.coexistenceRows = reportRows(0);
     tables.coexistence.setRows(state.coexistenceRows);
     updateDiagram();
     document.getElementById('trace').textContent = latin1.decode(bytesOf(2)).replace(/^\n/, '');
   }
-  state.propertyRows = rowsOf(latin1.decode(files[1]));
+  state.propertyRows = reportRows(1);
   showProperties();
   document.getElementById('files').hidden = false;
   enableMaxwell();
@@ -292,12 +293,16 @@ function announce(text) {
   announceTimer = setTimeout(() => { document.getElementById('announce').textContent = text; }, 400);
 }
 
-// The rows of a report after its line of "=", each as its printed fields.
-function rowsOf(text) {
-  const lines = text.split('\r\n');
-  const rule = lines.findIndex((line) => /^=+$/.test(line));
-  return lines.slice(rule + 1).filter((line) => line.trim() !== '')
-    .map((line) => line.trim().split(/\s+/));
+// The last run's rows of vdw_coex.dat (0) or clatente.dat (1), each as its
+// printed fields, read by the program's own reader of report rows.
+function reportRows(which) {
+  return linesOfCells(new TextDecoder('latin1').decode(bytesOf(5 + which)));
+}
+
+// Rows as the module hands them over: a tab between cells, a line break
+// after each row.
+function linesOfCells(text) {
+  return text.split('\n').slice(0, -1).map((line) => line.split('\t'));
 }
 
 // The chosen t's row of vdw_coex.dat (0 for t = 0.999), or -1 above the table.

@@ -6,9 +6,12 @@
 #include <cmath>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "maxwell.h"
 #include "reply.h"
+#include "reports.h"
 #include "sweep.h"
 #include "tables_csv.h"
 #include "vdw.h"
@@ -16,7 +19,11 @@
 namespace {
 
 Output out;
-std::string coexistence_table, property_table;  // the reports as CSV
+std::string coexistence_csv_text, property_csv_text;  // the reports as CSV
+std::string coexistence_rows, property_rows;    // the reports' rows, for the page's tables
+std::string coexistence_sheet, property_sheet;  // the tables, for the page's workbook
+std::string about_sheet;                        // and what it says of the run
+double last_c = 1.5;
 size_t reply_end = 0;  // where the number read from the last reply ends in it
 
 const std::string& text_of(int which)
@@ -24,8 +31,13 @@ const std::string& text_of(int which)
     switch (which) {
     case 0: return out.coexistence;
     case 1: return out.properties;
-    case 3: return coexistence_table;
-    case 4: return property_table;
+    case 3: return coexistence_csv_text;
+    case 4: return property_csv_text;
+    case 5: return coexistence_rows;
+    case 6: return property_rows;
+    case 7: return coexistence_sheet;
+    case 8: return property_sheet;
+    case 9: return about_sheet;
     default: return out.console;
     }
 }
@@ -34,6 +46,20 @@ const std::string& text_of(int which)
 // trial pressure, kept for reading.
 MaxwellAreas areas{};
 TrialLine trial{};
+
+// Rows of cells as the page splits them: a tab between cells, a line break
+// after each row.
+void append_rows(std::string& out, const std::vector<Fields>& rows)
+{
+    for (const Fields& row : rows) {
+        for (size_t i = 0; i < row.size(); ++i) {
+            if (i > 0)
+                out += '\t';
+            out += row[i];
+        }
+        out += '\n';
+    }
+}
 
 }  // namespace
 
@@ -49,10 +75,17 @@ EMSCRIPTEN_KEEPALIVE double vdw_run(const char* reply, int size)
         c = *number;
     // The searches do not depend on c: made once, kept for every run.
     static const SweepSearch searches = find_all();
+    last_c = c;
     out = Output{};
     write_all(c, searches, out);
-    coexistence_table.clear();
-    property_table.clear();
+    coexistence_csv_text.clear();
+    property_csv_text.clear();
+    coexistence_sheet.clear();
+    property_sheet.clear();
+    coexistence_rows.clear();
+    property_rows.clear();
+    append_rows(coexistence_rows, report_rows(out.coexistence));
+    append_rows(property_rows, report_rows(out.properties));
     return c;
 }
 
@@ -60,8 +93,26 @@ EMSCRIPTEN_KEEPALIVE double vdw_run(const char* reply, int size)
 // for them once it has shown the run.
 EMSCRIPTEN_KEEPALIVE void vdw_make_csv()
 {
-    coexistence_table = coexistence_csv(out.coexistence);
-    property_table = property_csv(out.properties);
+    coexistence_csv_text = coexistence_csv(out.coexistence);
+    property_csv_text = property_csv(out.properties);
+}
+
+// Makes the last run's tables for a workbook, read then as texts 7 and 8:
+// the columns' names, their units, then the rows, cells as in the CSV; and
+// text 9, the lines of its "about" sheet.
+EMSCRIPTEN_KEEPALIVE void vdw_make_sheets()
+{
+    for (const auto& [table, sheet] : {std::pair{coexistence_table(out.coexistence), &coexistence_sheet},
+                                       std::pair{property_table(out.properties), &property_sheet}}) {
+        sheet->clear();
+        append_rows(*sheet, {table.names, table.units});
+        append_rows(*sheet, table.rows);
+    }
+    std::string shown;
+    number(shown, last_c);
+    about_sheet.clear();
+    for (const auto& [name, value] : about_lines(shown, VDWCOEX_VERSION))
+        about_sheet += name + '\t' + value + '\n';
 }
 
 // Where the number read from the last reply ends in it: the index of the
@@ -69,7 +120,8 @@ EMSCRIPTEN_KEEPALIVE void vdw_make_csv()
 EMSCRIPTEN_KEEPALIVE int vdw_reply_end() { return static_cast<int>(reply_end); }
 
 // The bytes of "vdw_coex.dat" (0), "clatente.dat" (1), the console trace (2),
-// "vdw_coex.csv" (3) or "clatente.csv" (4).
+// "vdw_coex.csv" (3), "clatente.csv" (4), the reports' rows (5, 6) or the
+// workbook's sheets (7, 8, 9).
 EMSCRIPTEN_KEEPALIVE const char* vdw_text(int which) { return text_of(which).data(); }
 EMSCRIPTEN_KEEPALIVE int vdw_text_size(int which) { return static_cast<int>(text_of(which).size()); }
 

@@ -32,6 +32,8 @@ const STRINGS = {
     propFile: 'Descargar clatente.dat (tabla de propiedades)',
     coexCsv: 'Descargar vdw_coex.csv (coexistencia, para hojas de cálculo)',
     propCsv: 'Descargar clatente.csv (propiedades, para hojas de cálculo)',
+    workbookFile: 'Descargar vdwcoex.xlsx (las dos tablas en un libro: Excel o LibreOffice en cualquier idioma)',
+    workbookFailed: 'No se pudo preparar vdwcoex.xlsx: {error}',
     cNaN: 'c = {c} no es un número: las presiones y los volúmenes valen, pero entropías, ' +
       'entalpías, energías y calor latente salen «nan». Los ficheros son los del programa.',
     cInfinite: 'c = {c} es infinito: las presiones y los volúmenes valen, pero entropías, ' +
@@ -211,6 +213,8 @@ const STRINGS = {
     propFile: 'Download clatente.dat (property table)',
     coexCsv: 'Download vdw_coex.csv (coexistence, for spreadsheets)',
     propCsv: 'Download clatente.csv (properties, for spreadsheets)',
+    workbookFile: 'Download vdwcoex.xlsx (both tables in one workbook: Excel or LibreOffice in any language)',
+    workbookFailed: 'vdwcoex.xlsx could not be made: {error}',
     cNaN: 'c = {c} is not a number: the pressures and volumes hold, but the entropies, ' +
       'enthalpies, energies and latent heat come out "nan". The files are the program\'s.',
     cInfinite: 'c = {c} is infinite: the pressures and volumes hold, but the entropies, ' +

@@ -99,6 +99,37 @@ test('every reply, a million and a half characters long or nan, gives the consol
   await page.close();
 });
 
+test('the workbook holds the console program\'s numbers as numbers, states as text, placeholders empty', async () => {
+  const ExcelJS = require('exceljs');
+  const page = await open(fromDisk);
+  for (const [index, reply] of ['2.5', '1e8'].entries()) {
+    await compute(page, reply);
+    const [download] = await Promise.all([page.waitForEvent('download', { timeout: 30000 }), page.click('#xlsx-file')]);
+    assert.strictEqual(download.suggestedFilename(), 'vdwcoex.xlsx');
+    const book = new ExcelJS.Workbook();
+    await book.xlsx.load(fs.readFileSync(await download.path()));
+    assert.deepStrictEqual(book.worksheets.map((sheet) => sheet.name), ['vdw_coex', 'clatente', 'about']);
+    const csv = consoleFiles(reply, 'xlsx-' + index).slice(2).map((bytes) =>
+      bytes.toString('latin1').split('\r\n').slice(0, -1).map((line) => line.split(',')));
+    book.worksheets.slice(0, 2).forEach((sheet, k) => {
+      const [names, ...rows] = csv[k];
+      assert.deepStrictEqual(sheet.getRow(1).values.slice(1), names, sheet.name);
+      assert.strictEqual(sheet.views[0].ySplit, 2, `${sheet.name}: header rows frozen`);
+      assert.strictEqual(sheet.rowCount, rows.length + 2, sheet.name);
+      rows.forEach((cells, r) => {
+        const got = sheet.getRow(r + 3);
+        cells.forEach((text, col) => {
+          const value = got.getCell(col + 1).value;
+          const expected = text === '' ? null : /^[a-z_]+$/.test(text) ? text : Number(text);
+          assert.strictEqual(value, expected, `${sheet.name} row ${r + 3} column ${names[col]}`);
+        });
+      });
+    });
+    assert.strictEqual(book.getWorksheet('about').getRow(2).getCell(2).value, Number(reply));
+  }
+  await page.close();
+});
+
 test('a module that traps says so and is loaded again', async () => {
   const page = await open(fromDisk);
   await page.evaluate(() => {

@@ -1,0 +1,70 @@
+// The workbook download: vdwcoex.xlsx, made when asked for from the last
+// run's tables as the program hands them over (the same cells as the CSV
+// files), with ExcelJS, which is loaded the first time. Numbers go in as
+// numbers, so a spreadsheet in any locale reads them as numbers.
+'use strict';
+
+const workbook = { library: null };
+
+// ExcelJS, loaded once by a script element (which works from disk too).
+function workbookLibrary() {
+  if (!workbook.library)
+    workbook.library = new Promise((resolve, reject) => {
+      const script = document.createElement('script');
+      script.src = 'exceljs.min.js';
+      script.onload = () => resolve(window.ExcelJS);
+      script.onerror = () => { workbook.library = null; reject(new Error('exceljs.min.js')); };
+      document.head.appendChild(script);
+    });
+  return workbook.library;
+}
+
+// A cell as the sheet holds it: digits as their number, anything else
+// (a state, nan) as text, an empty cell as none.
+function sheetCell(text) {
+  if (text === '')
+    return null;
+  const x = Number(text);
+  return /^[-+]?[0-9.]/.test(text) && Number.isFinite(x) ? x : text;
+}
+
+function addTable(book, name, lines) {
+  const sheet = book.addWorksheet(name, { views: [{ state: 'frozen', ySplit: 2 }] });
+  lines.forEach((cells, k) => {
+    const row = sheet.addRow(k < 2 ? cells : cells.map(sheetCell));
+    if (k < 2)
+      row.font = { bold: true };
+  });
+  sheet.columns.forEach((column) => { column.width = 14; });
+}
+
+// The run's sheets, read at once (a later run may follow while the library
+// loads), then the file, offered as a download.
+function downloadWorkbook() {
+  state.program._vdw_make_sheets();
+  const text = (which) => new TextDecoder('latin1').decode(bytesOf(which));
+  const tables = [['vdw_coex', linesOfCells(text(7))], ['clatente', linesOfCells(text(8))]];
+  const about = linesOfCells(text(9));
+  const button = document.getElementById('xlsx-file');
+  button.disabled = true;
+  return workbookLibrary().then((ExcelJS) => {
+    const book = new ExcelJS.Workbook();
+    tables.forEach(([name, lines]) => addTable(book, name, lines));
+    const sheet = book.addWorksheet('about');
+    about.forEach(([name, value]) => { sheet.addRow([name, sheetCell(value)]).getCell(1).font = { bold: true }; });
+    sheet.getColumn(1).width = 22;
+    sheet.getColumn(2).width = 40;
+    return book.xlsx.writeBuffer();
+  }).then((bytes) => {
+    const url = URL.createObjectURL(new Blob([bytes],
+      { type: 'application/vnd.openxmlformats-officedocument.spreadsheetml.sheet' }));
+    const link = document.createElement('a');
+    link.href = url;
+    link.download = 'vdwcoex.xlsx';
+    document.body.appendChild(link);
+    link.click();
+    link.remove();
+    setTimeout(() => URL.revokeObjectURL(url), 60000);
+  }, (error) => say('workbookFailed', { error: String(error) }, true))
+    .finally(() => { button.disabled = false; });
+}
