@@ -24,6 +24,7 @@
 #include "report_file.h"
 #include "reports.h"
 #include "sweep.h"
+#include "terminal.h"
 #include "tables_csv.h"
 #include "workbook.h"
 
@@ -40,7 +41,10 @@ void out_of_memory()
     std::_Exit(1);
 }
 
-void to_stderr(const std::string& line) { std::fprintf(stderr, "%s\n", line.c_str()); }
+void to_stderr(const std::string& line) { put_text(stderr, line + "\n"); }
+
+// The system's text for an errno, as the messages show it.
+std::string reason_of(int error) { return say.es(system_error(error, say.language)); }
 
 // The console's first failure, if any: the reports do not depend on it.
 int console_error = 0;
@@ -55,7 +59,7 @@ void console(const char* s)
 // Says why the files were not replaced; the run's status.
 int fail(const FileError& failure, const std::vector<std::string>& paths)
 {
-    const std::string reason = std::strerror(failure.error);
+    const std::string reason = reason_of(failure.error);
     switch (failure.kind) {
     case FileError::Kind::folder:
         to_stderr(say.folder_refuses(failure.file, absolute_folder(failure.folder), reason));
@@ -134,8 +138,9 @@ int run_program(const Options& options, std::vector<ReportFile>& files)
     if (options.xlsx) {
         std::string shown, bytes, reason;
         number(shown, c);
-        if (!make_workbook(texts[0], texts[1], shown, bytes, reason)) {
-            to_stderr(say.cannot_write(paths.back(), reason));
+        int error = 0;
+        if (!make_workbook(texts[0], texts[1], shown, bytes, error, reason)) {
+            to_stderr(say.cannot_write(paths.back(), error ? reason_of(error) : reason));
             return 1;
         }
         texts.push_back(std::move(bytes));
@@ -147,12 +152,12 @@ int run_program(const Options& options, std::vector<ReportFile>& files)
         return fail(failure, paths);
 
     if (console_error) {
-        to_stderr(say.cannot_write_console(std::strerror(console_error)));
+        to_stderr(say.cannot_write_console(reason_of(console_error)));
         return 1;
     }
     // On a terminal, a line of its own saying where the tables went.
     if (!options.quiet && stderr_is_terminal())
-        std::fprintf(stderr, "\n%s\n", say.written(names, absolute_folder(options.output_dir)).c_str());
+        put_text(stderr, "\n" + say.written(names, absolute_folder(options.output_dir)) + "\n");
     return 0;
 }
 
@@ -172,6 +177,7 @@ int main(int argc, char** argv)
     std::signal(SIGXFSZ, SIG_IGN);
 #endif
     say.language = language_from_environment();
+    say.utf8 = messages_in_utf8();
     std::set_new_handler(out_of_memory);
     std::vector<ReportFile> files;
     int status;
@@ -184,8 +190,7 @@ int main(int argc, char** argv)
             return 2;
         }
         if (options.help) {
-            console(say.help().c_str());
-            return console_error ? 1 : 0;
+            return put_text(stdout, say.help()) ? 0 : 1;
         }
         if (options.xlsx && !workbook_available()) {
             to_stderr(say.no_workbook());
@@ -197,7 +202,7 @@ int main(int argc, char** argv)
         }
         if (!options.output_dir.empty())
             if (const int error = folder_error(options.output_dir)) {
-                to_stderr(say.no_folder(options.output_dir, std::strerror(error)));
+                to_stderr(say.no_folder(options.output_dir, reason_of(error)));
                 to_stderr(say.hint());
                 return 2;
             }

@@ -3,9 +3,6 @@
 #include <cstdlib>
 #include <cstring>
 
-// Spanish texts are written without accents, as the dialogue is: they read
-// the same in every console code page.
-
 Language language_from_environment()
 {
     for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"}) {
@@ -60,27 +57,54 @@ std::string printable(const std::string& text)
 
 }  // namespace
 
+std::string Messages::es(const std::string& text) const
+{
+    if (utf8)
+        return text;
+    // The letters of Spanish, from UTF-8 to their plain form; ¿ and ¡ left out.
+    static const char* const letters[][2] = {
+        {"á", "a"}, {"é", "e"}, {"í", "i"}, {"ó", "o"}, {"ú", "u"}, {"ü", "u"}, {"ñ", "n"},
+        {"Á", "A"}, {"É", "E"}, {"Í", "I"}, {"Ó", "O"}, {"Ú", "U"}, {"Ü", "U"}, {"Ñ", "N"},
+        {"¿", ""}, {"¡", ""}};
+    std::string plain;
+    for (size_t i = 0; i < text.size();) {
+        bool found = false;
+        for (const auto& letter : letters) {
+            const size_t size = std::strlen(letter[0]);
+            if (text.compare(i, size, letter[0]) == 0) {
+                plain += letter[1];
+                i += size;
+                found = true;
+                break;
+            }
+        }
+        if (!found)
+            plain += text[i++];
+    }
+    return plain;
+}
+
 std::string Messages::help() const
 {
-    return pick(language,
-        "Uso: vdwcoex [OPCION]... [C]\n"
-        "Tabula la transicion liquido-gas de un fluido de van der Waals en variables\n"
+    return pick(language, es(
+        "Uso: vdwcoex [OPCIÓN]... [C]\n"
+        "Tabula la transición líquido-gas de un fluido de van der Waals en variables\n"
         "reducidas y escribe vdw_coex.dat y clatente.dat en la carpeta actual.\n"
-        "Sin C, pide la constante c (Cv = cR) y la lee de la entrada estandar.\n"
+        "Sin C, pide la constante c (Cv = cR) y la lee de la entrada estándar.\n"
         "\n"
         "  C, -c, --c C           toma c de la orden, sin preguntar ni leer la entrada\n"
         "  -o, --output-dir DIR   escribe los ficheros en la carpeta DIR (debe existir)\n"
-        "      --csv              escribe tambien vdw_coex.csv y clatente.csv\n"
-        "      --xlsx             escribe tambien vdwcoex.xlsx, un libro con las dos tablas\n"
-        "  -q, --quiet            sin pregunta ni traza en la salida estandar\n"
+        "      --csv              escribe también vdw_coex.csv y clatente.csv\n"
+        "      --xlsx             escribe también vdwcoex.xlsx, un libro con las dos tablas\n"
+        "  -q, --quiet            sin pregunta ni traza en la salida estándar\n"
         "  -h, --help             muestra esta ayuda y termina\n"
-        "  -V, --version          muestra la version y termina\n"
+        "  -V, --version          muestra la versión y termina\n"
         "\n"
         "C, el valor de c, se lee como la respuesta a la pregunta, con punto decimal:\n"
-        "2.5, 1e3 (un 1,5 se leeria como 1).\n"
+        "2.5, 1e3 (un 1,5 se leería como 1).\n"
         "Estado de salida: 0 si todo fue bien, 1 si un fichero no se pudo escribir\n"
         "(los anteriores quedan como estaban), 2 si la orden es incorrecta.\n"
-        "Manual: man vdwcoex\n",
+        "Manual: man vdwcoex\n"),
         "Usage: vdwcoex [OPTION]... [C]\n"
         "Tabulates the liquid-gas transition of a van der Waals fluid in reduced\n"
         "variables and writes vdw_coex.dat and clatente.dat in the current folder.\n"
@@ -108,7 +132,7 @@ std::string Messages::version() const
 
 std::string Messages::unknown_option(const std::string& option) const
 {
-    return pick(language, "vdwcoex: opcion desconocida: " + printable(option),
+    return pick(language, es("vdwcoex: opción desconocida: ") + printable(option),
                 "vdwcoex: unknown option: " + printable(option));
 }
 
@@ -126,19 +150,19 @@ std::string Messages::unexpected_value(const std::string& option) const
 
 std::string Messages::not_a_number(const std::string& argument) const
 {
-    return pick(language, "vdwcoex: " + quoted(argument) + " no es un numero",
+    return pick(language, "vdwcoex: " + quoted(argument) + es(" no es un número"),
                 "vdwcoex: " + quoted(argument) + " is not a number");
 }
 
 std::string Messages::empty_folder(const std::string& option) const
 {
-    return pick(language, "vdwcoex: " + option + " necesita el nombre de una carpeta, no un texto vacio",
+    return pick(language, "vdwcoex: " + option + es(" necesita el nombre de una carpeta, no un texto vacío"),
                 "vdwcoex: " + option + " needs a folder's name, not an empty one");
 }
 
 std::string Messages::c_given_twice() const
 {
-    return pick(language, "vdwcoex: c se da mas de una vez", "vdwcoex: c is given more than once");
+    return pick(language, es("vdwcoex: c se da más de una vez"), "vdwcoex: c is given more than once");
 }
 
 std::string Messages::no_folder(const std::string& folder, const std::string& reason) const
@@ -149,13 +173,13 @@ std::string Messages::no_folder(const std::string& folder, const std::string& re
 
 std::string Messages::hint() const
 {
-    return pick(language, "Pruebe 'vdwcoex --help' para mas informacion.",
+    return pick(language, es("Pruebe 'vdwcoex --help' para más información."),
                 "Try 'vdwcoex --help' for more information.");
 }
 
 std::string Messages::no_workbook() const
 {
-    return pick(language, "vdwcoex: --xlsx no esta disponible: este vdwcoex se compilo sin libxlsxwriter",
+    return pick(language, es("vdwcoex: --xlsx no está disponible: este vdwcoex se compiló sin libxlsxwriter"),
                 "vdwcoex: --xlsx is not available: this vdwcoex was built without libxlsxwriter");
 }
 
@@ -163,13 +187,13 @@ std::string Messages::odd_c(const std::string& shown, bool finite) const
 {
     if (!finite)
         return pick(language,
-            "vdwcoex: aviso: c = " + shown + " no es un numero finito: presiones y volumenes "
-            "valen, pero entropias, entalpias, energias y calor latente no son numeros",
+            "vdwcoex: aviso: c = " + shown + es(" no es un número finito: presiones y volúmenes "
+            "valen, pero entropías, entalpías, energías y calor latente no son números"),
             "vdwcoex: warning: c = " + shown + " is not a finite number: the pressures and "
             "volumes hold, but the entropies, enthalpies, energies and latent heat are not numbers");
     return pick(language,
-        "vdwcoex: aviso: c = " + shown + " no es positivo (Cv = cR > 0 en un fluido real): "
-        "presiones, volumenes y calor latente valen, pero entropias y energias no son fisicas",
+        "vdwcoex: aviso: c = " + shown + es(" no es positivo (Cv = cR > 0 en un fluido real): "
+        "presiones, volúmenes y calor latente valen, pero entropías y energías no son físicas"),
         "vdwcoex: warning: c = " + shown + " is not positive (Cv = cR > 0 in a real fluid): "
         "the pressures, volumes and latent heat hold, but the entropies and energies are not physical");
 }
@@ -177,8 +201,8 @@ std::string Messages::odd_c(const std::string& shown, bool finite) const
 std::string Messages::large_c(const std::string& shown) const
 {
     return pick(language,
-        "vdwcoex: aviso: c = " + shown + " es tan grande que el calor latente, diferencia de dos "
-        "numeros del orden de c, puede perder su ultima cifra; presiones y volumenes valen",
+        "vdwcoex: aviso: c = " + shown + es(" es tan grande que el calor latente, diferencia de dos "
+        "números del orden de c, puede perder su última cifra; presiones y volúmenes valen"),
         "vdwcoex: warning: c = " + shown + " is so large that the latent heat, a difference of two "
         "numbers as large as c, can lose its last digit; the pressures and volumes hold");
 }
@@ -197,7 +221,7 @@ std::string Messages::cannot_write(const std::string& file, const std::string& r
 
 std::string Messages::cannot_write_console(const std::string& reason) const
 {
-    return pick(language, "vdwcoex: no se puede escribir en la salida estandar: " + reason,
+    return pick(language, es("vdwcoex: no se puede escribir en la salida estándar: ") + reason,
                 "vdwcoex: cannot write standard output: " + reason);
 }
 

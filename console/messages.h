@@ -1,6 +1,6 @@
 // The console program's own messages: help, usage errors, warnings and
-// failures. They are Spanish, like the dialogue, and English where the
-// locale asks for English; the dialogue and the reports never change.
+// failures, in UTF-8. They are Spanish, like the dialogue, and English where
+// the locale asks for English; the dialogue and the reports never change.
 #pragma once
 
 #include <string>
@@ -14,6 +14,13 @@ Language language_from_environment();
 
 struct Messages {
     Language language = Language::spanish;
+    // Spanish with its accents where the terminal takes UTF-8; plain
+    // letters (a for á, n for ñ) elsewhere.
+    bool utf8 = false;
+
+    // A Spanish text of the program's, or the system's, as this terminal
+    // shows it.
+    std::string es(const std::string& text) const;
 
     std::string help() const;
     std::string version() const;

@@ -77,34 +77,34 @@ bool read_all(const std::string& path, std::string& bytes)
 bool workbook_available() { return true; }
 
 bool make_workbook(const std::string& coexistence_report, const std::string& property_report,
-                   const std::string& c_shown, std::string& bytes, std::string& reason)
+                   const std::string& c_shown, std::string& bytes, int& error, std::string& reason)
 {
     // libxlsxwriter writes to a named file: one in a folder of this run's own
     // under the system's temporary folder, read back and removed.
     const char* tmp = std::getenv("TMPDIR");
     std::string folder = std::string(tmp && *tmp ? tmp : "/tmp") + "/vdwcoex-XXXXXX";
     if (!mkdtemp(folder.data())) {
-        reason = std::strerror(errno);
+        error = errno;
         return false;
     }
     const std::string path = folder + "/vdwcoex.xlsx";
     lxw_workbook_options options{};
     options.tmpdir = folder.data();
     lxw_workbook* book = workbook_new_opt(path.c_str(), &options);
-    lxw_error error = LXW_ERROR_MEMORY_MALLOC_FAILED;
+    lxw_error written = LXW_ERROR_MEMORY_MALLOC_FAILED;
     if (book) {
         lxw_format* bold = workbook_add_format(book);
         format_set_bold(bold);
         add_sheet(book, "vdw_coex", coexistence_table(coexistence_report), bold);
         add_sheet(book, "clatente", property_table(property_report), bold);
         add_about(book, c_shown, bold);
-        error = workbook_close(book);
+        written = workbook_close(book);
     }
-    bool ok = error == LXW_NO_ERROR && read_all(path, bytes);
-    if (error != LXW_NO_ERROR)
-        reason = lxw_strerror(error);
+    const bool ok = written == LXW_NO_ERROR && read_all(path, bytes);
+    if (written != LXW_NO_ERROR)
+        reason = lxw_strerror(written);
     else if (!ok)
-        reason = std::strerror(errno);
+        error = errno ? errno : EIO;
     std::remove(path.c_str());
     rmdir(folder.c_str());
     return ok;
@@ -114,7 +114,7 @@ bool make_workbook(const std::string& coexistence_report, const std::string& pro
 
 bool workbook_available() { return false; }
 
-bool make_workbook(const std::string&, const std::string&, const std::string&, std::string&, std::string&)
+bool make_workbook(const std::string&, const std::string&, const std::string&, std::string&, int&, std::string&)
 {
     return false;
 }

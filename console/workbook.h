@@ -11,6 +11,7 @@
 bool workbook_available();
 
 // The workbook's bytes for a run's two reports and its c (as the reports
-// print it); false with `reason` set where it cannot be made.
+// print it); false where it cannot be made, with `error` the errno that says
+// why or, where the library says why, 0 and its `reason`.
 bool make_workbook(const std::string& coexistence_report, const std::string& property_report,
-                   const std::string& c_shown, std::string& bytes, std::string& reason);
+                   const std::string& c_shown, std::string& bytes, int& error, std::string& reason);
