@@ -13,6 +13,18 @@ given, in one scratch copy of the repository, as a reader following the text
 would; HOME is a scratch folder too, so that installs stay there. A block
 fails when it exits non-zero, when gnuplot warns that it plots to an unknown
 terminal, or when a file it promises is not there afterwards.
+
+    python3 run_recipes.py --installed ROOT FILE.md...
+
+runs them as a user of the package would, where ROOT holds the package
+unpacked (usr/bin/vdwcoex, usr/share/doc/vdwcoex/...): the files are the
+installed README and guides, the installed program is on the PATH and
+stands for ./build/vdwcoex, the installed plot script and notebook for the
+repository's, and each block runs in a scratch folder that holds the tables
+of `vdwcoex 1.5`, as after the quick start. Blocks that build (cmake, cpack)
+or need the repository are left out. The documents' folders are made
+immutable meanwhile (chattr, so root too is refused, as a user would be), and
+nothing may be written under ROOT.
 """
 import os
 import re
@@ -95,21 +107,57 @@ def coloured_pixels(picture):
 DRAWN_CURVE = 200
 
 
+# Where the package puts what the repository's recipes name.
+INSTALLED = {"./build/vdwcoex": "vdwcoex",
+             "plot/phase_diagram.gp": "{root}/usr/share/vdwcoex/phase_diagram.gp",
+             "examples/maxwell_construction.ipynb": "{root}/usr/share/doc/vdwcoex/examples/maxwell_construction.ipynb"}
+NEEDS_REPOSITORY = re.compile(r"\b(cmake|cpack|wine|qemu-aarch64|valgrind)\b|build/tests|build-")
+
+
+def listing(root):
+    return sorted((str(path), path.stat().st_mtime) for path in root.rglob("*"))
+
+
 def main():
-    repository = Path(sys.argv[1]).resolve()
+    installed = sys.argv[1] == "--installed"
+    args = sys.argv[2:] if installed else sys.argv[1:]
+    repository = Path(args[0]).resolve()
     scratch = Path(tempfile.mkdtemp(prefix="vdwcoex-recipes-"))
     work = scratch / "vdwcoex"
-    shutil.copytree(repository, work, ignore=shutil.ignore_patterns(
-        ".git", "build", "build-*", "node_modules", "tables", "*.png.tmp"), symlinks=True)
     # Debian's own programs first, as on a fresh machine, ahead of any other
     # Python or tool the environment puts on the PATH.
     env = dict(os.environ, HOME=str(scratch / "home"),
                PATH="/usr/local/bin:/usr/bin:/bin:" + os.environ.get("PATH", ""))
     (scratch / "home").mkdir()
+    if installed:
+        root, docs = repository, repository / "usr/share/doc/vdwcoex"
+        work.mkdir()
+        env["PATH"] = f"{root}/usr/bin:" + env["PATH"]
+        env.pop("VDWCOEX", None)
+        subprocess.run(["vdwcoex", "-q", "1.5"], cwd=work, env=env, check=True)
+        untouched = listing(root)
+        # The installed folders cannot be written, even by root, as a user
+        # could not write them.
+        frozen = [docs] + [path for path in docs.rglob("*") if path.is_dir()]
+        subprocess.run(["chattr", "+i"] + [str(path) for path in frozen], check=True)
+    else:
+        docs = repository
+        shutil.copytree(repository, work, ignore=shutil.ignore_patterns(
+            ".git", "build", "build-*", "node_modules", "tables", "*.png.tmp"), symlinks=True)
     passed = failed = 0
-    for name in sys.argv[2:]:
-        for line, settings, command in recipes(repository / name):
+    for name in args[1:]:
+        for line, settings, command in recipes(docs / name):
             where = f"{name}:{line}"
+            if installed:
+                if NEEDS_REPOSITORY.search(command):
+                    continue
+                for there, here in INSTALLED.items():
+                    command = command.replace(there, here.format(root=root))
+                # The notebook's picture goes to its scratch folder, since the
+                # installed one cannot be written: the executed notebook is
+                # what it leaves here.
+                if "leaves" in settings and "nbconvert" in command:
+                    settings["leaves"] = "examples/executed/maxwell_construction.ipynb"
             started = time.time() - 1
             promised = [work / os.path.expandvars(leaves.replace("$HOME", env["HOME"]))
                         for leaves in settings.get("leaves", "").split()]
@@ -137,6 +185,11 @@ def main():
             else:
                 passed += 1
                 print(f"ok   {where}: {command.splitlines()[0][:90]}")
+    if installed:
+        subprocess.run(["chattr", "-i"] + [str(path) for path in frozen], check=True)
+    if installed and listing(root) != untouched:
+        failed += 1
+        print(f"FAIL: the recipes wrote under {root}, where a user cannot write")
     shutil.rmtree(scratch, ignore_errors=True)
     print(f"recipes: {passed} passed, {failed} failed")
     sys.exit(1 if failed or not passed else 0)
