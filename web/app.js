@@ -24,6 +24,34 @@ const state = {
 };
 const charts = {};        // Chart.js charts by name
 let chartsMade = false;   // all of them
+
+// During a run, charts out of view are redrawn right after the page is
+// painted rather than before: the run paints what is in view first, and the
+// rest follows before anyone can scroll to it.
+const chartInView = {};     // by name, as an IntersectionObserver last said
+const chartsDue = new Set();
+let runPainting = false;    // a run is on its way to its paint
+
+function redraw(name) {
+  if (runPainting && chartInView[name] === false) {
+    chartsDue.add(name);
+    return;
+  }
+  charts[name].update('none');
+}
+
+function redrawDue() {
+  chartsDue.forEach((name) => charts[name].update('none'));
+  chartsDue.clear();
+}
+
+function watchChartsInView() {
+  const names = new Map(Object.entries(charts).map(([name, chart]) => [chart.canvas, name]));
+  const observer = new IntersectionObserver((entries) => entries.forEach((entry) => {
+    chartInView[names.get(entry.target)] = entry.isIntersecting;
+  }));
+  names.forEach((name, canvas) => observer.observe(canvas));
+}
 const tables = {};
 
 // The reports' columns, named once: vdw_coex.dat and clatente.dat.
@@ -190,6 +218,7 @@ function compute(reply, startedAt = performance.now()) {
     }, (again) => say('startFailed', { error: String(again) }, true));
     return;
   }
+  runPainting = true;
   const latin1 = new TextDecoder('latin1');
   const coexistenceText = latin1.decode(files[0]);
   const cText = (coexistenceText.match(/c = (\S+)/) || [])[1];
@@ -217,6 +246,8 @@ function compute(reply, startedAt = performance.now()) {
 
   afterPaint(() => {
     const ms = Math.round(performance.now() - startedAt);
+    runPainting = false;
+    redrawDue();
     state.program._vdw_make_csv();
     offerFiles(files.concat([3, 4].map(bytesOf)));
     state.runs += 1;
@@ -603,6 +634,7 @@ function makeCharts(then) {
       return;
     }
     chartsMade = true;
+    watchChartsInView();
     restyleCharts();
     if (state.coexistenceRows.length) {
       updateDiagram();
@@ -728,7 +760,7 @@ function restyleCharts(only) {
         o.scales[id].grid = {};
       o.scales[id].grid.color = grid;
     });
-    chart.update('none');
+    redraw(name);
     legend(name, chart);
   });
 }
@@ -773,7 +805,7 @@ function updateDiagram() {
   dataset(charts.pt, 'gas-limit').data = points(rows, COEX.t, COEX.pgmax);
   dataset(charts.pt, 'liquid-limit').data = points(rows, COEX.t, COEX.plmin);
   dataset(charts.heat, 'latent-heat').data = points(rows, COEX.t, COEX.latent);
-  ['pv', 'pt', 'heat'].forEach((name) => charts[name].update('none'));
+  ['pv', 'pt', 'heat'].forEach(redraw);
 }
 
 function quantity() {

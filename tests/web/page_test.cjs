@@ -446,6 +446,19 @@ test('a new c changes the properties shown, beside the c before, and not what is
   assert.match(after.legend, /c = 1\.500000/);
   assert.match(after.legend, /c = 2\.500000/);
   assert.match(await page.textContent('#maxwell-view'), /No dependen de c: p, vl, vg y el calor latente/);
+  // Charts out of view when the run is painted are drawn right after it:
+  // each table chart's axes, fitted to its data, hold the new data.
+  await compute(page, '40');
+  const outside = await page.evaluate(() => ['properties', 'ts'].map((id) => {
+    const chart = Chart.getChart(id);
+    const inView = chart.canvas.getBoundingClientRect().top < innerHeight;
+    const { x, y } = chart.scales;
+    const off = chart.data.datasets.flatMap((d) => d.data)
+      .filter((q) => q.x < x.min || q.x > x.max || q.y < y.min || q.y > y.max);
+    return { name: chart.canvas.id, inView, off: off.length };
+  }));
+  assert.ok(outside.some((chart) => !chart.inView), 'every chart is in view: nothing to check');
+  outside.forEach((chart) => assert.strictEqual(chart.off, 0, `${chart.name}: points outside its axes`));
   await page.check('#limit-rows');
   assert.match(await page.textContent('#properties-table tbody'), /límite líquido/);
   await page.close();
