@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <optional>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -23,6 +25,8 @@
 #include "reply.h"
 #include "report_file.h"
 #include "reports.h"
+#include "state.h"
+#include "substances.h"
 #include "sweep.h"
 #include "terminal.h"
 #include "tables_csv.h"
@@ -84,12 +88,25 @@ int fail(const FileError& failure, const std::vector<std::string>& paths)
     return 1;
 }
 
-// The run itself; the files are left as they were unless it succeeds.
-int run_program(const Options& options, std::vector<ReportFile>& files)
+// A usage error: what is wrong and the hint; the run's status.
+int usage(const std::string& line)
+{
+    to_stderr(line);
+    to_stderr(say.hint());
+    return 2;
+}
+
+// The run itself; the files are left as they were unless it succeeds. With
+// a fluid, its SI tables are written too.
+int run_program(const Options& options, const std::optional<Substance>& fluid, std::vector<ReportFile>& files)
 {
     double c = 1.5;
     if (options.c) {
         c = *options.c;
+    } else if (fluid && fluid->key != "custom") {
+        c = fluid->c;
+        if (!options.quiet)
+            to_stderr(say.substance_c(*fluid));
     } else {
         if (!options.quiet) {
             console("\n Este programa calcula vl,vg sl,sg, hl,hg");
@@ -111,6 +128,10 @@ int run_program(const Options& options, std::vector<ReportFile>& files)
     if (options.csv) {
         names.push_back("vdw_coex.csv");
         names.push_back("clatente.csv");
+    }
+    if (fluid) {
+        names.push_back("vdw_coex_si.csv");
+        names.push_back("clatente_si.csv");
     }
     if (options.xlsx)
         names.push_back("vdwcoex.xlsx");
@@ -135,11 +156,25 @@ int run_program(const Options& options, std::vector<ReportFile>& files)
         texts.push_back(coexistence_csv(texts[0]));
         texts.push_back(property_csv(texts[1]));
     }
+    std::vector<Sheet> sheets = {{"vdw_coex", coexistence_table(texts[0])}, {"clatente", property_table(texts[1])}};
+    std::vector<OwnedTable> si;
+    std::vector<std::string> header;
+    if (fluid) {
+        header = si_header(*fluid, c, VDWCOEX_VERSION);
+        si = {si_table(sheets[0].table, *fluid), si_table(sheets[1].table, *fluid)};
+        texts.push_back(si_csv(si[0], header));
+        texts.push_back(si_csv(si[1], header));
+        sheets.push_back({"vdw_coex_si", view_of(si[0])});
+        sheets.push_back({"clatente_si", view_of(si[1])});
+    }
     if (options.xlsx) {
         std::string shown, bytes, reason;
         number(shown, c);
+        std::vector<std::array<std::string, 2>> about = about_lines(shown, VDWCOEX_VERSION);
+        for (const std::string& line : header)
+            about.push_back({"fluid", line});
         int error = 0;
-        if (!make_workbook(texts[0], texts[1], shown, bytes, error, reason)) {
+        if (!make_workbook(sheets, about, bytes, error, reason)) {
             to_stderr(say.cannot_write(paths.back(), error ? reason_of(error) : reason));
             return 1;
         }
@@ -159,6 +194,33 @@ int run_program(const Options& options, std::vector<ReportFile>& files)
     if (!options.quiet && stderr_is_terminal())
         put_text(stderr, "\n" + say.written(names, absolute_folder(options.output_dir)) + "\n");
     return 0;
+}
+
+// --at-temperature or --at-pressure: the coexistence state there, computed
+// by the model, on standard output; no file is touched.
+int state_query(const Options& options, const std::optional<Substance>& fluid)
+{
+    const char* option = options.at_temperature ? "--at-temperature" : "--at-pressure";
+    if (options.at_temperature && options.at_pressure)
+        return usage(say.at_both());
+    if (!fluid)
+        return usage(say.needs_fluid(option));
+    const double given = options.at_temperature ? *options.at_temperature : *options.at_pressure;
+    if (!(given > 0 && std::isfinite(given)))
+        return usage(say.not_positive(option, std::to_string(given)));
+    const double c = options.c ? *options.c : fluid->c;
+    double at_t;
+    if (options.at_temperature) {
+        at_t = given / fluid->tc;
+        if (!(at_t >= lowest_state_t && at_t < 1))
+            return usage(say.temperature_range(given, *fluid));
+    } else {
+        const double p = given / fluid->pc, lowest = lowest_state_p();
+        if (!(p >= lowest && p < 1))
+            return usage(say.pressure_range(given, *fluid, lowest));
+        at_t = t_at_pressure(p);
+    }
+    return put_text(stdout, say.state(*fluid, state_at(at_t, c))) ? 0 : 1;
 }
 
 }  // namespace
@@ -200,13 +262,33 @@ int main(int argc, char** argv)
             console(say.version().c_str());
             return console_error ? 1 : 0;
         }
+        if (options.list_substances)
+            return put_text(stdout, say.substance_list()) ? 0 : 1;
+        std::optional<Substance> fluid;
+        if (!options.substance.empty()) {
+            if (options.tc || options.pc)
+                return usage(say.fluid_twice());
+            const Substance* found = find_substance(options.substance);
+            if (!found)
+                return usage(say.unknown_substance(options.substance));
+            fluid = *found;
+        } else if (options.tc || options.pc) {
+            if (!options.tc || !options.pc)
+                return usage(say.tc_pc_together());
+            for (const auto& [option, value] : {std::pair{"--tc", *options.tc}, std::pair{"--pc", *options.pc}})
+                if (!(value > 0 && std::isfinite(value)))
+                    return usage(say.not_positive(option, std::to_string(value)));
+            fluid = custom_fluid(*options.tc, *options.pc, options.c ? *options.c : 1.5);
+        }
+        if (options.at_temperature || options.at_pressure)
+            return state_query(options, fluid);
         if (!options.output_dir.empty())
             if (const int error = folder_error(options.output_dir)) {
                 to_stderr(say.no_folder(options.output_dir, reason_of(error)));
                 to_stderr(say.hint());
                 return 2;
             }
-        status = run_program(options, files);
+        status = run_program(options, fluid, files);
     } catch (const std::bad_alloc&) {
         std::fprintf(stderr, "%s\n", say.out_of_memory());
         status = 1;

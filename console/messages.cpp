@@ -1,6 +1,8 @@
 #include "messages.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstdio>
 #include <cstring>
 
 Language language_from_environment()
@@ -61,11 +63,12 @@ std::string Messages::es(const std::string& text) const
 {
     if (utf8)
         return text;
-    // The letters of Spanish, from UTF-8 to their plain form; ¿ and ¡ left out.
+    // The letters of Spanish, from UTF-8 to their plain form, ¿ and ¡ left
+    // out; cm³ as cm3, °C as C.
     static const char* const letters[][2] = {
         {"á", "a"}, {"é", "e"}, {"í", "i"}, {"ó", "o"}, {"ú", "u"}, {"ü", "u"}, {"ñ", "n"},
         {"Á", "A"}, {"É", "E"}, {"Í", "I"}, {"Ó", "O"}, {"Ú", "U"}, {"Ü", "U"}, {"Ñ", "N"},
-        {"¿", ""}, {"¡", ""}};
+        {"¿", ""}, {"¡", ""}, {"³", "3"}, {"°", ""}, {"·", "."}};
     std::string plain;
     for (size_t i = 0; i < text.size();) {
         bool found = false;
@@ -96,6 +99,12 @@ std::string Messages::help() const
         "  -o, --output-dir DIR   escribe los ficheros en la carpeta DIR (debe existir)\n"
         "      --csv              escribe también vdw_coex.csv y clatente.csv\n"
         "      --xlsx             escribe también vdwcoex.xlsx, un libro con las dos tablas\n"
+        "      --substance NOMBRE una sustancia real (argon, N2, water...): con c la suya\n"
+        "                         y también vdw_coex_si.csv y clatente_si.csv, en unidades SI\n"
+        "      --list-substances  muestra las sustancias, sus constantes y fuentes, y termina\n"
+        "      --tc K --pc PA     un fluido propio: temperatura y presión críticas\n"
+        "      --at-temperature K el estado de coexistencia a esa temperatura (sin ficheros)\n"
+        "      --at-pressure PA   el estado de coexistencia a esa presión de vapor\n"
         "  -q, --quiet            sin pregunta ni traza en la salida estándar\n"
         "  -h, --help             muestra esta ayuda y termina\n"
         "  -V, --version          muestra la versión y termina\n"
@@ -114,6 +123,12 @@ std::string Messages::help() const
         "  -o, --output-dir DIR   write the files into the folder DIR (which must exist)\n"
         "      --csv              also write vdw_coex.csv and clatente.csv\n"
         "      --xlsx             also write vdwcoex.xlsx, a workbook with both tables\n"
+        "      --substance NAME   a real substance (argon, N2, water...): with its c,\n"
+        "                         and also vdw_coex_si.csv and clatente_si.csv, in SI units\n"
+        "      --list-substances  show the substances, their constants and sources, and exit\n"
+        "      --tc K --pc PA     a fluid of one's own: critical temperature and pressure\n"
+        "      --at-temperature K the coexistence state at that temperature (no files)\n"
+        "      --at-pressure PA   the coexistence state at that vapour pressure\n"
         "  -q, --quiet            no prompt and no trace on standard output\n"
         "  -h, --help             show this help and exit\n"
         "  -V, --version          show the version and exit\n"
@@ -251,4 +266,143 @@ std::string Messages::written(const std::vector<std::string>& files, const std::
         list += (k == 0 ? "" : k + 1 < files.size() ? ", " : pick(language, " y ", " and ")) + files[k];
     return pick(language, "vdwcoex: escritos " + list + " en " + folder,
                 "vdwcoex: wrote " + list + " in " + folder);
+}
+
+namespace {
+
+// x with `digits` significant digits.
+std::string g(double x, int digits = 6)
+{
+    char text[48];
+    std::snprintf(text, sizeof text, "%.*g", digits, x);
+    return text;
+}
+
+// x with `decimals` decimals.
+std::string f(double x, int decimals)
+{
+    char text[48];
+    std::snprintf(text, sizeof text, "%.*f", decimals, x);
+    return text;
+}
+
+}  // namespace
+
+std::string Messages::name_of(const Substance& fluid) const
+{
+    const std::string name = pick(language, fluid.name_es, fluid.name_en);
+    return fluid.formula.empty() ? name : name + " (" + fluid.formula + ")";
+}
+
+std::string Messages::unknown_substance(const std::string& name) const
+{
+    return pick(language, "vdwcoex: no hay ninguna sustancia " + quoted(name) + es(" en la tabla (vdwcoex --list-substances las muestra)"),
+                "vdwcoex: no substance " + quoted(name) + " in the table (vdwcoex --list-substances shows them)");
+}
+
+std::string Messages::fluid_twice() const
+{
+    return pick(language, "vdwcoex: --substance y --tc/--pc no van juntos: o una sustancia o sus constantes",
+                "vdwcoex: --substance and --tc/--pc do not go together: a substance or its constants");
+}
+
+std::string Messages::tc_pc_together() const
+{
+    return pick(language, es("vdwcoex: --tc y --pc van juntos: las dos constantes críticas del fluido"),
+                "vdwcoex: --tc and --pc go together: both critical constants of the fluid");
+}
+
+std::string Messages::not_positive(const std::string& option, const std::string& value) const
+{
+    return pick(language, "vdwcoex: " + option + " " + printable(value) + es(" no es un número positivo"),
+                "vdwcoex: " + option + " " + printable(value) + " is not a positive number");
+}
+
+std::string Messages::needs_fluid(const std::string& option) const
+{
+    return pick(language, es("vdwcoex: " + option + " necesita un fluido: --substance NOMBRE, o --tc K y --pc Pa"),
+                "vdwcoex: " + option + " needs a fluid: --substance NAME, or --tc K and --pc Pa");
+}
+
+std::string Messages::at_both() const
+{
+    return pick(language, "vdwcoex: --at-temperature y --at-pressure no van juntos",
+                "vdwcoex: --at-temperature and --at-pressure do not go together");
+}
+
+std::string Messages::temperature_range(double temperature, const Substance& fluid) const
+{
+    const std::string low = g(lowest_state_t * fluid.tc), high = g(fluid.tc);
+    return pick(language,
+        es("vdwcoex: T = " + g(temperature) + " K está fuera del alcance: en " + name_of(fluid) +
+           " líquido y gas coexisten por debajo de Tc = " + high + " K, y la búsqueda del modelo llega hasta " +
+           g(lowest_state_t, 3) + " Tc = " + low + " K"),
+        "vdwcoex: T = " + g(temperature) + " K is out of reach: in " + name_of(fluid) +
+            " liquid and gas coexist below Tc = " + high + " K, and the model's search reaches down to " +
+            g(lowest_state_t, 3) + " Tc = " + low + " K");
+}
+
+std::string Messages::pressure_range(double pressure, const Substance& fluid, double lowest) const
+{
+    const std::string low = g(lowest * fluid.pc), high = g(fluid.pc);
+    return pick(language,
+        es("vdwcoex: p = " + g(pressure) + " Pa está fuera del alcance: en " + name_of(fluid) +
+           " la presión de vapor queda por debajo de pc = " + high + " Pa, y la búsqueda del modelo llega hasta " +
+           low + " Pa"),
+        "vdwcoex: p = " + g(pressure) + " Pa is out of reach: in " + name_of(fluid) +
+            " the vapour pressure stays below pc = " + high + " Pa, and the model's search reaches down to " + low +
+            " Pa");
+}
+
+std::string Messages::substance_c(const Substance& fluid) const
+{
+    return pick(language,
+        es("vdwcoex: c = " + g(fluid.c) + " para " + name_of(fluid) + ", el Cv = cR de su gas ideal; --c da otro"),
+        "vdwcoex: c = " + g(fluid.c) + " for " + name_of(fluid) + ", the Cv = cR of its ideal gas; --c gives another");
+}
+
+std::string Messages::substance_list() const
+{
+    std::string out = pick(language,
+        es("sustancia        fórmula  Tc (K)     pc (Pa)     M (g/mol)  c    punto medido: T (K), p (Pa), calor latente (J/mol)\n"),
+        "substance        formula  Tc (K)     pc (Pa)     M (g/mol)  c    measured point: T (K), p (Pa), latent heat (J/mol)\n");
+    const auto column = [](std::string text, size_t width) {
+        text.resize(std::max(width, text.size() + 1), ' ');
+        return text;
+    };
+    std::string sources;
+    for (const Substance& s : substances()) {
+        out += column(s.key, 17) + column(s.formula, 9) + column(g(s.tc, 9), 11) + column(g(s.pc, 9), 12) +
+               column(g(s.molar_mass, 9), 11) + column(g(s.c), 5) + g(s.ref_t, 9) + ", " + g(s.ref_p, 9) + ", " +
+               g(s.ref_latent, 9) + "\n";
+        sources += "  " + s.key + ": " + s.source + "\n";
+    }
+    return es(out) + pick(language, "Fuentes:\n", "Sources:\n") + sources;
+}
+
+std::string Messages::state(const Substance& fluid, const State& s) const
+{
+    const double temperature = s.t * fluid.tc, pressure = s.p * fluid.pc;
+    const double vc = critical_volume(fluid);
+    const double vl_si = s.vl * vc, vg_si = s.vg * vc;  // m3/mol
+    const double latent = s.latent * gas_constant * fluid.tc;  // J/mol
+    std::string out = pick(language,
+        es(name_of(fluid) + ", fluido de van der Waals (Tc = " + g(fluid.tc, 9) + " K, pc = " + g(fluid.pc, 9) +
+           " Pa), en coexistencia:\n"),
+        name_of(fluid) + ", a van der Waals fluid (Tc = " + g(fluid.tc, 9) + " K, pc = " + g(fluid.pc, 9) +
+            " Pa), at coexistence:\n");
+    out += "  T  = " + f(temperature, 9) + " K (" + f(temperature - 273.15, 3) + " °C), t = T/Tc = " + g(s.t, 12) + "\n";
+    out += "  p  = " + g(pressure, 10) + " Pa (" + g(pressure / 1e5) + " bar), p/pc = " + g(s.p, 12) + "\n";
+    out += pick(language, "  volumen molar: líquido ", "  molar volume: liquid ") + g(vl_si * 1e6) +
+           pick(language, " cm³/mol, gas ", " cm³/mol, gas ") + g(vg_si * 1e6) + " cm³/mol (v = " + g(s.vl) +
+           ", " + g(s.vg) + " Vc, Vc = 3RTc/8pc = " + g(vc * 1e6) + " cm³/mol)\n";
+    if (fluid.molar_mass > 0)
+        out += pick(language, "  densidad: líquido ", "  density: liquid ") + g(fluid.molar_mass / 1000 / vl_si) +
+               " kg/m³, gas " + g(fluid.molar_mass / 1000 / vg_si) + " kg/m³\n";
+    out += pick(language, "  calor latente ", "  latent heat ") + g(latent / 1000) + " kJ/mol\n";
+    if (fluid.ref_t > 0)
+        out += pick(language, "  medido: ", "  measured: ") + g(fluid.ref_t, 9) + " K, " + g(fluid.ref_p, 9) +
+               pick(language, " Pa, calor latente ", " Pa, latent heat ") + g(fluid.ref_latent / 1000) + " kJ/mol (" +
+               fluid.source + ")\n";
+    return es(out);
 }

@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "state.h"
+#include "substances.h"
+
 enum class Language { spanish, english };
 
 // English where the first of LANGUAGE, LC_ALL, LC_MESSAGES and LANG that is
@@ -53,6 +56,21 @@ struct Messages {
     std::string mixed(const std::string& fresh, const std::string& kept) const;
     // A fixed text: nothing is allocated to say it.
     const char* out_of_memory() const;
+
+    // Real fluids: usage errors, the c a substance brings, the list of
+    // substances and the state at a temperature or pressure.
+    std::string name_of(const Substance& fluid) const;
+    std::string unknown_substance(const std::string& name) const;
+    std::string fluid_twice() const;
+    std::string tc_pc_together() const;
+    std::string not_positive(const std::string& option, const std::string& value) const;
+    std::string needs_fluid(const std::string& option) const;
+    std::string at_both() const;
+    std::string temperature_range(double temperature, const Substance& fluid) const;
+    std::string pressure_range(double pressure, const Substance& fluid, double lowest) const;
+    std::string substance_c(const Substance& fluid) const;
+    std::string substance_list() const;
+    std::string state(const Substance& fluid, const State& s) const;
 
     // The closing line on a terminal: the files written and their folder.
     std::string written(const std::vector<std::string>& files, const std::string& folder) const;

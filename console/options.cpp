@@ -12,6 +12,7 @@ struct LongOption {
     char short_name;           // '\0' where there is none
     bool takes_value;
     bool Options::*flag;       // what an option without a value turns on
+    std::optional<double> Options::*number = nullptr;  // where a numeric value goes
 };
 
 const LongOption long_options[] = {
@@ -19,7 +20,12 @@ const LongOption long_options[] = {
     {"csv", '\0', false, &Options::csv},         {"xlsx", '\0', false, &Options::xlsx},
     {"quiet", 'q', false, &Options::quiet},
     {"help", 'h', false, &Options::help},        {"version", 'V', false, &Options::version},
+    {"substance", '\0', true, nullptr},          {"list-substances", '\0', false, &Options::list_substances},
+    {"tc", '\0', true, nullptr, &Options::tc},   {"pc", '\0', true, nullptr, &Options::pc},
+    {"at-temperature", '\0', true, nullptr, &Options::at_temperature},
+    {"at-pressure", '\0', true, nullptr, &Options::at_pressure},
 };
+const LongOption& substance = long_options[7];
 const LongOption& value_c = long_options[0];
 
 // The option named exactly `name`, or else the only one it abbreviates.
@@ -54,6 +60,18 @@ bool take(Options& options, const LongOption& option, const std::string& value, 
 {
     if (option.flag) {
         options.*option.flag = true;
+        return true;
+    }
+    if (option.number) {
+        options.*option.number = read_whole_number(value);
+        if (!(options.*option.number)) {
+            error = say.not_a_number(value);
+            return false;
+        }
+        return true;
+    }
+    if (&option == &substance) {
+        options.substance = value;
         return true;
     }
     if (&option != &value_c) {

@@ -18,6 +18,11 @@ struct Options {
     bool quiet = false;
     bool help = false;
     bool version = false;
+    // Real fluids: a substance of the table, or one's own critical
+    // constants (K, Pa); the state at a temperature (K) or pressure (Pa).
+    std::string substance;
+    bool list_substances = false;
+    std::optional<double> tc, pc, at_temperature, at_pressure;
 };
 
 // The options of args (the program's name excluded). On a usage error,

@@ -44,11 +44,11 @@ void add_sheet(lxw_workbook* book, const char* name, const Table& table, lxw_for
     worksheet_freeze_panes(sheet, 2, 0);
 }
 
-void add_about(lxw_workbook* book, const std::string& c_shown, lxw_format* bold)
+void add_about(lxw_workbook* book, const std::vector<std::array<std::string, 2>>& about, lxw_format* bold)
 {
     lxw_worksheet* sheet = workbook_add_worksheet(book, "about");
     lxw_row_t row = 0;
-    for (const auto& [name, value] : about_lines(c_shown, VDWCOEX_VERSION)) {
+    for (const auto& [name, value] : about) {
         worksheet_write_string(sheet, row, 0, name.c_str(), bold);
         write_cell(sheet, row, 1, value);
         ++row;
@@ -76,8 +76,8 @@ bool read_all(const std::string& path, std::string& bytes)
 
 bool workbook_available() { return true; }
 
-bool make_workbook(const std::string& coexistence_report, const std::string& property_report,
-                   const std::string& c_shown, std::string& bytes, int& error, std::string& reason)
+bool make_workbook(const std::vector<Sheet>& sheets, const std::vector<std::array<std::string, 2>>& about,
+                   std::string& bytes, int& error, std::string& reason)
 {
     // libxlsxwriter writes to a named file: one in a folder of this run's own
     // under the system's temporary folder, read back and removed.
@@ -95,9 +95,9 @@ bool make_workbook(const std::string& coexistence_report, const std::string& pro
     if (book) {
         lxw_format* bold = workbook_add_format(book);
         format_set_bold(bold);
-        add_sheet(book, "vdw_coex", coexistence_table(coexistence_report), bold);
-        add_sheet(book, "clatente", property_table(property_report), bold);
-        add_about(book, c_shown, bold);
+        for (const Sheet& sheet : sheets)
+            add_sheet(book, sheet.name.c_str(), sheet.table, bold);
+        add_about(book, about, bold);
         written = workbook_close(book);
     }
     const bool ok = written == LXW_NO_ERROR && read_all(path, bytes);
@@ -114,7 +114,8 @@ bool make_workbook(const std::string& coexistence_report, const std::string& pro
 
 bool workbook_available() { return false; }
 
-bool make_workbook(const std::string&, const std::string&, const std::string&, std::string&, int&, std::string&)
+bool make_workbook(const std::vector<Sheet>&, const std::vector<std::array<std::string, 2>>&, std::string&, int&,
+                   std::string&)
 {
     return false;
 }

@@ -1,5 +1,6 @@
 #include "sweep.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "bisect.h"
@@ -20,7 +21,7 @@ void start(double c, Output& out)
 
 }  // namespace
 
-Found find(std::string& console)
+Found find(std::string& console, double lowest_p)
 {
     Found f{};
     f.t = t;
@@ -45,7 +46,7 @@ Found find(std::string& console)
 
     // Coexistence pressure. The volumes reported are those of the residual at
     // the lower pressure end of the last pass, not recomputed at the final p.
-    const Coexistence at_p1 = bisect(fun, plmin, pgmax, f.p);
+    const Coexistence at_p1 = bisect(fun, std::max(plmin, lowest_p), pgmax, f.p);
     f.vl = at_p1.vl;
     f.vg = at_p1.vg;
 

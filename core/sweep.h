@@ -2,6 +2,7 @@
 // 0.501 in steps of 0.001, each writing its rows to the two reports.
 #pragma once
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -35,8 +36,10 @@ struct Found {
 };
 
 // The searches of one pass at the current temperature t; at t = 0.95 every
-// midpoint of the liquid limit's search is appended to `console`.
-Found find(std::string& console);
+// midpoint of the liquid limit's search is appended to `console`. The
+// coexistence pressure is searched from the liquid limit's pressure, or from
+// lowest_p where that is higher.
+Found find(std::string& console, double lowest_p = -HUGE_VAL);
 
 // The rows of one pass from what it found, with Cv = cR.
 void write(double c, const Found& found, Output& out);

@@ -28,6 +28,19 @@ TEST(Options, ValuesAttachedSeparateOrAfterAnEqualsSign)
     EXPECT_EQ(parse({"--output-dir=a=b"}).options.output_dir, "a=b");
 }
 
+TEST(Options, AFluidAndAStateByNumbersOrAName)
+{
+    const ParsedOptions p = parse({"--tc=150.687", "--pc", "4.863e6", "--at-t", "80", "--substance", "Ar"});
+    ASSERT_EQ(p.error, "");
+    EXPECT_EQ(p.options.tc, 150.687);
+    EXPECT_EQ(p.options.pc, 4.863e6);
+    EXPECT_EQ(p.options.at_temperature, 80);
+    EXPECT_EQ(p.options.substance, "Ar");
+    EXPECT_FALSE(p.options.c);
+    EXPECT_EQ(parse({"--at-pressure=1e5kg"}).error, "vdwcoex: '1e5kg' is not a number");
+    EXPECT_EQ(parse({"--at", "1"}).error, "vdwcoex: unknown option: --at");
+}
+
 TEST(Options, LongOptionsMayBeAbbreviatedWhereOnlyOneFits)
 {
     EXPECT_EQ(parse({"--out", "x"}).options.output_dir, "x");

@@ -159,6 +159,44 @@ spanish)  # accents where the terminal takes UTF-8, plain letters elsewhere;
   cmp -s ../out.txt "$work/ref-9/console.out" || fail "the dialogue changed in es_ES.UTF-8"
   same_reports . 9 ;;
 
+substances)  # real fluids: the list, SI tables beside the same reports, the
+             # state at a temperature or pressure, and usage errors that touch nothing
+  run --list-substances
+  [ "$status" -eq 0 ] || fail "--list-substances: status $status"
+  for key in argon neon nitrogen oxygen methane carbon-dioxide water ammonia; do
+    grep -q "^$key " ../out.txt || fail "--list-substances does not list $key"
+  done
+  run --substance argon --csv
+  [ "$status" -eq 0 ] && grep -q 'c = 1.5 para arg' ../err.txt || fail "argon: status $status: $(cat ../err.txt)"
+  [ ! -s ../out.txt ] || grep -q 'Teclear' ../out.txt && fail "argon: c was asked for"
+  same_reports . 1.5
+  python3 "$(dirname "$0")/check_si.py" . || fail "argon: the SI tables"
+  run --substance N2 -c 2.5 -q
+  [ "$status" -eq 0 ] && [ ! -s ../err.txt ] || fail "N2 -c 2.5: status $status: $(cat ../err.txt)"
+  same_reports . 2.5
+  first=$(head -1 vdw_coex_si.csv)
+  [[ $first == *'nitrogen (N2)'*'c = 2.5'$'\r' ]] || fail "N2: $first"
+  # The state at the boiling point: the model's value and the measured one.
+  run --substance argon --at-pressure 101325
+  [ "$status" -eq 0 ] && grep -q 'T  = 72.2653' ../out.txt && grep -q '87.302 K, 101325 Pa' ../out.txt ||
+    fail "argon at 101325 Pa: status $status: $(cat ../out.txt ../err.txt)"
+  untouched "--at-pressure"
+  temperature=$(sed -n 's/^  T  = \([0-9.]*\) K.*/\1/p' ../out.txt)
+  run --substance argon --at-temperature "$temperature"
+  grep -q '^  p  = 101325 Pa' ../out.txt || fail "at $temperature K: $(cat ../out.txt)"
+  run --tc 150.687 --pc 4863000 --at-temperature "$temperature"
+  grep -q '^  p  = 101325 Pa' ../out.txt || fail "--tc/--pc at $temperature K: $(cat ../out.txt)"
+  for args in "--substance xenon" "--substance argon --at-temperature -5" "--substance argon --at-temperature 50" \
+              "--substance argon --at-temperature 151" "--substance argon --at-pressure 5e6" \
+              "--substance argon --at-pressure 0" "--substance argon --at-pressure 1e3" "--at-temperature 80" \
+              "--tc 150" "--tc -1 --pc 1e6" "--substance argon --tc 150 --pc 4e6" \
+              "--substance argon --at-temperature 80 --at-pressure 1e5" "--substance argon --at-pressure abc"; do
+    run $args
+    [ "$status" -eq 2 ] && [ "$(wc -l < ../err.txt)" -eq 2 ] && [ ! -s ../out.txt ] ||
+      fail "'$args': status $status: $(cat ../err.txt)"
+    untouched "'$args'"
+  done ;;
+
 terminal)  # on a terminal a closing line names the files and the folder
   command -v script > /dev/null || fail "script (util-linux) is needed"
   run 2.5 --csv

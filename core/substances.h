@@ -1,0 +1,60 @@
+// Real fluids in real units: the substances of data/substances.tsv (built
+// into the program), a fluid of one's own from its critical constants, and
+// the reduced tables turned into SI units through them.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "tables_csv.h"
+
+struct Substance {
+    std::string key, formula, name_en, name_es;
+    double tc = 0, pc = 0;        // critical temperature (K) and pressure (Pa)
+    double molar_mass = 0;        // g/mol; 0 where unknown
+    double c = 1.5;               // Cv = cR of the ideal gas
+    double ref_t = 0, ref_p = 0;  // a measured point of the vapour-pressure curve (K, Pa); 0 where none
+    double ref_latent = 0;        // and the latent heat there (J/mol)
+    std::string source;
+};
+
+// The molar gas constant, J/(mol K), exact since 2019 (the SI tables'
+// header states it with these digits).
+constexpr double gas_constant = 8.314462618;
+
+const std::vector<Substance>& substances();
+
+// The substance named by its key, formula or name, in any case; nullptr if none.
+const Substance* find_substance(std::string_view name);
+
+// A fluid known only by its critical constants and c.
+Substance custom_fluid(double tc, double pc, double c);
+
+// The van der Waals critical volume 3 R Tc / (8 pc), in m3/mol: the unit of
+// the reduced volumes (the measured critical volume is another number).
+double critical_volume(const Substance& fluid);
+
+// A table with cells of its own.
+struct OwnedTable {
+    std::vector<std::string> names, units;
+    std::vector<std::vector<std::string>> rows;
+};
+
+// A reduced table (from vdw_coex.dat or clatente.dat) in SI units: T in K,
+// p in Pa, v in m3/mol, s in J/(mol K), h, g, u and the latent heat in J/mol.
+// Each number is the report's digits times its unit, printed with nine
+// significant digits; other cells are kept.
+OwnedTable si_table(const Table& reduced, const Substance& fluid);
+
+// The lines that head an SI table: the fluid, c, its constants and their source.
+std::vector<std::string> si_header(const Substance& fluid, double c, const std::string& version);
+
+// An SI table as CSV: its header lines, each after "# ", then as csv_of.
+std::string si_csv(const OwnedTable& table, const std::vector<std::string>& header);
+
+// A table's view, for the CSV and workbook writers.
+Table view_of(const OwnedTable& table);
+
+// x with nine significant digits, as the SI tables print it.
+std::string si_number(double x);

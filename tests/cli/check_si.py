@@ -1,0 +1,55 @@
+"""The SI tables of a run against its reduced CSV tables.
+
+    python3 check_si.py FOLDER
+
+FOLDER holds vdw_coex.csv, clatente.csv, vdw_coex_si.csv and clatente_si.csv
+of one run with a substance. The header lines must state Tc, pc and R; every
+SI cell must be the reduced cell times its unit (Tc for t, pc for p, the van
+der Waals Vc = 3 R Tc / (8 pc) for v, R for s, R Tc for h, g, u and the
+latent heat), printed with nine significant digits; other cells as they are.
+"""
+import csv
+import re
+import sys
+from pathlib import Path
+
+folder = Path(sys.argv[1])
+failures = []
+
+
+def rows(name):
+    with open(folder / name, newline="", encoding="utf-8") as f:
+        return list(csv.reader(line for line in f if not line.startswith("#")))
+
+
+header = [line for line in (folder / "vdw_coex_si.csv").read_text(encoding="utf-8").splitlines()
+          if line.startswith("#")]
+constants = dict(re.findall(r"\b(Tc|pc|R) = ([0-9.e+-]+)", " ".join(header)))
+tc, pc, r = (float(constants[k]) for k in ("Tc", "pc", "R"))
+vc = 3 * r * tc / (8 * pc)
+unit = {"K": tc, "Pa": pc, "m3/mol": vc, "J/(mol K)": r, "J/mol": r * tc}
+suffix = {"_K": "K", "_Pa": "Pa", "_m3_per_mol": "m3/mol", "_J_per_mol_K": "J/(mol K)", "_J_per_mol": "J/mol"}
+
+for reduced_name, si_name in (("vdw_coex.csv", "vdw_coex_si.csv"), ("clatente.csv", "clatente_si.csv")):
+    reduced, si = rows(reduced_name), rows(si_name)
+    if len(reduced) != len(si):
+        failures.append(f"{si_name}: {len(si)} rows, {len(reduced)} in {reduced_name}")
+        continue
+    factors = []
+    for name in si[0]:
+        ends = [s for s in suffix if name.endswith(s)]
+        factors.append(unit[suffix[max(ends, key=len)]] if ends else None)
+    for reduced_row, si_row in zip(reduced[1:], si[1:]):
+        for cell, got, factor in zip(reduced_row, si_row, factors):
+            expected = cell if factor is None or cell == "" or not re.match(r"^-?[0-9]", cell) \
+                else "%.9g" % (float(cell) * factor)
+            if got != expected:
+                failures.append(f"{si_name}: {got} for {cell} (expected {expected})")
+                break
+if not header or len(constants) != 3:
+    failures.append(f"the header does not state Tc, pc and R: {header}")
+
+if failures:
+    print("\n".join(failures[:10]))
+    sys.exit(1)
+print("SI tables match the reduced ones through", constants)
