@@ -382,10 +382,11 @@ std::string Messages::substance_list() const
 
 std::string Messages::state(const Substance& fluid, const State& s) const
 {
-    const double temperature = s.t * fluid.tc, pressure = s.p * fluid.pc;
+    const auto si = [&](Quantity quantity, double x) { return x * si_unit(fluid, quantity); };
+    const double temperature = si(Quantity::temperature, s.t), pressure = si(Quantity::pressure, s.p);
     const double vc = critical_volume(fluid);
-    const double vl_si = s.vl * vc, vg_si = s.vg * vc;  // m3/mol
-    const double latent = s.latent * gas_constant * fluid.tc;  // J/mol
+    const double vl_si = si(Quantity::volume, s.vl), vg_si = si(Quantity::volume, s.vg);  // m3/mol
+    const double latent = si(Quantity::energy, s.latent);  // J/mol
     std::string out = pick(language,
         es(name_of(fluid) + ", fluido de van der Waals (Tc = " + g(fluid.tc, 9) + " K, pc = " + g(fluid.pc, 9) +
            " Pa), en coexistencia:\n"),

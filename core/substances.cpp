@@ -82,15 +82,15 @@ Conversion conversion(std::string_view name, std::string_view unit, const Substa
 {
     const std::string n(name);
     if (unit == "T/Tc")
-        return {"T_K", "K", fluid.tc};
+        return {"T_K", "K", si_unit(fluid, Quantity::temperature)};
     if (unit == "p/pc")
-        return {n + "_Pa", "Pa", fluid.pc};
+        return {n + "_Pa", "Pa", si_unit(fluid, Quantity::pressure)};
     if (unit == "V/Vc")
-        return {n + "_m3_per_mol", "m3/mol", critical_volume(fluid)};
+        return {n + "_m3_per_mol", "m3/mol", si_unit(fluid, Quantity::volume)};
     if (unit == "R")
-        return {replaced(n, "_per_R", "_J_per_mol_K"), "J/(mol K)", gas_constant};
+        return {replaced(n, "_per_R", "_J_per_mol_K"), "J/(mol K)", si_unit(fluid, Quantity::entropy)};
     if (unit == "8a/27b")
-        return {replaced(n, "_8a_per_27b", "_J_per_mol"), "J/mol", gas_constant * fluid.tc};
+        return {replaced(n, "_8a_per_27b", "_J_per_mol"), "J/mol", si_unit(fluid, Quantity::energy)};
     return {n, std::string(unit), 0};
 }
 
@@ -125,6 +125,18 @@ Substance custom_fluid(double tc, double pc, double c)
 }
 
 double critical_volume(const Substance& fluid) { return 3 * gas_constant * fluid.tc / (8 * fluid.pc); }
+
+double si_unit(const Substance& fluid, Quantity quantity)
+{
+    switch (quantity) {
+    case Quantity::temperature: return fluid.tc;
+    case Quantity::pressure: return fluid.pc;
+    case Quantity::volume: return critical_volume(fluid);
+    case Quantity::entropy: return gas_constant;
+    case Quantity::energy: return gas_constant * fluid.tc;
+    }
+    return 0;
+}
 
 std::string si_number(double x)
 {

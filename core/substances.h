@@ -35,6 +35,12 @@ Substance custom_fluid(double tc, double pc, double c);
 // the reduced volumes (the measured critical volume is another number).
 double critical_volume(const Substance& fluid);
 
+// What a reduced number measures, and the SI unit it is multiplied by:
+// t by Tc (K), p by pc (Pa), v by the van der Waals Vc (m3/mol), s by R
+// (J/(mol K)), h, g, u and the latent heat by R Tc (J/mol).
+enum class Quantity { temperature, pressure, volume, entropy, energy };
+double si_unit(const Substance& fluid, Quantity quantity);
+
 // A table with cells of its own.
 struct OwnedTable {
     std::vector<std::string> names, units;

@@ -57,6 +57,10 @@ const tables = {};
 // The reports' columns, named once: vdw_coex.dat and clatente.dat.
 const COEX = { t: 0, p: 1, vl: 2, vg: 3, vlmax: 4, plmin: 5, vgmin: 6, pgmax: 7, latent: 8 };
 const PROP = { t: 0, state: 1, p: 2, vl: 3, vg: 4, sl: 5, sg: 6, hl: 7, hg: 8, gl: 9, gg: 10, ul: 11, ug: 12 };
+// What each column measures, for a substance's SI units (see fluids.js):
+// t, p, v, s or an energy (h, g, u, the latent heat); null for the state.
+const COEX_QUANTITIES = ['t', 'p', 'v', 'v', 'v', 'p', 'v', 'p', 'e'];
+const PROP_QUANTITIES = ['t', null, 'p', 'v', 'v', 's', 's', 'e', 'e', 'e', 'e', 'e', 'e'];
 const LAST_ROW_MILLI = 999;   // the table runs from t = 0.999 (row 0) down to 0.501
 const FIRST_ROW_MILLI = 501;
 
@@ -89,6 +93,7 @@ function applyTexts() {
   restyleCharts();
   describeAll();
   showCNote();
+  nameFluids();
   if (state.coexistenceRows.length)
     showChosen();
 }
@@ -134,6 +139,7 @@ function start() {
   loadProgram().then(() => {
     makeTables();
     listen();
+    makeFluids();
     document.getElementById('run').disabled = false;
     say('ready');
     document.body.dataset.ready = Math.round(performance.now());
@@ -233,7 +239,7 @@ function compute(reply, startedAt = performance.now()) {
   if (rowsText !== state.coexistenceKey) {
     state.coexistenceKey = rowsText;
     state.coexistenceRows = reportRows(0);
-    tables.coexistence.setRows(state.coexistenceRows);
+    tables.coexistence.setRows(shownRows(state.coexistenceRows, COEX_QUANTITIES));
     updateDiagram();
     document.getElementById('trace').textContent = latin1.decode(bytesOf(2)).replace(/^\n/, '');
   }
@@ -241,6 +247,7 @@ function compute(reply, startedAt = performance.now()) {
   showProperties();
   document.getElementById('files').hidden = false;
   enableMaxwell();
+  fluidAfterRun();
   showChosen();
   describeAll();
 
@@ -478,7 +485,7 @@ function makeTables() {
   tables.coexistence = new WindowedTable(document.getElementById('coexistence-box'),
     (row) => chooseT(LAST_ROW_MILLI - row));
   tables.properties = new WindowedTable(document.getElementById('properties-box'),
-    (row) => chooseT(Math.round(Number(tables.properties.rows[row][PROP.t]) * 1000)));
+    (row) => chooseT(tables.properties.tMilli[row]));
   tableHeads();
   // Printed, the tables hold every row.
   const print = (on) => {
@@ -496,14 +503,14 @@ function tableHeads() {
     `<th scope="col"${title ? ` title="${title}"` : ''}>${name}</th>`).join('') + '</tr>';
   const coexistence = document.querySelector('#table thead');
   if (coexistence)
-    coexistence.innerHTML = head(tr('coexColumns'));
+    coexistence.innerHTML = head(withUnits(tr('coexColumns'), COEX_QUANTITIES));
   // The columns' meanings, readable without a pointer.
   document.getElementById('coex-columns').innerHTML = tr('coexColumns')
     .map(([name, title]) => `<dt>${name}</dt><dd>${title}</dd>`).join('');
   const properties = document.querySelector('#properties-table thead');
   if (properties)
-    properties.innerHTML = head([['t'], [tr('state')], ['p'], ['vl'], ['vg'], ['sl'], ['sg'], ['hl'],
-      ['hg'], ['gl'], ['gg'], ['ul'], ['ug']]);
+    properties.innerHTML = head(withUnits([['t'], [tr('state')], ['p'], ['vl'], ['vg'], ['sl'], ['sg'], ['hl'],
+      ['hg'], ['gl'], ['gg'], ['ul'], ['ug']], PROP_QUANTITIES));
   if (tables.properties)
     showProperties();
 }
@@ -753,9 +760,10 @@ function restyleCharts(only) {
     o.plugins.title.text = titles[name][0];
     o.plugins.title.color = text;
     [['x', 1], ['y', 2]].forEach(([id, k]) => {
-      o.scales[id].title.text = titles[name][k];
+      o.scales[id].title.text = axisTitle(titles[name][k], axisQuantity(name, id));
       o.scales[id].title.color = text;
       o.scales[id].ticks.color = text;
+      o.scales[id].ticks.callback = tickLabel(axisQuantity(name, id), o.scales[id].type === 'logarithmic');
       if (!o.scales[id].grid)
         o.scales[id].grid = {};
       o.scales[id].grid.color = grid;
@@ -820,7 +828,8 @@ function showProperties() {
   const all = document.getElementById('limit-rows').checked;
   const rows = state.propertyRows.filter((f) => all || f[PROP.state] === 'eq')
     .map((f) => [f[PROP.t], names[f[PROP.state]] || f[PROP.state]].concat(f.slice(PROP.p)));
-  tables.properties.setRows(rows);
+  tables.properties.tMilli = rows.map((f) => Math.round(Number(f[PROP.t]) * 1000));
+  tables.properties.setRows(shownRows(rows, PROP_QUANTITIES));
   if (!chartsMade)
     return;
   const column = quantity() === 'h' ? PROP.hl : PROP.sl;

@@ -12,6 +12,8 @@
 #include "maxwell.h"
 #include "reply.h"
 #include "reports.h"
+#include "state.h"
+#include "substances.h"
 #include "sweep.h"
 #include "tables_csv.h"
 #include "vdw.h"
@@ -23,6 +25,7 @@ std::string coexistence_csv_text, property_csv_text;  // the reports as CSV
 std::string coexistence_rows, property_rows;    // the reports' rows, for the page's tables
 std::string coexistence_sheet, property_sheet;  // the tables, for the page's workbook
 std::string about_sheet;                        // and what it says of the run
+std::string coexistence_si, property_si;        // the SI tables of the chosen substance
 double last_c = 1.5;
 size_t reply_end = 0;  // where the number read from the last reply ends in it
 
@@ -38,6 +41,8 @@ const std::string& text_of(int which)
     case 7: return coexistence_sheet;
     case 8: return property_sheet;
     case 9: return about_sheet;
+    case 10: return coexistence_si;
+    case 11: return property_si;
     default: return out.console;
     }
 }
@@ -121,7 +126,7 @@ EMSCRIPTEN_KEEPALIVE int vdw_reply_end() { return static_cast<int>(reply_end); }
 
 // The bytes of "vdw_coex.dat" (0), "clatente.dat" (1), the console trace (2),
 // "vdw_coex.csv" (3), "clatente.csv" (4), the reports' rows (5, 6) or the
-// workbook's sheets (7, 8, 9).
+// workbook's sheets (7, 8, 9), or the SI tables (10, 11).
 EMSCRIPTEN_KEEPALIVE const char* vdw_text(int which) { return text_of(which).data(); }
 EMSCRIPTEN_KEEPALIVE int vdw_text_size(int which) { return static_cast<int>(text_of(which).size()); }
 
@@ -191,6 +196,75 @@ EMSCRIPTEN_KEEPALIVE double vdw_gibbs_energy(double at_t, double v, double c)
 EMSCRIPTEN_KEEPALIVE double vdw_gas_fraction(double v, double vl, double vg)
 {
     return gas_fraction(v, vl, vg);
+}
+
+// ---- Real substances: the table's, their units and states -----------------
+
+EMSCRIPTEN_KEEPALIVE int vdw_substance_count() { return static_cast<int>(substances().size()); }
+
+// Its key (0), formula (1), English (2) and Spanish (3) names, source (4).
+EMSCRIPTEN_KEEPALIVE const char* vdw_substance_text(int i, int which)
+{
+    const Substance& s = substances().at(static_cast<size_t>(i));
+    const std::string* texts[] = {&s.key, &s.formula, &s.name_en, &s.name_es, &s.source};
+    return texts[which]->c_str();
+}
+
+// Its Tc (0), pc (1), molar mass (2), c (3), measured point's T (4), p (5)
+// and latent heat (6), and its van der Waals Vc (7).
+EMSCRIPTEN_KEEPALIVE double vdw_substance_value(int i, int which)
+{
+    const Substance& s = substances().at(static_cast<size_t>(i));
+    const double values[] = {s.tc, s.pc, s.molar_mass, s.c, s.ref_t, s.ref_p, s.ref_latent, critical_volume(s)};
+    return values[which];
+}
+
+// A reduced t (0), p (1), v (2), s (3) or energy (4) of substance i in SI
+// units, and back.
+EMSCRIPTEN_KEEPALIVE double vdw_to_si(int i, int quantity, double x)
+{
+    return x * si_unit(substances().at(static_cast<size_t>(i)), static_cast<Quantity>(quantity));
+}
+EMSCRIPTEN_KEEPALIVE double vdw_from_si(int i, int quantity, double x)
+{
+    return x / si_unit(substances().at(static_cast<size_t>(i)), static_cast<Quantity>(quantity));
+}
+
+// The coexistence state of substance i at the vapour pressure `pressure`
+// (Pa), with the last run's c: 1 if the model's searches reach it, then read
+// with vdw_boiling_part; 0 otherwise.
+State boiling{};
+EMSCRIPTEN_KEEPALIVE int vdw_boiling(int i, double pressure)
+{
+    const double p = vdw_from_si(i, 1, pressure);
+    if (!(p >= lowest_state_p() && p < 1))
+        return 0;
+    boiling = state_at(t_at_pressure(p), last_c);
+    return 1;
+}
+
+// The state's T (0, K), p (1, Pa), liquid and gas volumes (2, 3, m3/mol),
+// latent heat (4, J/mol) and t (5).
+EMSCRIPTEN_KEEPALIVE double vdw_boiling_part(int i, int which)
+{
+    const double parts[] = {vdw_to_si(i, 0, boiling.t), vdw_to_si(i, 1, boiling.p), vdw_to_si(i, 2, boiling.vl),
+                            vdw_to_si(i, 2, boiling.vg), vdw_to_si(i, 4, boiling.latent), boiling.t};
+    return parts[which];
+}
+
+// The lowest and highest pressure (Pa) at which vdw_boiling answers.
+EMSCRIPTEN_KEEPALIVE double vdw_boiling_range(int i, int which)
+{
+    return vdw_to_si(i, 1, which == 0 ? lowest_state_p() : 1.0);
+}
+
+// Makes the last run's SI tables for substance i, read then as texts 10 and 11.
+EMSCRIPTEN_KEEPALIVE void vdw_make_si(int i)
+{
+    const Substance& fluid = substances().at(static_cast<size_t>(i));
+    const std::vector<std::string> header = si_header(fluid, last_c, VDWCOEX_VERSION);
+    coexistence_si = si_csv(si_table(coexistence_table(out.coexistence), fluid), header);
+    property_si = si_csv(si_table(property_table(out.properties), fluid), header);
 }
 
 }  // extern "C"

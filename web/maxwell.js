@@ -209,6 +209,7 @@ function soonOrNow(deferred, name, work) {
 // reader hears the new row's values once the keys or the drag pause.
 function showChosen(deferred = false) {
   showMaxwell(deferred);
+  showKelvin();
   soonOrNow(deferred, 'marks', markChosen);
   const row = state.coexistenceRows[chosenRow()];
   announce(row ? tr('announceRow', { t: row[COEX.t], p: row[COEX.p], vl: row[COEX.vl], vg: row[COEX.vg] })
@@ -422,6 +423,10 @@ function area(x) {
 // The row's p, vl, vg, latent heat and the coexisting phases' s, h and g.
 function readouts(row, f) {
   const eq = state.propertyRows[3 * row] || [];
+  if (state.fluid >= 0) {
+    fluidReadouts(f, eq);
+    return;
+  }
   byId('readout-heading').textContent = tr('readoutHeading', { t: f[COEX.t] });
   const pair = (a, b) => `${shownField(eq[a])}, ${shownField(eq[b])}`;
   setList(byId('readout'), [[tr('pressure'), f[COEX.p]], [tr('liquidVolume'), f[COEX.vl]],
@@ -435,6 +440,7 @@ function volumeAxis(vMin, vMax) {
   const m = charts.maxwell;
   if (m.options.scales.x.type !== (state.logAxis ? 'logarithmic' : 'linear'))
     m.options.scales.x = Object.assign(state.logAxis ? logAxis({}) : axis({}), { title: m.options.scales.x.title });
+  m.options.scales.x.ticks.callback = tickLabel('v', state.logAxis);
   Object.assign(m.options.scales.x, { min: vMin, max: vMax });
 }
 

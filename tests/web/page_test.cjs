@@ -130,6 +130,52 @@ test('the workbook holds the console program\'s numbers as numbers, states as te
   await page.close();
 });
 
+test('a substance: SI units on the readouts, tables and axes, argon\'s boiling point, the SI files', async () => {
+  const page = await open(fromDisk);
+  const runs = async () => page.evaluate(() => Number(document.body.dataset.runs || 0));
+  await page.selectOption('#fluid', { label: 'argón (Ar)' });
+  await page.waitForFunction(() => Number(document.body.dataset.runs || 0) > 0);
+  assert.strictEqual(await page.inputValue('#c'), '1.5', 'argon\'s c is not the one run');
+  assert.match(await page.textContent('#readout-heading'), /^En T = 128\.08 K \(-145\.07 °C\), t = 0\.850000$/);
+  const readout = await page.textContent('#readout');
+  assert.match(readout, /p de vapor2453\.34 kPa/);
+  assert.match(readout, /v líquido53\.4619 cm³\/mol/);
+  assert.match(readout, /calor latente hg − hl2\.70666 kJ\/mol/);
+  assert.match(await page.textContent('#table thead'), /^T \(K\)p vapor \(kPa\)/);
+  assert.match(await page.textContent('#table tbody tr.marked'), /^128\.082453\.34/);
+  assert.match(await page.evaluate(() => Chart.getChart('pt').options.scales.x.title.text), /^T \(K\)$/);
+  // The classic exercise: argon's boiling point at one atmosphere.
+  await page.click('#boil-form button');
+  const boiling = await page.textContent('#boil-result');
+  assert.match(boiling, /modelo de van der Waals72\.27 K \(-200\.88 °C\), calor latente 4\.057 kJ\/mol/);
+  assert.match(boiling, /medido87\.302 K/);
+  await page.fill('#boil-p', '5000');
+  await page.click('#boil-form button');
+  assert.match(await page.textContent('#boil-error'), /entre 2\d\.\d+ y 4863 kPa/);
+  // The Maxwell view by kelvin.
+  await page.fill('#t-kelvin', '100');
+  await page.press('#t-kelvin', 'Enter');
+  assert.strictEqual(await page.inputValue('#t-number'), '0.664');
+  // The SI tables are the console program's.
+  const dir = path.join(scratch, 'console-argon');
+  fs.mkdirSync(dir);
+  assert.strictEqual(spawnSync(program, ['-q', '--substance', 'argon'], { cwd: dir }).status, 0);
+  for (const [link, name] of [['#coex-si', 'vdw_coex_si.csv'], ['#prop-si', 'clatente_si.csv']]) {
+    const [download] = await Promise.all([page.waitForEvent('download'), page.click(link)]);
+    assert.ok(fs.readFileSync(await download.path()).equals(fs.readFileSync(path.join(dir, name))), name);
+  }
+  assert.deepStrictEqual(await violations(page), [], 'a substance chosen');
+  // In English, and back to reduced units.
+  await page.click('#language');
+  assert.match(await page.textContent('#fluid'), /argon \(Ar\)/);
+  const before = await runs();
+  await page.selectOption('#fluid', '-1');
+  await page.waitForFunction((n) => Number(document.body.dataset.runs || 0) > n, before);
+  assert.match(await page.textContent('#readout-heading'), /^At t = 0\.664000$/);
+  assert.ok(await page.isHidden('#si-files'));
+  await page.close();
+});
+
 test('a module that traps says so and is loaded again', async () => {
   const page = await open(fromDisk);
   await page.evaluate(() => {
