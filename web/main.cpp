@@ -26,6 +26,7 @@ std::string coexistence_rows, property_rows;    // the reports' rows, for the pa
 std::string coexistence_sheet, property_sheet;  // the tables, for the page's workbook
 std::string about_sheet;                        // and what it says of the run
 std::string coexistence_si, property_si;        // the SI tables of the chosen substance
+std::string coexistence_si_sheet, property_si_sheet;  // and as the workbook's sheets
 double last_c = 1.5;
 size_t reply_end = 0;  // where the number read from the last reply ends in it
 
@@ -43,6 +44,8 @@ const std::string& text_of(int which)
     case 9: return about_sheet;
     case 10: return coexistence_si;
     case 11: return property_si;
+    case 12: return coexistence_si_sheet;
+    case 13: return property_si_sheet;
     default: return out.console;
     }
 }
@@ -126,7 +129,7 @@ EMSCRIPTEN_KEEPALIVE int vdw_reply_end() { return static_cast<int>(reply_end); }
 
 // The bytes of "vdw_coex.dat" (0), "clatente.dat" (1), the console trace (2),
 // "vdw_coex.csv" (3), "clatente.csv" (4), the reports' rows (5, 6) or the
-// workbook's sheets (7, 8, 9), or the SI tables (10, 11).
+// workbook's sheets (7, 8, 9), or the SI tables (10, 11) and sheets (12, 13).
 EMSCRIPTEN_KEEPALIVE const char* vdw_text(int which) { return text_of(which).data(); }
 EMSCRIPTEN_KEEPALIVE int vdw_text_size(int which) { return static_cast<int>(text_of(which).size()); }
 
@@ -258,13 +261,31 @@ EMSCRIPTEN_KEEPALIVE double vdw_boiling_range(int i, int which)
     return vdw_to_si(i, 1, which == 0 ? lowest_state_p() : 1.0);
 }
 
-// Makes the last run's SI tables for substance i, read then as texts 10 and 11.
+// Makes the last run's SI tables for substance i, read then as texts 10 and
+// 11, and as a workbook's sheets, texts 12 and 13 (with text 9 naming the
+// substance too).
 EMSCRIPTEN_KEEPALIVE void vdw_make_si(int i)
 {
     const Substance& fluid = substances().at(static_cast<size_t>(i));
     const std::vector<std::string> header = si_header(fluid, last_c, VDWCOEX_VERSION);
-    coexistence_si = si_csv(si_table(coexistence_table(out.coexistence), fluid), header);
-    property_si = si_csv(si_table(property_table(out.properties), fluid), header);
+    const OwnedTable tables[] = {si_table(coexistence_table(out.coexistence), fluid),
+                                 si_table(property_table(out.properties), fluid)};
+    coexistence_si = si_csv(tables[0], header);
+    property_si = si_csv(tables[1], header);
+    std::string* sheets[] = {&coexistence_si_sheet, &property_si_sheet};
+    for (size_t k = 0; k < 2; ++k) {
+        const Table view = view_of(tables[k]);
+        sheets[k]->clear();
+        append_rows(*sheets[k], {view.names, view.units});
+        append_rows(*sheets[k], view.rows);
+    }
+    about_sheet.clear();
+    std::string shown;
+    number(shown, last_c);
+    for (const auto& [name, value] : about_lines(shown, VDWCOEX_VERSION))
+        about_sheet += name + '\t' + value + '\n';
+    for (const std::string& line : header)
+        about_sheet += "fluid\t" + line + '\n';
 }
 
 }  // extern "C"

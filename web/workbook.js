@@ -1,6 +1,7 @@
 // The workbook download: vdwcoex.xlsx, made when asked for from the last
 // run's tables as the program hands them over (the same cells as the CSV
-// files), with ExcelJS, which is loaded the first time. Numbers go in as
+// files, and the SI tables where a substance is chosen), with ExcelJS,
+// which is loaded the first time. Numbers go in as
 // numbers, so a spreadsheet in any locale reads them as numbers.
 'use strict';
 
@@ -42,8 +43,12 @@ function addTable(book, name, lines) {
 // loads), then the file, offered as a download.
 function downloadWorkbook() {
   state.program._vdw_make_sheets();
-  const text = (which) => new TextDecoder('latin1').decode(bytesOf(which));
+  if (state.fluid >= 0)
+    state.program._vdw_make_si(state.fluid);
+  const text = (which) => new TextDecoder().decode(bytesOf(which));
   const tables = [['vdw_coex', linesOfCells(text(7))], ['clatente', linesOfCells(text(8))]];
+  if (state.fluid >= 0)
+    tables.push(['vdw_coex_si', linesOfCells(text(12))], ['clatente_si', linesOfCells(text(13))]);
   const about = linesOfCells(text(9));
   const button = document.getElementById('xlsx-file');
   button.disabled = true;

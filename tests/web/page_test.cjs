@@ -164,6 +164,15 @@ test('a substance: SI units on the readouts, tables and axes, argon\'s boiling p
     const [download] = await Promise.all([page.waitForEvent('download'), page.click(link)]);
     assert.ok(fs.readFileSync(await download.path()).equals(fs.readFileSync(path.join(dir, name))), name);
   }
+  // The workbook gains the SI tables as sheets, with their numbers.
+  const ExcelJS = require('exceljs');
+  const [xlsx] = await Promise.all([page.waitForEvent('download'), page.click('#xlsx-file')]);
+  const book = new ExcelJS.Workbook();
+  await book.xlsx.load(fs.readFileSync(await xlsx.path()));
+  assert.deepStrictEqual(book.worksheets.map((sheet) => sheet.name),
+    ['vdw_coex', 'clatente', 'vdw_coex_si', 'clatente_si', 'about']);
+  const siRow = fs.readFileSync(path.join(dir, 'vdw_coex_si.csv'), 'latin1').split('\r\n')[4].split(',');
+  assert.deepStrictEqual(book.getWorksheet('vdw_coex_si').getRow(3).values.slice(1), siRow.map(Number));
   assert.deepStrictEqual(await violations(page), [], 'a substance chosen');
   // In English, and back to reduced units.
   await page.click('#language');
