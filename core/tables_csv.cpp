@@ -16,15 +16,23 @@ void append_row(std::string& out, const Fields& cells)
 }
 
 // Reduced quantities: t = T/Tc, p = p/pc, v = V/Vc; energies in units of
-// 8a/27b (that is, R Tc), entropies in units of R.
-const Fields coexistence_names = {"t", "p", "v_liquid", "v_gas", "v_liquid_max", "p_liquid_min",
-                                  "v_gas_min", "p_gas_max", "latent_heat_8a_per_27b"};
-const Fields coexistence_units = {"T/Tc", "p/pc", "V/Vc", "V/Vc", "V/Vc", "p/pc", "V/Vc", "p/pc", "8a/27b"};
-const Fields property_names = {"t", "state", "p", "v_liquid", "v_gas", "s_liquid_per_R", "s_gas_per_R",
-                               "h_liquid_8a_per_27b", "h_gas_8a_per_27b", "g_liquid_8a_per_27b",
-                               "g_gas_8a_per_27b", "u_liquid_8a_per_27b", "u_gas_8a_per_27b"};
-const Fields property_units = {"T/Tc", "", "p/pc", "V/Vc", "V/Vc", "R", "R", "8a/27b", "8a/27b",
-                               "8a/27b", "8a/27b", "8a/27b", "8a/27b"};
+// 8a/27b (that is, R Tc), entropies in units of R. Plain arrays: nothing is
+// allocated before the program starts.
+constexpr std::string_view coexistence_names[] = {"t", "p", "v_liquid", "v_gas", "v_liquid_max", "p_liquid_min",
+                                                  "v_gas_min", "p_gas_max", "latent_heat_8a_per_27b"};
+constexpr std::string_view coexistence_units[] = {"T/Tc", "p/pc", "V/Vc", "V/Vc", "V/Vc",
+                                                  "p/pc", "V/Vc", "p/pc", "8a/27b"};
+constexpr std::string_view property_names[] = {
+    "t", "state", "p", "v_liquid", "v_gas", "s_liquid_per_R", "s_gas_per_R", "h_liquid_8a_per_27b", "h_gas_8a_per_27b",
+    "g_liquid_8a_per_27b", "g_gas_8a_per_27b", "u_liquid_8a_per_27b", "u_gas_8a_per_27b"};
+constexpr std::string_view property_units[] = {"T/Tc", "", "p/pc", "V/Vc", "V/Vc", "R", "R",
+                                               "8a/27b", "8a/27b", "8a/27b", "8a/27b", "8a/27b", "8a/27b"};
+
+template <size_t N>
+Fields fields(const std::string_view (&names)[N])
+{
+    return Fields(names, names + N);
+}
 
 }  // namespace
 
@@ -58,12 +66,12 @@ std::vector<Fields> report_rows(std::string_view report)
 
 Table coexistence_table(std::string_view report)
 {
-    return {coexistence_names, coexistence_units, report_rows(report)};
+    return {fields(coexistence_names), fields(coexistence_units), report_rows(report)};
 }
 
 Table property_table(std::string_view report)
 {
-    Table table{property_names, property_units, report_rows(report)};
+    Table table{fields(property_names), fields(property_units), report_rows(report)};
     // Fields of a row: t, state, p, vl, vg, sl, sg, hl, hg, gl, gg, ul, ug.
     const size_t state = 1, vg = 4;
     const std::array<size_t, 5> gas_cells = {vg, 6, 8, 10, 12};
