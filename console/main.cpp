@@ -81,7 +81,11 @@ int fail(const FileError& failure, const std::vector<std::string>& paths)
             std::string& list = is_fresh ? fresh : kept;
             list += (list.empty() ? "" : ", ") + file;
         }
-        to_stderr(say.cannot_write(failure.file, reason) + say.mixed(fresh, kept));
+        std::string backups;
+        for (const std::string& name : failure.kept_as)
+            backups += (backups.empty() ? "" : ", ") + name;
+        to_stderr(say.cannot_write(failure.file, reason) + say.mixed(fresh, kept) +
+                  (backups.empty() ? "" : say.kept_as(backups)));
         break;
     }
     }
@@ -139,6 +143,13 @@ int run_program(const Options& options, const std::optional<Substance>& fluid, s
     std::vector<std::string> paths;
     for (const std::string& name : names)
         paths.push_back(folder + name);
+    for (size_t i = 0; i < paths.size(); ++i)
+        for (size_t j = i + 1; j < paths.size(); ++j)
+            if (same_file(paths[i], paths[j])) {
+                to_stderr(say.one_file_twice(paths[i], paths[j]));
+                return 1;
+            }
+    say_when_waiting(say.waiting());
     remove_temporaries_on_signals();
     FileError failure;
     files.resize(names.size());

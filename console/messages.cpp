@@ -248,6 +248,23 @@ std::string Messages::folder_refuses(const std::string& file, const std::string&
         "vdwcoex: cannot create " + file + ": the folder " + folder + " takes no new files (" + reason + ")");
 }
 
+std::string Messages::waiting() const
+{
+    return pick(language, es("vdwcoex: otra ejecución está escribiendo en esta carpeta; esperando a que termine"),
+                "vdwcoex: another run is writing in this folder; waiting for it to finish");
+}
+
+std::string Messages::one_file_twice(const std::string& first, const std::string& second) const
+{
+    return pick(language, es("vdwcoex: " + first + " y " + second + " son el mismo fichero: no se escribe ninguno"),
+                "vdwcoex: " + first + " and " + second + " are the same file: neither is written");
+}
+
+std::string Messages::kept_as(const std::string& names) const
+{
+    return pick(language, "; el texto anterior queda en " + names, "; the earlier text is kept in " + names);
+}
+
 std::string Messages::mixed(const std::string& fresh, const std::string& kept) const
 {
     return pick(language, "; nuevos: " + fresh + "; como antes: " + kept,

@@ -52,8 +52,14 @@ struct Messages {
     // A new file cannot be made in the folder, neither the file nor its temporary.
     std::string folder_refuses(const std::string& file, const std::string& folder,
                                const std::string& reason) const;
+    // Waiting for another run's lock on the folder.
+    std::string waiting() const;
+    // Two of the run's names lead to one file.
+    std::string one_file_twice(const std::string& first, const std::string& second) const;
     // After a failure, some files new and the rest as before.
     std::string mixed(const std::string& fresh, const std::string& kept) const;
+    // And the names under which the earlier texts of new files are kept.
+    std::string kept_as(const std::string& names) const;
     // A fixed text: nothing is allocated to say it.
     const char* out_of_memory() const;
 

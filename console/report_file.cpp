@@ -15,8 +15,12 @@
 #else
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <sys/file.h>
 #include <unistd.h>
+#ifdef __linux__
+#include <sys/xattr.h>
+#endif
 #endif
 
 namespace {
@@ -70,6 +74,7 @@ bool second_name(const std::string& file, const std::string& name)
     return false;
 }
 bool owner_given(int, const Stat&) { return true; }
+bool has_attributes(const std::string&) { return false; }
 // Whether the file may be renamed over: not while another program holds it
 // open without sharing its deletion (a second name made of it could not be
 // removed again either).
@@ -113,6 +118,23 @@ int close_fd(int fd) { return close(fd); }
 bool rename_over(const std::string& from, const std::string& to) { return std::rename(from.c_str(), to.c_str()) == 0; }
 bool second_name(const std::string& file, const std::string& name) { return link(file.c_str(), name.c_str()) == 0; }
 bool replaceable(const std::string&) { return true; }
+// Whether the file has an access control list or user attributes, which a
+// new file would not take over: such a file is written in place.
+bool has_attributes(const std::string& path)
+{
+#ifdef __linux__
+    char names[4096];
+    const ssize_t size = listxattr(path.c_str(), names, sizeof names);
+    if (size < 0)
+        return errno == ERANGE;  // more names than room: surely some
+    for (ssize_t at = 0; at < size; at += static_cast<ssize_t>(std::strlen(names + at)) + 1)
+        if (std::strncmp(names + at, "user.", 5) == 0 || std::strncmp(names + at, "system.posix_acl_", 17) == 0)
+            return true;
+#else
+    (void)path;
+#endif
+    return false;
+}
 // The new file takes the earlier one's owner, group and permissions, or the
 // earlier one is not replaced by it.
 bool owner_given(int fd, const Stat& st)
@@ -133,7 +155,10 @@ std::string folder_of(const std::string& path)
     return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
 }
 // The file that `path` leads to through its symbolic links, whether or not it
-// exists; empty with `error` set for a loop or a name too long.
+// exists; empty with `error` set for a loop, a name too long, or a link the
+// kernel would not follow either: in a sticky folder that anyone may write
+// (/tmp), a link owned by neither the folder's owner nor this user
+// (protected_symlinks).
 std::string resolve_links(const std::string& path, int& error)
 {
     std::string at = path;
@@ -141,6 +166,12 @@ std::string resolve_links(const std::string& path, int& error)
         struct stat st;
         if (lstat(at.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
             return at;
+        struct stat in;
+        if (stat(folder_of(at).c_str(), &in) == 0 && (in.st_mode & S_ISVTX) && (in.st_mode & S_IWOTH) &&
+            st.st_uid != in.st_uid && st.st_uid != geteuid()) {
+            error = EACCES;
+            return {};
+        }
         char link[PATH_MAX];
         const ssize_t n = readlink(at.c_str(), link, sizeof link - 1);
         if (n < 0) {
@@ -156,29 +187,38 @@ std::string resolve_links(const std::string& path, int& error)
 #endif
 
 // The temporary files of this run, for the signal handler: at most one per
-// file of the run, set while the file exists.
-const char* volatile pending[8] = {};
+// file of the run, each name copied into a fixed slot while the file exists,
+// so that the handler reads only memory that never moves or changes under it.
+constexpr size_t slots = 8, longest_name = 4200;
+char pending[slots][longest_name + 1];
+volatile std::sig_atomic_t pending_set[slots];
 
+// Called with the signals held back.
 void track(const std::string& temporary, bool on)
 {
-    for (auto& slot : pending) {
-        if (on && !slot) {
-            slot = temporary.c_str();
+    for (size_t k = 0; k < slots; ++k) {
+        if (on && !pending_set[k] && temporary.size() <= longest_name) {
+            temporary.copy(pending[k], temporary.size());
+            pending[k][temporary.size()] = '\0';
+            pending_set[k] = 1;
             return;
         }
-        if (!on && slot == temporary.c_str()) {
-            slot = nullptr;
+        if (!on && pending_set[k] && temporary == pending[k]) {
+            pending_set[k] = 0;
             return;
         }
     }
 }
 
+// The signals whose default action ends the run: their handler removes the
+// temporaries first.
 #ifdef _WIN32
 const int handled_signals[] = {SIGINT, SIGTERM};
 #else
-const int handled_signals[] = {SIGHUP, SIGINT, SIGQUIT, SIGTERM};
+const int handled_signals[] = {SIGHUP, SIGINT, SIGQUIT, SIGTERM, SIGALRM, SIGUSR1, SIGUSR2, SIGVTALRM, SIGPROF};
 #endif
 
+// Only async-signal-safe calls: unlink, signal, raise.
 extern "C" void remove_and_reraise(int signal)
 {
     remove_temporaries();
@@ -190,20 +230,28 @@ extern "C" void remove_and_reraise(int signal)
 BOOL WINAPI hold_console_break(DWORD kind) { return kind == CTRL_C_EVENT || kind == CTRL_BREAK_EVENT; }
 #endif
 
-// Holds back the handled signals (Ctrl-C and Ctrl-Break on Windows) while the
-// files change, so that a run ends before the change or after it.
+// Holds back the signals (Ctrl-C and Ctrl-Break on Windows) while the files
+// change, so that a run ends before the change or after it; not nested.
 void hold_signals(bool hold)
 {
 #ifdef _WIN32
     SetConsoleCtrlHandler(hold_console_break, hold ? TRUE : FALSE);
 #else
-    sigset_t set;
-    sigemptyset(&set);
-    for (int signal : handled_signals)
-        sigaddset(&set, signal);
-    sigprocmask(hold ? SIG_BLOCK : SIG_UNBLOCK, &set, nullptr);
+    // Every signal that can be held back (all but KILL and STOP), not only
+    // the handled ones: any of them could end the run mid-change.
+    static sigset_t before;
+    sigset_t all;
+    sigfillset(&all);
+    if (hold)
+        sigprocmask(SIG_BLOCK, &all, &before);
+    else
+        sigprocmask(SIG_SETMASK, &before, nullptr);
 #endif
 }
+
+// What a run says on standard error when it has waited a second for another
+// run's lock; prepared before the lock is taken.
+std::string waiting_line;
 
 // Other runs wait at the folder's lock until this run has replaced its files.
 class FolderLock {
@@ -215,13 +263,25 @@ public:
         const std::string absolute = _fullpath(full, path.c_str(), sizeof full) ? full : path;
         std::string name = "Local\\vdwcoex-" + std::to_string(std::hash<std::string>()(absolute));
         mutex_ = CreateMutexA(nullptr, FALSE, name.c_str());
-        if (mutex_)
+        if (mutex_ && WaitForSingleObject(mutex_, 1000) == WAIT_TIMEOUT) {
+            say_waiting();
             WaitForSingleObject(mutex_, INFINITE);
+        }
 #else
         fd_ = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd_ >= 0)
-            while (flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
-            }
+        if (fd_ < 0)
+            return;
+        // Tried for a second, then said, then waited for.
+        for (int tries = 0; tries < 20; ++tries) {
+            if (flock(fd_, LOCK_EX | LOCK_NB) == 0)
+                return;
+            if (errno != EWOULDBLOCK && errno != EINTR)
+                break;
+            usleep(50000);
+        }
+        say_waiting();
+        while (flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+        }
 #endif
     }
     ~FolderLock()
@@ -240,6 +300,13 @@ public:
     FolderLock& operator=(const FolderLock&) = delete;
 
 private:
+    static void say_waiting()
+    {
+        if (!waiting_line.empty()) {
+            std::fputs(waiting_line.c_str(), stderr);
+            std::fflush(stderr);
+        }
+    }
 #ifdef _WIN32
     HANDLE mutex_ = nullptr;
 #else
@@ -399,17 +466,19 @@ bool commit_one(ReportFile& file, const std::string& text)
     return false;
 }
 
-// Puts the earlier text of a committed file back.
+// Puts the earlier text of a committed file back; where that fails the file
+// stays new (and committed), its earlier text under its backup's name.
 bool put_back(ReportFile& file)
 {
-    file.committed = false;
+    bool back;
     if (file.way == ReportFile::Way::in_place)
-        return rewrite(file.fd, file.earlier);
-    if (file.backup.empty())
-        return std::remove(file.target.c_str()) == 0;
-    const bool back = rename_over(file.backup, file.target);
-    if (back)
+        back = rewrite(file.fd, file.earlier);
+    else if (file.backup.empty())
+        back = std::remove(file.target.c_str()) == 0;
+    else if ((back = rename_over(file.backup, file.target)))
         file.backup.clear();
+    if (back)
+        file.committed = false;
     return back;
 }
 
@@ -442,8 +511,11 @@ bool open_report(ReportFile& file, const std::string& path, FileError& failure)
         failure.error = errno;
         return false;
     }
+    // A file with more names, or with an access list or attributes that a
+    // new file would not keep, is written in place.
     const bool linked = file.existed && st.st_nlink > 1;
-    error = linked ? EMLINK : create_temporary(file);
+    const bool attributes = file.existed && has_attributes(file.target);
+    error = linked ? EMLINK : attributes ? ENOTSUP : create_temporary(file);
     if (error == 0 && (!file.existed || owner_given(file.fd, st)))
         return true;
     if (file.existed && open_in_place(file))
@@ -482,6 +554,9 @@ bool commit_reports(std::vector<ReportFile>& files, const std::vector<std::strin
     failure.kind = FileError::Kind::write;
     if (files.empty())
         return true;
+    // Room for what a failure reports, asked for before anything changes.
+    failure.fresh.reserve(files.size());
+    failure.kept_as.reserve(files.size());
     const FolderLock lock(folder_of(files[0].path));
     hold_signals(true);
     size_t failed = files.size();
@@ -493,8 +568,11 @@ bool commit_reports(std::vector<ReportFile>& files, const std::vector<std::strin
         }
     if (failed < files.size()) {
         for (size_t i = failed; i-- > 0;)
-            if (files[i].committed && !put_back(files[i]))
+            if (files[i].committed && !put_back(files[i])) {
                 failure.kind = FileError::Kind::mixed;
+                if (!files[i].backup.empty())
+                    failure.kept_as.push_back(files[i].backup);
+            }
         for (const ReportFile& file : files)
             if (file.committed)
                 failure.fresh.push_back(file.path);
@@ -506,7 +584,9 @@ bool commit_reports(std::vector<ReportFile>& files, const std::vector<std::strin
             sync_folder(folder);
             synced = folder;
         }
-        if (!file.backup.empty())
+        // A backup is removed unless it holds the earlier text of a file that
+        // could not be put back.
+        if (!file.backup.empty() && !(file.committed && failed < files.size()))
             std::remove(file.backup.c_str());
         file.backup.clear();
         close_file(file);
@@ -521,11 +601,18 @@ void discard_report(ReportFile& file)
     drop_temporary(file);
 }
 
+void say_when_waiting(const std::string& line) { waiting_line = line + "\n"; }
+
 void remove_temporaries()
 {
-    for (const char* path : pending)
-        if (path)
-            std::remove(path);
+    for (size_t k = 0; k < slots; ++k)
+        if (pending_set[k]) {
+#ifdef _WIN32
+            _unlink(pending[k]);
+#else
+            unlink(pending[k]);
+#endif
+        }
 }
 
 void remove_temporaries_on_signals()
@@ -542,6 +629,29 @@ void remove_temporaries_on_signals()
             std::signal(signal, remove_and_reraise);
 #endif
     }
+}
+
+bool same_file(const std::string& first, const std::string& second)
+{
+#ifdef _WIN32
+    BY_HANDLE_FILE_INFORMATION info[2];
+    const std::string* names[] = {&first, &second};
+    for (int k = 0; k < 2; ++k) {
+        const HANDLE file = CreateFileA(names[k]->c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        if (file == INVALID_HANDLE_VALUE)
+            return false;
+        const BOOL got = GetFileInformationByHandle(file, &info[k]);
+        CloseHandle(file);
+        if (!got)
+            return false;
+    }
+    return info[0].dwVolumeSerialNumber == info[1].dwVolumeSerialNumber &&
+           info[0].nFileIndexHigh == info[1].nFileIndexHigh && info[0].nFileIndexLow == info[1].nFileIndexLow;
+#else
+    Stat a{}, b{};
+    return stat_of(first, a) == 0 && stat_of(second, b) == 0 && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+#endif
 }
 
 int folder_error(const std::string& path)

@@ -49,6 +49,7 @@ struct FileError {
     std::string folder;              // Kind::folder: the folder
     int error = 0;                   // errno
     std::vector<std::string> fresh;  // Kind::mixed: the files that are new; the rest are as before
+    std::vector<std::string> kept_as;  // Kind::mixed: where the earlier texts of new files are kept
 };
 
 // Prepares `file` to be replaced at `path`: decides how, and creates the
@@ -67,14 +68,23 @@ bool commit_reports(std::vector<ReportFile>& files, const std::vector<std::strin
 void discard_report(ReportFile& file);
 
 // Until discarded or committed, temporary files are removed when the run is
-// ended by SIGINT, SIGTERM, SIGQUIT or SIGHUP; the signal then ends it as
-// before. A signal ignored when the program started (nohup, a background
-// job) stays ignored.
+// ended by a signal whose default action ends it (HUP, INT, QUIT, TERM, ALRM,
+// USR1, USR2, VTALRM, PROF); the signal then ends it as before. A signal
+// ignored when the program started (nohup, a background job) stays ignored.
+// While the files are replaced, every signal that can be is held back.
 void remove_temporaries_on_signals();
+
+// The line a run says on standard error, once, when it has waited a second
+// for another run to finish in the same folder; it then goes on waiting.
+void say_when_waiting(const std::string& line);
 
 // Removes the temporary files not yet committed or discarded; for a run that
 // must end at once (no memory left), as the signal handler does.
 void remove_temporaries();
+
+// Whether the two names lead to one existing file (hard or symbolic links):
+// such a run would lose one of its tables.
+bool same_file(const std::string& first, const std::string& second);
 
 // 0 where `path` names a folder, otherwise the errno that says why not.
 int folder_error(const std::string& path);

@@ -217,11 +217,14 @@ concurrent)  # two runs at once in one folder: the reports always come from one 
   expect_only vdw_coex.dat clatente.dat ;;
 
 signal-at-every-file-call)  # a signal at each call that makes, moves or removes a file
-  for call in openat link rename unlink; do
+  # TERM at every such call; USR1 and ALRM, which also end a run, at those
+  # of the replacement.
+  for call_signal in openat:TERM link:TERM rename:TERM unlink:TERM link:USR1 rename:USR1 rename:ALRM unlink:ALRM; do
+    call=${call_signal%:*} sig=${call_signal#*:}
     for n in $(seq 1 12); do
       fresh
       echo 1.5 | env --default-signal strace -o /dev/null -e trace=$call \
-        -e inject=$call:signal=TERM:when=$n "${program[@]}" > console.out 2> stderr.txt; status=$?
+        -e inject=$call:signal=$sig:when=$n "${program[@]}" > console.out 2> stderr.txt; status=$?
       # A signal held back during the replacement ends the run after it.
       if [ "$status" -eq 0 ] || ! cmp -s vdw_coex.dat <(printf '%s' "$earlier"); then
         expect_reports 1.5
@@ -231,6 +234,66 @@ signal-at-every-file-call)  # a signal at each call that makes, moves or removes
       expect_only vdw_coex.dat clatente.dat console.out stderr.txt
     done
   done ;;
+
+waiting)  # a run that waits for another's lock on the folder says so once, then goes on
+  fresh
+  flock . -c 'touch ../held; sleep 3' &
+  holder=$!
+  for _ in $(seq 100); do [ -e ../held ] && break; sleep 0.05; done
+  run 1.5; wait "$holder"; rm -f ../held
+  [ "$status" -eq 0 ] || fail "status $status: $(cat stderr.txt)"
+  [ "$(cat stderr.txt)" == "vdwcoex: another run is writing in this folder; waiting for it to finish" ] ||
+    fail "stderr: $(cat stderr.txt)"
+  expect_reports 1.5 ;;
+
+one-file-twice)  # two of the run's names for one file: refused, nothing written
+  fresh; rm clatente.dat; ln vdw_coex.dat clatente.dat
+  run 1.5
+  expect_failure "vdw_coex.dat and clatente.dat are the same file: neither is written"
+  expect_earlier vdw_coex.dat clatente.dat
+  expect_only vdw_coex.dat clatente.dat console.out stderr.txt ;;
+
+protected-symlinks)  # in a sticky folder anyone may write, a link planted by another user is
+                     # not followed, as the kernel would not follow it; one of the folder's owner is
+  other_user; fresh; chmod 1777 .
+  printf '%s' "$earlier" > target.dat
+  rm vdw_coex.dat; ln -s target.dat vdw_coex.dat; chown -h vdwcoex-test vdw_coex.dat
+  run 1.5
+  expect_failure "cannot create vdw_coex.dat: Permission denied"
+  expect_earlier target.dat clatente.dat
+  chown -h root vdw_coex.dat
+  run 1.5
+  [ "$status" -eq 0 ] || fail "a link of the folder's owner: status $status: $(cat stderr.txt)"
+  [ -L vdw_coex.dat ] && cmp -s target.dat "$work/ref-1.5/vdw_coex.dat" || fail "the link was not followed" ;;
+
+acl-and-attributes)  # an access list and user attributes are kept; the group gains nothing
+  command -v setfacl > /dev/null && command -v setfattr > /dev/null || { echo "needs acl and attr"; exit 77; }
+  other_user; fresh; chmod 640 vdw_coex.dat
+  setfacl -m u:vdwcoex-test:rw vdw_coex.dat && setfattr -n user.note -v kept vdw_coex.dat ||
+    { echo "this filesystem takes no ACL or attributes"; exit 77; }
+  run 1.5
+  [ "$status" -eq 0 ] || fail "status $status: $(cat stderr.txt)"
+  expect_reports 1.5
+  acl=$(getfacl -cp vdw_coex.dat 2> /dev/null)
+  grep -x 'user:vdwcoex-test:rw-' <<< "$acl" > /dev/null || fail "the ACL entry is gone: $acl"
+  grep -x 'group::r--' <<< "$acl" > /dev/null || fail "the group's permissions changed: $acl"
+  [ "$(getfattr --only-values -n user.note vdw_coex.dat 2> /dev/null)" == kept ] || fail "user.note is gone" ;;
+
+put-back-fails)  # the second file cannot be replaced nor the first put back: the message
+                 # names the new file truly and where its earlier text is kept
+  command -v strace > /dev/null || { echo "needs strace"; exit 77; }
+  fresh
+  chattr +a clatente.dat 2> /dev/null || { echo "chattr +a is refused here"; exit 77; }
+  # clatente.dat can be neither replaced nor rewritten; the second rename,
+  # putting vdw_coex.dat back, fails too.
+  echo 1.5 | strace -o /dev/null -e trace=rename -e inject=rename:error=EIO:when=2+ "${program[@]}" \
+    > console.out 2> stderr.txt; status=$?
+  chattr -a clatente.dat
+  expect_failure "cannot write clatente.dat: Operation not permitted; new: vdw_coex.dat; as before: clatente.dat; the earlier text is kept in vdw_coex.dat."
+  cmp -s vdw_coex.dat "$work/ref-1.5/vdw_coex.dat" || fail "vdw_coex.dat is not the new report"
+  expect_earlier clatente.dat
+  kept=$(grep -o 'vdw_coex\.dat\.[0-9]*\.old' stderr.txt)
+  expect_earlier "$kept" ;;
 
 synced)  # each new report is synced before it replaces the old one, then the folder
   fresh
