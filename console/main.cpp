@@ -68,6 +68,9 @@ int fail(const FileError& failure, const std::vector<std::string>& paths)
     case FileError::Kind::folder:
         to_stderr(say.folder_refuses(failure.file, absolute_folder(failure.folder), reason));
         break;
+    case FileError::Kind::lock:
+        to_stderr(say.cannot_lock(absolute_folder(failure.folder), reason));
+        break;
     case FileError::Kind::create:
         to_stderr(say.cannot_create(failure.file, reason));
         break;
@@ -150,6 +153,7 @@ int run_program(const Options& options, const std::optional<Substance>& fluid, s
                 return 1;
             }
     say_when_waiting(say.waiting());
+    remove_leftovers(paths);
     remove_temporaries_on_signals();
     FileError failure;
     files.resize(names.size());
@@ -167,7 +171,11 @@ int run_program(const Options& options, const std::optional<Substance>& fluid, s
         texts.push_back(coexistence_csv(texts[0]));
         texts.push_back(property_csv(texts[1]));
     }
-    std::vector<Sheet> sheets = {{"vdw_coex", coexistence_table(texts[0])}, {"clatente", property_table(texts[1])}};
+    // The tables' cells, read from the reports only where a workbook or SI
+    // tables need them.
+    std::vector<Sheet> sheets;
+    if (fluid || options.xlsx)
+        sheets = {{"vdw_coex", coexistence_table(texts[0])}, {"clatente", property_table(texts[1])}};
     std::vector<OwnedTable> si;
     std::vector<std::string> header;
     if (fluid) {

@@ -248,6 +248,14 @@ std::string Messages::folder_refuses(const std::string& file, const std::string&
         "vdwcoex: cannot create " + file + ": the folder " + folder + " takes no new files (" + reason + ")");
 }
 
+std::string Messages::cannot_lock(const std::string& folder, const std::string& reason) const
+{
+    return pick(language,
+        es("vdwcoex: no se puede bloquear la carpeta " + folder + " frente a otras ejecuciones (" + reason +
+           "): no se escribe nada"),
+        "vdwcoex: cannot lock the folder " + folder + " against other runs (" + reason + "): nothing is written");
+}
+
 std::string Messages::waiting() const
 {
     return pick(language, es("vdwcoex: otra ejecución está escribiendo en esta carpeta; esperando a que termine"),

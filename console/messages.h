@@ -52,6 +52,8 @@ struct Messages {
     // A new file cannot be made in the folder, neither the file nor its temporary.
     std::string folder_refuses(const std::string& file, const std::string& folder,
                                const std::string& reason) const;
+    // The folder cannot be locked against other runs (it cannot be read).
+    std::string cannot_lock(const std::string& folder, const std::string& reason) const;
     // Waiting for another run's lock on the folder.
     std::string waiting() const;
     // Two of the run's names lead to one file.

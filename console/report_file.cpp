@@ -5,7 +5,9 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <functional>
+#include <string>
 #include <sys/stat.h>
+#include <vector>
 #include <sys/types.h>
 
 #ifdef _WIN32
@@ -16,6 +18,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <sys/file.h>
 #include <unistd.h>
 #ifdef __linux__
@@ -75,6 +78,14 @@ bool second_name(const std::string& file, const std::string& name)
 }
 bool owner_given(int, const Stat&) { return true; }
 bool has_attributes(const std::string&) { return false; }
+// A file open in a live run cannot be removed on Windows: no claim is
+// needed, and leftovers are not looked for.
+int claim(int) { return -1; }
+bool claimed(const std::string&) { return true; }
+int share_folder(const std::string&) { return -1; }
+void unshare_folder(int) {}
+bool one_inode(const std::string&, const std::string&) { return false; }
+std::vector<std::string> names_in(const std::string&) { return {}; }
 // Whether the file may be renamed over: not while another program holds it
 // open without sharing its deletion (a second name made of it could not be
 // removed again either).
@@ -118,6 +129,59 @@ int close_fd(int fd) { return close(fd); }
 bool rename_over(const std::string& from, const std::string& to) { return std::rename(from.c_str(), to.c_str()) == 0; }
 bool second_name(const std::string& file, const std::string& name) { return link(file.c_str(), name.c_str()) == 0; }
 bool replaceable(const std::string&) { return true; }
+// A temporary is claimed by its run with a lock on it, held by a second
+// descriptor until the run ends: a later run knows a live run's temporary
+// from one a killed run left by whether it can take that lock.
+int claim(int fd)
+{
+    const int held = dup(fd);
+    if (held >= 0 && flock(held, LOCK_EX) != 0) {
+        close(held);
+        return -1;
+    }
+    return held;
+}
+bool claimed(const std::string& path)
+{
+    const int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return true;  // not ours to judge
+    const bool live = flock(fd, LOCK_EX | LOCK_NB) != 0;
+    close(fd);
+    return live;
+}
+// The folder's lock taken shared while a temporary is made and claimed, so
+// that a run cleaning up (which holds it alone) never sees one unclaimed.
+int share_folder(const std::string& folder)
+{
+    const int fd = open(folder.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd >= 0)
+        while (flock(fd, LOCK_SH) != 0 && errno == EINTR) {
+        }
+    return fd;
+}
+void unshare_folder(int fd)
+{
+    if (fd >= 0)
+        close(fd);
+}
+// Whether the two names are one file.
+bool one_inode(const std::string& a, const std::string& b)
+{
+    struct stat x, y;
+    return lstat(a.c_str(), &x) == 0 && lstat(b.c_str(), &y) == 0 && x.st_dev == y.st_dev && x.st_ino == y.st_ino;
+}
+// The names in a folder.
+std::vector<std::string> names_in(const std::string& folder)
+{
+    std::vector<std::string> names;
+    if (DIR* dir = opendir(folder.c_str())) {
+        while (const dirent* entry = readdir(dir))
+            names.emplace_back(entry->d_name);
+        closedir(dir);
+    }
+    return names;
+}
 // Whether the file has an access control list or user attributes, which a
 // new file would not take over: such a file is written in place.
 bool has_attributes(const std::string& path)
@@ -263,14 +327,18 @@ public:
         const std::string absolute = _fullpath(full, path.c_str(), sizeof full) ? full : path;
         std::string name = "Local\\vdwcoex-" + std::to_string(std::hash<std::string>()(absolute));
         mutex_ = CreateMutexA(nullptr, FALSE, name.c_str());
+        if (!mutex_)
+            error_ = errno_of_last_error();
         if (mutex_ && WaitForSingleObject(mutex_, 1000) == WAIT_TIMEOUT) {
             say_waiting();
             WaitForSingleObject(mutex_, INFINITE);
         }
 #else
         fd_ = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd_ < 0)
+        if (fd_ < 0) {
+            error_ = errno;
             return;
+        }
         // Tried for a second, then said, then waited for.
         for (int tries = 0; tries < 20; ++tries) {
             if (flock(fd_, LOCK_EX | LOCK_NB) == 0)
@@ -299,7 +367,11 @@ public:
     FolderLock(const FolderLock&) = delete;
     FolderLock& operator=(const FolderLock&) = delete;
 
+    // 0 once held; otherwise why not (a folder that cannot be read).
+    int error() const { return error_; }
+
 private:
+    int error_ = 0;
     static void say_waiting()
     {
         if (!waiting_line.empty()) {
@@ -384,23 +456,25 @@ void drop_temporary(ReportFile& file)
     file.temporary.clear();
 }
 
-// Turns `file` to be written in place: its target opened, room kept for its
-// earlier text.
+// Room for the earlier text of `file` as it is now, with some to spare for
+// a writer that does not take the folder's lock.
+void make_room(ReportFile& file)
+{
+    Stat st{};
+    const size_t size = stat_of(file.target, st) == 0 ? static_cast<size_t>(st.st_size) : 0;
+    file.earlier_room = size + size / 4 + 65536;
+    file.earlier.reserve(file.earlier_room);
+}
+
+// Turns `file` to be written in place: its target opened. Its room is made
+// before the commit, so nothing is asked for here.
 bool open_in_place(ReportFile& file)
 {
     close_file(file);
     drop_temporary(file);
     file.way = ReportFile::Way::in_place;
     file.fd = open_existing(file.target);
-    if (file.fd < 0)
-        return false;
-    Stat st{};
-    const size_t size = stat_of(file.target, st) == 0 ? static_cast<size_t>(st.st_size) : 0;
-    // Room for the earlier text as it is now and for some growth until the
-    // commit, when it is read again.
-    file.earlier_room = size + size / 4 + 65536;
-    file.earlier.reserve(file.earlier_room);
-    return true;
+    return file.fd >= 0;
 }
 
 // Creates the temporary file beside the target; the handled signals are held
@@ -408,6 +482,7 @@ bool open_in_place(ReportFile& file)
 int create_temporary(ReportFile& file)
 {
     int error = 0;
+    const int shared = share_folder(file.folder);
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::string name = file.target + "." + std::to_string(process_id());
         if (attempt > 0)
@@ -419,14 +494,40 @@ int create_temporary(ReportFile& file)
         if (file.fd >= 0) {
             file.temporary = std::move(name);
             track(file.temporary, true);
+            file.claim = claim(file.fd);
         }
         hold_signals(false);
-        if (file.fd >= 0)
-            return 0;
-        if (error != EEXIST)
+        if (file.fd >= 0 || error != EEXIST)
             break;
     }
-    return error;
+    unshare_folder(shared);
+    return file.fd >= 0 ? 0 : error;
+}
+
+// Whether `name` is one of the names a run gives beside `base`: its
+// temporaries (base.PID.tmp, base.PID-N.tmp) or backups (base.PID.old).
+bool leftover_of(const std::string& name, const std::string& base, bool& temporary)
+{
+    if (name.compare(0, base.size() + 1, base + ".") != 0)
+        return false;
+    size_t at = base.size() + 1;
+    const auto digits = [&]() {
+        const size_t start = at;
+        while (at < name.size() && name[at] >= '0' && name[at] <= '9')
+            ++at;
+        return at > start;
+    };
+    if (!digits())
+        return false;
+    if (name.compare(at, 1, "-") == 0) {
+        ++at;
+        if (!digits())
+            return false;
+        temporary = true;
+        return name.compare(at, std::string::npos, ".tmp") == 0;
+    }
+    temporary = name.compare(at, std::string::npos, ".tmp") == 0;
+    return temporary || name.compare(at, std::string::npos, ".old") == 0;
 }
 
 // Commits one file; on failure nothing of it has changed.
@@ -435,20 +536,18 @@ bool commit_one(ReportFile& file, const std::string& text)
     if (file.way == ReportFile::Way::rename) {
         // Keep a second name of the earlier file to put it back by.
         if (file.existed && replaceable(file.target)) {
-            file.backup = file.target + "." + std::to_string(process_id()) + ".old";
             std::remove(file.backup.c_str());
-            if (!second_name(file.target, file.backup))
-                file.backup.clear();
+            file.backed_up = second_name(file.target, file.backup);
         }
-        if ((!file.existed || !file.backup.empty()) && rename_over(file.temporary, file.target)) {
+        if ((!file.existed || file.backed_up) && rename_over(file.temporary, file.target)) {
             track(file.temporary, false);
             file.temporary.clear();
             return file.committed = true;
         }
         const int error = errno;
-        if (!file.backup.empty())
+        if (file.backed_up)
             std::remove(file.backup.c_str());
-        file.backup.clear();
+        file.backed_up = false;
         // A name that cannot be replaced (a bind mount, another owner's
         // file in a sticky folder) may still be written.
         if (!file.existed || !open_in_place(file)) {
@@ -473,10 +572,10 @@ bool put_back(ReportFile& file)
     bool back;
     if (file.way == ReportFile::Way::in_place)
         back = rewrite(file.fd, file.earlier);
-    else if (file.backup.empty())
+    else if (!file.backed_up)
         back = std::remove(file.target.c_str()) == 0;
     else if ((back = rename_over(file.backup, file.target)))
-        file.backup.clear();
+        file.backed_up = false;
     if (back)
         file.committed = false;
     return back;
@@ -497,6 +596,9 @@ bool open_report(ReportFile& file, const std::string& path, FileError& failure)
         failure.error = error;
         return false;
     }
+    // The names the commit needs, made now: it asks for no memory.
+    file.folder = folder_of(file.target);
+    file.backup = file.target + "." + std::to_string(process_id()) + ".old";
     Stat st{};
     file.existed = stat_of(file.target, st) == 0;
     if (file.existed && !regular(st)) {
@@ -523,7 +625,7 @@ bool open_report(ReportFile& file, const std::string& path, FileError& failure)
     failure.error = error ? error : errno;
     if (!file.existed) {
         failure.kind = FileError::Kind::folder;
-        failure.folder = folder_of(file.target);
+        failure.folder = file.folder;
     }
     discard_report(file);
     return false;
@@ -557,7 +659,26 @@ bool commit_reports(std::vector<ReportFile>& files, const std::vector<std::strin
     // Room for what a failure reports, asked for before anything changes.
     failure.fresh.reserve(files.size());
     failure.kept_as.reserve(files.size());
-    const FolderLock lock(folder_of(files[0].path));
+    const FolderLock lock(files[0].folder);
+    if (lock.error()) {
+        // Without the lock another run could mix its files with these.
+        failure.kind = FileError::Kind::lock;
+        failure.error = lock.error();
+        failure.folder = files[0].folder;
+        return false;
+    }
+    // Under the lock, before anything changes: whether each file is there
+    // now and how long (a run that held the lock before may have made or
+    // grown it), and room for the earlier text of each that is, should it
+    // be written in place.
+    for (ReportFile& file : files) {
+        if (file.way == ReportFile::Way::direct)
+            continue;
+        Stat st{};
+        if (file.way == ReportFile::Way::rename)
+            file.existed = stat_of(file.target, st) == 0;
+        make_room(file);
+    }
     hold_signals(true);
     size_t failed = files.size();
     for (size_t i = 0; i < files.size() && failed == files.size(); ++i)
@@ -570,25 +691,24 @@ bool commit_reports(std::vector<ReportFile>& files, const std::vector<std::strin
         for (size_t i = failed; i-- > 0;)
             if (files[i].committed && !put_back(files[i])) {
                 failure.kind = FileError::Kind::mixed;
-                if (!files[i].backup.empty())
+                if (files[i].backed_up)
                     failure.kept_as.push_back(files[i].backup);
             }
         for (const ReportFile& file : files)
             if (file.committed)
                 failure.fresh.push_back(file.path);
     }
-    std::string synced;
+    const std::string* synced = nullptr;
     for (ReportFile& file : files) {
-        const std::string folder = folder_of(file.target);
-        if (file.way == ReportFile::Way::rename && folder != synced) {
-            sync_folder(folder);
-            synced = folder;
+        if (file.way == ReportFile::Way::rename && !(synced && *synced == file.folder)) {
+            sync_folder(file.folder);
+            synced = &file.folder;
         }
         // A backup is removed unless it holds the earlier text of a file that
         // could not be put back.
-        if (!file.backup.empty() && !(file.committed && failed < files.size()))
+        if (file.backed_up && !(file.committed && failed < files.size()))
             std::remove(file.backup.c_str());
-        file.backup.clear();
+        file.backed_up = false;
         close_file(file);
     }
     hold_signals(false);
@@ -599,6 +719,39 @@ void discard_report(ReportFile& file)
 {
     close_file(file);
     drop_temporary(file);
+    if (file.claim >= 0)
+        close_fd(file.claim);
+    file.claim = -1;
+}
+
+void remove_leftovers(const std::vector<std::string>& paths)
+{
+    if (paths.empty())
+        return;
+    int error = 0;
+    const std::string first = resolve_links(paths[0], error);
+    const FolderLock lock(folder_of(first.empty() ? paths[0] : first));
+    if (lock.error())
+        return;
+    for (const std::string& path : paths) {
+        const std::string target = resolve_links(path, error);
+        if (target.empty())
+            continue;
+        const std::string folder = folder_of(target);
+        const size_t slash = target.find_last_of("/\\");
+        const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
+        for (const std::string& name : names_in(folder)) {
+            bool temporary = false;
+            if (!leftover_of(name, base, temporary))
+                continue;
+            const std::string leftover = folder + "/" + name;
+            // A temporary no live run claims; a backup that is only a second
+            // name of the report (a run killed before its rename). A backup
+            // holding an earlier text is kept: it may be all there is of it.
+            if (temporary ? !claimed(leftover) : one_inode(leftover, target))
+                std::remove(leftover.c_str());
+        }
+    }
 }
 
 void say_when_waiting(const std::string& line) { waiting_line = line + "\n"; }

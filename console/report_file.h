@@ -27,13 +27,16 @@ struct ReportFile {
     std::string path;        // the name given, for messages
     std::string target;      // the file finally written
     std::string temporary;   // rename: the new text, until renamed over the target
-    std::string backup;      // rename: a second name of the earlier target, while committing
+    std::string folder;      // the target's folder
+    std::string backup;      // rename: the name of a second name of the earlier target
+    bool backed_up = false;  // that second name made, while committing
     std::string earlier;     // in place: the earlier text, while committing
     size_t earlier_room = 0; // in place: what `earlier` can hold without asking for memory
     Way way = Way::rename;
     bool existed = false;
     bool committed = false;
     int fd = -1;             // the temporary or the target, while open
+    int claim = -1;          // rename: the temporary's lock, held until the run ends
 };
 
 // Why a run's files could not be replaced.
@@ -43,10 +46,11 @@ struct FileError {
         folder,         // the folder takes no new file (no temporary and no target there)
         write,          // a file could not be written; every file is as before
         mixed,          // a file could not be written, nor could the others be put back
+        lock,           // the folder cannot be locked against other runs; every file is as before
     };
     Kind kind = Kind::create;
     std::string file;                // the file concerned
-    std::string folder;              // Kind::folder: the folder
+    std::string folder;              // Kind::folder, Kind::lock: the folder
     int error = 0;                   // errno
     std::vector<std::string> fresh;  // Kind::mixed: the files that are new; the rest are as before
     std::vector<std::string> kept_as;  // Kind::mixed: where the earlier texts of new files are kept
@@ -66,6 +70,13 @@ bool commit_reports(std::vector<ReportFile>& files, const std::vector<std::strin
 
 // Closes what is open and removes the temporary file, if any.
 void discard_report(ReportFile& file);
+
+// Under the lock on their folder, removes what killed runs left beside the
+// files at `paths`: temporaries that no live run claims, and backups that
+// are only a second name of their report (which would make every later run
+// write it in place). A backup that holds an earlier text is kept. Not on
+// Windows, where a live run's files cannot be removed anyway.
+void remove_leftovers(const std::vector<std::string>& paths);
 
 // Until discarded or committed, temporary files are removed when the run is
 // ended by a signal whose default action ends it (HUP, INT, QUIT, TERM, ALRM,

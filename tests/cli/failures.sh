@@ -98,17 +98,42 @@ file-size-limit)
   expect_only vdw_coex.dat clatente.dat console.out stderr.txt ;;
 
 memory-limit)  # every limit: a complete run, or a message with the earlier reports kept
-  short=0; started=
-  # In steps of 4 KB from where the dynamic loader first manages to start the
-  # program to 3 MB above it, then in steps of 100 KB.
-  for kb in $(seq 3000 4 12000); do
-    [ -n "$started" ] && [ "$kb" -gt $((started + 3000)) ] && [ $(((kb - started) % 100)) -ne 0 ] && continue
-    # The limit binds the program alone: the shell execs it, reading a file.
-    fresh; echo 1.5 > ../reply.txt
-    (ulimit -v "$kb"; exec "${program[@]}" < ../reply.txt > console.out 2> stderr.txt); status=$?
-    # Status 127 without our prefix: the dynamic loader gave up before the program began.
+  echo 1.5 > "$work/reply.txt"
+  # One run under a limit of $1 KB, in a folder of its own holding earlier
+  # reports; its status goes to status.txt there. The shell execs the
+  # program, so the limit binds the program alone.
+  attempt() {
+    local dir="$work/mem-$1"
+    rm -rf "$dir" && mkdir "$dir" && cd "$dir" || exit 1
+    printf '%s' "$earlier" > vdw_coex.dat
+    printf '%s' "$earlier" > clatente.dat
+    (ulimit -v "$1"; exec "${program[@]}" < "$work/reply.txt" > console.out 2> stderr.txt)
+    echo $? > ../status-$1
+  }
+  # Status 127 without our prefix: the dynamic loader gave up before the
+  # program began. Where it first begins, by halving 3000..12000 KB.
+  loads() { attempt "$1"; ! { [ "$(cat "$work/status-$1")" -eq 127 ] && ! grep -q '^vdwcoex: ' "$work/mem-$1/stderr.txt"; }; }
+  low=3000 high=12000
+  loads "$high" || fail "the program does not start in $high KB"
+  while [ $((high - low)) -gt 4 ]; do
+    mid=$(((low + high) / 8 * 4))
+    if loads "$mid"; then high=$mid; else low=$mid; fi
+  done
+  # From there, in steps of 4 KB to 3 MB above it, then in steps of 100 KB,
+  # as many at once as there are cores.
+  limits=$(seq "$high" 4 $((high + 3000)); seq $((high + 3000)) 100 $((high + 6000)))
+  jobs=$(nproc)
+  n=0
+  for kb in $limits; do
+    attempt "$kb" &
+    n=$((n + 1)); [ $((n % jobs)) -eq 0 ] && wait
+  done
+  wait
+  short=0
+  for kb in $limits; do
+    cd "$work/mem-$kb" || exit 1
+    status=$(cat "../status-$kb")
     [ "$status" -eq 127 ] && ! grep -q '^vdwcoex: ' stderr.txt && continue
-    started=${started:-$kb}
     if [ "$status" -eq 0 ]; then expect_reports 1.5; else
       expect_failure "vdwcoex: "; expect_earlier vdw_coex.dat clatente.dat; short=$((short + 1))
     fi
@@ -214,7 +239,21 @@ concurrent)  # two runs at once in one folder: the reports always come from one 
       cmp -s $f "$work/ref-$c/$f" || fail "the reports mix two runs (pair $i)"
     done
   done
-  expect_only vdw_coex.dat clatente.dat ;;
+  expect_only vdw_coex.dat clatente.dat
+  # No vdw_coex.dat yet, and an empty clatente.dat with a second name (so
+  # written in place): whether a file is there, and how long, is what the
+  # run before left, read under the lock.
+  for i in $(seq 1 30); do
+    rm -f vdw_coex.dat clatente.dat second; : > clatente.dat; ln clatente.dat second
+    "${program[@]}" -q 2.5 2> ../err-a.txt & a=$!
+    "${program[@]}" -q 1.5 2> ../err-b.txt; b=$?
+    wait $a && [ $b -eq 0 ] || fail "round $i: a run failed: $(cat ../err-a.txt ../err-b.txt)"
+    cmp -s vdw_coex.dat "$work/ref-1.5/vdw_coex.dat" && c=1.5 || c=2.5
+    for f in vdw_coex.dat clatente.dat; do
+      cmp -s $f "$work/ref-$c/$f" || fail "round $i: $f is not the report of c = $c"
+    done
+    cmp -s clatente.dat second || fail "round $i: clatente.dat lost its second name"
+  done ;;
 
 signal-at-every-file-call)  # a signal at each call that makes, moves or removes a file
   # TERM at every such call; USR1 and ALRM, which also end a run, at those
@@ -234,6 +273,31 @@ signal-at-every-file-call)  # a signal at each call that makes, moves or removes
       expect_only vdw_coex.dat clatente.dat console.out stderr.txt
     done
   done ;;
+
+write-only-folder)  # a folder that can be written but not read (733) cannot be locked
+                    # against other runs: refused, nothing written
+  other_user; fresh; chmod 666 vdw_coex.dat clatente.dat; chmod 733 .
+  run_as_other_user 1.5; chmod 755 .
+  expect_failure "cannot lock the folder $PWD against other runs (Permission denied): nothing is written"
+  expect_earlier vdw_coex.dat clatente.dat
+  expect_only vdw_coex.dat clatente.dat console.out stderr.txt ;;
+
+leftovers)  # what a killed run left is removed, never a live run's, never an earlier text
+  fresh
+  printf 'partial' > vdw_coex.dat.99999.tmp; printf 'partial' > clatente.dat.99999-3.tmp
+  ln vdw_coex.dat vdw_coex.dat.77777.old        # killed before its rename: a second name
+  printf 'an earlier text' > clatente.dat.77777.old  # killed after it: the only copy of that text
+  printf 'live' > clatente.dat.88888.tmp
+  flock clatente.dat.88888.tmp -c 'touch ../held; sleep 3' &
+  holder=$!
+  for _ in $(seq 100); do [ -e ../held ] && break; sleep 0.05; done
+  inode=$(stat -c %i vdw_coex.dat)
+  run 1.5; wait "$holder"; rm -f ../held
+  [ "$status" -eq 0 ] || fail "status $status: $(cat stderr.txt)"
+  expect_reports 1.5
+  expect_only vdw_coex.dat clatente.dat console.out stderr.txt clatente.dat.77777.old clatente.dat.88888.tmp
+  # With its stale second name gone, the report was replaced, not rewritten.
+  [ "$(stat -c %i vdw_coex.dat)" != "$inode" ] || fail "vdw_coex.dat was written in place" ;;
 
 waiting)  # a run that waits for another's lock on the folder says so once, then goes on
   fresh
