@@ -38,10 +38,13 @@ Messages say;
 
 // No memory left, whatever asked for it: there may be none to throw an
 // exception with either, so the run ends here, leaving the earlier files.
+// Set once every file of the run is in place.
+bool files_written = false;
+
 void out_of_memory()
 {
     remove_temporaries();
-    std::fprintf(stderr, "%s\n", say.out_of_memory());
+    std::fprintf(stderr, "%s\n", files_written ? say.out_of_memory_after_writing() : say.out_of_memory());
     std::_Exit(1);
 }
 
@@ -204,6 +207,7 @@ int run_program(const Options& options, const std::optional<Substance>& fluid, s
             return fail(failure, paths);
     if (!commit_reports(files, texts, failure))
         return fail(failure, paths);
+    files_written = true;
 
     if (console_error) {
         to_stderr(say.cannot_write_console(reason_of(console_error)));
@@ -309,7 +313,7 @@ int main(int argc, char** argv)
             }
         status = run_program(options, fluid, files);
     } catch (const std::bad_alloc&) {
-        std::fprintf(stderr, "%s\n", say.out_of_memory());
+        std::fprintf(stderr, "%s\n", files_written ? say.out_of_memory_after_writing() : say.out_of_memory());
         status = 1;
     }
     for (ReportFile& file : files)

@@ -284,6 +284,12 @@ const char* Messages::out_of_memory() const
     return language == Language::english ? "vdwcoex: out of memory" : "vdwcoex: memoria agotada";
 }
 
+const char* Messages::out_of_memory_after_writing() const
+{
+    return language == Language::english ? "vdwcoex: out of memory; every file had been written"
+                                         : "vdwcoex: memoria agotada; todos los ficheros estaban ya escritos";
+}
+
 std::string Messages::written(const std::vector<std::string>& files, const std::string& folder) const
 {
     std::string list;

@@ -64,6 +64,8 @@ struct Messages {
     std::string kept_as(const std::string& names) const;
     // A fixed text: nothing is allocated to say it.
     const char* out_of_memory() const;
+    // The same once every file of the run was written.
+    const char* out_of_memory_after_writing() const;
 
     // Real fluids: usage errors, the c a substance brings, the list of
     // substances and the state at a temperature or pressure.

@@ -282,6 +282,33 @@ write-only-folder)  # a folder that can be written but not read (733) cannot be 
   expect_earlier vdw_coex.dat clatente.dat
   expect_only vdw_coex.dat clatente.dat console.out stderr.txt ;;
 
+memory-in-commit)  # no memory from the first rename on: the commit asks for none,
+                   # so every file is new, with or without the CSV tables, in
+                   # the folder or elsewhere
+  [ -n "${VDWCOEX_FAIL_ALLOC:-}" ] || fail "VDWCOEX_FAIL_ALLOC names no library"
+  folder="$work/a-folder-with-a-long-name-$(printf 'x%.0s' $(seq 60))"
+  mkdir -p "$folder"
+  for args in "" "--csv" "-o $folder --csv"; do
+    for n in $(seq 1 12); do
+      fresh; rm -f "$folder"/*
+      # shellcheck disable=SC2086
+      echo 1.5 | LD_PRELOAD=$VDWCOEX_FAIL_ALLOC VDWCOEX_FAIL_ALLOC_AFTER_RENAME=$n "${program[@]}" $args \
+        > console.out 2> stderr.txt; status=$?
+      [ "$status" -eq 0 ] && [ ! -s stderr.txt ] || fail "'$args', allocation $n: status $status: $(cat stderr.txt)"
+      if [[ $args == -o* ]]; then cd "$folder" || exit 1; fi
+      expect_reports 1.5
+      cd "$work/run" || exit 1
+    done
+  done
+  # On a terminal the closing line needs memory after the files are written:
+  # short of it, the run says they were.
+  command -v script > /dev/null || fail "script (util-linux) is needed"
+  fresh
+  LD_PRELOAD=$VDWCOEX_FAIL_ALLOC VDWCOEX_FAIL_ALLOC_AFTER_RENAME=1 \
+    script -qec "echo 1.5 | '${program[*]}' > /dev/null" /dev/null < /dev/null > typescript
+  grep -q 'out of memory; every file had been written' typescript || fail "closing line: $(cat typescript)"
+  expect_reports 1.5 ;;
+
 leftovers)  # what a killed run left is removed, never a live run's, never an earlier text
   fresh
   printf 'partial' > vdw_coex.dat.99999.tmp; printf 'partial' > clatente.dat.99999-3.tmp
