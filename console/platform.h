@@ -1,0 +1,99 @@
+// The system calls of the careful replacement (report_file.cpp), one seam
+// with two sides: platform_posix.cpp and platform_windows.cpp. Each call
+// sets errno where it fails.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <sys/stat.h>
+#include <vector>
+
+namespace platform {
+
+#ifdef _WIN32
+using Stat = struct _stat64;
+#else
+using Stat = struct stat;
+#endif
+
+int process_id();
+int stat_of(const std::string& path, Stat& st);  // follows links; 0 where it exists
+bool regular(const Stat& st);
+bool folder(const Stat& st);
+
+// Descriptors: a new file (fails where it exists), an existing one to read
+// and write, and one written directly (created or emptied).
+int create_new(const std::string& path);
+int open_existing(const std::string& path);
+int open_direct(const std::string& path);
+int writable(const std::string& path);  // 0 where it may be written
+long long write_fd(int fd, const char* data, std::size_t size);
+long long read_fd(int fd, char* data, std::size_t size);
+bool rewind_fd(int fd);
+bool truncate_fd(int fd, std::size_t size);
+bool sync_fd(int fd);
+int close_fd(int fd);
+bool remove_file(const std::string& path);
+// Removes a file from a signal handler: async-signal-safe.
+void remove_in_handler(const char* path);
+
+bool rename_over(const std::string& from, const std::string& to);
+bool second_name(const std::string& file, const std::string& name);  // a hard link
+// Whether the file may be renamed over now (not while another program holds
+// it open without sharing its deletion).
+bool replaceable(const std::string& path);
+// The new file takes the earlier one's owner, group and permissions.
+bool owner_given(int fd, const Stat& st);
+// Whether the file has an access control list or user attributes, which a
+// new file would not take over.
+bool has_attributes(const std::string& path);
+void sync_folder(const std::string& path);
+std::string folder_of(const std::string& path);
+// The file that `path` leads to through its symbolic links, whether or not it
+// exists; empty with `error` set for a loop, a name too long, or a link the
+// kernel would not follow either (protected_symlinks).
+std::string resolve_links(const std::string& path, int& error);
+
+// A temporary is claimed by its run with a lock on it, held by a second
+// descriptor (returned) until the run ends: a later run knows a live run's
+// temporary from one a killed run left by whether it can take that lock.
+int claim(int fd);
+bool claimed(const std::string& path);
+// The folder's lock taken shared (returned) while a temporary is made and
+// claimed, so that a run cleaning up never sees one unclaimed.
+int share_folder(const std::string& folder);
+void unshare_folder(int held);
+bool one_inode(const std::string& first, const std::string& second);  // links not followed
+std::vector<std::string> names_in(const std::string& folder);
+
+// Every signal that can be held back (Ctrl-C and Ctrl-Break on Windows),
+// held while the files change, or let through again; not nested.
+void hold_signals(bool hold);
+// The signals whose default action ends the run, handled by `handler`
+// unless ignored when the program started; and a signal's default action
+// taken again, from the handler, to end the run as it would have.
+void handle_ending_signals(void (*handler)(int));
+void end_by(int signal);
+
+// The folder's lock against other runs: tried for a second, then
+// `waiting_line` (if not empty) is written to standard error once, then
+// waited for.
+class FolderLock {
+public:
+    FolderLock(const std::string& folder, const std::string& waiting_line);
+    ~FolderLock();
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+    // 0 once held; otherwise why not (a folder that cannot be read).
+    int error() const { return error_; }
+
+private:
+    int error_ = 0;
+#ifdef _WIN32
+    void* handle_ = nullptr;  // the mutex
+#else
+    int fd_ = -1;             // the folder, locked
+#endif
+};
+
+}  // namespace platform

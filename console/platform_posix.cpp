@@ -1,0 +1,236 @@
+// The replacement's system calls on POSIX systems (see platform.h).
+#ifndef _WIN32
+
+#include "platform.h"
+
+#include <cerrno>
+#include <climits>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+#ifdef __linux__
+#include <sys/xattr.h>
+#endif
+
+#include "report_file.h"
+
+namespace platform {
+
+int process_id() { return static_cast<int>(getpid()); }
+int stat_of(const std::string& path, Stat& st) { return stat(path.c_str(), &st); }
+bool regular(const Stat& st) { return S_ISREG(st.st_mode); }
+bool folder(const Stat& st) { return S_ISDIR(st.st_mode); }
+int create_new(const std::string& path) { return open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666); }
+int open_existing(const std::string& path) { return open(path.c_str(), O_RDWR | O_CLOEXEC); }
+int open_direct(const std::string& path) { return open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666); }
+int writable(const std::string& path) { return access(path.c_str(), W_OK); }
+long long write_fd(int fd, const char* data, std::size_t size) { return write(fd, data, size); }
+long long read_fd(int fd, char* data, std::size_t size) { return read(fd, data, size); }
+bool rewind_fd(int fd) { return lseek(fd, 0, SEEK_SET) == 0; }
+bool truncate_fd(int fd, std::size_t size) { return ftruncate(fd, static_cast<off_t>(size)) == 0; }
+bool sync_fd(int fd) { return fsync(fd) == 0; }
+int close_fd(int fd) { return close(fd); }
+bool remove_file(const std::string& path) { return unlink(path.c_str()) == 0; }
+void remove_in_handler(const char* path) { unlink(path); }
+bool rename_over(const std::string& from, const std::string& to) { return std::rename(from.c_str(), to.c_str()) == 0; }
+bool second_name(const std::string& file, const std::string& name) { return link(file.c_str(), name.c_str()) == 0; }
+bool replaceable(const std::string&) { return true; }
+
+bool owner_given(int fd, const Stat& st)
+{
+    return fchown(fd, st.st_uid, st.st_gid) == 0 && fchmod(fd, st.st_mode & 07777) == 0;
+}
+
+bool has_attributes(const std::string& path)
+{
+#ifdef __linux__
+    char names[4096];
+    const ssize_t size = listxattr(path.c_str(), names, sizeof names);
+    if (size < 0)
+        return errno == ERANGE;  // more names than room: surely some
+    for (ssize_t at = 0; at < size; at += static_cast<ssize_t>(std::strlen(names + at)) + 1)
+        if (std::strncmp(names + at, "user.", 5) == 0 || std::strncmp(names + at, "system.posix_acl_", 17) == 0)
+            return true;
+#else
+    (void)path;
+#endif
+    return false;
+}
+
+void sync_folder(const std::string& path)
+{
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd >= 0) {
+        fsync(fd);
+        close(fd);
+    }
+}
+
+std::string folder_of(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// A link in a sticky folder that anyone may write (/tmp) is followed only
+// where it is owned by the folder's owner or by this user, as the kernel's
+// protected_symlinks rule has it.
+std::string resolve_links(const std::string& path, int& error)
+{
+    std::string at = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st;
+        if (lstat(at.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return at;
+        struct stat in;
+        if (stat(folder_of(at).c_str(), &in) == 0 && (in.st_mode & S_ISVTX) && (in.st_mode & S_IWOTH) &&
+            st.st_uid != in.st_uid && st.st_uid != geteuid()) {
+            error = EACCES;
+            return {};
+        }
+        char link[PATH_MAX];
+        const ssize_t n = readlink(at.c_str(), link, sizeof link - 1);
+        if (n < 0) {
+            error = errno;
+            return {};
+        }
+        const std::string to(link, static_cast<std::size_t>(n));
+        at = to[0] == '/' ? to : folder_of(at) + "/" + to;
+    }
+    error = ELOOP;
+    return {};
+}
+
+int claim(int fd)
+{
+    const int held = dup(fd);
+    if (held >= 0 && flock(held, LOCK_EX) != 0) {
+        close(held);
+        return -1;
+    }
+    return held;
+}
+
+bool claimed(const std::string& path)
+{
+    const int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return true;  // not ours to judge
+    const bool live = flock(fd, LOCK_EX | LOCK_NB) != 0;
+    close(fd);
+    return live;
+}
+
+int share_folder(const std::string& folder)
+{
+    const int fd = open(folder.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd >= 0)
+        while (flock(fd, LOCK_SH) != 0 && errno == EINTR) {
+        }
+    return fd;
+}
+
+void unshare_folder(int held)
+{
+    if (held >= 0)
+        close(held);
+}
+
+bool one_inode(const std::string& first, const std::string& second)
+{
+    struct stat a, b;
+    return lstat(first.c_str(), &a) == 0 && lstat(second.c_str(), &b) == 0 && a.st_dev == b.st_dev &&
+           a.st_ino == b.st_ino;
+}
+
+std::vector<std::string> names_in(const std::string& folder)
+{
+    std::vector<std::string> names;
+    if (DIR* dir = opendir(folder.c_str())) {
+        while (const dirent* entry = readdir(dir))
+            names.emplace_back(entry->d_name);
+        closedir(dir);
+    }
+    return names;
+}
+
+void hold_signals(bool hold)
+{
+    static sigset_t before;
+    sigset_t all;
+    sigfillset(&all);
+    if (hold)
+        sigprocmask(SIG_BLOCK, &all, &before);
+    else
+        sigprocmask(SIG_SETMASK, &before, nullptr);
+}
+
+void handle_ending_signals(void (*handler)(int))
+{
+    for (int signal : {SIGHUP, SIGINT, SIGQUIT, SIGTERM, SIGALRM, SIGUSR1, SIGUSR2, SIGVTALRM, SIGPROF}) {
+        // Asked without changing it, so that an ignored signal never meets
+        // the handler.
+        struct sigaction before;
+        if (sigaction(signal, nullptr, &before) == 0 && before.sa_handler != SIG_IGN)
+            std::signal(signal, handler);
+    }
+}
+
+void end_by(int signal)
+{
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
+
+FolderLock::FolderLock(const std::string& folder, const std::string& waiting_line)
+{
+    fd_ = open(folder.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd_ < 0) {
+        error_ = errno;
+        return;
+    }
+    for (int tries = 0; tries < 20; ++tries) {
+        if (flock(fd_, LOCK_EX | LOCK_NB) == 0)
+            return;
+        if (errno != EWOULDBLOCK && errno != EINTR)
+            break;
+        usleep(50000);
+    }
+    if (!waiting_line.empty()) {
+        std::fputs(waiting_line.c_str(), stderr);
+        std::fflush(stderr);
+    }
+    while (flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+    }
+}
+
+FolderLock::~FolderLock()
+{
+    if (fd_ >= 0)
+        close(fd_);
+}
+
+}  // namespace platform
+
+bool same_file(const std::string& first, const std::string& second)
+{
+    struct stat a, b;
+    return stat(first.c_str(), &a) == 0 && stat(second.c_str(), &b) == 0 && a.st_dev == b.st_dev &&
+           a.st_ino == b.st_ino;
+}
+
+std::string absolute_folder(const std::string& path)
+{
+    const std::string folder = path.empty() ? "." : path;
+    char resolved[PATH_MAX];
+    return realpath(folder.c_str(), resolved) ? resolved : folder;
+}
+
+bool stderr_is_terminal() { return isatty(STDERR_FILENO) != 0; }
+
+#endif
