@@ -97,6 +97,35 @@ file-size-limit)
   expect_failure "cannot write clatente.dat: File too large"; expect_earlier vdw_coex.dat clatente.dat
   expect_only vdw_coex.dat clatente.dat console.out stderr.txt ;;
 
+in-place)  # a report with a second name is rewritten in place: twice over a full earlier
+           # report, part-way under a file-size limit, and with standard error closed
+  fresh; cp "$work/ref-2.5/vdw_coex.dat" vdw_coex.dat; ln vdw_coex.dat second
+  for round in 1 2; do
+    run 1.5
+    [ "$status" -eq 0 ] || fail "round $round: status $status: $(cat stderr.txt)"
+    expect_reports 1.5; cmp -s vdw_coex.dat second || fail "round $round: the second name was split"
+  done
+  # Both in place, so that nothing is written before the commit; the limit
+  # lets the first part of vdw_coex.dat through, then stops it.
+  fresh; ln vdw_coex.dat second; ln clatente.dat second-clatente
+  (ulimit -f 20; run 1.5; exit $status); status=$?
+  expect_failure "cannot write vdw_coex.dat: File too large"
+  expect_earlier vdw_coex.dat clatente.dat second second-clatente
+  # A failure said with standard error closed never lands in a report.
+  fresh; ln vdw_coex.dat second; rm clatente.dat; mkdir clatente.dat
+  echo 1.5 | "${program[@]}" > console.out 2>&-; status=$?
+  [ "$status" -eq 1 ] || fail "with stderr closed: status $status"
+  expect_earlier vdw_coex.dat second
+  grep -q 'vdwcoex:' vdw_coex.dat && fail "the message went into vdw_coex.dat"
+  rmdir clatente.dat ;;
+
+read-only-report)  # a report its owner may not write (444) is not replaced either
+  other_user; fresh; chown vdwcoex-test . vdw_coex.dat clatente.dat; chmod 444 vdw_coex.dat
+  run_as_other_user 1.5
+  expect_failure "cannot create vdw_coex.dat: Permission denied"
+  expect_earlier vdw_coex.dat clatente.dat
+  expect_only vdw_coex.dat clatente.dat console.out stderr.txt ;;
+
 memory-limit)  # every limit: a complete run, or a message with the earlier reports kept
   echo 1.5 > "$work/reply.txt"
   # One run under a limit of $1 KB, in a folder of its own holding earlier
