@@ -257,6 +257,20 @@ held-open)  # (Windows) a report held open by another program: both stay as they
   expect_failure "cannot write clatente.dat"; expect_earlier vdw_coex.dat clatente.dat
   rm held.txt; expect_only vdw_coex.dat clatente.dat console.out stderr.txt ;;
 
+held-lock)  # (Windows) a folder's lock is one whatever the folder's spelling: a run
+           # into RES waits for the lock held on res, and says so
+  helper=$(dirname "${program[-1]}")/hold_lock.exe
+  fresh; mkdir res
+  "${program[@]:0:${#program[@]}-1}" "$helper" res 4 > held.txt &
+  holder=$!
+  for _ in $(seq 1 100); do grep -q held held.txt 2> /dev/null && break; sleep 0.2; done
+  grep -q held held.txt || fail "the helper did not hold the lock"
+  echo 1.5 | "${program[@]}" -o RES > console.out 2> stderr.txt; status=$?
+  wait "$holder"
+  [ "$status" -eq 0 ] || fail "status $status: $(cat stderr.txt)"
+  grep -q 'waiting for it to finish' stderr.txt || fail "the run into RES did not wait: $(cat stderr.txt)"
+  cd res && expect_reports 1.5 ;;
+
 concurrent)  # two runs at once in one folder: the reports always come from one run
   fresh
   for i in $(seq 1 "${PAIRS:-200}"); do
