@@ -127,6 +127,13 @@ read-only-report)  # a report its owner may not write (444) is not replaced eith
   expect_only vdw_coex.dat clatente.dat console.out stderr.txt ;;
 
 memory-limit)  # every limit: a complete run, or a message with the earlier reports kept
+  # In memory where there is a tmpfs: the case is about memory, and a
+  # thousand runs' syncs to a disk would take most of its time.
+  if [ -d /dev/shm ] && [ -w /dev/shm ]; then
+    in_memory=$(mktemp -d /dev/shm/vdwcoex-XXXXXX)
+    trap 'rm -rf "$work" "$in_memory"' EXIT
+    cp -r "$work/ref-1.5" "$in_memory/" && work=$in_memory
+  fi
   echo 1.5 > "$work/reply.txt"
   # One run under a limit of $1 KB, in a folder of its own holding earlier
   # reports; its status goes to status.txt there. The shell execs the
@@ -158,15 +165,22 @@ memory-limit)  # every limit: a complete run, or a message with the earlier repo
     n=$((n + 1)); [ $((n % jobs)) -eq 0 ] && wait
   done
   wait
+  # Checked with the shell's own means where it can: a thousand runs' worth
+  # of helper programs would take longer than the runs.
   short=0
   for kb in $limits; do
     cd "$work/mem-$kb" || exit 1
-    status=$(cat "../status-$kb")
-    [ "$status" -eq 127 ] && ! grep -q '^vdwcoex: ' stderr.txt && continue
+    status=$(< "../status-$kb") said=$(< stderr.txt)
+    [ "$status" -eq 127 ] && [[ $said != vdwcoex:* ]] && continue
     if [ "$status" -eq 0 ]; then expect_reports 1.5; else
-      expect_failure "vdwcoex: "; expect_earlier vdw_coex.dat clatente.dat; short=$((short + 1))
+      [ "$status" -lt 128 ] && [[ $said == vdwcoex:* && $said != *$'\n'* ]] ||
+        fail "$kb KB: status $status: $said"
+      [ "$(< vdw_coex.dat)" == "${earlier%$'\n'}" ] && [ "$(< clatente.dat)" == "${earlier%$'\n'}" ] ||
+        fail "$kb KB: the earlier reports were not kept"
+      short=$((short + 1))
     fi
-    expect_only vdw_coex.dat clatente.dat console.out stderr.txt
+    left=(*)
+    [ "${left[*]}" == "clatente.dat console.out stderr.txt vdw_coex.dat" ] || fail "$kb KB: left ${left[*]}"
   done
   [ "$short" -gt 0 ] || fail "no limit made the run short of memory" ;;
 
