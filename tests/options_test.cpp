@@ -96,3 +96,19 @@ TEST(Messages, EnglishWhereTheFirstLocaleVariableSetSaysSo)
 }
 
 }  // namespace
+
+TEST(Messages, SpanishHasItsAccentsOnAUtf8TerminalAndPlainLettersElsewhere)
+{
+    Messages utf8{Language::spanish};
+    utf8.utf8 = true;
+    const Messages plain{Language::spanish};
+    EXPECT_EQ(utf8.hint(), "Pruebe 'vdwcoex --help' para más información.");
+    EXPECT_EQ(plain.hint(), "Pruebe 'vdwcoex --help' para mas informacion.");
+    EXPECT_EQ(plain.es("¿Año? ¡Sí! 20 °C, 5 cm³"), "Ano? Si! 20 C, 5 cm3");
+    // An argument's bytes are the user's: escaped, never folded.
+    EXPECT_EQ(plain.unknown_option("--año"), "vdwcoex: opcion desconocida: '--a\\xc3\\xb1o'");
+    EXPECT_EQ(utf8.unknown_option("--año"), "vdwcoex: opción desconocida: '--a\\xc3\\xb1o'");
+    // Every text of the help reads in plain letters where it must.
+    for (const unsigned char ch : plain.help())
+        EXPECT_LT(ch, 0x80);
+}
