@@ -36,11 +36,11 @@ namespace {
 
 Messages say;
 
-// No memory left, whatever asked for it: there may be none to throw an
-// exception with either, so the run ends here, leaving the earlier files.
 // Set once every file of the run is in place.
 bool files_written = false;
 
+// No memory left, whatever asked for it: there may be none to throw an
+// exception with either, so the run ends here, leaving the earlier files.
 void out_of_memory()
 {
     remove_temporaries();
@@ -63,6 +63,9 @@ void console(const char* s)
             console_error = errno ? errno : EIO;
 }
 
+// Appends `name` to a list of names separated by commas.
+void listed(std::string& list, const std::string& name) { list += (list.empty() ? "" : ", ") + name; }
+
 // Says why the files were not replaced; the run's status.
 int fail(const FileError& failure, const std::vector<std::string>& paths)
 {
@@ -84,12 +87,11 @@ int fail(const FileError& failure, const std::vector<std::string>& paths)
         std::string fresh, kept;
         for (const std::string& file : paths) {
             const bool is_fresh = std::find(failure.fresh.begin(), failure.fresh.end(), file) != failure.fresh.end();
-            std::string& list = is_fresh ? fresh : kept;
-            list += (list.empty() ? "" : ", ") + file;
+            listed(is_fresh ? fresh : kept, file);
         }
         std::string backups;
         for (const std::string& name : failure.kept_as)
-            backups += (backups.empty() ? "" : ", ") + name;
+            listed(backups, name);
         to_stderr(say.cannot_write(failure.file, reason) + say.mixed(fresh, kept) +
                   (backups.empty() ? "" : say.kept_as(backups)));
         break;
@@ -113,7 +115,7 @@ int run_program(const Options& options, const std::optional<Substance>& fluid, s
     double c = 1.5;
     if (options.c) {
         c = *options.c;
-    } else if (fluid && fluid->key != "custom") {
+    } else if (!options.substance.empty()) {
         c = fluid->c;
         if (!options.quiet)
             to_stderr(say.substance_c(*fluid));
@@ -192,11 +194,8 @@ int run_program(const Options& options, const std::optional<Substance>& fluid, s
     if (options.xlsx) {
         std::string shown, bytes, reason;
         number(shown, c);
-        std::vector<std::array<std::string, 2>> about = about_lines(shown, VDWCOEX_VERSION);
-        for (const std::string& line : header)
-            about.push_back({"fluid", line});
         int error = 0;
-        if (!make_workbook(sheets, about, bytes, error, reason)) {
+        if (!make_workbook(sheets, about_lines(shown, VDWCOEX_VERSION, header), bytes, error, reason)) {
             to_stderr(say.cannot_write(paths.back(), error ? reason_of(error) : reason));
             return 1;
         }
@@ -306,11 +305,8 @@ int main(int argc, char** argv)
         if (options.at_temperature || options.at_pressure)
             return state_query(options, fluid);
         if (!options.output_dir.empty())
-            if (const int error = folder_error(options.output_dir)) {
-                to_stderr(say.no_folder(options.output_dir, reason_of(error)));
-                to_stderr(say.hint());
-                return 2;
-            }
+            if (const int error = folder_error(options.output_dir))
+                return usage(say.no_folder(options.output_dir, reason_of(error)));
         status = run_program(options, fluid, files);
     } catch (const std::bad_alloc&) {
         std::fprintf(stderr, "%s\n", files_written ? say.out_of_memory_after_writing() : say.out_of_memory());

@@ -403,9 +403,9 @@ std::string Messages::substance_list() const
     };
     std::string sources;
     for (const Substance& s : substances()) {
-        out += column(s.key, 17) + column(s.formula, 9) + column(g(s.tc, 9), 11) + column(g(s.pc, 9), 12) +
-               column(g(s.molar_mass, 9), 11) + column(g(s.c), 5) + g(s.ref_t, 9) + ", " + g(s.ref_p, 9) + ", " +
-               g(s.ref_latent, 9) + "\n";
+        out += column(s.key, 17) + column(s.formula, 9) + column(si_number(s.tc), 11) + column(si_number(s.pc), 12) +
+               column(si_number(s.molar_mass), 11) + column(g(s.c), 5) + si_number(s.ref_t) + ", " + si_number(s.ref_p) + ", " +
+               si_number(s.ref_latent) + "\n";
         sources += "  " + s.key + ": " + s.source + "\n";
     }
     return es(out) + pick(language, "Fuentes:\n", "Sources:\n") + sources;
@@ -419,21 +419,21 @@ std::string Messages::state(const Substance& fluid, const State& s) const
     const double vl_si = si(Quantity::volume, s.vl), vg_si = si(Quantity::volume, s.vg);  // m3/mol
     const double latent = si(Quantity::energy, s.latent);  // J/mol
     std::string out = pick(language,
-        es(name_of(fluid) + ", fluido de van der Waals (Tc = " + g(fluid.tc, 9) + " K, pc = " + g(fluid.pc, 9) +
+        es(name_of(fluid) + ", fluido de van der Waals (Tc = " + si_number(fluid.tc) + " K, pc = " + si_number(fluid.pc) +
            " Pa), en coexistencia:\n"),
-        name_of(fluid) + ", a van der Waals fluid (Tc = " + g(fluid.tc, 9) + " K, pc = " + g(fluid.pc, 9) +
+        name_of(fluid) + ", a van der Waals fluid (Tc = " + si_number(fluid.tc) + " K, pc = " + si_number(fluid.pc) +
             " Pa), at coexistence:\n");
     out += "  T  = " + f(temperature, 9) + " K (" + f(temperature - 273.15, 3) + " °C), t = T/Tc = " + g(s.t, 12) + "\n";
     out += "  p  = " + g(pressure, 10) + " Pa (" + g(pressure / 1e5) + " bar), p/pc = " + g(s.p, 12) + "\n";
     out += pick(language, "  volumen molar: líquido ", "  molar volume: liquid ") + g(vl_si * 1e6) +
-           pick(language, " cm³/mol, gas ", " cm³/mol, gas ") + g(vg_si * 1e6) + " cm³/mol (v = " + g(s.vl) +
+           " cm³/mol, gas " + g(vg_si * 1e6) + " cm³/mol (v = " + g(s.vl) +
            ", " + g(s.vg) + " Vc, Vc = 3RTc/8pc = " + g(vc * 1e6) + " cm³/mol)\n";
     if (fluid.molar_mass > 0)
         out += pick(language, "  densidad: líquido ", "  density: liquid ") + g(fluid.molar_mass / 1000 / vl_si) +
                " kg/m³, gas " + g(fluid.molar_mass / 1000 / vg_si) + " kg/m³\n";
     out += pick(language, "  calor latente ", "  latent heat ") + g(latent / 1000) + " kJ/mol\n";
     if (fluid.ref_t > 0)
-        out += pick(language, "  medido: ", "  measured: ") + g(fluid.ref_t, 9) + " K, " + g(fluid.ref_p, 9) +
+        out += pick(language, "  medido: ", "  measured: ") + si_number(fluid.ref_t) + " K, " + si_number(fluid.ref_p) +
                pick(language, " Pa, calor latente ", " Pa, latent heat ") + g(fluid.ref_latent / 1000) + " kJ/mol (" +
                fluid.source + ")\n";
     return es(out);

@@ -19,6 +19,12 @@
 
 #include "report_file.h"
 
+namespace {
+
+bool same_inode(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+
+}  // namespace
+
 namespace platform {
 
 int process_id() { return static_cast<int>(getpid()); }
@@ -144,8 +150,7 @@ void unshare_folder(int held)
 bool one_inode(const std::string& first, const std::string& second)
 {
     struct stat a, b;
-    return lstat(first.c_str(), &a) == 0 && lstat(second.c_str(), &b) == 0 && a.st_dev == b.st_dev &&
-           a.st_ino == b.st_ino;
+    return lstat(first.c_str(), &a) == 0 && lstat(second.c_str(), &b) == 0 && same_inode(a, b);
 }
 
 std::vector<std::string> names_in(const std::string& folder)
@@ -220,8 +225,7 @@ FolderLock::~FolderLock()
 bool same_file(const std::string& first, const std::string& second)
 {
     struct stat a, b;
-    return stat(first.c_str(), &a) == 0 && stat(second.c_str(), &b) == 0 && a.st_dev == b.st_dev &&
-           a.st_ino == b.st_ino;
+    return stat(first.c_str(), &a) == 0 && stat(second.c_str(), &b) == 0 && same_inode(a, b);
 }
 
 std::string absolute_folder(const std::string& path)

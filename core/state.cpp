@@ -29,7 +29,11 @@ State state_at(double at_t, double c)
     return s;
 }
 
-double lowest_state_p() { return state_at(lowest_state_t, 1.5).p; }
+double lowest_state_p()
+{
+    static const double p = state_at(lowest_state_t, 1.5).p;
+    return p;
+}
 
 double t_at_pressure(double p)
 {

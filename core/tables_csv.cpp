@@ -90,15 +90,19 @@ Table property_table(std::string_view report)
     return table;
 }
 
-std::vector<std::array<std::string, 2>> about_lines(const std::string& c_shown, const std::string& version)
+std::vector<std::array<std::string, 2>> about_lines(const std::string& c_shown, const std::string& version,
+                                                    const std::vector<std::string>& fluid)
 {
-    return {{"program", "vdwcoex " + version},
-            {"c", c_shown},
-            {"Cv", "c R"},
-            {"t, p, v", "T/Tc, p/pc, V/Vc (reduced)"},
-            {"s", "in units of R"},
-            {"h, g, u, latent heat", "in units of 8a/27b = R Tc"},
-            {"state", "coexistence, liquid_limit, gas_limit"}};
+    std::vector<std::array<std::string, 2>> lines = {{"program", "vdwcoex " + version},
+                                                     {"c", c_shown},
+                                                     {"Cv", "c R"},
+                                                     {"t, p, v", "T/Tc, p/pc, V/Vc (reduced)"},
+                                                     {"s", "in units of R"},
+                                                     {"h, g, u, latent heat", "in units of 8a/27b = R Tc"},
+                                                     {"state", "coexistence, liquid_limit, gas_limit"}};
+    for (const std::string& line : fluid)
+        lines.push_back({"fluid", line});
+    return lines;
 }
 
 std::string csv_of(const Table& table)

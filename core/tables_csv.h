@@ -34,8 +34,10 @@ Table coexistence_table(std::string_view report);
 Table property_table(std::string_view report);
 
 // What a workbook's "about" sheet says of a run: lines of a name and its
-// value, c as the reports print it.
-std::vector<std::array<std::string, 2>> about_lines(const std::string& c_shown, const std::string& version);
+// value, c as the reports print it, then each line of a fluid's header (as
+// si_header gives it) under the name "fluid".
+std::vector<std::array<std::string, 2>> about_lines(const std::string& c_shown, const std::string& version,
+                                                    const std::vector<std::string>& fluid = {});
 
 // A table as CSV: the names' row, then the rows.
 std::string csv_of(const Table& table);

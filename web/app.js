@@ -247,7 +247,7 @@ function compute(reply, startedAt = performance.now()) {
   showProperties();
   document.getElementById('files').hidden = false;
   enableMaxwell();
-  fluidAfterRun();
+  offerSiFiles();
   showChosen();
   describeAll();
 

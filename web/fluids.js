@@ -170,23 +170,18 @@ function chooseFluid(i) {
     showFluidNote();
     byId('c').value = String(fluidValue(3));
   }
+  // The run shows every table in the new units; the charts' titles follow.
   tableHeads();
+  state.coexistenceKey = null;
   if (chosen || state.runs)
     compute(byId('c').value);
-  if (!chosen) {
-    tables.coexistence.setRows(state.coexistenceRows);
-    restyleCharts();
-    showChosen();
-  }
+  restyleCharts();
 }
 
-// After a run with a substance: its SI tables to download, and every view in
-// its units.
-function fluidAfterRun() {
+// After a run with a substance: its SI tables to download.
+function offerSiFiles() {
   if (state.fluid < 0)
     return;
-  tables.coexistence.setRows(shownRows(state.coexistenceRows, COEX_QUANTITIES));
-  restyleCharts();
   state.program._vdw_make_si(state.fluid);
   ['coex-si', 'prop-si'].forEach((id, k) => {
     const link = byId(id);

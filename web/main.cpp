@@ -69,6 +69,18 @@ void append_rows(std::string& out, const std::vector<Fields>& rows)
     }
 }
 
+// A table as a workbook's sheet: its names, its units, then its rows.
+std::string sheet_of(const Table& table)
+{
+    std::string sheet;
+    append_rows(sheet, {table.names, table.units});
+    append_rows(sheet, table.rows);
+    return sheet;
+}
+
+// The state that vdw_boiling found, read with vdw_boiling_part.
+State boiling{};
+
 }  // namespace
 
 extern "C" {
@@ -105,21 +117,26 @@ EMSCRIPTEN_KEEPALIVE void vdw_make_csv()
     property_csv_text = property_csv(out.properties);
 }
 
-// Makes the last run's tables for a workbook, read then as texts 7 and 8:
-// the columns' names, their units, then the rows, cells as in the CSV; and
-// text 9, the lines of its "about" sheet.
-EMSCRIPTEN_KEEPALIVE void vdw_make_sheets()
+// Makes the last run's tables for a workbook, read then as texts 7 and 8
+// (the columns' names, their units, then the rows, cells as in the CSV),
+// with substance i's SI tables as texts 12 and 13 where i >= 0, and text 9,
+// the lines of its "about" sheet.
+EMSCRIPTEN_KEEPALIVE void vdw_make_sheets(int i)
 {
-    for (const auto& [table, sheet] : {std::pair{coexistence_table(out.coexistence), &coexistence_sheet},
-                                       std::pair{property_table(out.properties), &property_sheet}}) {
-        sheet->clear();
-        append_rows(*sheet, {table.names, table.units});
-        append_rows(*sheet, table.rows);
+    const Table reduced[] = {coexistence_table(out.coexistence), property_table(out.properties)};
+    coexistence_sheet = sheet_of(reduced[0]);
+    property_sheet = sheet_of(reduced[1]);
+    std::vector<std::string> header;
+    if (i >= 0) {
+        const Substance& fluid = substances().at(static_cast<size_t>(i));
+        header = si_header(fluid, last_c, VDWCOEX_VERSION);
+        coexistence_si_sheet = sheet_of(view_of(si_table(reduced[0], fluid)));
+        property_si_sheet = sheet_of(view_of(si_table(reduced[1], fluid)));
     }
     std::string shown;
     number(shown, last_c);
     about_sheet.clear();
-    for (const auto& [name, value] : about_lines(shown, VDWCOEX_VERSION))
+    for (const auto& [name, value] : about_lines(shown, VDWCOEX_VERSION, header))
         about_sheet += name + '\t' + value + '\n';
 }
 
@@ -236,10 +253,9 @@ EMSCRIPTEN_KEEPALIVE double vdw_from_si(int i, int quantity, double x)
 // The coexistence state of substance i at the vapour pressure `pressure`
 // (Pa), with the last run's c: 1 if the model's searches reach it, then read
 // with vdw_boiling_part; 0 otherwise.
-State boiling{};
 EMSCRIPTEN_KEEPALIVE int vdw_boiling(int i, double pressure)
 {
-    const double p = vdw_from_si(i, 1, pressure);
+    const double p = vdw_from_si(i, static_cast<int>(Quantity::pressure), pressure);
     if (!(p >= lowest_state_p() && p < 1))
         return 0;
     boiling = state_at(t_at_pressure(p), last_c);
@@ -250,42 +266,27 @@ EMSCRIPTEN_KEEPALIVE int vdw_boiling(int i, double pressure)
 // latent heat (4, J/mol) and t (5).
 EMSCRIPTEN_KEEPALIVE double vdw_boiling_part(int i, int which)
 {
-    const double parts[] = {vdw_to_si(i, 0, boiling.t), vdw_to_si(i, 1, boiling.p), vdw_to_si(i, 2, boiling.vl),
-                            vdw_to_si(i, 2, boiling.vg), vdw_to_si(i, 4, boiling.latent), boiling.t};
+    const Substance& fluid = substances().at(static_cast<size_t>(i));
+    const auto si = [&](Quantity quantity, double x) { return x * si_unit(fluid, quantity); };
+    const double parts[] = {si(Quantity::temperature, boiling.t), si(Quantity::pressure, boiling.p),
+                            si(Quantity::volume, boiling.vl),     si(Quantity::volume, boiling.vg),
+                            si(Quantity::energy, boiling.latent), boiling.t};
     return parts[which];
 }
 
 // The lowest and highest pressure (Pa) at which vdw_boiling answers.
 EMSCRIPTEN_KEEPALIVE double vdw_boiling_range(int i, int which)
 {
-    return vdw_to_si(i, 1, which == 0 ? lowest_state_p() : 1.0);
+    return vdw_to_si(i, static_cast<int>(Quantity::pressure), which == 0 ? lowest_state_p() : 1.0);
 }
 
-// Makes the last run's SI tables for substance i, read then as texts 10 and
-// 11, and as a workbook's sheets, texts 12 and 13 (with text 9 naming the
-// substance too).
+// Makes the last run's SI tables for substance i, read then as texts 10 and 11.
 EMSCRIPTEN_KEEPALIVE void vdw_make_si(int i)
 {
     const Substance& fluid = substances().at(static_cast<size_t>(i));
     const std::vector<std::string> header = si_header(fluid, last_c, VDWCOEX_VERSION);
-    const OwnedTable tables[] = {si_table(coexistence_table(out.coexistence), fluid),
-                                 si_table(property_table(out.properties), fluid)};
-    coexistence_si = si_csv(tables[0], header);
-    property_si = si_csv(tables[1], header);
-    std::string* sheets[] = {&coexistence_si_sheet, &property_si_sheet};
-    for (size_t k = 0; k < 2; ++k) {
-        const Table view = view_of(tables[k]);
-        sheets[k]->clear();
-        append_rows(*sheets[k], {view.names, view.units});
-        append_rows(*sheets[k], view.rows);
-    }
-    about_sheet.clear();
-    std::string shown;
-    number(shown, last_c);
-    for (const auto& [name, value] : about_lines(shown, VDWCOEX_VERSION))
-        about_sheet += name + '\t' + value + '\n';
-    for (const std::string& line : header)
-        about_sheet += "fluid\t" + line + '\n';
+    coexistence_si = si_csv(si_table(coexistence_table(out.coexistence), fluid), header);
+    property_si = si_csv(si_table(property_table(out.properties), fluid), header);
 }
 
 }  // extern "C"

@@ -42,9 +42,7 @@ function addTable(book, name, lines) {
 // The run's sheets, read at once (a later run may follow while the library
 // loads), then the file, offered as a download.
 function downloadWorkbook() {
-  state.program._vdw_make_sheets();
-  if (state.fluid >= 0)
-    state.program._vdw_make_si(state.fluid);
+  state.program._vdw_make_sheets(state.fluid);
   const text = (which) => new TextDecoder().decode(bytesOf(which));
   const tables = [['vdw_coex', linesOfCells(text(7))], ['clatente', linesOfCells(text(8))]];
   if (state.fluid >= 0)
