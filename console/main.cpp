@@ -166,8 +166,7 @@ int run_program(const Options& options, const std::optional<Substance>& fluid, s
         if (!open_report(files[i], paths[i], failure))
             return fail(failure, paths);
 
-    Output out;
-    run(c, out);
+    Output out = run(c);
     if (!options.quiet)
         console(out.console.c_str());
 
@@ -242,7 +241,7 @@ int state_query(const Options& options, const std::optional<Substance>& fluid)
             return usage(say.pressure_range(given, *fluid, lowest));
         at_t = t_at_pressure(p);
     }
-    return put_text(stdout, say.state(*fluid, state_at(at_t, c))) ? 0 : 1;
+    return put_text(stdout, say.state(*fluid, state_at(at_t), c)) ? 0 : 1;
 }
 
 }  // namespace

@@ -411,13 +411,13 @@ std::string Messages::substance_list() const
     return es(out) + pick(language, "Fuentes:\n", "Sources:\n") + sources;
 }
 
-std::string Messages::state(const Substance& fluid, const State& s) const
+std::string Messages::state(const Substance& fluid, const Coexistence& s, double c) const
 {
     const auto si = [&](Quantity quantity, double x) { return x * si_unit(fluid, quantity); };
     const double temperature = si(Quantity::temperature, s.t), pressure = si(Quantity::pressure, s.p);
     const double vc = critical_volume(fluid);
     const double vl_si = si(Quantity::volume, s.vl), vg_si = si(Quantity::volume, s.vg);  // m3/mol
-    const double latent = si(Quantity::energy, s.latent);  // J/mol
+    const double latent = si(Quantity::energy, properties(s.t, s.vl, s.vg, c).latent());  // J/mol
     std::string out = pick(language,
         es(name_of(fluid) + ", fluido de van der Waals (Tc = " + si_number(fluid.tc) + " K, pc = " + si_number(fluid.pc) +
            " Pa), en coexistencia:\n"),

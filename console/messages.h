@@ -80,7 +80,7 @@ struct Messages {
     std::string pressure_range(double pressure, const Substance& fluid, double lowest) const;
     std::string substance_c(const Substance& fluid) const;
     std::string substance_list() const;
-    std::string state(const Substance& fluid, const State& s) const;
+    std::string state(const Substance& fluid, const Coexistence& s, double c) const;
 
     // The closing line on a terminal: the files written and their folder.
     std::string written(const std::vector<std::string>& files, const std::string& folder) const;

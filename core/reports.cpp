@@ -85,20 +85,20 @@ void rule(std::string& out)
     text(out, "\n");
 }
 
-void coexistence_row(std::string& out, double p, const Properties& x)
+void coexistence_row(std::string& out, const Coexistence& s, double latent)
 {
     text(out, "\n ");
-    numbers(out, {t, p, vl, vg});
+    numbers(out, {s.t, s.p, s.vl, s.vg});
     out += "  ";
-    numbers(out, {vlmax, plmin, vgmin, pgmax, x.hg - x.hl});
+    numbers(out, {s.limits.vlmax, s.limits.plmin, s.limits.vgmin, s.limits.pgmax, latent});
 }
 
-void property_row(std::string& out, std::string_view state, double p, const Properties& x)
+void property_row(std::string& out, double t, std::string_view state, const PhasePair& pair, const Properties& x)
 {
     text(out, "\n ");
     number(out, t);
     out += ' ';
     out += state;
     out += ' ';
-    numbers(out, {p, vl, vg, x.sl, x.sg, x.hl, x.hg, x.gl, x.gg, x.ul, x.ug});
+    numbers(out, {pair.p, pair.vl, pair.vg, x.sl, x.sg, x.hl, x.hg, x.gl, x.gg, x.ul, x.ug});
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "coexistence.h"
 #include "vdw.h"
 
 // Appends s with every "\n" written as CR LF.
@@ -20,8 +21,14 @@ void property_preamble(std::string& out, double c);
 // The line of 90 "=" that closes both preambles.
 void rule(std::string& out);
 
-// Row of the coexistence report for pressure p and the current model state.
-void coexistence_row(std::string& out, double p, const Properties& x);
+// Row of the coexistence report for one pass, with its latent heat.
+void coexistence_row(std::string& out, const Coexistence& s, double latent);
 
-// Row of the property report; state is "eq", "limliq" or "limgas".
-void property_row(std::string& out, std::string_view state, double p, const Properties& x);
+// A liquid and a gas at one pressure, as a row of the property report shows them.
+struct PhasePair {
+    double p, vl, vg;
+};
+
+// Row of the property report at temperature t; state is "eq", "limliq" or
+// "limgas", x the pair's properties.
+void property_row(std::string& out, double t, std::string_view state, const PhasePair& pair, const Properties& x);

@@ -4,134 +4,97 @@
 #include <cmath>
 
 #include "bisect.h"
-#include "coexistence.h"
 #include "reports.h"
-#include "vdw.h"
 
-namespace {
-
-// Both preambles with their rule lines.
-void start(double c, Output& out)
+Coexistence find(const Isotherm& isotherm, std::string& trace, double lowest_p)
 {
-    coexistence_preamble(out.coexistence, c);
-    property_preamble(out.properties, c);
-    rule(out.coexistence);
-    rule(out.properties);
-}
-
-}  // namespace
-
-Found find(std::string& console, double lowest_p)
-{
-    Found f{};
+    const double t = isotherm.t, tolerance = isotherm.tolerance;
+    const auto fun2 = [&isotherm](double v) { return isotherm.fun2(v); };
+    Coexistence f{};
     f.t = t;
+    StabilityLimits& limits = f.limits;
     // Lies between the liquid and the gas root of fun2 at every t of the sweep.
     const double vmin = (std::sqrt(9 - t * 8) + 3) / 4;
 
     // Gas stability limit.
-    bisect(fun2, vmin, 5, vgmin);
-    pgmax = pressure(vgmin);
+    bisect(tolerance, fun2, vmin, gas_limit_ceiling, limits.vgmin);
+    limits.pgmax = isotherm.pressure(limits.vgmin);
 
     // Liquid stability limit; at t = 0.95 every midpoint is shown on the console.
     const bool traced = t == 0.95;
     if (traced)
-        console += "\n proceso para t = 0.95\n";
-    bisect(fun2, 0.3334, vmin, vlmax, [&](double, double) {
+        trace += "\n proceso para t = 0.95\n";
+    bisect(tolerance, fun2, liquid_limit_floor, vmin, limits.vlmax, [&](double, double) {
         if (traced) {
-            console += "\n v: ";
-            number(console, vlmax);
+            trace += "\n v: ";
+            number(trace, limits.vlmax);
         }
     });
-    plmin = pressure(vlmax);
+    limits.plmin = isotherm.pressure(limits.vlmax);
 
     // Coexistence pressure. The volumes reported are those of the residual at
     // the lower pressure end of the last pass, not recomputed at the final p.
-    const Coexistence at_p1 = bisect(fun, std::max(plmin, lowest_p), pgmax, f.p);
+    const CoexistenceResidual at_p1 = bisect(
+        tolerance, [&](double p) { return fun(isotherm, limits, p); }, std::max(limits.plmin, lowest_p),
+        limits.pgmax, f.p);
     f.vl = at_p1.vl;
     f.vg = at_p1.vg;
 
     // The gas beside the liquid at its stability limit, at the same pressure;
     // then the liquid beside the gas at its limit.
-    bisect([](double v) { return vdw(plmin, v); }, vgmin, 300, f.vg_beside_liquid_limit);
-    bisect([](double v) { return vdw(pgmax, v); }, 0.33335, vlmax, f.vl_beside_gas_limit);
-
-    f.vgmin = vgmin;
-    f.pgmax = pgmax;
-    f.vlmax = vlmax;
-    f.plmin = plmin;
+    bisect(tolerance, [&](double v) { return isotherm.vdw(limits.plmin, v); }, limits.vgmin, gas_ceiling,
+           f.vg_beside_liquid_limit);
+    bisect(tolerance, [&](double v) { return isotherm.vdw(limits.pgmax, v); }, liquid_beside_gas_limit_floor,
+           limits.vlmax, f.vl_beside_gas_limit);
     return f;
-}
-
-void write(double c, const Found& f, Output& out)
-{
-    // The report rows read the model state: set it as the searches left it.
-    t = f.t;
-    vgmin = f.vgmin;
-    pgmax = f.pgmax;
-    vlmax = f.vlmax;
-    plmin = f.plmin;
-    vl = f.vl;
-    vg = f.vg;
-    const Properties x = properties(c);
-    coexistence_row(out.coexistence, f.p, x);
-    out.states.push_back({t, f.p, vl, vg, vlmax, plmin, vgmin, pgmax});
-    property_row(out.properties, "eq", f.p, x);
-
-    // The liquid at its stability limit, with the gas at the same pressure;
-    // then the gas at its limit, with the liquid at the same pressure.
-    vl = vlmax;
-    vg = f.vg_beside_liquid_limit;
-    property_row(out.properties, "limliq", plmin, properties(c));
-    vg = vgmin;
-    vl = f.vl_beside_gas_limit;
-    property_row(out.properties, "limgas", pgmax, properties(c));
-
-    text(out.properties, "\n");
-}
-
-void pass(double c, Output& out)
-{
-    write(c, find(out.console), out);
-}
-
-namespace {
-
-// Room for the whole reports (about 43 kB and 182 kB) from the start.
-void reserve(Output& out)
-{
-    out.coexistence.reserve(64 * 1024);
-    out.properties.reserve(256 * 1024);
-    out.states.reserve(500);
-}
-
-}  // namespace
-
-void run(double c, Output& out)
-{
-    const double dt = 0.001;
-    reserve(out);
-    start(c, out);
-    // t is lowered by subtraction, never recomputed from a count: this gives
-    // exactly 499 passes, one of them at t == 0.95 exactly.
-    for (t = 0.999; t > 0.5; t = t - dt)
-        pass(c, out);
 }
 
 SweepSearch find_all()
 {
-    const double dt = 0.001;
     SweepSearch sweep;
     sweep.passes.reserve(500);
-    for (t = 0.999; t > 0.5; t = t - dt)
-        sweep.passes.push_back(find(sweep.console));
+    for (double t = first_t; t > 0.5; t = t - dt)
+        sweep.passes.push_back(find(Isotherm{t}, sweep.console));
     return sweep;
 }
 
-void write_all(double c, const SweepSearch& sweep, Output& out)
+void write(double c, const Coexistence& f, Output& out)
 {
-    reserve(out);
-    start(c, out);
-    for (const Found& found : sweep.passes)
+    const StabilityLimits& limits = f.limits;
+    const Properties x = properties(f.t, f.vl, f.vg, c);
+    coexistence_row(out.coexistence, f, x.latent());
+    out.states.push_back(f);
+    property_row(out.properties, f.t, "eq", {f.p, f.vl, f.vg}, x);
+
+    // The liquid at its stability limit, with the gas at the same pressure;
+    // then the gas at its limit, with the liquid at the same pressure.
+    const PhasePair liquid_limit{limits.plmin, limits.vlmax, f.vg_beside_liquid_limit};
+    property_row(out.properties, f.t, "limliq", liquid_limit,
+                 properties(f.t, liquid_limit.vl, liquid_limit.vg, c));
+    const PhasePair gas_limit{limits.pgmax, f.vl_beside_gas_limit, limits.vgmin};
+    property_row(out.properties, f.t, "limgas", gas_limit, properties(f.t, gas_limit.vl, gas_limit.vg, c));
+
+    text(out.properties, "\n");
+}
+
+Output write_all(double c, const SweepSearch& sweep)
+{
+    Output out;
+    // Room for the whole reports (about 43 kB and 182 kB) from the start.
+    out.coexistence.reserve(64 * 1024);
+    out.properties.reserve(256 * 1024);
+    out.states.reserve(sweep.passes.size());
+    coexistence_preamble(out.coexistence, c);
+    property_preamble(out.properties, c);
+    rule(out.coexistence);
+    rule(out.properties);
+    for (const Coexistence& found : sweep.passes)
         write(c, found, out);
-    out.console += sweep.console;
+    out.console = sweep.console;
+    return out;
+}
+
+Output run(double c)
+{
+    return write_all(c, find_all());
 }

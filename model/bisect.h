@@ -1,8 +1,6 @@
 // The one halving rule by which every root of the program is found.
 #pragma once
 
-#include "vdw.h"
-
 // A search function returns either a plain double or a value that carries
 // more than its sign (see Coexistence); the sign test reads value_of().
 inline double value_of(double f) { return f; }
@@ -12,7 +10,7 @@ inline double value_of(double f) { return f; }
 // Each pass sets r to the midpoint, evaluates f there and then at the current
 // lower end, and moves the lower end to r when the product of the two is
 // strictly positive, the upper end otherwise (zero or NaN included). It stops
-// once hi - lo is no longer greater than the tolerance (err, in bisect). No
+// once hi - lo is no longer greater than the tolerance. No
 // sign change over the bracket is required: if f keeps one sign, r ends
 // within the tolerance of the initial upper end.
 //
@@ -25,11 +23,11 @@ inline double value_of(double f) { return f; }
 //
 // each_pass(lo, hi) runs after the end has moved, before the stop test.
 //
-// The sweep stops at the model's err; a caller that shows a construction to
-// finer precision gives its own tolerance, which must be above the spacing of
-// doubles near the root or the search would never stop.
+// The sweep stops at err (vdw.h); a search to finer precision gives its own
+// tolerance, which must be above the spacing of doubles near the root or the
+// search would never stop.
 template <class F, class EachPass>
-auto bisect_within(double tolerance, F&& f, double lo, double hi, double& r, EachPass&& each_pass)
+auto bisect(double tolerance, F&& f, double lo, double hi, double& r, EachPass&& each_pass)
 {
     using Value = decltype(f(lo));
     Value f_lo{};
@@ -54,14 +52,8 @@ auto bisect_within(double tolerance, F&& f, double lo, double hi, double& r, Eac
     return f_lo_this_pass;
 }
 
-template <class F, class EachPass>
-auto bisect(F&& f, double lo, double hi, double& r, EachPass&& each_pass)
-{
-    return bisect_within(err, f, lo, hi, r, each_pass);
-}
-
 template <class F>
-auto bisect(F&& f, double lo, double hi, double& r)
+auto bisect(double tolerance, F&& f, double lo, double hi, double& r)
 {
-    return bisect(f, lo, hi, r, [](double, double) {});
+    return bisect(tolerance, f, lo, hi, r, [](double, double) {});
 }

@@ -20,8 +20,7 @@ double work_integral(double at_t, double v)
 double crossing(double at_t, double p, double lo, double hi)
 {
     double v = 0;
-    bisect_within(hi * 1e-12, [at_t, p](double v_) { return p - isotherm_pressure(at_t, v_); }, lo, hi, v,
-                  [](double, double) {});
+    bisect(hi * 1e-12, [at_t, p](double v_) { return p - isotherm_pressure(at_t, v_); }, lo, hi, v);
     return v;
 }
 
@@ -39,19 +38,25 @@ MaxwellAreas areas_between(double at_t, double p, double vl, double v_middle, do
 MaxwellAreas maxwell_areas(double at_t, double p, double vl, double vg, double vlmax, double vgmin)
 {
     double v_middle = 0;
-    bisect([at_t, p](double v) { return p - isotherm_pressure(at_t, v); }, vlmax, vgmin, v_middle);
+    bisect(err, [at_t, p](double v) { return p - isotherm_pressure(at_t, v); }, vlmax, vgmin, v_middle);
     return areas_between(at_t, p, vl, v_middle, vg);
+}
+
+LineEnds line_ends(double at_t, double p, double vlmax, double vgmin)
+{
+    // Above 1/3 the isotherm falls from +inf to its minimum at vlmax; beyond
+    // the gas limit it falls to 0 and stays under 8t/(3v - 1), which is p at
+    // the upper end chosen here.
+    const double v_far = std::max(vgmin * 2, (at_t * 8 / p + 1) / 3);
+    return {crossing(at_t, p, 1.0 / 3, vlmax), crossing(at_t, p, vgmin, v_far)};
 }
 
 TrialLine trial_line(double at_t, double p, double vlmax, double vgmin, double c)
 {
     TrialLine x{};
-    // Above 1/3 the isotherm falls from +inf to its minimum at vlmax; beyond
-    // the gas limit it falls to 0 and stays under 8t/(3v - 1), which is p at
-    // the upper end chosen here.
-    const double v_far = std::max(vgmin * 2, (at_t * 8 / p + 1) / 3);
-    x.vl = crossing(at_t, p, 1.0 / 3, vlmax);
-    x.vg = crossing(at_t, p, vgmin, v_far);
+    const LineEnds ends = line_ends(at_t, p, vlmax, vgmin);
+    x.vl = ends.vl;
+    x.vg = ends.vg;
     x.areas = areas_between(at_t, p, x.vl, crossing(at_t, p, vlmax, vgmin), x.vg);
     x.gl = gibbs_energy(at_t, x.vl, c);
     x.gg = gibbs_energy(at_t, x.vg, c);

@@ -23,6 +23,14 @@ struct MaxwellAreas {
 // searched between vlmax and vgmin.
 MaxwellAreas maxwell_areas(double at_t, double p, double vl, double vg, double vlmax, double vgmin);
 
+// Where a line at pressure p cuts the isotherm at_t outside its stability
+// limits vlmax and vgmin, for plmin <= p <= pgmax and p > 0: the liquid
+// below vlmax, the gas above vgmin, each to twelve digits.
+struct LineEnds {
+    double vl, vg;
+};
+LineEnds line_ends(double at_t, double p, double vlmax, double vgmin);
+
 // A line at trial pressure p on the isotherm at_t, with stability limits at
 // vlmax and vgmin, for plmin <= p <= pgmax and p > 0: where it cuts the
 // isotherm, the areas between them, and the Gibbs energies at its ends.

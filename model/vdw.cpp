@@ -2,15 +2,6 @@
 
 #include <cmath>
 
-double t = 0.999;
-double err = 1e-08;
-double vl = 0;
-double vg = 0;
-double vlmax = 0;
-double plmin = 0;
-double vgmin = 0;
-double pgmax = 0;
-
 double entropy(double at_t, double v, double c)
 {
     return std::log(v * 3 - 1) + std::log(at_t) * c;
@@ -31,16 +22,16 @@ double gibbs_energy(double at_t, double v, double c)
     return enthalpy(at_t, v, c) - at_t * entropy(at_t, v, c);
 }
 
-Properties properties(double c)
+Properties properties(double at_t, double vl, double vg, double c)
 {
     Properties x;
-    x.sl = entropy(t, vl, c);
-    x.sg = entropy(t, vg, c);
-    x.hl = enthalpy(t, vl, c);
-    x.hg = enthalpy(t, vg, c);
-    x.gl = gibbs_energy(t, vl, c);
-    x.gg = gibbs_energy(t, vg, c);
-    x.ul = internal_energy(t, vl, c);
-    x.ug = internal_energy(t, vg, c);
+    x.sl = entropy(at_t, vl, c);
+    x.sg = entropy(at_t, vg, c);
+    x.hl = enthalpy(at_t, vl, c);
+    x.hg = enthalpy(at_t, vg, c);
+    x.gl = gibbs_energy(at_t, vl, c);
+    x.gg = gibbs_energy(at_t, vg, c);
+    x.ul = internal_energy(at_t, vl, c);
+    x.ug = internal_energy(at_t, vg, c);
     return x;
 }

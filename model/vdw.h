@@ -5,29 +5,8 @@
 // printed digits of the reports depend on it, so keep it when editing.
 #pragma once
 
-// Model state shared by the relations, the searches and the sweep.
-extern double t;      // reduced temperature of the current pass
-extern double err;    // absolute stop tolerance of every bisection search
-extern double vl;     // liquid volume of the current state
-extern double vg;     // gas volume of the current state
-extern double vlmax;  // liquid stability limit: largest liquid volume at t
-extern double plmin;  // pressure at vlmax
-extern double vgmin;  // gas stability limit: smallest gas volume at t
-extern double pgmax;  // pressure at vgmin
-
-// The searches call these a million times a run: they live here to be inlined.
-
-// p - 8t/(3v - 1) + 3/v/v: zero on the isotherm t, negative below it.
-inline double vdw(double p, double v)
-{
-    return p - t * 8 / (v * 3 - 1) + 3 / v / v;
-}
-
-// 4t v^3 - 9v^2 + 6v - 1: zero where dp/dv = 0 on the isotherm t.
-inline double fun2(double v)
-{
-    return t * 4 * v * v * v - v * 9 * v + v * 6 - 1;
-}
+// The absolute stop tolerance of the sweep's searches, in v and in p.
+constexpr double err = 1e-08;
 
 // Pressure on the isotherm at_t at volume v: 8t/(3v - 1) - 3/v/v.
 inline double isotherm_pressure(double at_t, double v)
@@ -35,11 +14,21 @@ inline double isotherm_pressure(double at_t, double v)
     return at_t * 8 / (v * 3 - 1) - 3 / v / v;
 }
 
-// Pressure on the isotherm t (the model state's) at volume v.
-inline double pressure(double v)
-{
-    return isotherm_pressure(t, v);
-}
+// One isotherm, and the tolerance that the searches on it stop at. The
+// searches call these a million times a run: they live here to be inlined.
+struct Isotherm {
+    double t;
+    double tolerance = err;
+
+    // The equation of state's residual p - 8t/(3v - 1) + 3/v/v: zero on the
+    // isotherm, negative below it.
+    double vdw(double p, double v) const { return p - t * 8 / (v * 3 - 1) + 3 / v / v; }
+
+    // The spinodal cubic 4t v^3 - 9v^2 + 6v - 1: zero where dp/dv = 0.
+    double fun2(double v) const { return t * 4 * v * v * v - v * 9 * v + v * 6 - 1; }
+
+    double pressure(double v) const { return isotherm_pressure(t, v); }
+};
 
 // Entropy (in R), enthalpy, internal energy and Gibbs energy (in 8a/27b) on
 // the isotherm at_t at volume v, with Cv = cR. s is zero at t = 1 and
@@ -49,8 +38,11 @@ double enthalpy(double at_t, double v, double c);
 double internal_energy(double at_t, double v, double c);
 double gibbs_energy(double at_t, double v, double c);
 
-// The same of the liquid at vl and the gas at vg, at temperature t.
+// The same of a liquid at vl and a gas at vg, both at temperature at_t.
 struct Properties {
     double sl, sg, hl, hg, gl, gg, ul, ug;
+
+    // The latent heat, in 8a/27b.
+    double latent() const { return hg - hl; }
 };
-Properties properties(double c);
+Properties properties(double at_t, double vl, double vg, double c);

@@ -1,5 +1,6 @@
 // The halving rule: bracket kept each pass, which end moves, what is left behind.
 #include "bisect.h"
+#include "vdw.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +19,7 @@ struct Pass {
 std::vector<Pass> passes_of(const std::function<double(double)>& f, double lo, double hi, double& r)
 {
     std::vector<Pass> seen;
-    bisect(f, lo, hi, r, [&](double l, double h) { seen.push_back({l, h}); });
+    bisect(err, f, lo, hi, r, [&](double l, double h) { seen.push_back({l, h}); });
     return seen;
 }
 
@@ -122,7 +123,7 @@ TEST(Bisect, ReturnsWhatFGaveAtTheLowerEndOfTheLastPass)
         SCOPED_TRACE(b.hi);
         double r = 0;
         std::vector<Pass> seen;
-        const Probe at_lo = bisect(f, b.lo, b.hi, r, [&](double l, double h) { seen.push_back({l, h}); });
+        const Probe at_lo = bisect(err, f, b.lo, b.hi, r, [&](double l, double h) { seen.push_back({l, h}); });
         const double lo_of_last_pass = seen.size() > 1 ? seen[seen.size() - 2].lo : b.lo;
         EXPECT_EQ(at_lo.x, lo_of_last_pass);
         EXPECT_EQ(at_lo.value, lo_of_last_pass - 0.3);
@@ -133,7 +134,7 @@ TEST(Bisect, EvaluatesTheMidpointBeforeTheLowerEndAndNeverTheUpperEnd)
 {
     std::vector<double> calls;
     double r = 0;
-    bisect([&](double x) { calls.push_back(x); return x - 0.7; }, 0, 1, r);
+    bisect(err, [&](double x) { calls.push_back(x); return x - 0.7; }, 0, 1, r);
     ASSERT_GE(calls.size(), 2u);
     EXPECT_EQ(calls[0], 0.5);
     EXPECT_EQ(calls[1], 0.0);

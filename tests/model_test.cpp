@@ -7,102 +7,95 @@
 #include "coexistence.h"
 #include "maxwell.h"
 #include "sweep.h"
-#include "vdw.h"
 
 namespace {
 
-// Sets the temperature and both spinodal limits the way a sweep pass does.
-class AtTemperature : public ::testing::Test {
-protected:
-    void SetUp() override { saved_ = t; }
-    void TearDown() override { t = saved_; }
-
-    void at(double temperature, double liquid_limit, double gas_limit)
-    {
-        t = temperature;
-        vlmax = liquid_limit;
-        vgmin = gas_limit;
-    }
-
-private:
-    double saved_ = 0;
-};
-
-TEST_F(AtTemperature, CriticalPointIsAnInflectionOfTheCriticalIsotherm)
+TEST(Isotherm, CriticalPointIsAnInflectionOfTheCriticalIsotherm)
 {
-    t = 1;
-    EXPECT_EQ(fun2(1), 0);
-    EXPECT_EQ(pressure(1), 1);
-    EXPECT_EQ(vdw(1, 1), 0);
+    const Isotherm critical{1};
+    EXPECT_EQ(critical.fun2(1), 0);
+    EXPECT_EQ(critical.pressure(1), 1);
+    EXPECT_EQ(critical.vdw(1, 1), 0);
 }
 
-TEST_F(AtTemperature, LiquidLimitAtHalfTheCriticalTemperatureIsHalfTheCriticalVolume)
+TEST(Isotherm, LiquidLimitAtHalfTheCriticalTemperatureIsHalfTheCriticalVolume)
 {
-    t = 0.5;
-    EXPECT_EQ(fun2(0.5), 0);
+    const Isotherm half{0.5};
+    EXPECT_EQ(half.fun2(0.5), 0);
     // And the gas limit is the other root of 2v^3 = (3v - 1)^2 above 1/3.
     const double gas = 2 + std::sqrt(3.0);
-    EXPECT_NEAR(fun2(gas), 0, 1e-12);
+    EXPECT_NEAR(half.fun2(gas), 0, 1e-12);
 }
 
-TEST_F(AtTemperature, ResidualIsNegativeBelowTheIsothermAndPositiveAbove)
+TEST(Isotherm, ResidualIsNegativeBelowTheIsothermAndPositiveAbove)
 {
-    t = 0.9;
+    const Isotherm isotherm{0.9};
     for (double v : {0.5, 0.8, 1.0, 2.0, 10.0, 300.0}) {
-        const double on = pressure(v);
-        EXPECT_NEAR(vdw(on, v), 0, 1e-15);
-        EXPECT_LT(vdw(on - 1e-6, v), 0);
-        EXPECT_GT(vdw(on + 1e-6, v), 0);
+        const double on = isotherm.pressure(v);
+        EXPECT_NEAR(isotherm.vdw(on, v), 0, 1e-15);
+        EXPECT_LT(isotherm.vdw(on - 1e-6, v), 0);
+        EXPECT_GT(isotherm.vdw(on + 1e-6, v), 0);
     }
 }
 
-// Spinodal limits of t = 0.9, solved to far better than the searches need.
-constexpr double t09_liquid_limit = 0.71859719;
-constexpr double t09_gas_limit = 1.52850496;
+// Spinodal limits of t = 0.9, solved to far better than the searches need
+// (the pressures are not read by the residual).
+const Isotherm t09{0.9};
+constexpr StabilityLimits t09_limits{0.71859719, 0, 1.52850496, 0};
 
-TEST_F(AtTemperature, ResidualChangesSignAtTheVapourPressure)
+TEST(CoexistenceResidual, ChangesSignAtTheVapourPressure)
 {
-    at(0.9, t09_liquid_limit, t09_gas_limit);
-    const Coexistence below = fun(0.6469);
-    const Coexistence above = fun(0.6471);
+    const CoexistenceResidual below = fun(t09, t09_limits, 0.6469);
+    const CoexistenceResidual above = fun(t09, t09_limits, 0.6471);
     EXPECT_LT(below.residual * above.residual, 0);
     // The volumes it finds lie on the isotherm, one on each side of the dome.
-    EXPECT_NEAR(vdw(0.6469, below.vl), 0, 1e-6);
-    EXPECT_NEAR(vdw(0.6469, below.vg), 0, 1e-6);
-    EXPECT_LT(below.vl, t09_liquid_limit);
-    EXPECT_GT(below.vg, t09_gas_limit);
+    EXPECT_NEAR(t09.vdw(0.6469, below.vl), 0, 1e-6);
+    EXPECT_NEAR(t09.vdw(0.6469, below.vg), 0, 1e-6);
+    EXPECT_LT(below.vl, t09_limits.vlmax);
+    EXPECT_GT(below.vg, t09_limits.vgmin);
 }
 
-TEST_F(AtTemperature, ResidualIsTheGibbsEnergyDifferenceOverT)
+TEST(CoexistenceResidual, IsTheGibbsEnergyDifferenceOverT)
 {
-    at(0.9, t09_liquid_limit, t09_gas_limit);
-    const Coexistence x = fun(0.55);
-    vl = x.vl;
-    vg = x.vg;
+    const CoexistenceResidual x = fun(t09, t09_limits, 0.55);
     for (double c : {0.0, 1.5, 40.0}) {
-        const Properties props = properties(c);
-        EXPECT_NEAR(x.residual, (props.gl - props.gg) / t, 1e-12) << c;
+        const Properties props = properties(t09.t, x.vl, x.vg, c);
+        EXPECT_NEAR(x.residual, (props.gl - props.gg) / t09.t, 1e-12) << c;
     }
 }
 
-TEST_F(AtTemperature, GasSearchWithoutRootEndsAt300AndStaysFinite)
+TEST(CoexistenceResidual, GasSearchWithoutRootEndsAt300AndStaysFinite)
 {
-    at(0.6, 0.53594527, 2.95056537);
+    const Isotherm t06{0.6};
+    const StabilityLimits limits{0.53594527, 0, 2.95056537, 0};
     for (double p : {0.0, -0.5, 8 * 0.6 / 899 - 3.0 / 90000 - 1e-6}) {
-        const Coexistence x = fun(p);
+        const CoexistenceResidual x = fun(t06, limits, p);
         EXPECT_LT(300 - x.vg, err) << p;
         EXPECT_TRUE(std::isfinite(x.residual)) << p;
     }
 }
 
-TEST_F(AtTemperature, SameCallGivesSameBits)
+// Each search reads only the isotherm and limits it is given: calls on two
+// isotherms taken in turns give what each gives alone, and a finer
+// tolerance finds the same volumes closer.
+TEST(CoexistenceResidual, DependsOnlyOnTheIsothermAndLimitsItIsGiven)
 {
-    at(0.75, 0.60506916, 2.13715804);
-    const Coexistence a = fun(0.3);
-    const Coexistence b = fun(0.3);
-    EXPECT_EQ(a.residual, b.residual);
-    EXPECT_EQ(a.vl, b.vl);
-    EXPECT_EQ(a.vg, b.vg);
+    const Isotherm t075{0.75};
+    const StabilityLimits t075_limits{0.60506916, 0, 2.13715804, 0};
+    const CoexistenceResidual alone09 = fun(t09, t09_limits, 0.6);
+    const CoexistenceResidual alone075 = fun(t075, t075_limits, 0.3);
+    for (int turn = 0; turn < 2; ++turn) {
+        const CoexistenceResidual a = fun(t075, t075_limits, 0.3);
+        const CoexistenceResidual b = fun(t09, t09_limits, 0.6);
+        EXPECT_EQ(a.vl, alone075.vl);
+        EXPECT_EQ(a.vg, alone075.vg);
+        EXPECT_EQ(b.residual, alone09.residual);
+    }
+    EXPECT_NE(alone09.residual, alone075.residual);
+    const CoexistenceResidual fine = fun(Isotherm{0.9, 1e-13}, t09_limits, 0.6);
+    EXPECT_NE(fine.vl, alone09.vl);
+    EXPECT_NEAR(fine.vl, alone09.vl, err);
+    EXPECT_NEAR(t09.vdw(0.6, fine.vl), 0, 1e-9);
 }
 
 }  // namespace
@@ -111,17 +104,17 @@ TEST_F(AtTemperature, SameCallGivesSameBits)
 // pressure of every row the two areas agree, and a pressure off it tips them.
 TEST(MaxwellConstruction, AreasAreEqualAtEveryVapourPressureOnly)
 {
-    Output out;
-    run(1.5, out);
+    const Output out = run(1.5);
     ASSERT_EQ(out.states.size(), 499u);
-    for (const Coexisting& s : out.states) {
+    for (const Coexistence& s : out.states) {
         SCOPED_TRACE(s.t);
-        const MaxwellAreas a = maxwell_areas(s.t, s.p, s.vl, s.vg, s.vlmax, s.vgmin);
-        EXPECT_GT(a.v_middle, s.vlmax);
-        EXPECT_LT(a.v_middle, s.vgmin);
+        const StabilityLimits& l = s.limits;
+        const MaxwellAreas a = maxwell_areas(s.t, s.p, s.vl, s.vg, l.vlmax, l.vgmin);
+        EXPECT_GT(a.v_middle, l.vlmax);
+        EXPECT_LT(a.v_middle, l.vgmin);
         EXPECT_GT(a.liquid_area, 0);
         EXPECT_NEAR(a.liquid_area, a.gas_area, 1e-6);
-        const MaxwellAreas higher = maxwell_areas(s.t, s.p + 1e-3, s.vl, s.vg, s.vlmax, s.vgmin);
+        const MaxwellAreas higher = maxwell_areas(s.t, s.p + 1e-3, s.vl, s.vg, l.vlmax, l.vgmin);
         EXPECT_GT(higher.liquid_area - higher.gas_area, 1e-3 * (s.vg - s.vl) / 2);
     }
     EXPECT_DOUBLE_EQ(gas_fraction(2, 1, 5), 0.25);
@@ -133,18 +126,19 @@ TEST(MaxwellConstruction, AreasAreEqualAtEveryVapourPressureOnly)
 // the row's vapour pressure, where the crossings are the row's volumes.
 TEST(MaxwellConstruction, TrialLineCutsTheIsothermThriceAndTipsAreasAndGibbsEnergiesAlike)
 {
-    Output out;
-    run(1.5, out);
+    const Output out = run(1.5);
     for (const size_t row : {0u, 149u, 349u, 498u}) {
-        const Coexisting& s = out.states[row];
-        SCOPED_TRACE(s.t);
+        const Coexistence& row_state = out.states[row];
+        const double t_row = row_state.t, p_row = row_state.p, vl = row_state.vl, vg = row_state.vg;
+        const StabilityLimits& s = row_state.limits;
+        SCOPED_TRACE(t_row);
         const double low = std::max(s.plmin, 0.0);
         for (const double share : {0.0, 0.02, 0.3, 0.7, 1.0}) {
             const double p = share == 0.0 ? std::max(low, s.pgmax * 1e-3) : low + (s.pgmax - low) * share;
             SCOPED_TRACE(p);
-            const TrialLine x = trial_line(s.t, p, s.vlmax, s.vgmin, 2.5);
+            const TrialLine x = trial_line(t_row, p, s.vlmax, s.vgmin, 2.5);
             for (const double v : {x.vl, x.areas.v_middle, x.vg})
-                EXPECT_NEAR(isotherm_pressure(s.t, v), p, 1e-9) << v;
+                EXPECT_NEAR(isotherm_pressure(t_row, v), p, 1e-9) << v;
             EXPECT_GT(x.vl, 1.0 / 3);
             EXPECT_LE(x.vl, s.vlmax);
             EXPECT_GE(x.areas.v_middle, s.vlmax);
@@ -156,14 +150,14 @@ TEST(MaxwellConstruction, TrialLineCutsTheIsothermThriceAndTipsAreasAndGibbsEner
                 EXPECT_GT(std::fabs(x.gl - x.gg), 1e-12);
             }
         }
-        const TrialLine at_p = trial_line(s.t, s.p, s.vlmax, s.vgmin, 2.5);
-        EXPECT_NEAR(at_p.vl, s.vl, 1e-6);
-        EXPECT_NEAR(at_p.vg, s.vg, 1e-6 * s.vg);
-        EXPECT_NEAR(isotherm_pressure(s.t, at_p.areas.v_middle), s.p, 1e-9);
+        const TrialLine at_p = trial_line(t_row, p_row, s.vlmax, s.vgmin, 2.5);
+        EXPECT_NEAR(at_p.vl, vl, 1e-6);
+        EXPECT_NEAR(at_p.vg, vg, 1e-6 * vg);
+        EXPECT_NEAR(isotherm_pressure(t_row, at_p.areas.v_middle), p_row, 1e-9);
         EXPECT_NEAR(at_p.gl - at_p.gg, 0, 1e-6);
         EXPECT_NEAR(at_p.areas.liquid_area, at_p.areas.gas_area, 1e-6);
         // The construction shown from the row's own volumes crosses there too.
-        const MaxwellAreas a = maxwell_areas(s.t, s.p, s.vl, s.vg, s.vlmax, s.vgmin);
-        EXPECT_NEAR(isotherm_pressure(s.t, a.v_middle), s.p, 1e-6);
+        const MaxwellAreas a = maxwell_areas(t_row, p_row, vl, vg, s.vlmax, s.vgmin);
+        EXPECT_NEAR(isotherm_pressure(t_row, a.v_middle), p_row, 1e-6);
     }
 }

@@ -1,6 +1,5 @@
 // The tables against the van der Waals fluid solved independently of the
-// program's searches: the exact coexistence curve in parametric form (Lekner,
-// Am. J. Phys. 50, 161 (1982)) and the spinodal roots in long double.
+// program's searches (exact_solution.h).
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,79 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "exact_solution.h"
 #include "report_rows.h"
 #include "sweep.h"
 
 namespace {
 
-using real = long double;
+using namespace exact;
 
-struct ExactCoexistence {
-    real p, vl, vg, entropy_jump;
-};
-
-// With y half the entropy jump in units of R, the coexisting states are
-// closed functions of y; t falls from 1 at y = 0 as y grows.
-ExactCoexistence lekner(real y)
-{
-    const real ch = std::cosh(y);
-    const real sh = std::sinh(y);
-    const real f = (y * ch - sh) / (sh * ch - y);
-    const real g = 1 + 2 * f * ch + f * f;
-    ExactCoexistence x;
-    x.p = 27 * f * f * (1 - f * f) / (g * g);
-    x.vg = (1 + std::exp(y) / f) / 3;
-    x.vl = (1 + std::exp(-y) / f) / 3;
-    x.entropy_jump = 2 * y;
-    return x;
-}
-
-real lekner_t(real y)
-{
-    const real ch = std::cosh(y);
-    const real sh = std::sinh(y);
-    const real f = (y * ch - sh) / (sh * ch - y);
-    const real g = 1 + 2 * f * ch + f * f;
-    return 27 * f * (f + ch) / (4 * g * g);
-}
-
-ExactCoexistence exact_coexistence(real t)
-{
-    real lo = 1e-3L, hi = 30;  // t(lo) > t > t(hi) for every t of the tables
-    for (int i = 0; i < 200 && hi - lo > 1e-18L; ++i) {
-        const real mid = (lo + hi) / 2;
-        (lekner_t(mid) > t ? lo : hi) = mid;
-    }
-    return lekner((lo + hi) / 2);
-}
-
-// The liquid and gas roots of 4t v^3 = (3v - 1)^2, on either side of the
-// minimum of 4t v^3 - (3v - 1)^2 at v = (3 + sqrt(9 - 8t))/(4t), by halving in
-// long double with the sign taken at the bracket end where it is known.
-struct Spinodal {
-    real liquid, gas;
-};
-
-Spinodal spinodal(real t)
-{
-    const auto F = [t](real v) { return 4 * t * v * v * v - (3 * v - 1) * (3 * v - 1); };
-    const real minimum = (3 + std::sqrt(9 - 8 * t)) / (4 * t);
-    real lo = 1.0L / 3, hi = minimum;  // F(lo) > 0 > F(hi)
-    for (int i = 0; i < 200; ++i) {
-        const real mid = (lo + hi) / 2;
-        (F(mid) > 0 ? lo : hi) = mid;
-    }
-    const real liquid = lo;
-    lo = minimum;
-    hi = 100;  // F(lo) < 0 < F(hi)
-    for (int i = 0; i < 200; ++i) {
-        const real mid = (lo + hi) / 2;
-        (F(mid) < 0 ? lo : hi) = mid;
-    }
-    return {liquid, lo};
-}
-
-real isotherm(real t, real v) { return 8 * t / (3 * v - 1) - 3 / (v * v); }
 
 TEST(ExactSolution, ReproducesTheReferenceStateAtT09)
 {
@@ -104,8 +38,7 @@ class Tables : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        Output out;
-        run(1.5, out);
+        const Output out = run(1.5);
         const auto coexistence = rows_of(out.coexistence);
         const auto properties = rows_of(out.properties);
         rows_ = new std::vector<Row>;
@@ -239,8 +172,7 @@ TEST(PropertyReport, EveryStateObeysTheVanDerWaalsFluid)
 {
     for (double c : {1.5, 2.5}) {
         SCOPED_TRACE(c);
-        Output out;
-        run(c, out);
+        const Output out = run(c);
         const auto rows = rows_of(out.properties);
         ASSERT_EQ(rows.size(), 3u * 499);
         for (size_t i = 0; i < rows.size(); ++i) {
@@ -267,89 +199,3 @@ TEST(PropertyReport, EveryStateObeysTheVanDerWaalsFluid)
 }
 
 }  // namespace
-
-// ---- The state at any temperature or pressure ----------------------------
-
-#include "state.h"
-#include "substances.h"
-
-namespace {
-
-// The exact t at which the vapour pressure is p, by halving y.
-real exact_t_at_pressure(real p)
-{
-    real lo = 1e-3L, hi = 30;  // p falls as y grows
-    for (int i = 0; i < 200 && hi - lo > 1e-18L; ++i) {
-        const real mid = (lo + hi) / 2;
-        (lekner(mid).p > p ? lo : hi) = mid;
-    }
-    return lekner_t((lo + hi) / 2);
-}
-
-}  // namespace
-
-TEST(State, AtAnyTemperatureInReachIsTheExactCoexistence)
-{
-    for (const double at_t : {lowest_state_t, 0.42, 0.479, 0.6, 0.85, 0.999, 0.99999}) {
-        const State s = state_at(at_t, 1.5);
-        const ExactCoexistence x = exact_coexistence(at_t);
-        // p to the searches' tolerance; the volumes to 1e-8, which near the
-        // critical point, where they move fastest with p, is what it gives.
-        EXPECT_NEAR(s.p, double(x.p), 2 * state_tolerance) << at_t;
-        EXPECT_NEAR(s.vl, double(x.vl), 1e-8 * double(x.vl)) << at_t;
-        EXPECT_NEAR(s.vg, double(x.vg), 1e-8 * double(x.vg)) << at_t;
-        // The entropy jump is the latent heat over T: (hg - hl)/t in R, with
-        // h in units of 8a/27b = R Tc.
-        EXPECT_NEAR(s.latent / at_t, double(x.entropy_jump), 1e-8) << at_t;
-    }
-}
-
-TEST(State, AtATableTemperatureIsItsRowToTheRowsPrecision)
-{
-    Output out;
-    run(1.5, out);
-    const std::vector<std::string> rows = rows_of(out.coexistence);
-    for (const size_t k : {size_t(0), size_t(149), size_t(349), size_t(498)}) {
-        const std::vector<double> printed = numbers_of(rows[k]);
-        const State s = state_at(out.states[k].t, 1.5);
-        const double shown[] = {s.p, s.vl, s.vg, s.latent};
-        const size_t columns[] = {1, 2, 3, 8};
-        for (size_t i = 0; i < 4; ++i) {
-            // Six decimals, and the rows' own search tolerance (1e-8 in p,
-            // more in a gas volume that moves fast with p).
-            EXPECT_NEAR(shown[i], printed[columns[i]], 5.1e-7 + 2e-6 * std::fabs(printed[columns[i]]))
-                << rows[k] << " column " << columns[i];
-        }
-    }
-}
-
-TEST(State, AtPressureInvertsAtTemperature)
-{
-    EXPECT_NEAR(lowest_state_p(), state_at(lowest_state_t, 1.5).p, 0);
-    for (const double p : {lowest_state_p(), 0.0046, 0.0208, 0.3, 0.9, 0.999}) {
-        const double at_t = t_at_pressure(p);
-        EXPECT_NEAR(state_at(at_t, 1.5).p, p, 1e-9 * p) << p;
-    }
-}
-
-TEST(State, ArgonBoilsAtOneAtmosphereWhereTheExactSolutionSays)
-{
-    const Substance* argon = find_substance("Ar");
-    ASSERT_NE(argon, nullptr);
-    const double p = 101325 / argon->pc;
-    const double temperature = t_at_pressure(p) * argon->tc;
-    EXPECT_NEAR(temperature, double(exact_t_at_pressure(p)) * argon->tc, 1e-7);
-    // About 72.27 K: the model's boiling point, 15 K below the measured 87.3 K.
-    EXPECT_NEAR(temperature, 72.2654, 1e-4);
-}
-
-TEST(State, LeavesTheModelStateAsItWas)
-{
-    t = 0.7;
-    vl = 0.5;
-    state_at(0.6, 2.5);
-    t_at_pressure(0.1);
-    EXPECT_EQ(t, 0.7);
-    EXPECT_EQ(vl, 0.5);
-    EXPECT_EQ(err, 1e-8);
-}

@@ -79,7 +79,7 @@ std::string sheet_of(const Table& table)
 }
 
 // The state that vdw_boiling found, read with vdw_boiling_part.
-State boiling{};
+Coexistence boiling{};
 
 }  // namespace
 
@@ -96,8 +96,7 @@ EMSCRIPTEN_KEEPALIVE double vdw_run(const char* reply, int size)
     // The searches do not depend on c: made once, kept for every run.
     static const SweepSearch searches = find_all();
     last_c = c;
-    out = Output{};
-    write_all(c, searches, out);
+    out = write_all(c, searches);
     coexistence_csv_text.clear();
     property_csv_text.clear();
     coexistence_sheet.clear();
@@ -166,8 +165,8 @@ EMSCRIPTEN_KEEPALIVE void vdw_maxwell(int row)
 {
     if (row < 0 || static_cast<size_t>(row) >= out.states.size())
         return;
-    const Coexisting& s = out.states[static_cast<size_t>(row)];
-    areas = maxwell_areas(s.t, s.p, s.vl, s.vg, s.vlmax, s.vgmin);
+    const Coexistence& s = out.states[static_cast<size_t>(row)];
+    areas = maxwell_areas(s.t, s.p, s.vl, s.vg, s.limits.vlmax, s.limits.vgmin);
 }
 EMSCRIPTEN_KEEPALIVE double vdw_maxwell_part(int which)
 {
@@ -180,8 +179,8 @@ EMSCRIPTEN_KEEPALIVE double vdw_state(int row, int which)
 {
     if (row < 0 || static_cast<size_t>(row) >= out.states.size() || which < 0 || which > 7)
         return NAN;
-    const Coexisting& s = out.states[static_cast<size_t>(row)];
-    const double fields[] = {s.t, s.p, s.vl, s.vg, s.vlmax, s.plmin, s.vgmin, s.pgmax};
+    const Coexistence& s = out.states[static_cast<size_t>(row)];
+    const double fields[] = {s.t, s.p, s.vl, s.vg, s.limits.vlmax, s.limits.plmin, s.limits.vgmin, s.limits.pgmax};
     return fields[which];
 }
 
@@ -193,10 +192,10 @@ EMSCRIPTEN_KEEPALIVE int vdw_trial(int row, double p, double c)
 {
     if (row < 0 || static_cast<size_t>(row) >= out.states.size())
         return 0;
-    const Coexisting& s = out.states[static_cast<size_t>(row)];
-    if (!(p > 0 && p >= s.plmin && p <= s.pgmax))
+    const Coexistence& s = out.states[static_cast<size_t>(row)];
+    if (!(p > 0 && p >= s.limits.plmin && p <= s.limits.pgmax))
         return 0;
-    trial = trial_line(s.t, p, s.vlmax, s.vgmin, c);
+    trial = trial_line(s.t, p, s.limits.vlmax, s.limits.vgmin, c);
     return 1;
 }
 EMSCRIPTEN_KEEPALIVE double vdw_trial_part(int which)
@@ -258,7 +257,7 @@ EMSCRIPTEN_KEEPALIVE int vdw_boiling(int i, double pressure)
     const double p = vdw_from_si(i, static_cast<int>(Quantity::pressure), pressure);
     if (!(p >= lowest_state_p() && p < 1))
         return 0;
-    boiling = state_at(t_at_pressure(p), last_c);
+    boiling = state_at(t_at_pressure(p));
     return 1;
 }
 
@@ -270,7 +269,7 @@ EMSCRIPTEN_KEEPALIVE double vdw_boiling_part(int i, int which)
     const auto si = [&](Quantity quantity, double x) { return x * si_unit(fluid, quantity); };
     const double parts[] = {si(Quantity::temperature, boiling.t), si(Quantity::pressure, boiling.p),
                             si(Quantity::volume, boiling.vl),     si(Quantity::volume, boiling.vg),
-                            si(Quantity::energy, boiling.latent), boiling.t};
+                            si(Quantity::energy, properties(boiling.t, boiling.vl, boiling.vg, last_c).latent()), boiling.t};
     return parts[which];
 }
 

@@ -1,0 +1,87 @@
+// The coexistence state at any temperature or pressure, against the exact
+// solution and the tables' rows.
+#include "state.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "exact_solution.h"
+#include "report_rows.h"
+#include "substances.h"
+#include "sweep.h"
+
+using namespace exact;
+
+
+namespace {
+
+// The exact t at which the vapour pressure is p, by halving y.
+real exact_t_at_pressure(real p)
+{
+    real lo = 1e-3L, hi = 30;  // p falls as y grows
+    for (int i = 0; i < 200 && hi - lo > 1e-18L; ++i) {
+        const real mid = (lo + hi) / 2;
+        (lekner(mid).p > p ? lo : hi) = mid;
+    }
+    return lekner_t((lo + hi) / 2);
+}
+
+}  // namespace
+
+TEST(State, AtAnyTemperatureInReachIsTheExactCoexistence)
+{
+    for (const double at_t : {lowest_state_t, 0.42, 0.479, 0.6, 0.85, 0.999, 0.99999}) {
+        const Coexistence s = state_at(at_t);
+        const double latent = properties(at_t, s.vl, s.vg, 1.5).latent();
+        const ExactCoexistence x = exact_coexistence(at_t);
+        // p to the searches' tolerance; the volumes to 1e-8, which near the
+        // critical point, where they move fastest with p, is what it gives.
+        EXPECT_NEAR(s.p, double(x.p), 2 * state_tolerance) << at_t;
+        EXPECT_NEAR(s.vl, double(x.vl), 1e-8 * double(x.vl)) << at_t;
+        EXPECT_NEAR(s.vg, double(x.vg), 1e-8 * double(x.vg)) << at_t;
+        // The entropy jump is the latent heat over T: (hg - hl)/t in R, with
+        // h in units of 8a/27b = R Tc.
+        EXPECT_NEAR(latent / at_t, double(x.entropy_jump), 1e-8) << at_t;
+    }
+}
+
+TEST(State, AtATableTemperatureIsItsRowToTheRowsPrecision)
+{
+    const Output out = run(1.5);
+    const std::vector<std::string> rows = rows_of(out.coexistence);
+    for (const size_t k : {size_t(0), size_t(149), size_t(349), size_t(498)}) {
+        const std::vector<double> printed = numbers_of(rows[k]);
+        const Coexistence s = state_at(out.states[k].t);
+        const double shown[] = {s.p, s.vl, s.vg, properties(s.t, s.vl, s.vg, 1.5).latent()};
+        const size_t columns[] = {1, 2, 3, 8};
+        for (size_t i = 0; i < 4; ++i) {
+            // Six decimals, and the rows' own search tolerance (1e-8 in p,
+            // more in a gas volume that moves fast with p).
+            EXPECT_NEAR(shown[i], printed[columns[i]], 5.1e-7 + 2e-6 * std::fabs(printed[columns[i]]))
+                << rows[k] << " column " << columns[i];
+        }
+    }
+}
+
+TEST(State, AtPressureInvertsAtTemperature)
+{
+    EXPECT_NEAR(lowest_state_p(), state_at(lowest_state_t).p, 0);
+    for (const double p : {lowest_state_p(), 0.0046, 0.0208, 0.3, 0.9, 0.999}) {
+        const double at_t = t_at_pressure(p);
+        EXPECT_NEAR(state_at(at_t).p, p, 1e-9 * p) << p;
+    }
+}
+
+TEST(State, ArgonBoilsAtOneAtmosphereWhereTheExactSolutionSays)
+{
+    const Substance* argon = find_substance("Ar");
+    ASSERT_NE(argon, nullptr);
+    const double p = 101325 / argon->pc;
+    const double temperature = t_at_pressure(p) * argon->tc;
+    EXPECT_NEAR(temperature, double(exact_t_at_pressure(p)) * argon->tc, 1e-7);
+    // About 72.27 K: the model's boiling point, 15 K below the measured 87.3 K.
+    EXPECT_NEAR(temperature, 72.2654, 1e-4);
+}
