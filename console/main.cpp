@@ -20,6 +20,7 @@
 #include <unistd.h>
 #endif
 
+#include "fluid_report.h"
 #include "messages.h"
 #include "options.h"
 #include "reply.h"
@@ -241,7 +242,7 @@ int state_query(const Options& options, const std::optional<Substance>& fluid)
             return usage(say.pressure_range(given, *fluid, lowest));
         at_t = t_at_pressure(p);
     }
-    return put_text(stdout, say.state(*fluid, state_at(at_t), c)) ? 0 : 1;
+    return put_text(stdout, state_report(say, *fluid, state_at(at_t), c)) ? 0 : 1;
 }
 
 }  // namespace
@@ -284,7 +285,7 @@ int main(int argc, char** argv)
             return console_error ? 1 : 0;
         }
         if (options.list_substances)
-            return put_text(stdout, say.substance_list()) ? 0 : 1;
+            return put_text(stdout, substance_list(say)) ? 0 : 1;
         std::optional<Substance> fluid;
         if (!options.substance.empty()) {
             if (options.tc || options.pc)

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "state.h"
+
 Language language_from_environment()
 {
     for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"}) {
@@ -15,12 +17,12 @@ Language language_from_environment()
     return Language::spanish;
 }
 
-namespace {
-
 std::string pick(Language language, std::string spanish, std::string english)
 {
     return language == Language::english ? english : spanish;
 }
+
+namespace {
 
 // An argument in quotes, with a newline, a tab, a quote, a backslash and any
 // byte that is not plain printable ASCII escaped: one line whatever it holds.
@@ -299,25 +301,19 @@ std::string Messages::written(const std::vector<std::string>& files, const std::
                 "vdwcoex: wrote " + list + " in " + folder);
 }
 
-namespace {
-
-// x with `digits` significant digits.
-std::string g(double x, int digits = 6)
+std::string significant(double x, int digits)
 {
     char text[48];
     std::snprintf(text, sizeof text, "%.*g", digits, x);
     return text;
 }
 
-// x with `decimals` decimals.
-std::string f(double x, int decimals)
+std::string with_decimals(double x, int places)
 {
     char text[48];
-    std::snprintf(text, sizeof text, "%.*f", decimals, x);
+    std::snprintf(text, sizeof text, "%.*f", places, x);
     return text;
 }
-
-}  // namespace
 
 std::string Messages::name_of(const Substance& fluid) const
 {
@@ -363,24 +359,24 @@ std::string Messages::at_both() const
 
 std::string Messages::temperature_range(double temperature, const Substance& fluid) const
 {
-    const std::string low = g(lowest_state_t * fluid.tc), high = g(fluid.tc);
+    const std::string low = significant(lowest_state_t * fluid.tc), high = significant(fluid.tc);
     return pick(language,
-        es("vdwcoex: T = " + g(temperature) + " K está fuera del alcance: en " + name_of(fluid) +
+        es("vdwcoex: T = " + significant(temperature) + " K está fuera del alcance: en " + name_of(fluid) +
            " líquido y gas coexisten por debajo de Tc = " + high + " K, y la búsqueda del modelo llega hasta " +
-           g(lowest_state_t, 3) + " Tc = " + low + " K"),
-        "vdwcoex: T = " + g(temperature) + " K is out of reach: in " + name_of(fluid) +
+           significant(lowest_state_t, 3) + " Tc = " + low + " K"),
+        "vdwcoex: T = " + significant(temperature) + " K is out of reach: in " + name_of(fluid) +
             " liquid and gas coexist below Tc = " + high + " K, and the model's search reaches down to " +
-            g(lowest_state_t, 3) + " Tc = " + low + " K");
+            significant(lowest_state_t, 3) + " Tc = " + low + " K");
 }
 
 std::string Messages::pressure_range(double pressure, const Substance& fluid, double lowest) const
 {
-    const std::string low = g(lowest * fluid.pc), high = g(fluid.pc);
+    const std::string low = significant(lowest * fluid.pc), high = significant(fluid.pc);
     return pick(language,
-        es("vdwcoex: p = " + g(pressure) + " Pa está fuera del alcance: en " + name_of(fluid) +
+        es("vdwcoex: p = " + significant(pressure) + " Pa está fuera del alcance: en " + name_of(fluid) +
            " la presión de vapor queda por debajo de pc = " + high + " Pa, y la búsqueda del modelo llega hasta " +
            low + " Pa"),
-        "vdwcoex: p = " + g(pressure) + " Pa is out of reach: in " + name_of(fluid) +
+        "vdwcoex: p = " + significant(pressure) + " Pa is out of reach: in " + name_of(fluid) +
             " the vapour pressure stays below pc = " + high + " Pa, and the model's search reaches down to " + low +
             " Pa");
 }
@@ -388,53 +384,6 @@ std::string Messages::pressure_range(double pressure, const Substance& fluid, do
 std::string Messages::substance_c(const Substance& fluid) const
 {
     return pick(language,
-        es("vdwcoex: c = " + g(fluid.c) + " para " + name_of(fluid) + ", el Cv = cR de su gas ideal; --c da otro"),
-        "vdwcoex: c = " + g(fluid.c) + " for " + name_of(fluid) + ", the Cv = cR of its ideal gas; --c gives another");
-}
-
-std::string Messages::substance_list() const
-{
-    std::string out = pick(language,
-        es("sustancia        fórmula  Tc (K)     pc (Pa)     M (g/mol)  c    punto medido: T (K), p (Pa), calor latente (J/mol)\n"),
-        "substance        formula  Tc (K)     pc (Pa)     M (g/mol)  c    measured point: T (K), p (Pa), latent heat (J/mol)\n");
-    const auto column = [](std::string text, size_t width) {
-        text.resize(std::max(width, text.size() + 1), ' ');
-        return text;
-    };
-    std::string sources;
-    for (const Substance& s : substances()) {
-        out += column(s.key, 17) + column(s.formula, 9) + column(si_number(s.tc), 11) + column(si_number(s.pc), 12) +
-               column(si_number(s.molar_mass), 11) + column(g(s.c), 5) + si_number(s.ref_t) + ", " + si_number(s.ref_p) + ", " +
-               si_number(s.ref_latent) + "\n";
-        sources += "  " + s.key + ": " + s.source + "\n";
-    }
-    return es(out) + pick(language, "Fuentes:\n", "Sources:\n") + sources;
-}
-
-std::string Messages::state(const Substance& fluid, const Coexistence& s, double c) const
-{
-    const auto si = [&](Quantity quantity, double x) { return x * si_unit(fluid, quantity); };
-    const double temperature = si(Quantity::temperature, s.t), pressure = si(Quantity::pressure, s.p);
-    const double vc = critical_volume(fluid);
-    const double vl_si = si(Quantity::volume, s.vl), vg_si = si(Quantity::volume, s.vg);  // m3/mol
-    const double latent = si(Quantity::energy, properties(s.t, s.vl, s.vg, c).latent());  // J/mol
-    std::string out = pick(language,
-        es(name_of(fluid) + ", fluido de van der Waals (Tc = " + si_number(fluid.tc) + " K, pc = " + si_number(fluid.pc) +
-           " Pa), en coexistencia:\n"),
-        name_of(fluid) + ", a van der Waals fluid (Tc = " + si_number(fluid.tc) + " K, pc = " + si_number(fluid.pc) +
-            " Pa), at coexistence:\n");
-    out += "  T  = " + f(temperature, 9) + " K (" + f(temperature - 273.15, 3) + " °C), t = T/Tc = " + g(s.t, 12) + "\n";
-    out += "  p  = " + g(pressure, 10) + " Pa (" + g(pressure / 1e5) + " bar), p/pc = " + g(s.p, 12) + "\n";
-    out += pick(language, "  volumen molar: líquido ", "  molar volume: liquid ") + g(vl_si * 1e6) +
-           " cm³/mol, gas " + g(vg_si * 1e6) + " cm³/mol (v = " + g(s.vl) +
-           ", " + g(s.vg) + " Vc, Vc = 3RTc/8pc = " + g(vc * 1e6) + " cm³/mol)\n";
-    if (fluid.molar_mass > 0)
-        out += pick(language, "  densidad: líquido ", "  density: liquid ") + g(fluid.molar_mass / 1000 / vl_si) +
-               " kg/m³, gas " + g(fluid.molar_mass / 1000 / vg_si) + " kg/m³\n";
-    out += pick(language, "  calor latente ", "  latent heat ") + g(latent / 1000) + " kJ/mol\n";
-    if (fluid.ref_t > 0)
-        out += pick(language, "  medido: ", "  measured: ") + si_number(fluid.ref_t) + " K, " + si_number(fluid.ref_p) +
-               pick(language, " Pa, calor latente ", " Pa, latent heat ") + g(fluid.ref_latent / 1000) + " kJ/mol (" +
-               fluid.source + ")\n";
-    return es(out);
+        es("vdwcoex: c = " + significant(fluid.c) + " para " + name_of(fluid) + ", el Cv = cR de su gas ideal; --c da otro"),
+        "vdwcoex: c = " + significant(fluid.c) + " for " + name_of(fluid) + ", the Cv = cR of its ideal gas; --c gives another");
 }

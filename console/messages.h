@@ -6,10 +6,17 @@
 #include <string>
 #include <vector>
 
-#include "state.h"
 #include "substances.h"
 
 enum class Language { spanish, english };
+
+// The Spanish or the English text, as the language asks.
+std::string pick(Language language, std::string spanish, std::string english);
+
+// x with `digits` significant digits, or with `places` decimals, as printf's
+// %g and %f print it.
+std::string significant(double x, int digits = 6);
+std::string with_decimals(double x, int places);
 
 // English where the first of LANGUAGE, LC_ALL, LC_MESSAGES and LANG that is
 // set and not empty begins with "en"; Spanish otherwise.
@@ -79,8 +86,6 @@ struct Messages {
     std::string temperature_range(double temperature, const Substance& fluid) const;
     std::string pressure_range(double pressure, const Substance& fluid, double lowest) const;
     std::string substance_c(const Substance& fluid) const;
-    std::string substance_list() const;
-    std::string state(const Substance& fluid, const Coexistence& s, double c) const;
 
     // The closing line on a terminal: the files written and their folder.
     std::string written(const std::vector<std::string>& files, const std::string& folder) const;

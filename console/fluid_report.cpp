@@ -1,0 +1,50 @@
+#include "fluid_report.h"
+
+#include <algorithm>
+
+std::string substance_list(const Messages& say)
+{
+    std::string out = pick(say.language,
+        say.es("sustancia        fórmula  Tc (K)     pc (Pa)     M (g/mol)  c    punto medido: T (K), p (Pa), calor latente (J/mol)\n"),
+        "substance        formula  Tc (K)     pc (Pa)     M (g/mol)  c    measured point: T (K), p (Pa), latent heat (J/mol)\n");
+    const auto column = [](std::string text, size_t width) {
+        text.resize(std::max(width, text.size() + 1), ' ');
+        return text;
+    };
+    std::string sources;
+    for (const Substance& s : substances()) {
+        out += column(s.key, 17) + column(s.formula, 9) + column(si_number(s.tc), 11) + column(si_number(s.pc), 12) +
+               column(si_number(s.molar_mass), 11) + column(significant(s.c), 5) + si_number(s.ref_t) + ", " + si_number(s.ref_p) + ", " +
+               si_number(s.ref_latent) + "\n";
+        sources += "  " + s.key + ": " + s.source + "\n";
+    }
+    return say.es(out) + pick(say.language, "Fuentes:\n", "Sources:\n") + sources;
+}
+
+std::string state_report(const Messages& say, const Substance& fluid, const Coexistence& s, double c)
+{
+    const auto si = [&](Quantity quantity, double x) { return x * si_unit(fluid, quantity); };
+    const double temperature = si(Quantity::temperature, s.t), pressure = si(Quantity::pressure, s.p);
+    const double vc = critical_volume(fluid);
+    const double vl_si = si(Quantity::volume, s.vl), vg_si = si(Quantity::volume, s.vg);  // m3/mol
+    const double latent = si(Quantity::energy, properties(s.t, s.vl, s.vg, c).latent());  // J/mol
+    std::string out = pick(say.language,
+        say.es(say.name_of(fluid) + ", fluido de van der Waals (Tc = " + si_number(fluid.tc) + " K, pc = " + si_number(fluid.pc) +
+           " Pa), en coexistencia:\n"),
+        say.name_of(fluid) + ", a van der Waals fluid (Tc = " + si_number(fluid.tc) + " K, pc = " + si_number(fluid.pc) +
+            " Pa), at coexistence:\n");
+    out += "  T  = " + with_decimals(temperature, 9) + " K (" + with_decimals(temperature - 273.15, 3) + " °C), t = T/Tc = " + significant(s.t, 12) + "\n";
+    out += "  p  = " + significant(pressure, 10) + " Pa (" + significant(pressure / 1e5) + " bar), p/pc = " + significant(s.p, 12) + "\n";
+    out += pick(say.language, "  volumen molar: líquido ", "  molar volume: liquid ") + significant(vl_si * 1e6) +
+           " cm³/mol, gas " + significant(vg_si * 1e6) + " cm³/mol (v = " + significant(s.vl) +
+           ", " + significant(s.vg) + " Vc, Vc = 3RTc/8pc = " + significant(vc * 1e6) + " cm³/mol)\n";
+    if (fluid.molar_mass > 0)
+        out += pick(say.language, "  densidad: líquido ", "  density: liquid ") + significant(fluid.molar_mass / 1000 / vl_si) +
+               " kg/m³, gas " + significant(fluid.molar_mass / 1000 / vg_si) + " kg/m³\n";
+    out += pick(say.language, "  calor latente ", "  latent heat ") + significant(latent / 1000) + " kJ/mol\n";
+    if (fluid.ref_t > 0)
+        out += pick(say.language, "  medido: ", "  measured: ") + si_number(fluid.ref_t) + " K, " + si_number(fluid.ref_p) +
+               pick(say.language, " Pa, calor latente ", " Pa, latent heat ") + significant(fluid.ref_latent / 1000) + " kJ/mol (" +
+               fluid.source + ")\n";
+    return say.es(out);
+}
