@@ -1,9 +1,11 @@
-// The system calls of the careful replacement (report_file.cpp), one seam
-// with two sides: platform_posix.cpp and platform_windows.cpp. Each call
-// sets errno where it fails.
+// Everything the console program asks of the system, one seam with two
+// sides: platform_posix.cpp and platform_windows.cpp. The calls of the
+// careful replacement set errno where they fail. Nothing on either side
+// calls back into the program.
 #pragma once
 
 #include <cstddef>
+#include <cstdio>
 #include <string>
 #include <sys/stat.h>
 #include <vector>
@@ -95,5 +97,29 @@ private:
     int fd_ = -1;             // the folder, locked
 #endif
 };
+
+// Whether the two names lead to one existing file (hard or symbolic links):
+// such a run would lose one of its tables.
+bool same_file(const std::string& first, const std::string& second);
+
+// The absolute name of the folder `path` (the current one where empty).
+std::string absolute_folder(const std::string& path);
+
+bool stderr_is_terminal();
+
+// Before anything is opened: a closed standard stream gets a stand-in, so
+// that a report does not take its number; a console or report that cannot
+// take more fails the write instead of ending the run. False where a stream
+// cannot be stood in for.
+bool prepare_standard_streams();
+
+// The terminal: whether messages may be written in UTF-8 (the locale's
+// character set is UTF-8, or standard error is a Windows console); the
+// system's text for an errno, Spanish where asked for and a Spanish locale
+// is installed, in UTF-8; and UTF-8 text written to a stream (on a Windows
+// console as wide characters), false if it could not be.
+bool messages_in_utf8();
+std::string system_error(int error, bool spanish);
+bool put_text(std::FILE* stream, const std::string& text);
 
 }  // namespace platform

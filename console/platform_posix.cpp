@@ -11,17 +11,26 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <langinfo.h>
+#include <locale.h>
 #include <sys/file.h>
 #include <unistd.h>
 #ifdef __linux__
 #include <sys/xattr.h>
 #endif
 
-#include "report_file.h"
 
 namespace {
 
 bool same_inode(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+
+}  // namespace
+
+namespace {
+
+// The locale the environment names for `category`, made apart from the
+// program's own (which stays "C"); nullptr where it is not installed.
+locale_t environment_locale(int mask) { return newlocale(mask, "", static_cast<locale_t>(0)); }
 
 }  // namespace
 
@@ -220,8 +229,6 @@ FolderLock::~FolderLock()
         close(fd_);
 }
 
-}  // namespace platform
-
 bool same_file(const std::string& first, const std::string& second)
 {
     struct stat a, b;
@@ -236,5 +243,62 @@ std::string absolute_folder(const std::string& path)
 }
 
 bool stderr_is_terminal() { return isatty(STDERR_FILENO) != 0; }
+
+bool prepare_standard_streams()
+{
+    // A stream that can be read but not written holds a closed one's place.
+    for (int fd = 0; fd <= 2; ++fd)
+        if (fcntl(fd, F_GETFD) == -1 && errno == EBADF && open("/dev/null", O_RDONLY) != fd)
+            return false;
+    std::signal(SIGPIPE, SIG_IGN);
+    std::signal(SIGXFSZ, SIG_IGN);
+    return true;
+}
+
+bool messages_in_utf8()
+{
+    const locale_t ctype = environment_locale(LC_CTYPE_MASK);
+    if (!ctype)
+        return false;
+    const bool utf8 = std::strcmp(nl_langinfo_l(CODESET, ctype), "UTF-8") == 0;
+    freelocale(ctype);
+    return utf8;
+}
+
+std::string system_error(int error, bool spanish_asked)
+{
+    if (!spanish_asked)
+        return std::strerror(error);
+    // The environment's locale for messages where it is Spanish, else a
+    // Spanish one that is installed.
+    locale_t spanish = nullptr;
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const char* value = std::getenv(name);
+        if (value && *value) {
+            if (std::strncmp(value, "es", 2) == 0)
+                spanish = newlocale(LC_MESSAGES_MASK, value, static_cast<locale_t>(0));
+            break;
+        }
+    }
+    for (const char* name : {"es_ES.UTF-8", "es_MX.UTF-8", "es_AR.UTF-8", "es_US.UTF-8"})
+        if (!spanish)
+            spanish = newlocale(LC_MESSAGES_MASK, name, static_cast<locale_t>(0));
+    if (!spanish)
+        return std::strerror(error);
+    // The text in UTF-8, whatever the environment's character set: the
+    // messages are made plain where the terminal does not take UTF-8.
+    if (const locale_t utf8 = newlocale(LC_CTYPE_MASK, "C.UTF-8", spanish))
+        spanish = utf8;
+    const std::string text = strerror_l(error, spanish);
+    freelocale(spanish);
+    return text;
+}
+
+bool put_text(std::FILE* stream, const std::string& text)
+{
+    return std::fputs(text.c_str(), stream) != EOF && std::fflush(stream) == 0;
+}
+
+}  // namespace platform
 
 #endif

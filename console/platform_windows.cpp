@@ -6,12 +6,23 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <io.h>
 #include <process.h>
 #include <windows.h>
 
-#include "report_file.h"
+
+namespace {
+
+HANDLE console_of(std::FILE* stream)
+{
+    HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+    DWORD mode;
+    return handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode) ? handle : nullptr;
+}
+
+}  // namespace
 
 namespace platform {
 
@@ -172,8 +183,6 @@ FolderLock::~FolderLock()
     }
 }
 
-}  // namespace platform
-
 bool same_file(const std::string& first, const std::string& second)
 {
     BY_HANDLE_FILE_INFORMATION a, b;
@@ -190,5 +199,30 @@ std::string absolute_folder(const std::string& path)
 }
 
 bool stderr_is_terminal() { return _isatty(_fileno(stderr)) != 0; }
+
+// Windows has no SIGPIPE nor SIGXFSZ, and hands a closed stream's number to
+// no file.
+bool prepare_standard_streams() { return true; }
+
+bool messages_in_utf8() { return console_of(stderr) != nullptr; }
+
+// The C runtime's texts are English; Windows' own are not used here.
+std::string system_error(int error, bool) { return std::strerror(error); }
+
+bool put_text(std::FILE* stream, const std::string& text)
+{
+    HANDLE console = console_of(stream);
+    if (!console)
+        return std::fputs(text.c_str(), stream) != EOF && std::fflush(stream) == 0;
+    std::fflush(stream);
+    const int size = static_cast<int>(text.size());
+    const int wide_size = MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(wide_size), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), wide_size);
+    DWORD written = 0;
+    return WriteConsoleW(console, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr) != 0;
+}
+
+}  // namespace platform
 
 #endif

@@ -1,53 +1,18 @@
 // The careful replacement of a run's files (see report_file.h): prepare,
-// lock, commit, put back, clean up. The system calls are behind the seam of
-// platform.h.
+// lock, commit, put back. The system calls are behind the seam of
+// platform.h; the temporaries are tracked in temporaries.cpp.
 #include "report_file.h"
 
 #include <cerrno>
-#include <csignal>
 #include <string>
 #include <vector>
 
 #include "platform.h"
+#include "temporaries.h"
 
 namespace {
 
 using namespace platform;
-
-// The temporary files of this run, for the signal handler: at most one per
-// file of the run, each name copied into a fixed slot while the file exists,
-// so that the handler reads only memory that never moves or changes under it.
-constexpr size_t slots = 8, longest_name = 4200;
-char pending[slots][longest_name + 1];
-volatile std::sig_atomic_t pending_set[slots];
-
-// Called with the signals held back.
-void track(const std::string& temporary, bool on)
-{
-    for (size_t k = 0; k < slots; ++k) {
-        if (on && !pending_set[k] && temporary.size() <= longest_name) {
-            temporary.copy(pending[k], temporary.size());
-            pending[k][temporary.size()] = '\0';
-            pending_set[k] = 1;
-            return;
-        }
-        if (!on && pending_set[k] && temporary == pending[k]) {
-            pending_set[k] = 0;
-            return;
-        }
-    }
-}
-
-// Only async-signal-safe calls: unlink, signal, raise.
-extern "C" void remove_and_reraise(int signal)
-{
-    remove_temporaries();
-    end_by(signal);
-}
-
-// What a run says on standard error when it has waited a second for another
-// run's lock; prepared before the lock is taken.
-std::string waiting_line;
 
 bool write_all(int fd, const char* data, size_t size)
 {
@@ -165,32 +130,6 @@ int create_temporary(ReportFile& file)
     }
     unshare_folder(shared);
     return file.fd >= 0 ? 0 : error;
-}
-
-// Whether `name` is one of the names a run gives beside `base`: its
-// temporaries (base.PID.tmp, base.PID-N.tmp) or backups (base.PID.old).
-bool leftover_of(const std::string& name, const std::string& base, bool& temporary)
-{
-    if (name.compare(0, base.size() + 1, base + ".") != 0)
-        return false;
-    size_t at = base.size() + 1;
-    const auto digits = [&]() {
-        const size_t start = at;
-        while (at < name.size() && name[at] >= '0' && name[at] <= '9')
-            ++at;
-        return at > start;
-    };
-    if (!digits())
-        return false;
-    if (name.compare(at, 1, "-") == 0) {
-        ++at;
-        if (!digits())
-            return false;
-        temporary = true;
-        return name.compare(at, std::string::npos, ".tmp") == 0;
-    }
-    temporary = name.compare(at, std::string::npos, ".tmp") == 0;
-    return temporary || name.compare(at, std::string::npos, ".old") == 0;
 }
 
 // Commits one file; on failure nothing of it has changed.
@@ -313,7 +252,7 @@ bool write_report(ReportFile& file, const std::string& text, FileError& failure)
 }
 
 bool commit_reports(std::vector<ReportFile>& files, const std::vector<std::string>& texts,
-                    FileError& failure)
+                    const std::string& waiting_line, FileError& failure)
 {
     failure = FileError{};
     failure.kind = FileError::Kind::write;
@@ -386,47 +325,6 @@ void discard_report(ReportFile& file)
         close_fd(file.claim);
     file.claim = -1;
 }
-
-void remove_leftovers(const std::vector<std::string>& paths)
-{
-    if (paths.empty())
-        return;
-    int error = 0;
-    const std::string first = resolve_links(paths[0], error);
-    const FolderLock lock(folder_of(first.empty() ? paths[0] : first), waiting_line);
-    if (lock.error())
-        return;
-    for (const std::string& path : paths) {
-        const std::string target = resolve_links(path, error);
-        if (target.empty())
-            continue;
-        const std::string folder = folder_of(target);
-        const size_t slash = target.find_last_of("/\\");
-        const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
-        for (const std::string& name : names_in(folder)) {
-            bool temporary = false;
-            if (!leftover_of(name, base, temporary))
-                continue;
-            const std::string leftover = folder + "/" + name;
-            // A temporary no live run claims; a backup that is only a second
-            // name of the report (a run killed before its rename). A backup
-            // holding an earlier text is kept: it may be all there is of it.
-            if (temporary ? !claimed(leftover) : one_inode(leftover, target))
-                remove_file(leftover);
-        }
-    }
-}
-
-void say_when_waiting(const std::string& line) { waiting_line = line + "\n"; }
-
-void remove_temporaries()
-{
-    for (size_t k = 0; k < slots; ++k)
-        if (pending_set[k])
-            remove_in_handler(pending[k]);
-}
-
-void remove_temporaries_on_signals() { handle_ending_signals(remove_and_reraise); }
 
 int folder_error(const std::string& path)
 {

@@ -65,42 +65,13 @@ bool open_report(ReportFile& file, const std::string& path, FileError& failure);
 bool write_report(ReportFile& file, const std::string& text, FileError& failure);
 
 // Replaces every file with its text, or none; `texts` are those written.
+// Where it has waited a second for another run's lock on the folder, it
+// says `waiting_line` on standard error, once, and goes on waiting.
 bool commit_reports(std::vector<ReportFile>& files, const std::vector<std::string>& texts,
-                    FileError& failure);
+                    const std::string& waiting_line, FileError& failure);
 
 // Closes what is open and removes the temporary file, if any.
 void discard_report(ReportFile& file);
 
-// Under the lock on their folder, removes what killed runs left beside the
-// files at `paths`: temporaries that no live run claims, and backups that
-// are only a second name of their report (which would make every later run
-// write it in place). A backup that holds an earlier text is kept. Not on
-// Windows, where a live run's files cannot be removed anyway.
-void remove_leftovers(const std::vector<std::string>& paths);
-
-// Until discarded or committed, temporary files are removed when the run is
-// ended by a signal whose default action ends it (HUP, INT, QUIT, TERM, ALRM,
-// USR1, USR2, VTALRM, PROF); the signal then ends it as before. A signal
-// ignored when the program started (nohup, a background job) stays ignored.
-// While the files are replaced, every signal that can be is held back.
-void remove_temporaries_on_signals();
-
-// The line a run says on standard error, once, when it has waited a second
-// for another run to finish in the same folder; it then goes on waiting.
-void say_when_waiting(const std::string& line);
-
-// Removes the temporary files not yet committed or discarded; for a run that
-// must end at once (no memory left), as the signal handler does.
-void remove_temporaries();
-
-// Whether the two names lead to one existing file (hard or symbolic links):
-// such a run would lose one of its tables.
-bool same_file(const std::string& first, const std::string& second);
-
 // 0 where `path` names a folder, otherwise the errno that says why not.
 int folder_error(const std::string& path);
-
-// The absolute name of the folder `path` (the current one where empty).
-std::string absolute_folder(const std::string& path);
-
-bool stderr_is_terminal();

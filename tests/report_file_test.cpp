@@ -69,7 +69,7 @@ TEST_F(ReportFiles, ReplaceEveryFileKeepingHardLinksAndSymbolicLinks)
     prepare({"a", "b", "c"}, texts);
     EXPECT_EQ(files[0].way, ReportFile::Way::in_place);
     EXPECT_EQ(files[1].way, ReportFile::Way::rename);
-    ASSERT_TRUE(commit_reports(files, texts, failure));
+    ASSERT_TRUE(commit_reports(files, texts, "", failure));
     EXPECT_EQ(read("a"), "new a");
     EXPECT_EQ(read("a-too"), "new a");
     EXPECT_EQ(read("b"), "new b");
@@ -89,7 +89,7 @@ TEST_F(ReportFiles, AFileThatCannotBeWrittenPutsTheOthersBack)
     const int read_only = open(at("b").c_str(), O_RDONLY);
     ASSERT_EQ(dup2(read_only, files[2].fd), files[2].fd);
     close(read_only);
-    EXPECT_FALSE(commit_reports(files, texts, failure));
+    EXPECT_FALSE(commit_reports(files, texts, "", failure));
     EXPECT_EQ(failure.kind, FileError::Kind::write);
     EXPECT_EQ(failure.file, at("b"));
     EXPECT_EQ(failure.error, EBADF);
@@ -106,7 +106,7 @@ TEST_F(ReportFiles, AFileThatCannotBeRenamedOverIsWrittenInPlace)
     prepare({"a"}, texts);
     ASSERT_EQ(files[0].way, ReportFile::Way::rename);
     fs::remove(files[0].temporary);  // the rename cannot happen now
-    ASSERT_TRUE(commit_reports(files, texts, failure));
+    ASSERT_TRUE(commit_reports(files, texts, "", failure));
     EXPECT_EQ(files[0].way, ReportFile::Way::in_place);
     EXPECT_EQ(read("a"), "new a");
     EXPECT_EQ(listing(), std::vector<std::string>{"a"});

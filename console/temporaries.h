@@ -1,0 +1,19 @@
+// The run's temporary files, known to a signal handler so that a run ended
+// by a signal leaves none behind.
+#pragma once
+
+#include <string>
+
+// Starts (on) or stops (off) tracking a temporary file; called with the
+// signals held back.
+void track(const std::string& temporary, bool on);
+
+// Until they stop being tracked, temporary files are removed when the run is
+// ended by a signal whose default action ends it (HUP, INT, QUIT, TERM, ALRM,
+// USR1, USR2, VTALRM, PROF); the signal then ends it as before. A signal
+// ignored when the program started (nohup, a background job) stays ignored.
+void remove_temporaries_on_signals();
+
+// Removes the tracked temporary files; for a run that must end at once (no
+// memory left), as the signal handler does.
+void remove_temporaries();
