@@ -6,7 +6,8 @@
 
 // The page's one state: what the last run gave and what the reader chose.
 const state = {
-  program: null,          // the WebAssembly module, once loaded
+  program: null,          // the program (program.js), once loaded
+  run: null,              // the last run, for reading
   lang: 'es',
   status: ['loading', {}],
   c: null,                // the last run's c, and as its reports print it
@@ -157,7 +158,7 @@ function warmUp() {
   if (state.runs || state.cText !== null)
     return;
   runProgram('1.5');
-  const rows = reportRows(0);
+  const rows = state.run.coexistenceRows();
   // The phase diagram drawn with these rows and emptied again in the same
   // task: nothing is painted in between, but the drawing code is compiled.
   state.coexistenceRows = rows;
@@ -168,7 +169,7 @@ function warmUp() {
 }
 
 function loadProgram() {
-  return createVdwcoex().then((module) => { state.program = module; });
+  return loadProgramModule().then((program) => { state.program = program; });
 }
 
 function listen() {
@@ -187,24 +188,10 @@ function listen() {
 
 // ---- A run ---------------------------------------------------------------
 
-// The bytes of one of the program's texts: 0 vdw_coex.dat, 1 clatente.dat,
-// 2 the console trace, 3 vdw_coex.csv, 4 clatente.csv.
-function bytesOf(which) {
-  const at = state.program._vdw_text(which);
-  return state.program.HEAPU8.slice(at, at + state.program._vdw_text_size(which));
-}
-
-// Runs the program with the reply, handed over through the module's heap.
+// Runs the program with the reply; the run is kept for reading. Its c.
 function runProgram(reply) {
-  const program = state.program;
-  const bytes = new TextEncoder().encode(reply);
-  const at = program._malloc(bytes.length + 1);
-  try {
-    program.HEAPU8.set(bytes, at);
-    return program._vdw_run(at, bytes.length);
-  } finally {
-    program._free(at);
-  }
+  state.run = state.program.run(reply);
+  return state.run.c;
 }
 
 function compute(reply, startedAt = performance.now()) {
@@ -213,7 +200,7 @@ function compute(reply, startedAt = performance.now()) {
   let files;
   try {
     c = runProgram(reply);
-    files = [0, 1].map(bytesOf);
+    files = state.run.reports();
   } catch (error) {
     // A trap leaves the module unusable: load it again.
     state.program = null;
@@ -228,7 +215,7 @@ function compute(reply, startedAt = performance.now()) {
   const latin1 = new TextDecoder('latin1');
   const coexistenceText = latin1.decode(files[0]);
   const cText = (coexistenceText.match(/c = (\S+)/) || [])[1];
-  showCommaNote(reply, state.program._vdw_reply_end(), cText);
+  showCommaNote(reply, state.run.replyEnd, cText);
   if (state.cText !== null && state.cText !== cText)
     state.previous = { cText: state.cText, rows: state.propertyRows };
   state.c = c;
@@ -238,12 +225,12 @@ function compute(reply, startedAt = performance.now()) {
   const rowsText = coexistenceText.slice(coexistenceText.indexOf('\r\n====='));
   if (rowsText !== state.coexistenceKey) {
     state.coexistenceKey = rowsText;
-    state.coexistenceRows = reportRows(0);
+    state.coexistenceRows = state.run.coexistenceRows();
     tables.coexistence.setRows(shownRows(state.coexistenceRows, COEX_QUANTITIES));
     updateDiagram();
-    document.getElementById('trace').textContent = latin1.decode(bytesOf(2)).replace(/^\n/, '');
+    document.getElementById('trace').textContent = state.run.trace().replace(/^\n/, '');
   }
-  state.propertyRows = reportRows(1);
+  state.propertyRows = state.run.propertyRows();
   showProperties();
   document.getElementById('files').hidden = false;
   enableMaxwell();
@@ -251,12 +238,15 @@ function compute(reply, startedAt = performance.now()) {
   showChosen();
   describeAll();
 
+  const run = state.run;
   afterPaint(() => {
     const ms = Math.round(performance.now() - startedAt);
     runPainting = false;
     redrawDue();
-    state.program._vdw_make_csv();
-    offerFiles(files.concat([3, 4].map(bytesOf)));
+    // A run that followed before the paint offers its own files.
+    if (state.run !== run)
+      return;
+    offerFiles(files.concat(run.csvFiles()));
     state.runs += 1;
     document.body.dataset.runs = state.runs;
     document.body.dataset.ms = ms;
@@ -287,7 +277,7 @@ function offerFiles(files) {
 function showCNote() {
   const note = document.getElementById('c-note');
   const c = state.c;
-  const large = Number.isFinite(c) && c > state.program._vdw_largest_exact_c();
+  const large = Number.isFinite(c) && c > state.program.largestExactC;
   if (c === null || (c > 0 && Number.isFinite(c) && !large)) {
     note.hidden = true;
     return;
@@ -329,18 +319,6 @@ let announceTimer = null;
 function announce(text) {
   clearTimeout(announceTimer);
   announceTimer = setTimeout(() => { document.getElementById('announce').textContent = text; }, 400);
-}
-
-// The last run's rows of vdw_coex.dat (0) or clatente.dat (1), each as its
-// printed fields, read by the program's own reader of report rows.
-function reportRows(which) {
-  return linesOfCells(new TextDecoder('latin1').decode(bytesOf(5 + which)));
-}
-
-// Rows as the module hands them over: a tab between cells, a line break
-// after each row.
-function linesOfCells(text) {
-  return text.split('\n').slice(0, -1).map((line) => line.split('\t'));
 }
 
 // The chosen t's row of vdw_coex.dat (0 for t = 0.999), or -1 above the table.
@@ -565,7 +543,7 @@ function volumes(from, to, count, extra = []) {
 
 // Points on the isotherm t from the model at the given volumes.
 function isotherm(t, vs) {
-  return vs.map((v) => ({ x: v, y: state.program._vdw_isotherm_pressure(t, v) }));
+  return vs.map((v) => ({ x: v, y: state.program.isothermPressure(t, v) }));
 }
 
 const palette = ['--c-blue', '--c-orange', '--c-purple', '--c-green', '--c-pink', '--c-olive'];
@@ -857,7 +835,7 @@ function markChosen() {
     return;
   const row = chosenRow();
   const f = state.coexistenceRows[row];
-  const t = row >= 0 ? state.program._vdw_state(row, 0) : state.tMilli / 1000;
+  const t = row >= 0 ? state.run.state(row).t : state.tMilli / 1000;
   const eq = row >= 0 ? state.propertyRows[3 * row] : null;
   markPropertyRow(row);
   const at = (x, y) => ({ x: Number(x), y: Number(y) });

@@ -7,9 +7,8 @@
 
 state.fluid = -1;  // the chosen substance's index, or -1: reduced units
 
-// The program's quantities (t, p, v, s, an energy) and how the page shows
-// them: its SI unit scaled to a handy one.
-const QUANTITY_INDEX = { t: 0, p: 1, v: 2, s: 3, e: 4 };
+// How the page shows the program's quantities (t, p, v, s, an energy): its
+// SI unit scaled to a handy one.
 const SHOWN_UNIT = {
   t: { unit: 'K', scale: 1 },
   p: { unit: 'kPa', scale: 1e-3 },
@@ -22,21 +21,19 @@ const SHOWN_UNIT = {
 const AXIS_QUANTITIES = { pv: ['v', 'p'], pt: ['t', 'p'], heat: ['t', 'e'], properties: ['t', null], ts: ['s', 't'],
   maxwell: ['v', 'p'], gibbs: ['p', 'e'] };
 
-function fluidValue(which) {
-  return state.program._vdw_substance_value(state.fluid, which);
-}
-
-function fluidText(i, which) {
-  return state.program.UTF8ToString(state.program._vdw_substance_text(i, which));
+// The chosen substance: its names, constants and measured point.
+function chosenFluid() {
+  return state.program.substances[state.fluid];
 }
 
 function fluidName(i) {
-  return fluidText(i, state.lang === 'en' ? 2 : 3) + ' (' + fluidText(i, 1) + ')';
+  const fluid = state.program.substances[i];
+  return (state.lang === 'en' ? fluid.nameEn : fluid.nameEs) + ' (' + fluid.formula + ')';
 }
 
 // A reduced number of quantity q in the unit the page shows it in.
 function siValue(q, x) {
-  return state.program._vdw_to_si(state.fluid, QUANTITY_INDEX[q], x) * SHOWN_UNIT[q].scale;
+  return state.program.toSi(state.fluid, q, x) * SHOWN_UNIT[q].scale;
 }
 
 // Six significant digits, as the page shows SI numbers; T with two decimals.
@@ -122,7 +119,7 @@ function nameFluids() {
   const select = byId('fluid');
   if (!select || !state.program)
     return;
-  const count = state.program._vdw_substance_count();
+  const count = state.program.substances.length;
   select.innerHTML = `<option value="-1">${tr('reducedUnits')}</option>` +
     Array.from({ length: count }, (_, i) => `<option value="${i}">${fluidName(i)}</option>`).join('');
   select.value = String(state.fluid);
@@ -131,9 +128,9 @@ function nameFluids() {
 }
 
 function showFluidNote() {
-  byId('fluid-note').textContent = tr('fluidNote', { name: fluidName(state.fluid), tc: fluidValue(0),
-    pc: fluidValue(1), vc: String(Number((fluidValue(7) * 1e6).toPrecision(6))), c: fluidValue(3),
-    source: fluidText(state.fluid, 4) });
+  const fluid = chosenFluid();
+  byId('fluid-note').textContent = tr('fluidNote', { name: fluidName(state.fluid), tc: fluid.tc,
+    pc: fluid.pc, vc: String(Number((fluid.vc * 1e6).toPrecision(6))), c: fluid.c, source: fluid.source });
 }
 
 function makeFluids() {
@@ -142,7 +139,7 @@ function makeFluids() {
   select.disabled = false;
   select.addEventListener('change', () => chooseFluid(Number(select.value)));
   byId('t-kelvin').addEventListener('change', (event) => {
-    const t = state.program._vdw_from_si(state.fluid, 0, typedNumber(event.target.value));
+    const t = state.program.fromSi(state.fluid, 't', typedNumber(event.target.value));
     const milli = Math.round(t * 1000);
     if (!(milli >= T_MIN_MILLI && milli <= T_MAX_MILLI)) {
       fieldError(event.target, 't-error', tr('kelvinInvalid', { low: siText('t', T_MIN_MILLI / 1000),
@@ -168,7 +165,7 @@ function chooseFluid(i) {
   byId('boil-result').textContent = '';
   if (chosen) {
     showFluidNote();
-    byId('c').value = String(fluidValue(3));
+    byId('c').value = String(chosenFluid().c);
   }
   // The run shows every table in the new units; the charts' titles follow.
   tableHeads();
@@ -182,12 +179,12 @@ function chooseFluid(i) {
 function offerSiFiles() {
   if (state.fluid < 0)
     return;
-  state.program._vdw_make_si(state.fluid);
+  const files = state.run.siFiles(state.fluid);
   ['coex-si', 'prop-si'].forEach((id, k) => {
     const link = byId(id);
     if (link.href.startsWith('blob:'))
       URL.revokeObjectURL(link.href);
-    link.href = URL.createObjectURL(new Blob([bytesOf(10 + k)], { type: 'text/csv' }));
+    link.href = URL.createObjectURL(new Blob([files[k]], { type: 'text/csv' }));
   });
 }
 
@@ -198,23 +195,26 @@ function showBoiling() {
   const pressure = typedNumber(field.value) * 1000;
   const program = state.program;
   const result = byId('boil-result');
-  if (!(pressure > 0) || !program._vdw_boiling(state.fluid, pressure)) {
-    const [low, high] = [0, 1].map((k) => String(Number((program._vdw_boiling_range(state.fluid, k) / 1000).toPrecision(4))));
+  // With the last run's c (the one the page shows), 1.5 before any.
+  const boiling = pressure > 0 ? program.boilingAt(state.fluid, pressure, state.c === null ? 1.5 : state.c) : null;
+  if (!boiling) {
+    const range = program.boilingRange(state.fluid);
+    const [low, high] = [range.lowest, range.highest].map((x) => String(Number((x / 1000).toPrecision(4))));
     fieldError(field, 'boil-error', tr('boilInvalid', { low, high }));
     result.textContent = '';
     return;
   }
   fieldError(field, 'boil-error', null);
-  const part = (k) => program._vdw_boiling_part(state.fluid, k);
-  const kelvin = part(0);
-  const measured = Math.abs(fluidValue(5) - pressure) <= 1e-6 * pressure;
+  const fluid = chosenFluid();
+  const kelvin = boiling.temperature;
+  const measured = Math.abs(fluid.refP - pressure) <= 1e-6 * pressure;
   const items = [[tr('boilModel'), `${kelvin.toFixed(2)} K (${celsius(kelvin)}), ` +
-      tr('boilLatent', { latent: Number((part(4) / 1000).toPrecision(4)) })],
-    [tr('boilVolumes'), `${Number((part(2) * 1e6).toPrecision(5))}, ${Number((part(3) * 1e6).toPrecision(5))} cm³/mol`],
-    measured ? [tr('boilMeasured'), `${fluidValue(4)} K (${celsius(fluidValue(4))}), ` +
-      tr('boilLatent', { latent: fluidValue(6) / 1000 })]
-      : [tr('boilMeasuredElsewhere'), tr('boilReference', { temperature: fluidValue(4),
-        pressure: fluidValue(5) / 1000, latent: fluidValue(6) / 1000 })]];
+      tr('boilLatent', { latent: Number((boiling.latent / 1000).toPrecision(4)) })],
+    [tr('boilVolumes'), `${Number((boiling.vl * 1e6).toPrecision(5))}, ${Number((boiling.vg * 1e6).toPrecision(5))} cm³/mol`],
+    measured ? [tr('boilMeasured'), `${fluid.refT} K (${celsius(fluid.refT)}), ` +
+      tr('boilLatent', { latent: fluid.refLatent / 1000 })]
+      : [tr('boilMeasuredElsewhere'), tr('boilReference', { temperature: fluid.refT,
+        pressure: fluid.refP / 1000, latent: fluid.refLatent / 1000 })]];
   setList(result, items);
   announce(items.map(([a, b]) => `${a}: ${b}`).join('. '));
 }

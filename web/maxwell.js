@@ -288,22 +288,17 @@ function showMaxwell(deferred = false) {
 
 // Row `row`'s unrounded state, and its construction at the vapour pressure.
 function rowState(row) {
-  const program = state.program;
-  const [t, p, vl, vg, vlmax, plmin, vgmin, pgmax] = [0, 1, 2, 3, 4, 5, 6, 7].map((k) => program._vdw_state(row, k));
-  program._vdw_maxwell(row);
-  return { t, p, vl, vg, vlmax, plmin, vgmin, pgmax, vMiddle: program._vdw_maxwell_part(0),
-    areaLiquid: program._vdw_maxwell_part(1), areaGas: program._vdw_maxwell_part(2) };
+  const areas = state.run.maxwell(row);
+  return Object.assign(state.run.state(row), { vMiddle: areas.vMiddle, areaLiquid: areas.liquidArea,
+    areaGas: areas.gasArea });
 }
 
 // The line at pressure q on row `row`'s isotherm, from the model; null
 // outside the limits' pressures.
 function trialLineAt(row, q, c) {
-  const program = state.program;
-  if (!program._vdw_trial(row, q, c))
-    return null;
-  const part = (k) => program._vdw_trial_part(k);
-  return { p: q, vl: part(0), vMiddle: part(1), vg: part(2), areaLiquid: part(3), areaGas: part(4),
-    gl: part(5), gg: part(6) };
+  const x = state.run.trial(row, q, c);
+  return x && { p: q, vl: x.vl, vMiddle: x.areas.vMiddle, vg: x.vg, areaLiquid: x.areas.liquidArea,
+    areaGas: x.areas.gasArea, gl: x.gl, gg: x.gg };
 }
 
 // Both charts drawn once for a row and emptied again in the same task,
@@ -363,7 +358,7 @@ function showRow(row, deferred) {
   operating.disabled = false;
   if (operating.getAttribute('aria-invalid') !== 'true' || document.activeElement !== operating)
     operating.value = Number(state.vOperating.toFixed(6));
-  const gas = program._vdw_gas_fraction(state.vOperating, vlPrinted, vgPrinted);
+  const gas = program.gasFraction(state.vOperating, vlPrinted, vgPrinted);
   const shares = tr('leverResult', { liquid: (100 - 100 * gas).toFixed(1), gas: (100 * gas).toFixed(1) });
   byId('fractions').textContent = shares;
   byId('maxwell-summary').textContent = tr('summary', { p: shown.p.toFixed(6), vl: f[COEX.vl], vg: f[COEX.vg],
@@ -499,7 +494,7 @@ function drawGibbs(t, s, trial, trialAt) {
     if (!x)
       return;
     liquid.push({ x: q, y: x.gl });
-    middle.push({ x: q, y: state.program._vdw_gibbs_energy(t, x.vMiddle, state.c) });
+    middle.push({ x: q, y: state.program.gibbsEnergy(t, x.vMiddle, state.c) });
     gas.push({ x: q, y: x.gg });
   });
   dataset(g, 'metastable-liquid').data = liquid.filter((q) => q.x <= s.p);
@@ -545,7 +540,7 @@ function showAboveTable(t) {
     const g = charts.gibbs;
     g.data.datasets.forEach((d) => { d.data = []; });
     dataset(g, 'supercritical').data = volumes(vMin, 10, 200, [1]).map((v) => ({
-      x: program._vdw_isotherm_pressure(t, v), y: program._vdw_gibbs_energy(t, v, state.c) }))
+      x: program.isothermPressure(t, v), y: program.gibbsEnergy(t, v, state.c) }))
       .filter((q) => q.x <= 2.2).sort((a, b) => a.x - b.x);
     Object.assign(g.options.scales.x, { min: 0, max: 2.2 });
     g.update('none');
@@ -586,7 +581,7 @@ function dragOnTheChart() {
     if (chosenRow() < 0 || !chartsMade)
       return;
     const m = charts.maxwell;
-    const lineP = state.trialP === null ? state.program._vdw_state(chosenRow(), 1) : state.trialP;
+    const lineP = state.trialP === null ? state.run.state(chosenRow()).p : state.trialP;
     const nearLine = Math.abs(m.scales.y.getPixelForValue(lineP) - event.offsetY) <= 10;
     const point = dataset(m, 'operating-point').data[0];
     const nearPoint = point && Math.hypot(m.scales.x.getPixelForValue(point.x) - event.offsetX,

@@ -42,12 +42,11 @@ function addTable(book, name, lines) {
 // The run's sheets, read at once (a later run may follow while the library
 // loads), then the file, offered as a download.
 function downloadWorkbook() {
-  state.program._vdw_make_sheets(state.fluid);
-  const text = (which) => new TextDecoder().decode(bytesOf(which));
-  const tables = [['vdw_coex', linesOfCells(text(7))], ['clatente', linesOfCells(text(8))]];
+  const sheets = state.run.sheets(state.fluid);
+  const tables = [['vdw_coex', sheets.coexistence], ['clatente', sheets.properties]];
   if (state.fluid >= 0)
-    tables.push(['vdw_coex_si', linesOfCells(text(12))], ['clatente_si', linesOfCells(text(13))]);
-  const about = linesOfCells(text(9));
+    tables.push(['vdw_coex_si', sheets.coexistenceSi], ['clatente_si', sheets.propertiesSi]);
+  const about = sheets.about;
   const button = document.getElementById('xlsx-file');
   button.disabled = true;
   return workbookLibrary().then((ExcelJS) => {

@@ -1,0 +1,70 @@
+// The program, by name: the only code of the page that touches the
+// WebAssembly module (vdwcoex.js, the console program's C++). Every number
+// the page shows comes through here; nothing is computed on this side.
+'use strict';
+
+// The program offered by a loaded module.
+function programOf(module) {
+  // One run is kept for reading at a time: a new run frees the one before.
+  let kept = null;
+  const quantities = { t: module.Quantity.temperature, p: module.Quantity.pressure, v: module.Quantity.volume,
+    s: module.Quantity.entropy, e: module.Quantity.energy };
+  const encode = (text) => new TextEncoder().encode(text);
+  // Rows as the module hands them over: a tab between cells, a line break
+  // after each row.
+  const linesOfCells = (text) => text.split('\n').slice(0, -1).map((line) => line.split('\t'));
+  const list = module.substances();
+
+  // A run for a reply, read as the console program reads it.
+  function run(reply) {
+    const made = new module.Run(reply);
+    if (kept)
+      kept.delete();
+    kept = made;
+    return {
+      c: made.c(),
+      replyEnd: made.replyEnd(),            // where the number read ends in the reply's bytes
+      reports: () => [made.coexistenceReport(), made.propertyReport()],  // vdw_coex.dat, clatente.dat
+      trace: () => made.trace(),
+      coexistenceRows: () => linesOfCells(made.coexistenceRows()),
+      propertyRows: () => linesOfCells(made.propertyRows()),
+      csvFiles: () => [encode(made.coexistenceCsv()), encode(made.propertyCsv())],
+      // The workbook's sheets as rows of cells, the SI ones where a substance is given.
+      sheets: (fluid) => {
+        const s = made.sheets(fluid);
+        return { coexistence: linesOfCells(s.coexistence), properties: linesOfCells(s.properties),
+          about: linesOfCells(s.about), coexistenceSi: linesOfCells(s.coexistenceSi),
+          propertiesSi: linesOfCells(s.propertiesSi) };
+      },
+      siFiles: (fluid) => {
+        const s = made.siTables(fluid);
+        return [encode(s.coexistence), encode(s.properties)];
+      },
+      // A row's unrounded state and its construction; null off the table.
+      state: (row) => made.state(row),
+      maxwell: (row) => made.maxwell(row),
+      // The line at pressure p on a row's isotherm; null outside its limits.
+      trial: (row, p, c) => made.trial(row, p, c),
+    };
+  }
+
+  return {
+    run,
+    isothermPressure: (t, v) => module.isothermPressure(t, v),
+    gibbsEnergy: (t, v, c) => module.gibbsEnergy(t, v, c),
+    gasFraction: (v, vl, vg) => module.gasFraction(v, vl, vg),
+    largestExactC: module.largestExactC(),
+    substances: list,
+    // A reduced number of quantity q (t, p, v, s or e, an energy) of substance i in SI units, and back.
+    toSi: (i, q, x) => module.toSi(i, quantities[q], x),
+    fromSi: (i, q, x) => module.fromSi(i, quantities[q], x),
+    // The model's state of substance i at a vapour pressure (Pa); null out of reach.
+    boilingAt: (i, pressure, c) => module.boilingAt(i, pressure, c),
+    boilingRange: (i) => module.boilingRange(i),
+  };
+}
+
+// Loads the module and offers its program.
+function loadProgramModule() {
+  return createVdwcoex().then(programOf);
+}
