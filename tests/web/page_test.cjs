@@ -188,7 +188,7 @@ test('a substance: SI units on the readouts, tables and axes, argon\'s boiling p
 test('a module that traps says so and is loaded again', async () => {
   const page = await open(fromDisk);
   await page.evaluate(() => {
-    state.program.run = () => { throw new WebAssembly.RuntimeError('memory access out of bounds'); };
+    vdwcoexPage.model.state.program.run = () => { throw new WebAssembly.RuntimeError('memory access out of bounds'); };
   });
   await page.fill('#c', '2.5');
   await page.press('#c', 'Enter');

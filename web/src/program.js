@@ -1,8 +1,6 @@
 // The program, by name: the only code of the page that touches the
 // WebAssembly module (vdwcoex.js, the console program's C++). Every number
 // the page shows comes through here; nothing is computed on this side.
-'use strict';
-
 // The program offered by a loaded module.
 function programOf(module) {
   // One run is kept for reading at a time: a new run frees the one before.
@@ -64,7 +62,13 @@ function programOf(module) {
   };
 }
 
+// Whether the module's script (vdwcoex.js) is there to load.
+export function programPresent() {
+  return typeof createVdwcoex === 'function';
+}
+
 // Loads the module and offers its program.
-function loadProgramModule() {
+export function loadProgram() {
+  // createVdwcoex is vdwcoex.js's, a classic script of the page.
   return createVdwcoex().then(programOf);
 }

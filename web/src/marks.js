@@ -1,15 +1,13 @@
 // Marks of the chosen t, drawn over a chart on a canvas of their own: moving
 // t redraws the marks alone, never the chart under them, so that a slider
 // step, a drag or an animation frame costs well under a frame.
-'use strict';
-
 // The chart library calls this after every render of a chart, so that its
 // marks follow a resize or a restyle.
-const marksPlugin = { id: 'marks', afterRender: (chart) => drawMarks(chart) };
+export const marksPlugin = { id: 'marks', afterRender: (chart) => drawMarks(chart) };
 
 // Sets a chart's marks: each { key, points: [{x, y}], line: true|false,
 // colour, width, dash, radius }, in the chart's own units.
-function setMarks(chart, items) {
+export function setMarks(chart, items) {
   chart.$marks = items;
   drawMarks(chart);
 }
@@ -75,7 +73,7 @@ function drawMarks(chart) {
 }
 
 // The chart and its marks as one picture, for saving.
-function chartPicture(chart) {
+export function chartPicture(chart) {
   const canvas = document.createElement('canvas');
   canvas.width = chart.canvas.width;
   canvas.height = chart.canvas.height;

@@ -1,8 +1,6 @@
 // Every text of the page, in Spanish (the program's language) and English.
 // The downloaded files and the program's trace are never translated.
-'use strict';
-
-const STRINGS = {
+export const STRINGS = {
   es: {
     title: 'vdwcoex: transición de fase en un fluido de van der Waals',
     heading: 'Transición de fase en un fluido de van der Waals',

@@ -1,0 +1,207 @@
+// What every chart of the page shares: its colours, its datasets' and axes'
+// making, its legend in the page, and when it is redrawn.
+
+// The page's colours, read once per colour scheme: reading a computed style
+// after the page changed would make the browser lay it out again.
+export function createTheme() {
+  let cache = {};
+  return {
+    css(name) {
+      if (!(name in cache))
+        cache[name] = getComputedStyle(document.documentElement).getPropertyValue(name).trim();
+      return cache[name];
+    },
+    forget() { cache = {}; },
+  };
+}
+
+export const palette = ['--c-blue', '--c-orange', '--c-purple', '--c-green', '--c-pink', '--c-olive'];
+
+// A colour (#rrggbb) made faint, for the curves of the c before.
+export function faint(colour) {
+  const [r, g, b] = colour.match(/[0-9a-f]{2}/gi).map((h) => parseInt(h, 16));
+  return `rgba(${r}, ${g}, ${b}, 0.4)`;
+}
+
+// During a run, charts out of view are redrawn right after the page is
+// painted rather than before: the run paints what is in view first, and the
+// rest follows before anyone can scroll to it.
+export function createPainter() {
+  const inView = new Map();   // by chart, as an IntersectionObserver last said
+  const due = new Set();
+  let running = false;        // a run is on its way to its paint
+  return {
+    redraw(chart) {
+      if (running && inView.get(chart) === false) {
+        due.add(chart);
+        return;
+      }
+      chart.update('none');
+    },
+    runStarts() { running = true; },
+    runPainted() {
+      running = false;
+      due.forEach((chart) => chart.update('none'));
+      due.clear();
+    },
+    watch(charts) {
+      const byCanvas = new Map(charts.map((chart) => [chart.canvas, chart]));
+      const observer = new IntersectionObserver((entries) => entries.forEach((entry) => {
+        inView.set(byCanvas.get(entry.target), entry.isIntersecting);
+      }));
+      byCanvas.forEach((chart, canvas) => observer.observe(canvas));
+    },
+  };
+}
+
+export function dataset(chart, key) {
+  return chart.data.datasets.find((d) => d.key === key);
+}
+
+export function line(key, colour, extra) {
+  return Object.assign({ key, data: [], borderColor: colour, backgroundColor: colour,
+    showLine: true, pointRadius: 0, borderWidth: 2.5, fill: false }, extra);
+}
+
+export function point(key, extra) {
+  return Object.assign({ key, data: [], pointRadius: 6, showLine: false }, extra);
+}
+
+// Column i against column j of the rows, as chart points: every third row
+// (and the last), as the charts cannot show more.
+export function points(rows, i, j) {
+  return rows.filter((_, k) => k % 3 === 0 || k === rows.length - 1)
+    .map((fields) => ({ x: Number(fields[i]), y: Number(fields[j]) }));
+}
+
+// Volumes from `from` to `to`, evenly spaced on a linear and on a log axis
+// both, so that a curve drawn through them is smooth on either; `extra`
+// volumes are added where the curve must pass exactly.
+export function volumes(from, to, count, extra = []) {
+  const vs = [];
+  for (let k = 0; k <= count; k++) {
+    vs.push(from + (to - from) * k / count);
+    vs.push(from * Math.pow(to / from, k / count));
+  }
+  return vs.concat(extra.filter((v) => v >= from && v <= to)).sort((a, b) => a - b);
+}
+
+// Points on the isotherm t from the model at the given volumes.
+export function isotherm(program, t, vs) {
+  return vs.map((v) => ({ x: v, y: program.isothermPressure(t, v) }));
+}
+
+export function chartOptions(x, y) {
+  return {
+    animation: false, responsive: true, maintainAspectRatio: false, parsing: false,
+    normalized: true, events: ['click'],
+    plugins: { legend: { display: false }, tooltip: { enabled: false },
+      title: { display: true, font: { size: 17, weight: '600' } } },
+    scales: { x, y },
+  };
+}
+
+// A linear axis whose labels are the nice values inside it, never its bare
+// ends (which crowd the next label).
+export function axis(extra) {
+  return Object.assign({ title: { display: true }, ticks: { includeBounds: false } }, extra);
+}
+
+// The table's temperatures, 0.5 to 1.
+export function tAxis() {
+  return axis({ min: 0.5, max: 1 });
+}
+
+// A log axis with labels at 1, 2, 5 times the powers of ten, or finer steps
+// where the range is narrow, so that at least four are shown.
+export function logAxis(extra) {
+  return axis(Object.assign({ type: 'logarithmic',
+    afterBuildTicks: (scale) => { scale.ticks = logTicks(scale.min, scale.max).map((value) => ({ value })); },
+    ticks: { autoSkip: true, maxRotation: 0, callback: (v) => String(Number(v.toPrecision(3))) } }, extra));
+}
+
+function logTicks(min, max) {
+  const mantissas = [[1], [1, 2, 5], [1, 1.5, 2, 3, 4, 5, 6, 7, 8, 9],
+    Array.from({ length: 90 }, (_, k) => 1 + k / 10)];
+  let ticks = [];
+  for (const list of mantissas) {
+    ticks = [];
+    for (let power = Math.floor(Math.log10(min)); power <= Math.ceil(Math.log10(max)); power++)
+      list.forEach((m) => {
+        const value = Number((m * Math.pow(10, power)).toPrecision(6));
+        if (value >= min && value <= max)
+          ticks.push(value);
+      });
+    if (ticks.length >= 4)
+      break;
+  }
+  return ticks;
+}
+
+// A dataset's label and colour.
+export function label(chart, key, text, colour) {
+  const d = dataset(chart, key);
+  d.label = text;
+  d.borderColor = colour;
+  d.backgroundColor = colour;
+}
+
+// A chart's title, axis titles and labels in the page's colours, language
+// and units; `titles` are the chart's, the x axis's and the y axis's.
+function styleChart(name, chart, titles, theme, units) {
+  const text = theme.css('--text');
+  const o = chart.options;
+  o.color = text;
+  o.plugins.title.text = titles[0];
+  o.plugins.title.color = text;
+  [['x', 1], ['y', 2]].forEach(([id, k]) => {
+    const q = units.axisQuantity(name, id);
+    o.scales[id].title.text = units.axisTitle(titles[k], q);
+    o.scales[id].title.color = text;
+    o.scales[id].ticks.color = text;
+    o.scales[id].ticks.callback = units.tickLabel(q, o.scales[id].type === 'logarithmic');
+    if (!o.scales[id].grid)
+      o.scales[id].grid = {};
+    o.scales[id].grid.color = theme.css('--grid');
+  });
+}
+
+// The charts named in `only` (every one where none is), by name, styled and
+// drawn again with their legends; `titles` by name.
+export function styleCharts(charts, titles, only, { theme, painter, units }) {
+  Object.entries(charts).forEach(([name, chart]) => {
+    if (Array.isArray(only) && !only.includes(name))
+      return;
+    styleChart(name, chart, titles[name], theme, units);
+    painter.redraw(chart);
+    legend(name, chart);
+  });
+}
+
+// A legend in the page, below its chart: it wraps to fit any screen, and each
+// swatch draws the line as the chart does (solid, dashed, dotted, a point, a
+// diamond or a filled area). Datasets of one label, and empty ones, are listed once or not at all.
+export function legend(name, chart) {
+  const list = document.getElementById(name + '-legend');
+  if (!list)
+    return;
+  const seen = new Set();
+  const html = chart.data.datasets.filter((d) => (d.data.length || d.mark) && !seen.has(d.label) &&
+      seen.add(d.label)).map((d) => {
+    let swatch;
+    if (d.fill)
+      swatch = `<rect x="2" y="2" width="32" height="10" fill="${d.backgroundColor}"/>`;
+    else if (d.showLine === false && d.pointStyle === 'rectRot')
+      swatch = `<path d="M18 1 L24 7 L18 13 L12 7 Z" fill="${d.backgroundColor}"/>`;
+    else if (d.showLine === false)
+      swatch = `<circle cx="18" cy="7" r="5" fill="${d.backgroundColor}"/>`;
+    else
+      swatch = `<line x1="1" y1="7" x2="35" y2="7" stroke="${d.borderColor}" stroke-width="${Math.max(2, d.borderWidth)}"` +
+        (d.borderDash ? ` stroke-dasharray="${d.borderDash.join(' ')}"` : '') + '/>';
+    return `<li><svg width="36" height="14" aria-hidden="true">${swatch}</svg>${d.label}</li>`;
+  }).join('');
+  if (list.dataset.html !== html) {
+    list.innerHTML = html;
+    list.dataset.html = html;
+  }
+}

@@ -1,0 +1,120 @@
+// A real substance in real units: the chooser, the Maxwell view's
+// temperature in kelvin, the boiling point at a pressure, and the SI tables
+// to download. The substances, their constants and every number in SI
+// units come from the program (data/substances.tsv, built into it); this
+// only formats.
+import { FIRST_ROW_MILLI, T_MAX_MILLI } from './columns.js';
+import { byId, fieldError, offerBytes, setList, typedNumber } from './dom.js';
+import { celsius } from './units.js';
+
+export function createFluidView(model, { units, announce }) {
+  const state = model.state;
+  const tr = model.tr;
+
+  function fluidName(i) {
+    const fluid = state.program.substances[i];
+    return (state.lang === 'en' ? fluid.nameEn : fluid.nameEs) + ' (' + fluid.formula + ')';
+  }
+
+  // The chooser's entries, in the page's language.
+  function nameFluids() {
+    const select = byId('fluid');
+    if (!state.program)
+      return;
+    select.innerHTML = `<option value="-1">${tr('reducedUnits')}</option>` +
+      state.program.substances.map((_, i) => `<option value="${i}">${fluidName(i)}</option>`).join('');
+    select.value = String(state.fluid);
+    if (state.fluid >= 0)
+      showFluidNote();
+  }
+
+  function showFluidNote() {
+    const fluid = model.chosenFluid();
+    byId('fluid-note').textContent = tr('fluidNote', { name: fluidName(state.fluid), tc: fluid.tc,
+      pc: fluid.pc, vc: String(Number((fluid.vc * 1e6).toPrecision(6))), c: fluid.c, source: fluid.source });
+  }
+
+  // The Maxwell view's temperature in kelvin, beside t.
+  function showKelvin() {
+    const field = byId('t-kelvin');
+    if (!units.chosen())
+      return;
+    if (document.activeElement !== field)
+      field.value = units.siValue('t', state.tMilli / 1000).toFixed(2);
+  }
+
+  // After a run with a substance: its SI tables to download.
+  function offerSiFiles() {
+    if (!units.chosen())
+      return;
+    const files = state.run.siFiles(state.fluid);
+    ['coex-si', 'prop-si'].forEach((id, k) => offerBytes(byId(id), files[k], 'text/csv'));
+  }
+
+  // The boiling point at the pressure typed, in kPa: the model's, and the
+  // measured one where the table's point is at that pressure.
+  function showBoiling() {
+    const field = byId('boil-p');
+    const pressure = typedNumber(field.value) * 1000;
+    const result = byId('boil-result');
+    // With the last run's c (the one the page shows), 1.5 before any.
+    const boiling = pressure > 0 ? state.program.boilingAt(state.fluid, pressure, state.c === null ? 1.5 : state.c)
+      : null;
+    if (!boiling) {
+      const range = state.program.boilingRange(state.fluid);
+      const [low, high] = [range.lowest, range.highest].map((x) => String(Number((x / 1000).toPrecision(4))));
+      fieldError(field, 'boil-error', tr('boilInvalid', { low, high }));
+      result.textContent = '';
+      return;
+    }
+    fieldError(field, 'boil-error', null);
+    const fluid = model.chosenFluid();
+    const kelvin = boiling.temperature;
+    const measured = Math.abs(fluid.refP - pressure) <= 1e-6 * pressure;
+    const items = [[tr('boilModel'), `${kelvin.toFixed(2)} K (${celsius(kelvin)}), ` +
+        tr('boilLatent', { latent: Number((boiling.latent / 1000).toPrecision(4)) })],
+      [tr('boilVolumes'), `${Number((boiling.vl * 1e6).toPrecision(5))}, ${Number((boiling.vg * 1e6).toPrecision(5))} cm³/mol`],
+      measured ? [tr('boilMeasured'), `${fluid.refT} K (${celsius(fluid.refT)}), ` +
+        tr('boilLatent', { latent: fluid.refLatent / 1000 })]
+        : [tr('boilMeasuredElsewhere'), tr('boilReference', { temperature: fluid.refT,
+          pressure: fluid.refP / 1000, latent: fluid.refLatent / 1000 })]];
+    setList(result, items);
+    announce(items.map(([a, b]) => `${a}: ${b}`).join('. '));
+  }
+
+  byId('fluid').addEventListener('change', (event) => model.chooseFluid(Number(event.target.value)));
+  byId('t-kelvin').addEventListener('change', (event) => {
+    const t = state.program.fromSi(state.fluid, 't', typedNumber(event.target.value));
+    const milli = Math.round(t * 1000);
+    if (!(milli >= FIRST_ROW_MILLI && milli <= T_MAX_MILLI)) {
+      fieldError(event.target, 't-error', tr('kelvinInvalid', { low: units.siText('t', FIRST_ROW_MILLI / 1000),
+        high: units.siText('t', T_MAX_MILLI / 1000) }));
+      return;
+    }
+    fieldError(event.target, 't-error', null);
+    model.stopPlaying();
+    model.chooseT(milli);
+  });
+  byId('boil-form').addEventListener('submit', (event) => {
+    event.preventDefault();
+    showBoiling();
+  });
+
+  model.on('program', ({ ready }) => {
+    if (!ready)
+      return;
+    nameFluids();
+    byId('fluid').disabled = false;
+  });
+  model.on('language', nameFluids);
+  model.on('chosen', showKelvin);
+  model.on('run', () => { offerSiFiles(); showKelvin(); });
+  model.on('fluid', () => {
+    const chosen = units.chosen();
+    ['fluid-details', 't-kelvin-field', 'si-files'].forEach((id) => { byId(id).hidden = !chosen; });
+    byId('boil-result').textContent = '';
+    if (chosen)
+      showFluidNote();
+  });
+  return {};
+}

@@ -1,0 +1,150 @@
+// vdwcoex in the browser: the one place where the page's model, the
+// program it runs and the views that draw from it are made and wired.
+import { createChartsView } from './charts-view.js';
+import { createPainter, createTheme } from './charting.js';
+import { LAST_ROW_MILLI } from './columns.js';
+import { afterPaint, byId, createAnnouncer, createFrames } from './dom.js';
+import { createFilesView } from './files-view.js';
+import { createFluidView } from './fluid-view.js';
+import { createFrameView } from './frame-view.js';
+import { marksPlugin, setMarks } from './marks.js';
+import { createMaxwellView } from './maxwell-view.js';
+import { createModel } from './model.js';
+import { loadProgram, programPresent } from './program.js';
+import { createTablesView } from './tables-view.js';
+import { createUnits } from './units.js';
+
+// The language asked for in the address, else the one kept from before,
+// else Spanish, the program's.
+function chosenLanguage() {
+  const asked = new URLSearchParams(location.search).get('lang');
+  let stored = null;
+  try { stored = localStorage.getItem('vdwcoex-lang'); } catch (e) { /* storage may be off */ }
+  return asked === 'en' || asked === 'es' ? asked : stored === 'en' ? 'en' : 'es';
+}
+
+function start() {
+  const model = createModel(loadProgram);
+  const state = model.state;
+  const shared = { theme: createTheme(), painter: createPainter(), frames: createFrames(), units: createUnits(model),
+    announce: createAnnouncer() };
+
+  // A run from the reply, painted: its files are offered and it is reported
+  // done once the frame that shows it has been painted.
+  const runAndPaint = (reply, startedAt = performance.now()) => {
+    shared.painter.runStarts();
+    const run = model.compute(reply);
+    afterPaint(() => {
+      const ms = Math.round(performance.now() - startedAt);
+      shared.painter.runPainted();
+      // A run that followed before the paint reports itself.
+      if (!run || state.run !== run)
+        return;
+      views.files.offer(run);
+      model.runDone(ms);
+      document.body.dataset.runs = state.runs;
+      document.body.dataset.ms = ms;
+    });
+  };
+
+  const views = {
+    frame: createFrameView(model, { submit: runAndPaint }),
+    tables: createTablesView(model, shared.units),
+    maxwell: createMaxwellView(model, shared),
+    charts: createChartsView(model, shared),
+    fluid: createFluidView(model, shared),
+  };
+  const chartNamed = (name) => views.charts.charts[name] || views.maxwell.charts[name];
+  views.files = createFilesView(model, { chartNamed });
+
+  // A substance chosen: its c is run, or the last reply again in reduced units.
+  model.on('fluid', () => {
+    const fluid = model.chosenFluid();
+    if (fluid)
+      byId('c').value = String(fluid.c);
+    if (fluid || state.runs)
+      runAndPaint(byId('c').value);
+  });
+  // A new colour scheme, or the page printed (the tables with every row).
+  const restyle = () => {
+    shared.theme.forget();
+    views.charts.restyle();
+    views.maxwell.restyle();
+    views.charts.mark();
+  };
+  matchMedia('(prefers-color-scheme: dark)').addEventListener('change', restyle);
+  const print = (on) => { views.tables.print(on); restyle(); };
+  addEventListener('beforeprint', () => print(true));
+  addEventListener('afterprint', () => print(false));
+  matchMedia('print').addEventListener('change', (event) => print(event.matches));
+  // A script's error is said; a browser's notice (a ResizeObserver loop
+  // left for the next frame) is not an error.
+  window.addEventListener('error', (event) => {
+    if (!/^ResizeObserver loop/.test(event.message))
+      model.say('pageError', { error: event.message }, true);
+  });
+
+  model.setLanguage(chosenLanguage());
+  if (typeof WebAssembly !== 'object') {
+    model.say('noWasm', {}, true);
+    return;
+  }
+  if (!programPresent()) {
+    model.say('missing', {}, true);
+    return;
+  }
+  model.load().then(() => {
+    model.say('ready');
+    document.body.dataset.ready = Math.round(performance.now());
+    makeCharts([views.maxwell, views.charts], model, shared.painter, () => {
+      document.body.dataset.charts = 'made';
+      setTimeout(() => warmUp(model, views), 0);
+    });
+  }, (error) => model.say('startFailed', { error: String(error) }, true));
+  // For the page's tests: the model, to make the program trap.
+  window.vdwcoexPage = { model };
+}
+
+// Makes the charts one at a time, each in a task of its own, after the page
+// is ready: the reader can type c while they are made. What a run gave
+// before they were all there is drawn once they are.
+function makeCharts(chartViews, model, painter, then) {
+  if (typeof Chart !== 'function') {
+    const error = byId('chart-error');
+    error.textContent = model.tr('chartsMissing');
+    error.hidden = false;
+    then();
+    return;
+  }
+  Chart.defaults.font.size = 16;
+  Chart.register(marksPlugin);
+  const makers = chartViews.flatMap((view) => view.makers);
+  const charts = () => chartViews.flatMap((view) => Object.values(view.charts));
+  const next = () => {
+    const make = makers.shift();
+    if (make) {
+      make();
+      charts().forEach((chart) => { if (!chart.$marks) setMarks(chart, []); });
+      setTimeout(next, 0);
+      return;
+    }
+    painter.watch(charts());
+    chartViews.forEach((view) => view.ready());
+    then();
+  };
+  next();
+}
+
+// One run once the page is ready, its results discarded, so that the
+// browser has compiled the program's hot code by the time the user presses
+// Enter. A reply typed before it is computed first and makes it needless.
+function warmUp(model, views) {
+  const state = model.state;
+  if (state.runs || state.cText !== null)
+    return;
+  const run = state.program.run('1.5');
+  views.charts.warmUp(run.coexistenceRows());
+  views.maxwell.warmUp(run, LAST_ROW_MILLI - 850);
+}
+
+start();

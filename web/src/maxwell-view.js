@@ -1,0 +1,496 @@
+// The Maxwell view: the isotherm at the chosen t with its tie line and equal
+// areas, a line at a trial pressure that shows why the vapour pressure is
+// where it is, the Gibbs energy along the isotherm, and the lever rule.
+// Every number comes from the model through the program; this only draws.
+import { COEX, FIRST_ROW_MILLI, PROP, T_MAX_MILLI, shownField } from './columns.js';
+import { axis, chartOptions, dataset, isotherm, label, legend, line, logAxis, palette, point, styleCharts,
+  volumes } from './charting.js';
+import { byId, fieldError, setList, typedNumber } from './dom.js';
+import { SHOWN_UNIT, celsius } from './units.js';
+
+// The parts of an isotherm by stability, styled alike on both charts.
+function branches() {
+  return [
+    line('stable-liquid', '', { borderWidth: 3 }),
+    line('metastable-liquid', '', { borderDash: [8, 4] }),
+    line('unstable', '', { borderDash: [2, 4] }),
+    line('metastable-gas', '', { borderDash: [8, 4] }),
+    line('stable-gas', '', { borderWidth: 3 }),
+    line('supercritical', '', { borderWidth: 3 }),
+  ];
+}
+
+function signed(x) {
+  return (x >= 0 ? '+' : '−') + Math.abs(x).toExponential(2);
+}
+
+// An area: six decimals, or six significant digits where it is smaller
+// than that shows (near the critical point).
+function area(x) {
+  return Math.abs(x) >= 0.01 ? x.toFixed(6) : x.toExponential(5);
+}
+
+export function createMaxwellView(model, { theme, painter, frames, units, announce }) {
+  const state = model.state;
+  const tr = model.tr;
+  const program = () => state.program;
+  const charts = {};
+  let made = false;
+  let lastIsotherm = null;  // what the Maxwell chart shows now, to skip drawing it again
+
+  function makeMaxwellChart() {
+    charts.maxwell = new Chart(byId('maxwell'), { type: 'scatter', data: { datasets: [
+      line('area-liquid', '', { borderWidth: 0, fill: { value: 0 } }),
+      line('area-gas', '', { borderWidth: 0, fill: { value: 0 } }),
+      ...branches(),
+      line('tie-line', '', { borderWidth: 3 }),
+      line('trial-line', '', { borderWidth: 3, borderDash: [10, 5] }),
+      point('limits'),
+      point('critical'),
+      point('operating-point', { pointRadius: 8, pointStyle: 'rectRot' }),
+    ] }, options: chartOptions(axis({}), axis({})) });
+  }
+
+  function makeGibbsChart() {
+    charts.gibbs = new Chart(byId('gibbs'), { type: 'scatter', data: { datasets: [
+      ...branches(),
+      line('trial-gap', '', { borderWidth: 3, borderDash: [10, 5], pointRadius: 6 }),
+      point('vapour-point', { pointRadius: 7 }),
+    ] }, options: chartOptions(axis({}), axis({})) });
+  }
+
+  // The title of a chart that names the chosen t.
+  function titleAtT(key) {
+    return tr(key, { t: (state.tMilli / 1000).toFixed(3) });
+  }
+
+  function restyle(only) {
+    if (!made)
+      return;
+    const text = theme.css('--text');
+    const colour = (k) => theme.css(palette[k % palette.length]);
+    [charts.maxwell, charts.gibbs].forEach((chart) => {
+      label(chart, 'stable-liquid', tr('stable'), text);
+      label(chart, 'metastable-liquid', tr('metastable'), text);
+      label(chart, 'unstable', tr('unstable'), text);
+      label(chart, 'metastable-gas', tr('metastable'), text);
+      label(chart, 'stable-gas', tr('stable'), text);
+      label(chart, 'supercritical', tr('noCoexistence'), text);
+    });
+    const m = charts.maxwell;
+    label(m, 'area-liquid', tr('areaLiquid'), theme.css('--area-liquid'));
+    label(m, 'area-gas', tr('areaGas'), theme.css('--area-gas'));
+    label(m, 'tie-line', tr('tieLine'), colour(0));
+    label(m, 'trial-line', tr('trialLine'), theme.css('--c-pink'));
+    label(m, 'limits', tr('limits'), theme.css('--c-red'));
+    label(m, 'critical', tr('critical'), theme.css('--c-red'));
+    label(m, 'operating-point', tr('operatingPoint'), colour(3));
+    label(charts.gibbs, 'vapour-point', tr('gibbsCrossing'), colour(0));
+    label(charts.gibbs, 'trial-gap', tr('gibbsGap'), theme.css('--c-pink'));
+    const titles = { maxwell: [titleAtT('maxwellChart'), tr(state.logAxis ? 'vAxisLog' : 'vAxis'), tr('pAxis')],
+      gibbs: [titleAtT('gibbsChart'), tr('pAxis'), tr('gibbsAxis')] };
+    styleCharts(charts, titles, only, { theme, painter, units });
+  }
+
+  function titleMaxwell() {
+    if (!made)
+      return;
+    charts.maxwell.options.plugins.title.text = titleAtT('maxwellChart');
+    charts.gibbs.options.plugins.title.text = titleAtT('gibbsChart');
+  }
+
+  function listen() {
+    const range = byId('t-range');
+    range.addEventListener('input', () => { model.stopPlaying(); model.chooseT(Math.round(Number(range.value) * 1000)); });
+    const number = byId('t-number');
+    number.addEventListener('change', () => {
+      const milli = Math.round(typedNumber(number.value) * 1000);
+      if (!(milli >= FIRST_ROW_MILLI && milli <= T_MAX_MILLI)) {
+        fieldError(number, 't-error', tr('tInvalid'));
+        return;
+      }
+      fieldError(number, 't-error', null);
+      model.stopPlaying();
+      model.chooseT(milli);
+    });
+    byId('v-operating').addEventListener('change', (event) => {
+      const v = typedNumber(event.target.value);
+      const [vl, vg] = model.tieLineEnds() || [NaN, NaN];
+      if (!(v >= vl && v <= vg)) {
+        const row = state.coexistenceRows[model.chosenRow()];
+        fieldError(event.target, 'v-error', tr('vInvalid', { vl: row ? row[COEX.vl] : '', vg: row ? row[COEX.vg] : '' }));
+        return;
+      }
+      fieldError(event.target, 'v-error', null);
+      model.setOperatingVolume(v);
+      announce(byId('fractions').textContent);
+    });
+    // The arrow keys step the volume on a grid of round values inside vl…vg.
+    byId('v-operating').addEventListener('keydown', (event) => {
+      const ends = model.tieLineEnds();
+      const at = model.operatingVolume();
+      if (!ends || (event.key !== 'ArrowUp' && event.key !== 'ArrowDown') || at === null)
+        return;
+      event.preventDefault();
+      const [vl, vg] = ends;
+      const step = Math.pow(10, Math.floor(Math.log10((vg - vl) / 50)));
+      const on = Math.round(at / step);
+      const next = (event.key === 'ArrowUp' ? (at < on * step ? on : on + 1) : (at > on * step ? on : on - 1)) * step;
+      fieldError(event.target, 'v-error', null);
+      model.setOperatingVolume(Number(Math.min(vg, Math.max(vl, next)).toFixed(10)));
+      announce(byId('fractions').textContent);
+    });
+    byId('p-trial').addEventListener('input', (event) => {
+      model.setTrialP(Number(event.target.value), true);
+      announce(byId('trial-verdict').textContent);
+    });
+    byId('p-reset').addEventListener('click', () => model.setTrialP(null));
+    byId('log-axis').addEventListener('change', (event) => model.setLogAxis(event.target.checked));
+    byId('play').addEventListener('click', () => (state.playing ? model.stopPlaying()
+      : model.play(matchMedia('(prefers-reduced-motion: reduce)').matches)));
+    dragOnTheChart();
+  }
+
+  function enable() {
+    ['t-range', 't-number', 'play', 'log-axis'].forEach((id) => { byId(id).disabled = false; });
+  }
+
+  // Everything that depends on the chosen t; a screen reader hears the new
+  // row's values once the keys or the drag pause.
+  function showChosen(deferred = false) {
+    showMaxwell(deferred);
+    const row = state.coexistenceRows[model.chosenRow()];
+    announce(row ? tr('announceRow', { t: row[COEX.t], p: row[COEX.p], vl: row[COEX.vl], vg: row[COEX.vg] })
+      : byId('t-note').textContent);
+  }
+
+  function showMaxwell(deferred = false) {
+    if (!state.program || !state.coexistenceRows.length)
+      return;
+    const t = state.tMilli / 1000;
+    const range = byId('t-range');
+    range.value = t.toFixed(3);
+    range.setAttribute('aria-valuetext', 't = ' + t.toFixed(3));
+    const number = byId('t-number');
+    if (document.activeElement !== number || number.getAttribute('aria-invalid') !== 'true')
+      number.value = t.toFixed(3);
+    const row = model.chosenRow();
+    titleMaxwell();
+    byId('t-note').hidden = row >= 0;
+    if (row < 0)
+      showAboveTable(t);
+    else
+      showRow(row, deferred);
+  }
+
+  // Both charts drawn once for a row of a run and emptied again in the same
+  // task, while the page loads: nothing is painted in between, but the first
+  // run finds their drawing code compiled.
+  function warmUp(run, row) {
+    const s = model.rowState(row, run);
+    const trialAt = (q) => model.trialLineAt(row, q, 1.5, run);
+    drawIsotherm(s.t, s, null);
+    drawGibbs(s.t, Object.assign({ gl: trialAt(s.p).gl }, s), null, trialAt);
+    [charts.maxwell, charts.gibbs].forEach((chart) => {
+      chart.data.datasets.forEach((d) => { d.data = []; });
+      chart.update('none');
+    });
+    ['maxwell', 'gibbs'].forEach((name) => legend(name, charts[name]));
+    lastIsotherm = null;
+  }
+
+  // The row's construction from its unrounded state; the line at the trial
+  // pressure where one is set.
+  function showRow(row, deferred) {
+    const f = state.coexistenceRows[row];
+    const atRow = model.rowState(row);
+    const { t, p, vl, vg, vlmax, plmin, vgmin, pgmax } = atRow;
+    const trialAt = (q) => model.trialLineAt(row, q, state.c);
+    const gAtRow = trialAt(p);
+    const trial = state.trialP === null ? null : trialAt(state.trialP);
+    const shown = trial || Object.assign({}, atRow, { gl: gAtRow.gl, gg: gAtRow.gg });
+
+    // The trial pressure's control spans the limits' pressures above 0.
+    const slider = byId('p-trial');
+    const low = Math.max(plmin, 0), step = (pgmax - low) / 400;
+    slider.min = plmin > 0 ? plmin : step;
+    slider.max = pgmax;
+    slider.step = step;
+    slider.value = shown.p;
+    slider.disabled = false;
+    slider.setAttribute('aria-valuetext', 'p = ' + shown.p.toFixed(6));
+    byId('p-reset').disabled = trial === null;
+    byId('p-trial-value').textContent = shown.p.toFixed(6);
+
+    readouts(row, f);
+    const difference = shown.areaGas - shown.areaLiquid;
+    const areas = byId('areas');
+    setList(areas, [[tr(trial ? 'trialPressure' : 'pressure'), shown.p.toFixed(6)],
+      [tr('areaLiquid'), area(shown.areaLiquid)], [tr('areaGas'), area(shown.areaGas)],
+      [tr('areaDifference'), signed(difference)], [tr('gibbsDifference'), signed(shown.gl - shown.gg)]]);
+    Object.assign(areas.dataset, { p: shown.p, liquid: shown.areaLiquid, gas: shown.areaGas,
+      difference, gibbs: shown.gl - shown.gg });
+    byId('trial-verdict').textContent = trial ? tr(difference > 0 ? 'verdictBelow' : 'verdictAbove') : tr('verdictAt');
+
+    // The lever rule on the row's tie line, as printed.
+    const [vlPrinted, vgPrinted] = model.tieLineEnds();
+    const vOperating = model.operatingVolume();
+    const operating = byId('v-operating');
+    operating.disabled = false;
+    if (operating.getAttribute('aria-invalid') !== 'true' || document.activeElement !== operating)
+      operating.value = Number(vOperating.toFixed(6));
+    const gas = program().gasFraction(vOperating, vlPrinted, vgPrinted);
+    const shares = tr('leverResult', { liquid: (100 - 100 * gas).toFixed(1), gas: (100 * gas).toFixed(1) });
+    byId('fractions').textContent = shares;
+    byId('maxwell-summary').textContent = tr('summary', { p: shown.p.toFixed(6), vl: f[COEX.vl], vg: f[COEX.vg],
+      shares });
+
+    if (made) {
+      // A new c moves nothing on this chart: it is drawn again only when
+      // what it shows changed.
+      const drawn = [f.join(' '), state.trialP, state.logAxis, vOperating].join('|');
+      frames.soonOrNow(deferred, 'isotherm', () => {
+        if (drawn !== lastIsotherm) {
+          lastIsotherm = drawn;
+          drawIsotherm(t, { p, vl, vg, vlmax, plmin, vgmin, pgmax, vMiddle: atRow.vMiddle }, trial);
+        }
+      });
+      frames.soonOrNow(deferred, 'gibbs', () => drawGibbs(t, { p, vl, vg, plmin, pgmax, gl: gAtRow.gl }, trial, trialAt));
+    }
+    byId('maxwell-description').textContent = tr('maxwellDescription', {
+      t: f[COEX.t], vl: f[COEX.vl], vg: f[COEX.vg], vlmax: f[COEX.vlmax], plmin: f[COEX.plmin],
+      vgmin: f[COEX.vgmin], pgmax: f[COEX.pgmax], p: f[COEX.p],
+      areaLiquid: area(shown.areaLiquid), areaGas: area(shown.areaGas) }) +
+      (trial ? ' ' + tr('trialDescription', { p: trial.p.toFixed(6), difference: signed(difference),
+        gibbs: signed(trial.gl - trial.gg) }) : '');
+    byId('gibbs-description').textContent = tr('gibbsDescription', { t: f[COEX.t], p: f[COEX.p],
+      plmin: f[COEX.plmin], pgmax: f[COEX.pgmax] });
+  }
+
+  // The row's p, vl, vg, latent heat and the coexisting phases' s, h and g,
+  // as printed or in the substance's units.
+  function readouts(row, f) {
+    const eq = state.propertyRows[3 * row] || [];
+    if (units.chosen()) {
+      const kelvin = units.siValue('t', f[COEX.t]);
+      byId('readout-heading').textContent = tr('readoutHeadingSi',
+        { temperature: kelvin.toFixed(2), celsius: celsius(kelvin), t: f[COEX.t] });
+      const pair = (q, a, b) => `${units.siText(q, eq[a])}, ${units.siText(q, eq[b])} ${SHOWN_UNIT[q].unit}`;
+      const term = (key) => tr(key).replace(/ \(.*\)$/, '');  // without the reduced unit
+      setList(byId('readout'), [[tr('pressure'), units.withUnit('p', f[COEX.p])],
+        [tr('liquidVolume'), units.withUnit('v', f[COEX.vl])], [tr('gasVolume'), units.withUnit('v', f[COEX.vg])],
+        [tr('latentHeat'), units.withUnit('e', f[COEX.latent])], [term('entropies'), pair('s', PROP.sl, PROP.sg)],
+        [term('enthalpies'), pair('e', PROP.hl, PROP.hg)], [term('gibbsEnergies'), pair('e', PROP.gl, PROP.gg)]]);
+      return;
+    }
+    byId('readout-heading').textContent = tr('readoutHeading', { t: f[COEX.t] });
+    const pair = (a, b) => `${shownField(eq[a])}, ${shownField(eq[b])}`;
+    setList(byId('readout'), [[tr('pressure'), f[COEX.p]], [tr('liquidVolume'), f[COEX.vl]],
+      [tr('gasVolume'), f[COEX.vg]], [tr('latentHeat'), shownField(f[COEX.latent])],
+      [tr('entropies'), pair(PROP.sl, PROP.sg)], [tr('enthalpies'), pair(PROP.hl, PROP.hg)],
+      [tr('gibbsEnergies'), pair(PROP.gl, PROP.gg)]]);
+  }
+
+  // The Maxwell chart's volume axis from vMin to vMax, linear or log as chosen.
+  function volumeAxis(vMin, vMax) {
+    const m = charts.maxwell;
+    if (m.options.scales.x.type !== (state.logAxis ? 'logarithmic' : 'linear'))
+      m.options.scales.x = Object.assign(state.logAxis ? logAxis({}) : axis({}), { title: m.options.scales.x.title });
+    m.options.scales.x.ticks.callback = units.tickLabel('v', state.logAxis);
+    Object.assign(m.options.scales.x, { min: vMin, max: vMax });
+  }
+
+  // The isotherm, its parts by stability, the tie line with its two areas (or
+  // the trial line's), on a linear volume axis from just below the liquid to
+  // just above the gas, or a log one.
+  function drawIsotherm(t, s, trial) {
+    const m = charts.maxwell;
+    const shown = trial || s;
+    const vLow = Math.min(s.vl, shown.vl), vHigh = Math.max(s.vg, shown.vg);
+    const span = vHigh - vLow;
+    const low = Math.min(s.plmin, shown.p), high = Math.max(s.pgmax, shown.p);
+    const pad = (high - low) * (state.logAxis ? 0.35 : 0.12);
+    const vMin = state.logAxis ? Math.max(vLow * 0.85, (vLow + 1 / 3) / 2) : Math.max(vLow - span * 0.06, (vLow + 1 / 3) / 2);
+    const vMax = state.logAxis ? vHigh * 1.6 : vHigh + span * 0.06;
+    volumeAxis(vMin, vMax);
+    Object.assign(m.options.scales.y, { min: low - pad, max: high + pad });
+    const curve = isotherm(program(), t, volumes(vMin, vMax, 80,
+      [s.vl, s.vlmax, s.vMiddle, s.vgmin, s.vg, shown.vl, shown.vMiddle, shown.vg]));
+    const part = (from, to) => curve.filter((q) => q.x >= from && q.x <= to);
+    dataset(m, 'stable-liquid').data = part(vMin, s.vl);
+    dataset(m, 'metastable-liquid').data = part(s.vl, s.vlmax);
+    dataset(m, 'unstable').data = part(s.vlmax, s.vgmin);
+    dataset(m, 'metastable-gas').data = part(s.vgmin, s.vg);
+    dataset(m, 'stable-gas').data = part(s.vg, vMax);
+    dataset(m, 'supercritical').data = [];
+    dataset(m, 'critical').data = [];
+    dataset(m, 'tie-line').data = [{ x: s.vl, y: s.p }, { x: s.vg, y: s.p }];
+    dataset(m, 'trial-line').data = trial ? [{ x: trial.vl, y: trial.p }, { x: trial.vg, y: trial.p }] : [];
+    Object.assign(dataset(m, 'area-liquid'), { data: part(shown.vl, shown.vMiddle), fill: { value: shown.p } });
+    Object.assign(dataset(m, 'area-gas'), { data: part(shown.vMiddle, shown.vg), fill: { value: shown.p } });
+    dataset(m, 'limits').data = [{ x: s.vlmax, y: s.plmin }, { x: s.vgmin, y: s.pgmax }];
+    dataset(m, 'operating-point').data = [{ x: model.operatingVolume(), y: s.p }];
+    m.update('none');
+    legend('maxwell', m);
+  }
+
+  // g against p along the isotherm: the liquid, middle and gas branches at
+  // each pressure between the limits' (above 0), found by the model; they
+  // cross at the vapour pressure.
+  function drawGibbs(t, s, trial, trialAt) {
+    const g = charts.gibbs;
+    // From as far below the vapour pressure as the gas limit is above it (or
+    // the liquid limit, if nearer), so that the swallowtail fills the chart.
+    const pHigh = s.pgmax;
+    const pLow = Math.min(Math.max(s.plmin, s.p - (pHigh - s.p), s.p * 0.25), trial ? trial.p : Infinity);
+    const liquid = [], middle = [], gas = [];
+    const count = 80;
+    const pressures = [];
+    for (let k = 0; k <= count; k++)
+      pressures.push(pLow + (pHigh - pLow) * k / count);
+    pressures.push(s.p);
+    pressures.sort((a, b) => a - b);
+    pressures.forEach((q) => {
+      const x = trialAt(q);
+      if (!x)
+        return;
+      liquid.push({ x: q, y: x.gl });
+      middle.push({ x: q, y: program().gibbsEnergy(t, x.vMiddle, state.c) });
+      gas.push({ x: q, y: x.gg });
+    });
+    dataset(g, 'metastable-liquid').data = liquid.filter((q) => q.x <= s.p);
+    dataset(g, 'stable-liquid').data = liquid.filter((q) => q.x >= s.p);
+    dataset(g, 'unstable').data = middle;
+    dataset(g, 'stable-gas').data = gas.filter((q) => q.x <= s.p);
+    dataset(g, 'metastable-gas').data = gas.filter((q) => q.x >= s.p);
+    dataset(g, 'supercritical').data = [];
+    dataset(g, 'vapour-point').data = [{ x: s.p, y: s.gl }];
+    dataset(g, 'trial-gap').data = trial ? [{ x: trial.p, y: trial.gl }, { x: trial.p, y: trial.gg }] : [];
+    const margin = (pHigh - pLow) * 0.04;
+    Object.assign(g.options.scales.x, { min: pLow - margin, max: pHigh + margin });
+    Object.assign(g.options.scales.y, { min: undefined, max: undefined });
+    g.update('none');
+    legend('gibbs', g);
+  }
+
+  // Above the table: the model's isotherm with no tie line, and why.
+  function showAboveTable(t) {
+    byId('t-note').textContent = tr(state.tMilli === 1000 ? 'criticalNote' : 'aboveNote');
+    byId('readout-heading').textContent = tr('readoutHeading', { t: t.toFixed(3) });
+    setList(byId('readout'), [[tr('tableRow'), tr('noRow')]]);
+    setList(byId('areas'), []);
+    delete byId('areas').dataset.p;
+    byId('trial-verdict').textContent = '';
+    byId('fractions').textContent = '';
+    byId('maxwell-summary').textContent = byId('t-note').textContent;
+    byId('v-operating').value = '';
+    ['p-trial', 'p-reset', 'v-operating'].forEach((id) => { byId(id).disabled = true; });
+    byId('p-trial-value').textContent = '';
+    if (made) {
+      lastIsotherm = null;
+      const m = charts.maxwell;
+      const vMin = 0.45, vMax = state.logAxis ? 10 : 4;
+      volumeAxis(vMin, vMax);
+      Object.assign(m.options.scales.y, { min: 0, max: 2.2 });
+      m.data.datasets.forEach((d) => { d.data = []; });
+      dataset(m, 'supercritical').data = isotherm(program(), t, volumes(vMin, vMax, 200, [1]));
+      if (state.tMilli === 1000)
+        dataset(m, 'critical').data = [{ x: 1, y: 1 }];
+      m.update('none');
+      const g = charts.gibbs;
+      g.data.datasets.forEach((d) => { d.data = []; });
+      dataset(g, 'supercritical').data = volumes(vMin, 10, 200, [1]).map((v) => ({
+        x: program().isothermPressure(t, v), y: program().gibbsEnergy(t, v, state.c) }))
+        .filter((q) => q.x <= 2.2).sort((a, b) => a.x - b.x);
+      Object.assign(g.options.scales.x, { min: 0, max: 2.2 });
+      g.update('none');
+    }
+    byId('maxwell-description').textContent = byId('t-note').textContent;
+    byId('gibbs-description').textContent = tr('gibbsAboveDescription', { t: t.toFixed(3) });
+  }
+
+  function dragOnTheChart() {
+    const canvas = byId('maxwell');
+    let dragging = null;  // 'volume', 'pressure' or null
+    const valueAt = (event) => {
+      const m = charts.maxwell;
+      return { v: m.scales.x.getValueForPixel(event.offsetX), p: m.scales.y.getValueForPixel(event.offsetY) };
+    };
+    const move = (event) => {
+      if (!dragging || model.chosenRow() < 0 || !made)
+        return;
+      const at = valueAt(event);
+      if (dragging === 'volume') {
+        fieldError(byId('v-operating'), 'v-error', null);
+        const [vl, vg] = model.tieLineEnds();
+        model.setOperatingVolume(Math.min(vg, Math.max(vl, Number(at.v.toFixed(3)))), true);
+      } else {
+        const slider = byId('p-trial');
+        model.setTrialP(Math.min(Number(slider.max), Math.max(Number(slider.min), at.p)), true);
+      }
+    };
+    const end = () => {
+      if (dragging)
+        announce(dragging === 'volume' ? byId('fractions').textContent : byId('trial-verdict').textContent);
+      dragging = null;
+    };
+    canvas.addEventListener('pointerdown', (event) => {
+      if (model.chosenRow() < 0 || !made)
+        return;
+      const m = charts.maxwell;
+      const lineP = state.trialP === null ? state.run.state(model.chosenRow()).p : state.trialP;
+      const nearLine = Math.abs(m.scales.y.getPixelForValue(lineP) - event.offsetY) <= 10;
+      const point = dataset(m, 'operating-point').data[0];
+      const nearPoint = point && Math.hypot(m.scales.x.getPixelForValue(point.x) - event.offsetX,
+        m.scales.y.getPixelForValue(point.y) - event.offsetY) <= 14;
+      dragging = nearLine && !nearPoint ? 'pressure' : 'volume';
+      canvas.setPointerCapture(event.pointerId);
+      move(event);
+    });
+    canvas.addEventListener('pointermove', move);
+    ['pointerup', 'pointercancel', 'lostpointercapture'].forEach((name) => canvas.addEventListener(name, end));
+  }
+
+  model.on('chosen', ({ deferred }) => {
+    fieldError(byId('v-operating'), 'v-error', null);
+    showChosen(deferred);
+  });
+  model.on('maxwell', ({ deferred, what }) => {
+    if (what === 'axis')
+      byId('log-note').hidden = !state.logAxis;
+    showMaxwell(deferred);
+    if (what === 'axis')
+      restyle(['maxwell']);
+  });
+  model.on('playing', ({ on }) => {
+    const button = byId('play');
+    button.setAttribute('aria-pressed', String(on));
+    button.textContent = tr(on ? 'stop' : 'play');
+  });
+  model.on('run', () => {
+    enable();
+    showChosen();
+  });
+  model.on('language', () => {
+    restyle();
+    if (!state.coexistenceRows.length)
+      ['maxwell', 'gibbs'].forEach((id) => { byId(id + '-description').textContent = tr('noData'); });
+    else
+      showChosen();
+  });
+  model.on('fluid', () => restyle());
+  listen();
+
+  return {
+    charts,
+    makers: [makeMaxwellChart, makeGibbsChart],
+    ready() {
+      made = true;
+      restyle();
+      if (state.coexistenceRows.length)
+        showChosen();
+    },
+    restyle,
+    warmUp,
+  };
+}

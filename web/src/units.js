@@ -1,0 +1,90 @@
+// A real substance's units: the page shows the program's reduced numbers in
+// the chosen substance's SI units (scaled to handy ones), or as printed.
+// Every number in SI units comes from the program; this only formats.
+import { shownField } from './columns.js';
+
+// How the page shows the program's quantities (t, p, v, s, an energy): its
+// SI unit scaled to a handy one.
+export const SHOWN_UNIT = {
+  t: { unit: 'K', scale: 1 },
+  p: { unit: 'kPa', scale: 1e-3 },
+  v: { unit: 'cm³/mol', scale: 1e6 },
+  s: { unit: 'J/(mol·K)', scale: 1 },
+  e: { unit: 'kJ/mol', scale: 1e-3 },
+};
+
+// The axes' quantities, by chart.
+const AXIS_QUANTITIES = { pv: ['v', 'p'], pt: ['t', 'p'], heat: ['t', 'e'], properties: ['t', null], ts: ['s', 't'],
+  maxwell: ['v', 'p'], gibbs: ['p', 'e'] };
+
+export function celsius(kelvin) {
+  return (kelvin - 273.15).toFixed(2) + ' °C';
+}
+
+// The units of the model's chosen substance.
+export function createUnits(model) {
+  const state = model.state;
+  const chosen = () => state.fluid >= 0;
+
+  // A reduced number of quantity q in the unit the page shows it in.
+  const siValue = (q, x) => state.program.toSi(state.fluid, q, x) * SHOWN_UNIT[q].scale;
+
+  // Six significant digits, as the page shows SI numbers; T with two decimals.
+  const siText = (q, x, digits = 6) => {
+    const y = siValue(q, Number(x));
+    if (!Number.isFinite(y))
+      return shownField(String(x));
+    return q === 't' ? y.toFixed(2) : String(Number(y.toPrecision(digits)));
+  };
+
+  const withUnit = (q, x) => siText(q, x) + ' ' + SHOWN_UNIT[q].unit;
+
+  const axisQuantity = (name, id) => {
+    const quantities = AXIS_QUANTITIES[name] || [];
+    const q = quantities[id === 'x' ? 0 : 1];
+    return q === null && name === 'properties' ? (state.quantity === 'h' ? 'e' : 's') : q;
+  };
+
+  return {
+    chosen,
+    siValue,
+    siText,
+    withUnit,
+    axisQuantity,
+
+    // A table's rows as the page shows them: as printed, or in SI units.
+    shownRows(rows, quantities) {
+      if (!chosen())
+        return rows;
+      return rows.map((cells) => cells.map((text, k) =>
+        quantities[k] && /^[-+]?[0-9]/.test(text) ? siText(quantities[k], text) : text));
+    },
+
+    // A table's heads, with the units where a substance is chosen.
+    withUnits(heads, quantities) {
+      if (!chosen())
+        return heads;
+      return heads.map(([name, title], k) => {
+        const q = quantities[k];
+        const shown = q === 't' ? 'T' : name;
+        return [q ? `${shown} (${SHOWN_UNIT[q].unit})` : shown, title];
+      });
+    },
+
+    axisTitle(title, q) {
+      if (!chosen() || !q)
+        return title;
+      return { t: 'T', p: 'p', v: 'v', s: 's', e: title.split(' ')[0] }[q] + ` (${SHOWN_UNIT[q].unit})`;
+    },
+
+    // An axis's labels: reduced as the chart library gives them, or in the
+    // substance's units.
+    tickLabel(q, log) {
+      return function label(value, index, ticks) {
+        if (chosen() && q)
+          return siText(q, value, 3);
+        return log ? String(Number(value.toPrecision(3))) : Chart.Ticks.formatters.numeric.call(this, value, index, ticks);
+      };
+    },
+  };
+}
