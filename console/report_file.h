@@ -1,20 +1,6 @@
 // The files of a run, replaced together or not at all, as a careful editor
-// replaces a file.
-//
-// Each file goes to the name given or, where that is a symbolic link (even
-// one that leads nowhere yet), to the file the link leads to, so the link
-// survives. Where it is safe, the new text is written to a temporary file of
-// this run beside that target, synced, and renamed over it: the target is a
-// regular file with one link whose owner, group and permissions the new file
-// can take, or does not exist yet, and the folder takes a new file.
-// Otherwise the target is written in place, its earlier text kept in memory
-// and written back if the run fails. Anything else (a device, a pipe) is
-// written directly, as a plain write would.
-//
-// The replacement itself runs with the handled signals held back and under a
-// lock on the folder, so that two runs in one folder never mix their files:
-// every file is replaced, or every replaced one is put back (a second name of
-// each earlier file is kept until all are done), and the folder is synced.
+// replaces a file: how, and what each failure leaves, is told once, in
+// docs/development.md under "When a run fails".
 #pragma once
 
 #include <cstddef>
