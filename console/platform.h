@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <csignal>
 #include <cstdio>
 #include <string>
 #include <sys/stat.h>
@@ -68,9 +69,20 @@ void unshare_folder(int held);
 bool one_inode(const std::string& first, const std::string& second);  // links not followed
 std::vector<std::string> names_in(const std::string& folder);
 
-// Every signal that can be held back (Ctrl-C and Ctrl-Break on Windows),
-// held while the files change, or let through again; not nested.
-void hold_signals(bool hold);
+// Every signal that can be held back (Ctrl-C and Ctrl-Break on Windows) is
+// held while one of these lives; not nested.
+class HeldSignals {
+public:
+    HeldSignals();
+    ~HeldSignals();
+    HeldSignals(const HeldSignals&) = delete;
+    HeldSignals& operator=(const HeldSignals&) = delete;
+
+private:
+#ifndef _WIN32
+    sigset_t before_;  // the mask to go back to
+#endif
+};
 // The signals whose default action ends the run, handled by `handler`
 // unless ignored when the program started; and a signal's default action
 // taken again, from the handler, to end the run as it would have.

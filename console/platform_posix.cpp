@@ -173,16 +173,14 @@ std::vector<std::string> names_in(const std::string& folder)
     return names;
 }
 
-void hold_signals(bool hold)
+HeldSignals::HeldSignals()
 {
-    static sigset_t before;
     sigset_t all;
     sigfillset(&all);
-    if (hold)
-        sigprocmask(SIG_BLOCK, &all, &before);
-    else
-        sigprocmask(SIG_SETMASK, &before, nullptr);
+    sigprocmask(SIG_BLOCK, &all, &before_);
 }
+
+HeldSignals::~HeldSignals() { sigprocmask(SIG_SETMASK, &before_, nullptr); }
 
 void handle_ending_signals(void (*handler)(int))
 {

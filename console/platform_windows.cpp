@@ -134,7 +134,8 @@ void unshare_folder(int) {}
 bool one_inode(const std::string&, const std::string&) { return false; }
 std::vector<std::string> names_in(const std::string&) { return {}; }
 
-void hold_signals(bool hold) { SetConsoleCtrlHandler(hold_console_break, hold ? TRUE : FALSE); }
+HeldSignals::HeldSignals() { SetConsoleCtrlHandler(hold_console_break, TRUE); }
+HeldSignals::~HeldSignals() { SetConsoleCtrlHandler(hold_console_break, FALSE); }
 
 void handle_ending_signals(void (*handler)(int))
 {

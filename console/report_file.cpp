@@ -116,15 +116,16 @@ int create_temporary(ReportFile& file)
         if (attempt > 0)
             name += "-" + std::to_string(attempt);
         name += ".tmp";
-        hold_signals(true);
-        file.fd = create_new(name);
-        error = errno;
-        if (file.fd >= 0) {
-            file.temporary = std::move(name);
-            track(file.temporary, true);
-            file.claim = claim(file.fd);
+        {
+            const HeldSignals held;
+            file.fd = create_new(name);
+            error = errno;
+            if (file.fd >= 0) {
+                file.temporary = std::move(name);
+                track(file.temporary, true);
+                file.claim = claim(file.fd);
+            }
         }
-        hold_signals(false);
         if (file.fd >= 0 || error != EEXIST)
             break;
     }
@@ -281,7 +282,7 @@ bool commit_reports(std::vector<ReportFile>& files, const std::vector<std::strin
             file.existed = stat_of(file.target, st) == 0;
         make_room(file);
     }
-    hold_signals(true);
+    const HeldSignals held;  // until the end of the commit
     size_t failed = files.size();
     for (size_t i = 0; i < files.size() && failed == files.size(); ++i)
         if (files[i].way != ReportFile::Way::direct && !commit_one(files[i], texts[i])) {
@@ -313,7 +314,6 @@ bool commit_reports(std::vector<ReportFile>& files, const std::vector<std::strin
         file.backed_up = false;
         close_file(file);
     }
-    hold_signals(false);
     return failed == files.size();
 }
 
