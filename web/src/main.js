@@ -26,6 +26,9 @@ function chosenLanguage() {
 function start() {
   const model = createModel(loadProgram);
   const state = model.state;
+  // The module is loaded first: it compiles while the views are made.
+  const canRun = typeof WebAssembly === 'object' && programPresent();
+  const loading = canRun ? model.load() : null;
   const shared = { theme: createTheme(), painter: createPainter(), frames: createFrames(), units: createUnits(model),
     announce: createAnnouncer() };
 
@@ -85,15 +88,11 @@ function start() {
   });
 
   model.setLanguage(chosenLanguage());
-  if (typeof WebAssembly !== 'object') {
-    model.say('noWasm', {}, true);
+  if (!canRun) {
+    model.say(typeof WebAssembly !== 'object' ? 'noWasm' : 'missing', {}, true);
     return;
   }
-  if (!programPresent()) {
-    model.say('missing', {}, true);
-    return;
-  }
-  model.load().then(() => {
+  loading.then(() => {
     model.say('ready');
     document.body.dataset.ready = Math.round(performance.now());
     makeCharts([views.maxwell, views.charts], model, shared.painter, () => {

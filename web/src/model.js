@@ -123,7 +123,7 @@ export function createModel(loadProgram) {
         return null;
       }
       state.run = run;
-      const coexistence = new TextDecoder('latin1').decode(run.reports()[0]);
+      const coexistence = new TextDecoder('latin1').decode(run.coexistenceReport());
       const cText = (coexistence.match(/c = (\S+)/) || [])[1];
       if (state.cText !== null && state.cText !== cText)
         state.previous = { cText: state.cText, rows: state.propertyRows };

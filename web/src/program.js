@@ -22,6 +22,7 @@ function programOf(module) {
     return {
       c: made.c(),
       replyEnd: made.replyEnd(),            // where the number read ends in the reply's bytes
+      coexistenceReport: () => made.coexistenceReport(),                  // vdw_coex.dat
       reports: () => [made.coexistenceReport(), made.propertyReport()],  // vdw_coex.dat, clatente.dat
       trace: () => made.trace(),
       coexistenceRows: () => linesOfCells(made.coexistenceRows()),
