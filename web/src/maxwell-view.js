@@ -204,13 +204,34 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
   function showRow(row, deferred) {
     const f = state.coexistenceRows[row];
     const atRow = model.rowState(row);
-    const { t, p, vl, vg, vlmax, plmin, vgmin, pgmax } = atRow;
     const trialAt = (q) => model.trialLineAt(row, q, state.c);
-    const gAtRow = trialAt(p);
+    const gAtRow = trialAt(atRow.p);
     const trial = state.trialP === null ? null : trialAt(state.trialP);
     const shown = trial || Object.assign({}, atRow, { gl: gAtRow.gl, gg: gAtRow.gg });
+    showTrialControl(atRow, shown, trial);
+    readouts(row, f);
+    showAreas(shown, trial);
+    const shares = showLever();
+    byId('maxwell-summary').textContent = tr('summary', { p: shown.p.toFixed(6), vl: f[COEX.vl], vg: f[COEX.vg],
+      shares });
+    if (made) {
+      // A new c moves nothing on this chart: it is drawn again only when
+      // what it shows changed.
+      const drawn = [f.join(' '), state.trialP, state.logAxis, model.operatingVolume()].join('|');
+      frames.soonOrNow(deferred, 'isotherm', () => {
+        if (drawn !== lastIsotherm) {
+          lastIsotherm = drawn;
+          drawIsotherm(atRow.t, atRow, trial);
+        }
+      });
+      frames.soonOrNow(deferred, 'gibbs', () => drawGibbs(atRow.t, Object.assign({}, atRow, { gl: gAtRow.gl }),
+        trial, trialAt));
+    }
+    describeRow(f, shown, trial);
+  }
 
-    // The trial pressure's control spans the limits' pressures above 0.
+  // The trial pressure's control spans the limits' pressures above 0.
+  function showTrialControl({ plmin, pgmax }, shown, trial) {
     const slider = byId('p-trial');
     const low = Math.max(plmin, 0), step = (pgmax - low) / 400;
     slider.min = plmin > 0 ? plmin : step;
@@ -221,8 +242,11 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
     slider.setAttribute('aria-valuetext', 'p = ' + shown.p.toFixed(6));
     byId('p-reset').disabled = trial === null;
     byId('p-trial-value').textContent = shown.p.toFixed(6);
+  }
 
-    readouts(row, f);
+  // The two areas at the line shown, their difference and gl − gg, and
+  // which way the line must move.
+  function showAreas(shown, trial) {
     const difference = shown.areaGas - shown.areaLiquid;
     const areas = byId('areas');
     setList(areas, [[tr(trial ? 'trialPressure' : 'pressure'), shown.p.toFixed(6)],
@@ -231,8 +255,10 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
     Object.assign(areas.dataset, { p: shown.p, liquid: shown.areaLiquid, gas: shown.areaGas,
       difference, gibbs: shown.gl - shown.gg });
     byId('trial-verdict').textContent = trial ? tr(difference > 0 ? 'verdictBelow' : 'verdictAbove') : tr('verdictAt');
+  }
 
-    // The lever rule on the row's tie line, as printed.
+  // The lever rule on the row's tie line, as printed; the shares it gives.
+  function showLever() {
     const [vlPrinted, vgPrinted] = model.tieLineEnds();
     const vOperating = model.operatingVolume();
     const operating = byId('v-operating');
@@ -242,30 +268,21 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
     const gas = program().gasFraction(vOperating, vlPrinted, vgPrinted);
     const shares = tr('leverResult', { liquid: (100 - 100 * gas).toFixed(1), gas: (100 * gas).toFixed(1) });
     byId('fractions').textContent = shares;
-    byId('maxwell-summary').textContent = tr('summary', { p: shown.p.toFixed(6), vl: f[COEX.vl], vg: f[COEX.vg],
-      shares });
+    return shares;
+  }
 
-    if (made) {
-      // A new c moves nothing on this chart: it is drawn again only when
-      // what it shows changed.
-      const drawn = [f.join(' '), state.trialP, state.logAxis, vOperating].join('|');
-      frames.soonOrNow(deferred, 'isotherm', () => {
-        if (drawn !== lastIsotherm) {
-          lastIsotherm = drawn;
-          drawIsotherm(t, { p, vl, vg, vlmax, plmin, vgmin, pgmax, vMiddle: atRow.vMiddle }, trial);
-        }
-      });
-      frames.soonOrNow(deferred, 'gibbs', () => drawGibbs(t, { p, vl, vg, plmin, pgmax, gl: gAtRow.gl }, trial, trialAt));
-    }
+  // Both charts' text alternatives at a row.
+  function describeRow(f, shown, trial) {
     byId('maxwell-description').textContent = tr('maxwellDescription', {
       t: f[COEX.t], vl: f[COEX.vl], vg: f[COEX.vg], vlmax: f[COEX.vlmax], plmin: f[COEX.plmin],
       vgmin: f[COEX.vgmin], pgmax: f[COEX.pgmax], p: f[COEX.p],
       areaLiquid: area(shown.areaLiquid), areaGas: area(shown.areaGas) }) +
-      (trial ? ' ' + tr('trialDescription', { p: trial.p.toFixed(6), difference: signed(difference),
+      (trial ? ' ' + tr('trialDescription', { p: trial.p.toFixed(6), difference: signed(trial.areaGas - trial.areaLiquid),
         gibbs: signed(trial.gl - trial.gg) }) : '');
     byId('gibbs-description').textContent = tr('gibbsDescription', { t: f[COEX.t], p: f[COEX.p],
       plmin: f[COEX.plmin], pgmax: f[COEX.pgmax] });
   }
+
 
   // The row's p, vl, vg, latent heat and the coexisting phases' s, h and g,
   // as printed or in the substance's units.
