@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <regex>
 #include <set>
 #include <string>
 
@@ -33,6 +35,29 @@ TEST(Substances, TheTableHoldsEightWithTheirConstantsCAndSource)
     EXPECT_EQ(find_substance("argon")->c, 1.5);
     EXPECT_EQ(find_substance("CO2")->c, 2.5);
     EXPECT_EQ(find_substance("water")->c, 3);
+}
+
+// Each substance's molar mass from its formula and the standard atomic
+// weights, and its c from the shape of its molecule: 3/2 for one atom, 5/2
+// for a linear molecule (two atoms, or CO2), 3 for any other.
+TEST(Substances, MolarMassAndCFollowFromTheFormula)
+{
+    const std::map<std::string, double> weight = {{"H", 1.008},   {"C", 12.011},  {"N", 14.007},
+                                                  {"O", 15.999},  {"Ne", 20.180}, {"Ar", 39.948}};
+    const std::regex element("([A-Z][a-z]?)([0-9]*)");
+    for (const Substance& s : substances()) {
+        double mass = 0;
+        int atoms = 0;
+        for (std::sregex_iterator it(s.formula.begin(), s.formula.end(), element), end; it != end; ++it) {
+            const int count = (*it)[2].length() ? std::stoi((*it)[2]) : 1;
+            ASSERT_EQ(weight.count((*it)[1]), 1u) << s.formula;
+            mass += weight.at((*it)[1]) * count;
+            atoms += count;
+        }
+        EXPECT_NEAR(s.molar_mass, mass, 0.01) << s.key;
+        const bool linear = atoms == 2 || s.formula == "CO2";
+        EXPECT_EQ(s.c, atoms == 1 ? 1.5 : linear ? 2.5 : 3) << s.key;
+    }
 }
 
 TEST(Substances, FoundByKeyFormulaOrNameInAnyCase)

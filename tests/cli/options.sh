@@ -189,6 +189,7 @@ substances)  # real fluids: the list, SI tables beside the same reports, the
   for args in "--substance xenon" "--substance argon --at-temperature -5" "--substance argon --at-temperature 50" \
               "--substance argon --at-temperature 151" "--substance argon --at-pressure 5e6" \
               "--substance argon --at-pressure 0" "--substance argon --at-pressure 1e3" "--at-temperature 80" \
+              "--substance argon --at-temperature 150.687" "--substance argon --at-pressure 4863000" \
               "--tc 150" "--tc -1 --pc 1e6" "--substance argon --tc 150 --pc 4e6" \
               "--substance argon --at-temperature 80 --at-pressure 1e5" "--substance argon --at-pressure abc"; do
     run $args
