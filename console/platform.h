@@ -110,8 +110,9 @@ private:
 #endif
 };
 
-// Whether the two names lead to one existing file (hard or symbolic links):
-// such a run would lose one of its tables.
+// Whether the two names lead to one file (hard or symbolic links), or
+// through symbolic links to one name where no file is yet: such a run would
+// lose one of its tables.
 bool same_file(const std::string& first, const std::string& second);
 
 // The absolute name of the folder `path` (the current one where empty).

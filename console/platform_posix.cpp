@@ -230,7 +230,16 @@ FolderLock::~FolderLock()
 bool same_file(const std::string& first, const std::string& second)
 {
     struct stat a, b;
-    return stat(first.c_str(), &a) == 0 && stat(second.c_str(), &b) == 0 && same_inode(a, b);
+    if (stat(first.c_str(), &a) == 0 && stat(second.c_str(), &b) == 0 && same_inode(a, b))
+        return true;
+    // Links that lead to one name, whether or not a file is there yet: the
+    // same name in the same folder.
+    int error = 0;
+    const std::string to_first = resolve_links(first, error), to_second = resolve_links(second, error);
+    const auto name_of = [](const std::string& path) { return path.substr(path.rfind('/') + 1); };
+    return !to_first.empty() && !to_second.empty() && name_of(to_first) == name_of(to_second) &&
+           stat(folder_of(to_first).c_str(), &a) == 0 && stat(folder_of(to_second).c_str(), &b) == 0 &&
+           same_inode(a, b);
 }
 
 std::string absolute_folder(const std::string& path)

@@ -394,11 +394,20 @@ waiting)  # a run that waits for another's lock on the folder says so once, then
     fail "stderr: $(cat stderr.txt)"
   expect_reports 1.5 ;;
 
-one-file-twice)  # two of the run's names for one file: refused, nothing written
+one-file-twice)  # two of the run's names for one file, or for one name where no file is
+                 # yet (symbolic links): refused, nothing written
   fresh; rm clatente.dat; ln vdw_coex.dat clatente.dat
   run 1.5
   expect_failure "vdw_coex.dat and clatente.dat are the same file: neither is written"
   expect_earlier vdw_coex.dat clatente.dat
+  expect_only vdw_coex.dat clatente.dat console.out stderr.txt
+  fresh; rm vdw_coex.dat clatente.dat; ln -s clatente.dat vdw_coex.dat
+  run 1.5
+  expect_failure "vdw_coex.dat and clatente.dat are the same file: neither is written"
+  expect_only vdw_coex.dat console.out stderr.txt
+  fresh; rm vdw_coex.dat clatente.dat; ln -s x vdw_coex.dat; ln -s ./x clatente.dat
+  run 1.5
+  expect_failure "vdw_coex.dat and clatente.dat are the same file: neither is written"
   expect_only vdw_coex.dat clatente.dat console.out stderr.txt ;;
 
 protected-symlinks)  # in a sticky folder anyone may write, a link planted by another user is
