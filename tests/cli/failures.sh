@@ -421,7 +421,22 @@ protected-symlinks)  # in a sticky folder anyone may write, a link planted by an
   chown -h root vdw_coex.dat
   run 1.5
   [ "$status" -eq 0 ] || fail "a link of the folder's owner: status $status: $(cat stderr.txt)"
-  [ -L vdw_coex.dat ] && cmp -s target.dat "$work/ref-1.5/vdw_coex.dat" || fail "the link was not followed" ;;
+  [ -L vdw_coex.dat ] && cmp -s target.dat "$work/ref-1.5/vdw_coex.dat" || fail "the link was not followed"
+  # In such a folder of another user's, the runner's own link is followed and
+  # a third user's is not; an ordinary folder follows any link.
+  chown vdwcoex-test .
+  printf '%s' "$earlier" > target.dat
+  run 1.5
+  [ "$status" -eq 0 ] && cmp -s target.dat "$work/ref-1.5/vdw_coex.dat" ||
+    fail "the runner's link in another user's folder: status $status: $(cat stderr.txt)"
+  printf '%s' "$earlier" > target.dat; chown -h nobody vdw_coex.dat
+  run 1.5
+  expect_failure "cannot create vdw_coex.dat: Permission denied"
+  expect_earlier target.dat
+  chmod 755 .
+  run 1.5
+  [ "$status" -eq 0 ] && cmp -s target.dat "$work/ref-1.5/vdw_coex.dat" ||
+    fail "a third user's link in an ordinary folder: status $status: $(cat stderr.txt)" ;;
 
 acl-and-attributes)  # an access list and user attributes are kept; the group gains nothing
   command -v setfacl > /dev/null && command -v setfattr > /dev/null || { echo "needs acl and attr"; exit 77; }
