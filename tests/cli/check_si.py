@@ -28,7 +28,16 @@ constants = dict(re.findall(r"\b(Tc|pc|R) = ([0-9.e+-]+)", " ".join(header)))
 tc, pc, r = (float(constants[k]) for k in ("Tc", "pc", "R"))
 vc = 3 * r * tc / (8 * pc)
 unit = {"K": tc, "Pa": pc, "m3/mol": vc, "J/(mol K)": r, "J/mol": r * tc}
-suffix = {"_K": "K", "_Pa": "Pa", "_m3_per_mol": "m3/mol", "_J_per_mol_K": "J/(mol K)", "_J_per_mol": "J/mol"}
+suffix = {"K": "_K", "Pa": "_Pa", "m3/mol": "_m3_per_mol", "J/(mol K)": "_J_per_mol_K", "J/mol": "_J_per_mol"}
+
+
+def si_unit_of(reduced_name):
+    """The SI unit of a reduced column, from the quantity its name says
+    (t, p, v, s, or an energy: h, g, u, the latent heat); None for the state."""
+    quantity = reduced_name.split("_")[0]
+    return {"t": "K", "p": "Pa", "v": "m3/mol", "s": "J/(mol K)", "h": "J/mol", "g": "J/mol", "u": "J/mol",
+            "latent": "J/mol"}.get(quantity)
+
 
 for reduced_name, si_name in (("vdw_coex.csv", "vdw_coex_si.csv"), ("clatente.csv", "clatente_si.csv")):
     reduced, si = rows(reduced_name), rows(si_name)
@@ -36,9 +45,12 @@ for reduced_name, si_name in (("vdw_coex.csv", "vdw_coex_si.csv"), ("clatente.cs
         failures.append(f"{si_name}: {len(si)} rows, {len(reduced)} in {reduced_name}")
         continue
     factors = []
-    for name in si[0]:
-        ends = [s for s in suffix if name.endswith(s)]
-        factors.append(unit[suffix[max(ends, key=len)]] if ends else None)
+    for reduced_column, si_column in zip(reduced[0], si[0]):
+        si_unit = si_unit_of(reduced_column)
+        factors.append(unit[si_unit] if si_unit else None)
+        # The SI column's name says the unit of the quantity it holds.
+        if si_unit and not si_column.endswith(suffix[si_unit]):
+            failures.append(f"{si_name}: column {si_column} for {reduced_column}, in {si_unit}")
     for reduced_row, si_row in zip(reduced[1:], si[1:]):
         for cell, got, factor in zip(reduced_row, si_row, factors):
             expected = cell if factor is None or cell == "" or not re.match(r"^-?[0-9]", cell) \
