@@ -374,6 +374,15 @@ test('the chosen t is marked on every chart, and above the table only its isothe
   assert.deepStrictEqual(marks.heat[0], [{ x: 0.7, y: row[8] }]);
   assert.deepStrictEqual(marks.properties[0], [{ x: 0.7, y: eq[5] }, { x: 0.7, y: eq[6] }]);
   assert.deepStrictEqual(marks.ts[0], [{ x: eq[5], y: 0.7 }, { x: eq[6], y: 0.7 }]);
+  // Each curve of the p–t chart is named after the column it draws.
+  const sampled = (column) => rows.filter((_, k) => k % 3 === 0 || k === rows.length - 1).map((f) => Number(f[column]));
+  const curves = await page.evaluate(() => Chart.getChart('pt').data.datasets.filter((d) => !d.mark)
+    .map((d) => ({ label: d.label, ys: d.data.map((q) => q.y) })));
+  for (const [name, column] of [[/presión de vapor/, 1], [/límite del gas/, 7], [/límite del líquido/, 5]]) {
+    const curve = curves.find((c) => name.test(c.label));
+    assert.ok(curve, `no curve named ${name}`);
+    assert.deepStrictEqual(curve.ys, sampled(column), String(name));
+  }
   // An invalid t changes nothing and says why.
   await chooseT(page, 'abc');
   assert.strictEqual(await page.getAttribute('#t-number', 'aria-invalid'), 'true');
