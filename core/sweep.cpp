@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string_view>
 
 #include "bisect.h"
 #include "reports.h"
@@ -63,16 +64,15 @@ void write(double c, const Coexistence& f, Output& out)
     const StabilityLimits& limits = f.limits;
     const Properties x = properties(f.t, f.vl, f.vg, c);
     coexistence_row(out.coexistence, f, x.latent());
-    out.states.push_back(f);
     property_row(out.properties, f.t, "eq", {f.p, f.vl, f.vg}, x);
 
     // The liquid at its stability limit, with the gas at the same pressure;
     // then the gas at its limit, with the liquid at the same pressure.
-    const PhasePair liquid_limit{limits.plmin, limits.vlmax, f.vg_beside_liquid_limit};
-    property_row(out.properties, f.t, "limliq", liquid_limit,
-                 properties(f.t, liquid_limit.vl, liquid_limit.vg, c));
-    const PhasePair gas_limit{limits.pgmax, f.vl_beside_gas_limit, limits.vgmin};
-    property_row(out.properties, f.t, "limgas", gas_limit, properties(f.t, gas_limit.vl, gas_limit.vg, c));
+    const auto limit_row = [&](std::string_view state, const PhasePair& pair) {
+        property_row(out.properties, f.t, state, pair, properties(f.t, pair.vl, pair.vg, c));
+    };
+    limit_row("limliq", {limits.plmin, limits.vlmax, f.vg_beside_liquid_limit});
+    limit_row("limgas", {limits.pgmax, f.vl_beside_gas_limit, limits.vgmin});
 
     text(out.properties, "\n");
 }
@@ -83,7 +83,6 @@ Output write_all(double c, const SweepSearch& sweep)
     // Room for the whole reports (about 43 kB and 182 kB) from the start.
     out.coexistence.reserve(64 * 1024);
     out.properties.reserve(256 * 1024);
-    out.states.reserve(sweep.passes.size());
     coexistence_preamble(out.coexistence, c);
     property_preamble(out.properties, c);
     rule(out.coexistence);
@@ -91,6 +90,7 @@ Output write_all(double c, const SweepSearch& sweep)
     for (const Coexistence& found : sweep.passes)
         write(c, found, out);
     out.console = sweep.console;
+    out.states = sweep.passes;
     return out;
 }
 

@@ -43,7 +43,7 @@ struct Output {
     std::vector<Coexistence> states;
 };
 
-// The rows of one pass, with Cv = cR.
+// The rows of one pass, with Cv = cR; the pass itself is not kept.
 void write(double c, const Coexistence& found, Output& out);
 
 // The run for c written from a sweep's searches: both preambles with their
