@@ -71,6 +71,11 @@ bool take(Options& options, const LongOption& option, const std::string& value, 
         return true;
     }
     if (&option == &substance) {
+        // An empty name would quietly mean no substance at all.
+        if (value.empty()) {
+            error = say.unknown_substance(value);
+            return false;
+        }
         options.substance = value;
         return true;
     }

@@ -79,8 +79,8 @@ usage-errors)  # a wrong command line: status 2, two lines, nothing touched
     run "$arg"
     [ "$status" -eq 2 ] && [ "$(wc -l < ../err.txt)" -eq 2 ] || fail "'$arg': status $status: $(cat -A ../err.txt)"
   done
-  # An empty folder name, which a word-split loop cannot pass.
-  for args in "-o|" "--output-dir=|2.5"; do
+  # An empty folder or substance name, which a word-split loop cannot pass.
+  for args in "-o|" "--output-dir=|2.5" "--substance|" "--substance=|2.5"; do
     IFS='|' read -r -a split <<< "$args"
     [ "${#split[@]}" -eq 1 ] && split+=("")
     run "${split[@]}"
