@@ -1,6 +1,9 @@
 // What killed runs left beside the reports (see leftovers.h).
 #include "leftovers.h"
 
+#include <fstream>
+#include <iterator>
+
 #include "platform.h"
 
 namespace {
@@ -8,7 +11,8 @@ namespace {
 using namespace platform;
 
 // Whether `name` is one of the names a run gives beside `base`: its
-// temporaries (base.PID.tmp, base.PID-N.tmp) or backups (base.PID.old).
+// temporaries (base.PID.tmp, base.PID-N.tmp) or backups (base.PID.old,
+// base.PID-N.old).
 bool leftover_of(const std::string& name, const std::string& base, bool& temporary)
 {
     if (name.compare(0, base.size() + 1, base + ".") != 0)
@@ -26,24 +30,38 @@ bool leftover_of(const std::string& name, const std::string& base, bool& tempora
         ++at;
         if (!digits())
             return false;
-        temporary = true;
-        return name.compare(at, std::string::npos, ".tmp") == 0;
     }
     temporary = name.compare(at, std::string::npos, ".tmp") == 0;
     return temporary || name.compare(at, std::string::npos, ".old") == 0;
 }
 
+std::string bytes_of(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// Whether the two files hold the same bytes (a run killed after copying a
+// report's earlier text, before rewriting the report).
+bool same_text(const std::string& first, const std::string& second)
+{
+    Stat a{}, b{};
+    return stat_of(first, a) == 0 && stat_of(second, b) == 0 && a.st_size == b.st_size &&
+           bytes_of(first) == bytes_of(second);
+}
+
 }  // namespace
 
-void remove_leftovers(const std::vector<std::string>& paths, const std::string& waiting_line)
+std::vector<EarlierText> remove_leftovers(const std::vector<std::string>& paths, const std::string& waiting_line)
 {
+    std::vector<EarlierText> kept;
     if (paths.empty())
-        return;
+        return kept;
     int error = 0;
     const std::string first = resolve_links(paths[0], error);
     const FolderLock lock(folder_of(first.empty() ? paths[0] : first), waiting_line);
     if (lock.error())
-        return;
+        return kept;
     for (const std::string& path : paths) {
         const std::string target = resolve_links(path, error);
         if (target.empty())
@@ -57,10 +75,16 @@ void remove_leftovers(const std::vector<std::string>& paths, const std::string& 
                 continue;
             const std::string leftover = folder + "/" + name;
             // A temporary no live run claims; a backup that is only a second
-            // name of the report (a run killed before its rename). A backup
-            // holding an earlier text is kept: it may be all there is of it.
-            if (temporary ? !claimed(leftover) : one_inode(leftover, target))
+            // name of the report (a run killed before its rename) or a copy
+            // of it (killed before rewriting it). A backup holding another
+            // text is kept: it may be all there is of it.
+            Stat st{};
+            if (temporary ? !claimed(leftover) : one_inode(leftover, target) || same_text(leftover, target))
                 remove_file(leftover);
+            else if (!temporary && stat_of(leftover, st) == 0)
+                kept.push_back({folder == "." ? name : leftover, path, static_cast<long long>(st.st_size),
+                                static_cast<long long>(st.st_mtime)});
         }
     }
+    return kept;
 }

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <new>
 #include <optional>
 #include <string>
@@ -246,7 +247,13 @@ int run_program(const Messages& say, const Options& options, const std::optional
     if (!names_apart(say, paths))
         return 1;
     const std::string waiting = say.waiting() + "\n";
-    remove_leftovers(paths, waiting);
+    for (const EarlierText& left : remove_leftovers(paths, waiting)) {
+        const std::time_t at = static_cast<std::time_t>(left.modified);
+        char when[32] = "?";
+        if (const std::tm* local = std::localtime(&at))
+            std::strftime(when, sizeof when, "%Y-%m-%d %H:%M", local);
+        to_stderr(say.earlier_left(left.backup, left.report, left.bytes, when));
+    }
     remove_temporaries_on_signals();
     FileError failure;
     files.resize(plan.size());

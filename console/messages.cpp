@@ -59,6 +59,16 @@ std::string printable(const std::string& text)
     return plain ? text : quoted(text);
 }
 
+// A name as a one-line message shows it: as it is, but quoted where it holds
+// a newline or another control character.
+std::string one_line(const std::string& text)
+{
+    for (const unsigned char ch : text)
+        if (ch < ' ' || ch == 0x7f)
+            return quoted(text);
+    return text;
+}
+
 }  // namespace
 
 std::string Messages::es(const std::string& text) const
@@ -226,14 +236,14 @@ std::string Messages::large_c(const std::string& shown) const
 
 std::string Messages::cannot_create(const std::string& file, const std::string& reason) const
 {
-    return pick(language, "vdwcoex: no se puede crear " + file + ": " + reason,
-                "vdwcoex: cannot create " + file + ": " + reason);
+    return pick(language, "vdwcoex: no se puede crear " + one_line(file) + ": " + reason,
+                "vdwcoex: cannot create " + one_line(file) + ": " + reason);
 }
 
 std::string Messages::cannot_write(const std::string& file, const std::string& reason) const
 {
-    return pick(language, "vdwcoex: no se puede escribir " + file + ": " + reason,
-                "vdwcoex: cannot write " + file + ": " + reason);
+    return pick(language, "vdwcoex: no se puede escribir " + one_line(file) + ": " + reason,
+                "vdwcoex: cannot write " + one_line(file) + ": " + reason);
 }
 
 std::string Messages::cannot_write_console(const std::string& reason) const
@@ -246,16 +256,18 @@ std::string Messages::folder_refuses(const std::string& file, const std::string&
                                     const std::string& reason) const
 {
     return pick(language,
-        "vdwcoex: no se puede crear " + file + ": la carpeta " + folder + " no admite ficheros nuevos (" + reason + ")",
-        "vdwcoex: cannot create " + file + ": the folder " + folder + " takes no new files (" + reason + ")");
+        "vdwcoex: no se puede crear " + one_line(file) + ": la carpeta " + one_line(folder) +
+            " no admite ficheros nuevos (" + reason + ")",
+        "vdwcoex: cannot create " + one_line(file) + ": the folder " + one_line(folder) + " takes no new files (" +
+            reason + ")");
 }
 
 std::string Messages::cannot_lock(const std::string& folder, const std::string& reason) const
 {
     return pick(language,
-        es("vdwcoex: no se puede bloquear la carpeta " + folder + " frente a otras ejecuciones (" + reason +
+        es("vdwcoex: no se puede bloquear la carpeta " + one_line(folder) + " frente a otras ejecuciones (" + reason +
            "): no se escribe nada"),
-        "vdwcoex: cannot lock the folder " + folder + " against other runs (" + reason + "): nothing is written");
+        "vdwcoex: cannot lock the folder " + one_line(folder) + " against other runs (" + reason + "): nothing is written");
 }
 
 std::string Messages::waiting() const
@@ -266,19 +278,21 @@ std::string Messages::waiting() const
 
 std::string Messages::one_file_twice(const std::string& first, const std::string& second) const
 {
-    return pick(language, es("vdwcoex: " + first + " y " + second + " son el mismo fichero: no se escribe ninguno"),
-                "vdwcoex: " + first + " and " + second + " are the same file: neither is written");
+    return pick(language,
+                es("vdwcoex: " + one_line(first) + " y " + one_line(second) + " son el mismo fichero: no se escribe ninguno"),
+                "vdwcoex: " + one_line(first) + " and " + one_line(second) + " are the same file: neither is written");
 }
 
 std::string Messages::kept_as(const std::string& names) const
 {
-    return pick(language, "; el texto anterior queda en " + names, "; the earlier text is kept in " + names);
+    return pick(language, "; el texto anterior queda en " + one_line(names),
+                "; the earlier text is kept in " + one_line(names));
 }
 
 std::string Messages::mixed(const std::string& fresh, const std::string& kept) const
 {
-    return pick(language, "; nuevos: " + fresh + "; como antes: " + kept,
-                "; new: " + fresh + "; as before: " + kept);
+    return pick(language, "; nuevos: " + one_line(fresh) + "; como antes: " + one_line(kept),
+                "; new: " + one_line(fresh) + "; as before: " + one_line(kept));
 }
 
 const char* Messages::out_of_memory() const
@@ -297,8 +311,19 @@ std::string Messages::written(const std::vector<std::string>& files, const std::
     std::string list;
     for (size_t k = 0; k < files.size(); ++k)
         list += (k == 0 ? "" : k + 1 < files.size() ? ", " : pick(language, " y ", " and ")) + files[k];
-    return pick(language, "vdwcoex: escritos " + list + " en " + folder,
-                "vdwcoex: wrote " + list + " in " + folder);
+    return pick(language, "vdwcoex: escritos " + list + " en " + one_line(folder),
+                "vdwcoex: wrote " + list + " in " + one_line(folder));
+}
+
+std::string Messages::earlier_left(const std::string& backup, const std::string& report, long long bytes,
+                                   const std::string& when) const
+{
+    const std::string what = " (" + std::to_string(bytes) + " bytes, " + when + ") ";
+    return pick(language,
+        es("vdwcoex: " + one_line(backup) + what + "puede ser un texto anterior de " + one_line(report) +
+           " que dejó una ejecución interrumpida; se conserva"),
+        "vdwcoex: " + one_line(backup) + what + "may be an earlier text of " + one_line(report) +
+            " left by a run that was ended; it is kept");
 }
 
 std::string significant(double x, int digits)

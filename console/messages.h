@@ -69,6 +69,10 @@ struct Messages {
     std::string mixed(const std::string& fresh, const std::string& kept) const;
     // And the names under which the earlier texts of new files are kept.
     std::string kept_as(const std::string& names) const;
+    // A file under a backup's name beside a report, which a run ended by
+    // SIGKILL may have left holding the report's earlier text: kept.
+    std::string earlier_left(const std::string& backup, const std::string& report, long long bytes,
+                             const std::string& when) const;
     // A fixed text: nothing is allocated to say it.
     const char* out_of_memory() const;
     // The same once every file of the run was written.

@@ -26,7 +26,7 @@ bool folder(const Stat& st);
 
 // Descriptors: a new file (fails where it exists), an existing one to read
 // and write, and one written directly (created or emptied).
-int create_new(const std::string& path);
+int create_new(const std::string& path, bool owner_only = false);  // owner_only: mode 600
 int open_existing(const std::string& path);
 int open_direct(const std::string& path);
 int writable(const std::string& path);  // 0 where it may be written
@@ -47,9 +47,15 @@ bool second_name(const std::string& file, const std::string& name);  // a hard l
 bool replaceable(const std::string& path);
 // The new file takes the earlier one's owner, group and permissions.
 bool owner_given(int fd, const Stat& st);
-// Whether the file has an access control list or user attributes, which a
-// new file would not take over.
-bool has_attributes(const std::string& path);
+// Whether every extended attribute (access lists included) and inode flag
+// of `from` is on `to` too, with the same value: a rename of `to` over
+// `from` would keep them.
+bool attributes_kept(const std::string& from, const std::string& to);
+// Whether the folder takes new names but gives up none (chattr +a): a file
+// made there can never be removed.
+bool append_only(const std::string& folder);
+// Whether `path` names the open file (same device and inode).
+bool names_open_file(const std::string& path, int fd);
 void sync_folder(const std::string& path);
 std::string folder_of(const std::string& path);
 // The file that `path` leads to through its symbolic links, whether or not it

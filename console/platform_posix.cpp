@@ -16,6 +16,8 @@
 #include <sys/file.h>
 #include <unistd.h>
 #ifdef __linux__
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/xattr.h>
 #endif
 
@@ -40,7 +42,10 @@ int process_id() { return static_cast<int>(getpid()); }
 int stat_of(const std::string& path, Stat& st) { return stat(path.c_str(), &st); }
 bool regular(const Stat& st) { return S_ISREG(st.st_mode); }
 bool folder(const Stat& st) { return S_ISDIR(st.st_mode); }
-int create_new(const std::string& path) { return open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666); }
+int create_new(const std::string& path, bool owner_only)
+{
+    return open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, owner_only ? 0600 : 0666);
+}
 int open_existing(const std::string& path) { return open(path.c_str(), O_RDWR | O_CLOEXEC); }
 int open_direct(const std::string& path) { return open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666); }
 int writable(const std::string& path) { return access(path.c_str(), W_OK); }
@@ -61,20 +66,70 @@ bool owner_given(int fd, const Stat& st)
     return fchown(fd, st.st_uid, st.st_gid) == 0 && fchmod(fd, st.st_mode & 07777) == 0;
 }
 
-bool has_attributes(const std::string& path)
+#ifdef __linux__
+namespace {
+
+// The inode flags a rename would drop that leave the file writable (chattr
+// +d, +A, +S, +c, +C...); append-only and immutable reports cannot be
+// replaced at all, and say so where they are met. -1 where not known.
+long inode_flags(const std::string& path)
+{
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    long flags = -1;
+    if (fd >= 0) {
+        int got = 0;
+        if (ioctl(fd, FS_IOC_GETFLAGS, &got) == 0)
+            flags = got & ((FS_FL_USER_MODIFIABLE | FS_NOCOW_FL) & ~(FS_IMMUTABLE_FL | FS_APPEND_FL));
+        close(fd);
+    }
+    return flags;
+}
+
+}  // namespace
+#endif
+
+bool attributes_kept(const std::string& from, const std::string& to)
 {
 #ifdef __linux__
     char names[4096];
-    const ssize_t size = listxattr(path.c_str(), names, sizeof names);
-    if (size < 0)
-        return errno == ERANGE;  // more names than room: surely some
-    for (ssize_t at = 0; at < size; at += static_cast<ssize_t>(std::strlen(names + at)) + 1)
-        if (std::strncmp(names + at, "user.", 5) == 0 || std::strncmp(names + at, "system.posix_acl_", 17) == 0)
-            return true;
+    const ssize_t size = listxattr(from.c_str(), names, sizeof names);
+    if (size < 0 && errno == ERANGE)
+        return false;  // more names than room: surely some a new file lacks
+    for (ssize_t at = 0; at < size; at += static_cast<ssize_t>(std::strlen(names + at)) + 1) {
+        char value[4096], other[4096];
+        const ssize_t n = getxattr(from.c_str(), names + at, value, sizeof value);
+        const ssize_t m = getxattr(to.c_str(), names + at, other, sizeof other);
+        if (n < 0 || n != m || std::memcmp(value, other, static_cast<size_t>(n)) != 0)
+            return false;
+    }
+    const long flags = inode_flags(from), theirs = flags > 0 ? inode_flags(to) : 0;
+    return flags <= 0 || (theirs >= 0 && (flags & ~theirs) == 0);
 #else
-    (void)path;
+    (void)from;
+    (void)to;
+    return true;
 #endif
+}
+
+bool append_only(const std::string& folder)
+{
+#ifdef __linux__
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    int flags = 0;
+    const bool got = fd >= 0 && ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    if (fd >= 0)
+        close(fd);
+    return got && (flags & FS_APPEND_FL);
+#else
+    (void)folder;
     return false;
+#endif
+}
+
+bool names_open_file(const std::string& path, int fd)
+{
+    struct stat by_name, open;
+    return stat(path.c_str(), &by_name) == 0 && fstat(fd, &open) == 0 && same_inode(by_name, open);
 }
 
 void sync_folder(const std::string& path)

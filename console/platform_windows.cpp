@@ -60,7 +60,7 @@ int process_id() { return _getpid(); }
 int stat_of(const std::string& path, Stat& st) { return _stat64(path.c_str(), &st); }
 bool regular(const Stat& st) { return (st.st_mode & _S_IFMT) == _S_IFREG; }
 bool folder(const Stat& st) { return (st.st_mode & _S_IFMT) == _S_IFDIR; }
-int create_new(const std::string& path)
+int create_new(const std::string& path, bool)
 {
     return _open(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
 }
@@ -114,7 +114,17 @@ bool replaceable(const std::string& path)
 // Windows keeps no owner or permissions of the earlier file (the new one
 // takes the folder's), nor its links: said in the guide and the manual.
 bool owner_given(int, const Stat&) { return true; }
-bool has_attributes(const std::string&) { return false; }
+bool attributes_kept(const std::string&, const std::string&) { return true; }
+bool append_only(const std::string&) { return false; }
+
+bool names_open_file(const std::string& path, int fd)
+{
+    BY_HANDLE_FILE_INFORMATION by_name, open;
+    const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(fd));
+    return identity(path, by_name) && handle != INVALID_HANDLE_VALUE && GetFileInformationByHandle(handle, &open) &&
+           by_name.dwVolumeSerialNumber == open.dwVolumeSerialNumber &&
+           by_name.nFileIndexHigh == open.nFileIndexHigh && by_name.nFileIndexLow == open.nFileIndexLow;
+}
 void sync_folder(const std::string&) {}
 
 std::string folder_of(const std::string& path)

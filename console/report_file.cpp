@@ -4,6 +4,7 @@
 #include "report_file.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,23 @@
 namespace {
 
 using namespace platform;
+
+// The names a run makes beside a report, `target`.PID.suffix and, where that
+// is taken, `target`.PID-N.suffix: room for their tails is made when the
+// report is opened, so that naming asks for no memory during the commit.
+constexpr int name_attempts = 100;
+constexpr size_t name_room = 48;
+
+void name_beside(std::string& into, const std::string& target, int attempt, const char* suffix)
+{
+    char tail[name_room];
+    if (attempt == 0)
+        std::snprintf(tail, sizeof tail, ".%d%s", process_id(), suffix);
+    else
+        std::snprintf(tail, sizeof tail, ".%d-%d%s", process_id(), attempt, suffix);
+    into.assign(target);
+    into.append(tail);
+}
 
 bool write_all(int fd, const char* data, size_t size)
 {
@@ -94,13 +112,16 @@ void make_room(ReportFile& file)
     file.earlier.reserve(file.earlier_room);
 }
 
-// Turns `file` to be written in place: its target opened. Its room is made
-// before the commit, so nothing is asked for here.
+// Turns `file` to be written in place: its target opened, where it is there
+// (one that is not is created by the commit). Its room is made before the
+// commit, so nothing is asked for here.
 bool open_in_place(ReportFile& file)
 {
     close_file(file);
     drop_temporary(file);
     file.way = ReportFile::Way::in_place;
+    if (!file.existed)
+        return true;
     file.fd = open_existing(file.target);
     return file.fd >= 0;
 }
@@ -111,19 +132,17 @@ int create_temporary(ReportFile& file)
 {
     int error = 0;
     const int shared = share_folder(file.folder);
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string name = file.target + "." + std::to_string(process_id());
-        if (attempt > 0)
-            name += "-" + std::to_string(attempt);
-        name += ".tmp";
+    for (int attempt = 0; attempt < name_attempts; ++attempt) {
         {
             const HeldSignals held;
-            file.fd = create_new(name);
+            name_beside(file.temporary, file.target, attempt, ".tmp");
+            file.fd = create_new(file.temporary);
             error = errno;
             if (file.fd >= 0) {
-                file.temporary = std::move(name);
                 track(file.temporary, true);
                 file.claim = claim(file.fd);
+            } else {
+                file.temporary.clear();
             }
         }
         if (file.fd >= 0 || error != EEXIST)
@@ -133,15 +152,54 @@ int create_temporary(ReportFile& file)
     return file.fd >= 0 ? 0 : error;
 }
 
+// A second name of `of` as the file's backup, under the first backup name
+// that no file has: a link is never made over a file, so a file of someone
+// else's is never taken, nor removed later.
+void make_backup(ReportFile& file, const std::string& of)
+{
+    for (int attempt = 0; attempt < name_attempts && !file.backed_up; ++attempt) {
+        name_beside(file.backup, file.target, attempt, ".old");
+        file.backed_up = second_name(of, file.backup);
+        if (!file.backed_up && errno != EEXIST)
+            return;
+    }
+}
+
+// In place: the earlier text, read into memory, also kept on disk until the
+// new text is synced, so that a run killed while rewriting leaves it whole.
+// It is written and synced as a temporary of the owner's alone, then given
+// its backup name: it is whole from the moment it has that name. Where the
+// folder takes no new file, or would never give one up, memory is all.
+void keep_earlier_on_disk(ReportFile& file)
+{
+    if (file.lasting_names)
+        return;
+    int fd = -1;
+    for (int attempt = 0; attempt < name_attempts && fd < 0; ++attempt) {
+        name_beside(file.temporary, file.target, attempt, ".tmp");
+        fd = create_new(file.temporary, true);
+        if (fd < 0 && errno != EEXIST)
+            break;
+    }
+    if (fd < 0) {
+        file.temporary.clear();
+        return;
+    }
+    track(file.temporary, true);
+    const bool whole = write_all(fd, file.earlier.data(), file.earlier.size()) && sync_fd(fd);
+    close_fd(fd);
+    if (whole)
+        make_backup(file, file.temporary);
+    drop_temporary(file);
+}
+
 // Commits one file; on failure nothing of it has changed.
 bool commit_one(ReportFile& file, const std::string& text)
 {
     if (file.way == ReportFile::Way::rename) {
         // Keep a second name of the earlier file to put it back by.
-        if (file.existed && replaceable(file.target)) {
-            remove_file(file.backup);
-            file.backed_up = second_name(file.target, file.backup);
-        }
+        if (file.existed && replaceable(file.target))
+            make_backup(file, file.target);
         if ((!file.existed || file.backed_up) && rename_over(file.temporary, file.target)) {
             track(file.temporary, false);
             file.temporary.clear();
@@ -158,8 +216,22 @@ bool commit_one(ReportFile& file, const std::string& text)
             return false;
         }
     }
+    if (!file.existed) {
+        // In place where no report is: created now, and removed again (where
+        // the folder allows) if it cannot be written.
+        file.fd = create_new(file.target);
+        if (file.fd < 0)
+            return false;
+        if (write_all(file.fd, text.data(), text.size()) && sync_fd(file.fd))
+            return file.committed = true;
+        const int error = errno;
+        remove_file(file.target);
+        errno = error;
+        return false;
+    }
     if (!read_earlier(file.fd, file.earlier, file.earlier_room))
         return false;
+    keep_earlier_on_disk(file);
     if (rewrite(file.fd, text))
         return file.committed = true;
     const int error = errno;
@@ -174,7 +246,7 @@ bool put_back(ReportFile& file)
 {
     bool back;
     if (file.way == ReportFile::Way::in_place)
-        back = rewrite(file.fd, file.earlier);
+        back = file.existed ? rewrite(file.fd, file.earlier) : remove_file(file.target);
     else if (!file.backed_up)
         back = remove_file(file.target);
     else if ((back = rename_over(file.backup, file.target)))
@@ -182,6 +254,29 @@ bool put_back(ReportFile& file)
     if (back)
         file.committed = false;
     return back;
+}
+
+// Under the lock, before anything changes: how each file is written, decided
+// again for the report as it is now (a run that held the lock before may
+// have made, replaced, linked or removed it), and room for its earlier text.
+// A report opened in place is opened again where its name now leads to
+// another file: a run never writes into a file that is no longer the report.
+bool settle(ReportFile& file)
+{
+    Stat st{};
+    const bool exists = stat_of(file.target, st) == 0;
+    if (file.way == ReportFile::Way::rename) {
+        file.existed = exists;
+        if (exists && (st.st_nlink > 1 || !attributes_kept(file.target, file.temporary)) && !open_in_place(file))
+            return false;
+    } else if (file.fd >= 0 ? !names_open_file(file.target, file.fd) : exists) {
+        close_file(file);
+        file.existed = exists;
+        if (exists && (file.fd = open_existing(file.target)) < 0)
+            return false;
+    }
+    make_room(file);
+    return true;
 }
 
 }  // namespace
@@ -199,9 +294,10 @@ bool open_report(ReportFile& file, const std::string& path, FileError& failure)
         failure.error = error;
         return false;
     }
-    // The names the commit needs, made now: it asks for no memory.
+    // Room for the names the commit needs, made now: it asks for no memory.
     file.folder = folder_of(file.target);
-    file.backup = file.target + "." + std::to_string(process_id()) + ".old";
+    file.temporary.reserve(file.target.size() + name_room);
+    file.backup.reserve(file.target.size() + name_room);
     Stat st{};
     file.existed = stat_of(file.target, st) == 0;
     if (file.existed && !regular(st)) {
@@ -216,12 +312,20 @@ bool open_report(ReportFile& file, const std::string& path, FileError& failure)
         failure.error = errno;
         return false;
     }
-    // A file with more names, or with an access list or attributes that a
-    // new file would not keep, is written in place.
+    // In a folder that never gives up a name, nothing is made beside the
+    // report: it is written in place, or created where it is not there.
+    if (append_only(file.folder)) {
+        file.lasting_names = true;
+        if (open_in_place(file))
+            return true;
+        failure.error = errno;
+        return false;
+    }
+    // A file with more names, or with attributes or flags that a new file
+    // would not take (access lists included), is written in place.
     const bool linked = file.existed && st.st_nlink > 1;
-    const bool attributes = file.existed && has_attributes(file.target);
-    error = linked ? EMLINK : attributes ? ENOTSUP : create_temporary(file);
-    if (error == 0 && (!file.existed || owner_given(file.fd, st)))
+    error = linked ? EMLINK : create_temporary(file);
+    if (error == 0 && (!file.existed || (owner_given(file.fd, st) && attributes_kept(file.target, file.temporary))))
         return true;
     if (file.existed && open_in_place(file))
         return true;
@@ -270,18 +374,12 @@ bool commit_reports(std::vector<ReportFile>& files, const std::vector<std::strin
         failure.folder = files[0].folder;
         return false;
     }
-    // Under the lock, before anything changes: whether each file is there
-    // now and how long (a run that held the lock before may have made or
-    // grown it), and room for the earlier text of each that is, should it
-    // be written in place.
-    for (ReportFile& file : files) {
-        if (file.way == ReportFile::Way::direct)
-            continue;
-        Stat st{};
-        if (file.way == ReportFile::Way::rename)
-            file.existed = stat_of(file.target, st) == 0;
-        make_room(file);
-    }
+    for (ReportFile& file : files)
+        if (file.way != ReportFile::Way::direct && !settle(file)) {
+            failure.error = errno;
+            failure.file = file.path;
+            return false;
+        }
     const HeldSignals held;  // until the end of the commit
     size_t failed = files.size();
     for (size_t i = 0; i < files.size() && failed == files.size(); ++i)

@@ -14,12 +14,14 @@ struct ReportFile {
     std::string target;      // the file finally written
     std::string temporary;   // rename: the new text, until renamed over the target
     std::string folder;      // the target's folder
-    std::string backup;      // rename: the name of a second name of the earlier target
-    bool backed_up = false;  // that second name made, while committing
+    std::string backup;      // while committing, the earlier text's other name: a second
+                             // name of the target (rename) or a copy beside it (in place)
+    bool backed_up = false;  // that name made by this run
     std::string earlier;     // in place: the earlier text, while committing
     size_t earlier_room = 0; // in place: what `earlier` can hold without asking for memory
     Way way = Way::rename;
-    bool existed = false;
+    bool existed = false;    // in place: where not, the target is created by the commit
+    bool lasting_names = false;  // the folder gives up no name (append-only): none is made
     bool committed = false;
     int fd = -1;             // the temporary or the target, while open
     int claim = -1;          // rename: the temporary's lock, held until the run ends

@@ -112,6 +112,47 @@ TEST_F(ReportFiles, AFileThatCannotBeRenamedOverIsWrittenInPlace)
     EXPECT_EQ(listing(), std::vector<std::string>{"a"});
 }
 
+// Between a run's opening its files and its taking the folder's lock,
+// another run may replace a report it opened in place, or give a second
+// name to one it would rename over: the commit writes what the names are now.
+TEST_F(ReportFiles, WhatChangedBeforeTheLockIsWrittenAsItIsNow)
+{
+    write("a", "earlier a");
+    ASSERT_EQ(link(at("a").c_str(), at("a-too").c_str()), 0);
+    write("b", "earlier b");
+    const std::vector<std::string> texts = {"new a", "new b"};
+    prepare({"a", "b"}, texts);
+    ASSERT_EQ(files[0].way, ReportFile::Way::in_place);
+    write("other", "another run's a");
+    fs::rename(at("other"), at("a"));
+    fs::remove(at("a-too"));
+    ASSERT_EQ(link(at("b").c_str(), at("b-too").c_str()), 0);
+    ASSERT_TRUE(commit_reports(files, texts, "", failure));
+    EXPECT_EQ(read("a"), "new a");
+    EXPECT_EQ(read("b"), "new b");
+    EXPECT_EQ(read("b-too"), "new b");
+    EXPECT_EQ(listing(), (std::vector<std::string>{"a", "b", "b-too"}));
+}
+
+// Names a run would give its backups, taken by files of someone else's.
+TEST_F(ReportFiles, AFileUnderABackupNameIsNeverTakenNorRemoved)
+{
+    const std::string pid = std::to_string(getpid());
+    write("a", "earlier a");
+    write("b", "earlier b");
+    ASSERT_EQ(link(at("b").c_str(), at("b-too").c_str()), 0);  // b is written in place
+    for (const std::string& name : {"a." + pid + ".old", "b." + pid + ".old", "b." + pid + ".tmp"})
+        write(name, "precious");
+    const std::vector<std::string> texts = {"new a", "new b"};
+    prepare({"a", "b"}, texts);
+    ASSERT_TRUE(commit_reports(files, texts, "", failure));
+    EXPECT_EQ(read("a"), "new a");
+    EXPECT_EQ(read("b-too"), "new b");
+    for (const std::string& name : {"a." + pid + ".old", "b." + pid + ".old", "b." + pid + ".tmp"})
+        EXPECT_EQ(read(name), "precious") << name;
+    EXPECT_EQ(listing().size(), 6u);
+}
+
 TEST_F(ReportFiles, AFolderThatTakesNoNewFileIsNamed)
 {
     ReportFile file;

@@ -195,7 +195,7 @@ signal)  # interrupted while writing: the earlier reports stay, nothing is left
       "${program[@]}" < reply.txt > console.out 2> stderr.txt &
     tracer=$!
     sleep 1
-    kill -"$sig" "$(pgrep -f -n "^${program[*]}")"
+    kill -"$sig" "$(pgrep -P "$tracer")"  # the program, traced: never another test's run
     wait "$tracer"; status=$?
     if [ "${start[0]}" == nohup ]; then
       [ "$status" -eq 0 ] || fail "SIGHUP under nohup ended the run (status $status)"
@@ -449,7 +449,66 @@ acl-and-attributes)  # an access list and user attributes are kept; the group ga
   acl=$(getfacl -cp vdw_coex.dat 2> /dev/null)
   grep -x 'user:vdwcoex-test:rw-' <<< "$acl" > /dev/null || fail "the ACL entry is gone: $acl"
   grep -x 'group::r--' <<< "$acl" > /dev/null || fail "the group's permissions changed: $acl"
-  [ "$(getfattr --only-values -n user.note vdw_coex.dat 2> /dev/null)" == kept ] || fail "user.note is gone" ;;
+  [ "$(getfattr --only-values -n user.note vdw_coex.dat 2> /dev/null)" == kept ] || fail "user.note is gone"
+  # Attributes only root may see or set, and inode flags: kept as well.
+  fresh
+  setfattr -n trusted.note -v kept vdw_coex.dat && setfattr -n security.note -v kept clatente.dat &&
+    chattr +d vdw_coex.dat && chattr +A clatente.dat || { echo "no trusted attributes or flags here"; exit 77; }
+  run 1.5
+  [ "$status" -eq 0 ] || fail "status $status: $(cat stderr.txt)"
+  expect_reports 1.5
+  [ "$(getfattr --only-values -n trusted.note vdw_coex.dat 2> /dev/null)" == kept ] || fail "trusted.note is gone"
+  [ "$(getfattr --only-values -n security.note clatente.dat 2> /dev/null)" == kept ] || fail "security.note is gone"
+  [[ $(lsattr vdw_coex.dat) == ??????d* && $(lsattr clatente.dat) == ???????A* ]] ||
+    fail "flags: $(lsattr vdw_coex.dat clatente.dat)" ;;
+
+kill-in-place)  # SIGKILL while a report is rewritten in place: its earlier text is whole
+               # beside it, and the next run says where; so is the other report's
+  command -v strace > /dev/null || { echo "needs strace"; exit 77; }
+  fresh; cp "$work/ref-1.5/clatente.dat" clatente.dat; ln clatente.dat second
+  # Killed once the new text, shorter than the earlier, is written over it.
+  echo 2.5 | strace -o /dev/null -e trace=ftruncate -e inject=ftruncate:signal=KILL "${program[@]}" \
+    > console.out 2> stderr.txt
+  left=(*.old)
+  [ "${#left[@]}" -eq 2 ] || fail "left: ${left[*]}"
+  cmp -s clatente.dat.*.old "$work/ref-1.5/clatente.dat" || fail "the earlier clatente.dat is not whole"
+  expect_earlier vdw_coex.dat.*.old
+  run 1.5
+  [ "$status" -eq 0 ] || fail "the next run: status $status: $(cat stderr.txt)"
+  expect_reports 1.5
+  for old in "${left[@]}"; do
+    grep -q "^vdwcoex: $old ([0-9]* bytes, [-0-9]* [0-9:]*) may be an earlier text of ${old%%.dat.*}.dat left by a run that was ended; it is kept$" stderr.txt ||
+      fail "$old is not said: $(cat stderr.txt)"
+  done
+  [ "$(wc -l < stderr.txt)" -eq 2 ] || fail "stderr: $(cat stderr.txt)"
+  expect_only vdw_coex.dat clatente.dat second console.out stderr.txt "${left[@]}" ;;
+
+backup-name-taken)  # a file under the name a run would give its backup is someone's own
+  fresh
+  # shellcheck disable=SC2016
+  bash -c 'echo precious > "vdw_coex.dat.$$.old"; exec "$@" <<< 1.5 > console.out 2> stderr.txt' _ "${program[@]}"
+  status=$?
+  [ "$status" -eq 0 ] || fail "status $status: $(cat stderr.txt)"
+  expect_reports 1.5
+  precious=(vdw_coex.dat.*.old)
+  [ "$(cat "${precious[0]}")" == precious ] || fail "the file under the backup's name was not kept"
+  grep -q "^vdwcoex: ${precious[0]} (9 bytes, .*) may be an earlier text of vdw_coex.dat" stderr.txt ||
+    fail "stderr: $(cat stderr.txt)"
+  expect_only vdw_coex.dat clatente.dat console.out stderr.txt "${precious[0]}" ;;
+
+append-only-folder)  # a folder that gives up no name: the reports are written in place, or
+                     # created, and nothing is left beside them for ever
+  fresh; rm clatente.dat
+  chattr +a . 2> /dev/null || { echo "chattr +a is refused here"; exit 77; }
+  run 1.5; chattr -a .
+  [ "$status" -eq 0 ] || fail "status $status: $(cat stderr.txt)"
+  expect_reports 1.5
+  expect_only vdw_coex.dat clatente.dat console.out stderr.txt ;;
+
+newline-in-path)  # a folder whose name holds a newline is named on one line
+  fresh; folder=$'two\nlines'; mkdir -p "$folder/vdw_coex.dat"
+  echo 1.5 | "${program[@]}" -o "$folder" > console.out 2> stderr.txt; status=$?
+  expect_failure "cannot create 'two.nlines/vdw_coex.dat': Is a directory" ;;
 
 put-back-fails)  # the second file cannot be replaced nor the first put back: the message
                  # names the new file truly and where its earlier text is kept
