@@ -214,7 +214,8 @@ bool render(const Messages& say, const PlannedFile& file, const RunResult& run, 
         int error = 0;
         if (make_workbook(run.sheets, about_lines(shown, VDWCOEX_VERSION, run.header), text, error, reason))
             return true;
-        why = say.cannot_write(file.path, error ? reason_of(say, error) : reason);
+        why = error == ENOMEM ? say.out_of_memory()
+                              : say.cannot_write(file.path, error ? reason_of(say, error) : reason);
         return false;
     }
     }
@@ -351,8 +352,13 @@ int act(const Messages& say, const Options& options, std::vector<ReportFile>& fi
 {
     if (options.help)
         return platform::put_text(stdout, say.help()) ? 0 : 1;
-    if (options.xlsx && !workbook_available()) {
-        to_stderr(say.no_workbook());
+    std::string why;
+    if (const int error = options.xlsx ? workbook_writer(why) : 0) {
+        if (error == ENOMEM) {
+            to_stderr(say.out_of_memory());
+            return 1;
+        }
+        to_stderr(say.no_workbook(why));
         return 2;
     }
     if (options.version) {

@@ -204,8 +204,11 @@ std::string Messages::hint() const
                 "Try 'vdwcoex --help' for more information.");
 }
 
-std::string Messages::no_workbook() const
+std::string Messages::no_workbook(const std::string& why) const
 {
+    if (!why.empty())
+        return pick(language, es("vdwcoex: --xlsx no está disponible: no se puede cargar libxlsxwriter (") + why + ")",
+                    "vdwcoex: --xlsx is not available: libxlsxwriter cannot be loaded (" + why + ")");
     return pick(language, es("vdwcoex: --xlsx no está disponible: este vdwcoex se compiló sin libxlsxwriter"),
                 "vdwcoex: --xlsx is not available: this vdwcoex was built without libxlsxwriter");
 }

@@ -44,8 +44,9 @@ struct Messages {
     std::string no_folder(const std::string& folder, const std::string& reason) const;
     std::string empty_folder(const std::string& option) const;
     std::string hint() const;
-    // --xlsx in a build without the workbook writer.
-    std::string no_workbook() const;
+    // --xlsx in a build without the workbook writer, or where it cannot be
+    // loaded (`why`, the loader's words).
+    std::string no_workbook(const std::string& why) const;
 
     // Where c is not a positive finite number; `shown` is c as the reports print it.
     std::string odd_c(const std::string& shown, bool finite) const;

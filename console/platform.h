@@ -40,6 +40,11 @@ bool remove_file(const std::string& path);
 // Removes a file from a signal handler: async-signal-safe.
 void remove_in_handler(const char* path);
 
+// Removes an empty folder, and ends a child process and waits for it, from a
+// signal handler: async-signal-safe.
+void remove_folder_in_handler(const char* path);
+void end_child_in_handler(int pid);
+
 bool rename_over(const std::string& from, const std::string& to);
 bool second_name(const std::string& file, const std::string& name);  // a hard link
 // Whether the file may be renamed over now (not while another program holds

@@ -14,6 +14,7 @@
 #include <langinfo.h>
 #include <locale.h>
 #include <sys/file.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #ifdef __linux__
 #include <linux/fs.h>
@@ -57,6 +58,13 @@ bool sync_fd(int fd) { return fsync(fd) == 0; }
 int close_fd(int fd) { return close(fd); }
 bool remove_file(const std::string& path) { return unlink(path.c_str()) == 0; }
 void remove_in_handler(const char* path) { unlink(path); }
+void remove_folder_in_handler(const char* path) { rmdir(path); }
+void end_child_in_handler(int pid)
+{
+    kill(pid, SIGKILL);
+    while (waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
+    }
+}
 bool rename_over(const std::string& from, const std::string& to) { return std::rename(from.c_str(), to.c_str()) == 0; }
 bool second_name(const std::string& file, const std::string& name) { return link(file.c_str(), name.c_str()) == 0; }
 bool replaceable(const std::string&) { return true; }

@@ -7,6 +7,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <direct.h>
 #include <fcntl.h>
 #include <io.h>
 #include <process.h>
@@ -81,6 +82,8 @@ bool sync_fd(int fd) { return _commit(fd) == 0; }
 int close_fd(int fd) { return _close(fd); }
 bool remove_file(const std::string& path) { return _unlink(path.c_str()) == 0; }
 void remove_in_handler(const char* path) { _unlink(path); }
+void remove_folder_in_handler(const char* path) { _rmdir(path); }
+void end_child_in_handler(int) {}
 
 // With write-through the move is on disk when it returns: no folder to sync.
 bool rename_over(const std::string& from, const std::string& to)

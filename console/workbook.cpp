@@ -2,17 +2,31 @@
 
 #if VDWCOEX_XLSX
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 
+#include <dirent.h>
 #include <dlfcn.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
+#ifdef __linux__
+#include <sys/prctl.h>
+#endif
 #include <xlsxwriter.h>
 
+#include "platform.h"
 #include "tables_csv.h"
+#include "temporaries.h"
 
 namespace {
 
@@ -20,6 +34,7 @@ namespace {
 // without one does not pay for loading it and the libraries it needs.
 struct Library {
     bool loaded = false;
+    std::string why;  // the loader's words where it is not loaded
     decltype(&workbook_new_opt) new_opt = nullptr;
     decltype(&workbook_add_format) add_format = nullptr;
     decltype(&format_set_bold) set_bold = nullptr;
@@ -52,6 +67,9 @@ Library load()
                  find_symbol(handle, "worksheet_set_column", lib.set_column) &&
                  find_symbol(handle, "worksheet_freeze_panes", lib.freeze_panes) &&
                  find_symbol(handle, "workbook_close", lib.close) && find_symbol(handle, "lxw_strerror", lib.strerror);
+    if (!lib.loaded)
+        if (const char* why = dlerror())
+            lib.why = why;
     return lib;
 }
 
@@ -118,48 +136,246 @@ bool read_all(const std::string& path, std::string& bytes)
     return ok;
 }
 
+// The workbook is made in a child process: libxlsxwriter does not always
+// fail cleanly where memory runs out (it may say so, then crash), and a
+// child's end, however it comes, leaves the run whole to report it. Its exit
+// status says how it went: made, out of memory, or the library's error
+// added to library_error.
+constexpr int made = 0, child_out_of_memory = 3, library_error = 16;
+
+// The scratch folders, vdwcoex-XXXXXX in the system's temporary folder: the
+// library writes only to a named file.
+constexpr char scratch_prefix[] = "vdwcoex-";
+
+std::string temporary_folder()
+{
+    const char* tmp = std::getenv("TMPDIR");
+    return tmp && *tmp ? tmp : "/tmp";
+}
+
+bool scratch_name(const char* name)
+{
+    const size_t prefix = sizeof scratch_prefix - 1;
+    if (std::strncmp(name, scratch_prefix, prefix) != 0 || std::strlen(name) != prefix + 6)
+        return false;
+    for (const char* c = name + prefix; *c; ++c)
+        if (!std::isalnum(static_cast<unsigned char>(*c)))
+            return false;
+    return true;
+}
+
+// Removes the scratch folders of this user's that no live run holds (a run,
+// and its child, hold a lock on theirs until it is gone): what runs killed
+// while making a workbook left, with what is in them. Only where the
+// temporary folder's lock is free at once: the clean-up waits for nobody.
+void remove_stale_scratch(const std::string& tmp)
+{
+    const int top = open(tmp.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (top < 0)
+        return;
+    DIR* listing = flock(top, LOCK_EX | LOCK_NB) == 0 ? opendir(tmp.c_str()) : nullptr;
+    while (const dirent* entry = listing ? readdir(listing) : nullptr) {
+        struct stat st;
+        if (!scratch_name(entry->d_name) || fstatat(top, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 ||
+            !S_ISDIR(st.st_mode) || st.st_uid != geteuid())
+            continue;
+        const int folder = openat(top, entry->d_name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        if (folder < 0)
+            continue;
+        const int inside = flock(folder, LOCK_EX | LOCK_NB) == 0 ? dup(folder) : -1;
+        if (DIR* left = inside >= 0 ? fdopendir(inside) : nullptr) {
+            while (const dirent* file = readdir(left))
+                if (std::strcmp(file->d_name, ".") != 0 && std::strcmp(file->d_name, "..") != 0)
+                    unlinkat(folder, file->d_name, 0);
+            closedir(left);
+            unlinkat(top, entry->d_name, AT_REMOVEDIR);
+        }
+        close(folder);
+    }
+    if (listing)
+        closedir(listing);
+    close(top);
+}
+
+// A scratch folder of the run's own in `folder`, tracked for the signal
+// handler and claimed: its lock is held by the returned descriptor (-1 where
+// none could be made). Made while the temporary folder's lock is shared, so
+// that a clean-up never sees it unclaimed.
+int make_scratch(const std::string& tmp, std::string& folder)
+{
+    const int top = open(tmp.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (top >= 0)
+        while (flock(top, LOCK_SH) != 0 && errno == EINTR) {
+        }
+    folder = tmp + "/" + scratch_prefix + "XXXXXX";
+    int claim = -1, error = 0;
+    {
+        const platform::HeldSignals held;
+        if (mkdtemp(folder.data())) {
+            claim = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+            if (claim >= 0 && flock(claim, LOCK_EX) == 0)
+                track_folder(folder, true);
+            else
+                rmdir(folder.c_str());
+        }
+        error = errno;
+    }
+    if (top >= 0)
+        close(top);
+    errno = error;
+    return claim;
+}
+
+// In the child: the workbook written at `path`, the library's messages sent
+// to `messages`; never returns.
+[[noreturn]] void make_in_child(const Library& lib, const std::vector<Sheet>& sheets,
+                                const std::vector<std::array<std::string, 2>>& about, const std::string& path,
+                                const std::string& folder, pid_t parent, int messages)
+{
+    // The run's handlers would remove the run's files: here a signal just
+    // ends the child, and the run sees it end.
+    platform::handle_ending_signals(SIG_DFL);
+#ifdef __linux__
+    // A run killed takes its child along.
+    if (prctl(PR_SET_PDEATHSIG, SIGKILL) != 0 || getppid() != parent)
+        _exit(library_error);
+#else
+    (void)parent;
+#endif
+    dup2(messages, STDERR_FILENO);
+    std::set_new_handler([] { _exit(child_out_of_memory); });
+    lxw_workbook_options options{};
+    std::string scratch = folder;
+    options.tmpdir = scratch.data();
+    lxw_workbook* book = lib.new_opt(path.c_str(), &options);
+    if (!book)
+        _exit(child_out_of_memory);
+    lxw_format* bold = lib.add_format(book);
+    lib.set_bold(bold);
+    for (const Sheet& sheet : sheets)
+        add_sheet(lib, book, sheet.name.c_str(), sheet.table, bold);
+    add_about(lib, book, about, bold);
+    errno = 0;
+    const lxw_error written = lib.close(book);
+    // The zip library's failures for want of memory come back as zip errors:
+    // the C library's errno tells them apart.
+    _exit(written == LXW_NO_ERROR                                       ? made
+          : written == LXW_ERROR_MEMORY_MALLOC_FAILED || errno == ENOMEM ? child_out_of_memory
+                                                                        : library_error + static_cast<int>(written));
+}
+
+// What the child says on its standard error, up to `room` - 1 bytes, until
+// it ends.
+void read_messages(int from, char* said, size_t room)
+{
+    size_t have = 0;
+    for (;;) {
+        char chunk[512];
+        const ssize_t n = read(from, chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        const size_t take = std::min(static_cast<size_t>(n), room - 1 - have);
+        std::memcpy(said + have, chunk, take);
+        have += take;
+    }
+    said[have] = '\0';
+}
+
+// Runs the child and waits for it; how it ended in `status`.
+bool run_child(const Library& lib, const std::vector<Sheet>& sheets,
+               const std::vector<std::array<std::string, 2>>& about, const std::string& path,
+               const std::string& folder, int& status, char* said, size_t room)
+{
+    int messages[2];
+    if (pipe(messages) != 0)
+        return false;
+    const pid_t parent = getpid();
+    const pid_t child = fork();
+    if (child == 0) {
+        close(messages[0]);
+        make_in_child(lib, sheets, about, path, folder, parent, messages[1]);
+    }
+    const int error = errno;
+    close(messages[1]);
+    if (child < 0) {
+        close(messages[0]);
+        errno = error;
+        return false;
+    }
+    track_child(child);
+    read_messages(messages[0], said, room);
+    close(messages[0]);
+    // Waited for without taking its status, then taken with the signals held:
+    // the handler never meets a child that is gone.
+    siginfo_t info;
+    while (waitid(P_PID, static_cast<id_t>(child), &info, WEXITED | WNOWAIT) != 0 && errno == EINTR) {
+    }
+    const platform::HeldSignals held;
+    track_child(0);
+    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    return true;
+}
+
 }  // namespace
 
-bool workbook_available() { return library().loaded; }
+int workbook_writer(std::string& why)
+{
+    const Library& lib = library();
+    if (lib.loaded)
+        return 0;
+    why = lib.why;
+    const bool memory = why.find("failed to map segment") != std::string::npos ||
+                        why.find("allocate memory") != std::string::npos;
+    return memory ? ENOMEM : ENOENT;
+}
 
 bool make_workbook(const std::vector<Sheet>& sheets, const std::vector<std::array<std::string, 2>>& about,
                    std::string& bytes, int& error, std::string& reason)
 {
-    // libxlsxwriter writes to a named file: one in a folder of this run's own
-    // under the system's temporary folder, read back and removed.
-    const char* tmp = std::getenv("TMPDIR");
-    std::string folder = std::string(tmp && *tmp ? tmp : "/tmp") + "/vdwcoex-XXXXXX";
-    if (!mkdtemp(folder.data())) {
+    const std::string tmp = temporary_folder();
+    remove_stale_scratch(tmp);
+    std::string folder;
+    const int claim = make_scratch(tmp, folder);
+    if (claim < 0) {
         error = errno;
         return false;
     }
     const std::string path = folder + "/vdwcoex.xlsx";
-    const Library& lib = library();
-    lxw_workbook_options options{};
-    options.tmpdir = folder.data();
-    lxw_workbook* book = lib.new_opt(path.c_str(), &options);
-    lxw_error written = LXW_ERROR_MEMORY_MALLOC_FAILED;
-    if (book) {
-        lxw_format* bold = lib.add_format(book);
-        lib.set_bold(bold);
-        for (const Sheet& sheet : sheets)
-            add_sheet(lib, book, sheet.name.c_str(), sheet.table, bold);
-        add_about(lib, book, about, bold);
-        written = lib.close(book);
+    track(path, true);
+    int status = 0;
+    char said[4096] = "";
+    bool ok = false;
+    if (!run_child(library(), sheets, about, path, folder, status, said, sizeof said)) {
+        error = errno;
+    } else if (WIFEXITED(status) && WEXITSTATUS(status) == made) {
+        ok = read_all(path, bytes);
+        if (!ok)
+            error = errno ? errno : EIO;
+    } else if ((WIFEXITED(status) && WEXITSTATUS(status) == child_out_of_memory) ||
+               std::strstr(said, "Memory allocation failed")) {
+        error = ENOMEM;
+    } else if (WIFEXITED(status) && WEXITSTATUS(status) > library_error) {
+        reason = library().strerror(static_cast<lxw_error>(WEXITSTATUS(status) - library_error));
+    } else if (WIFSIGNALED(status)) {
+        reason = strsignal(WTERMSIG(status));
+    } else {
+        error = EIO;
     }
-    const bool ok = written == LXW_NO_ERROR && read_all(path, bytes);
-    if (written != LXW_NO_ERROR)
-        reason = lib.strerror(written);
-    else if (!ok)
-        error = errno ? errno : EIO;
-    std::remove(path.c_str());
+    const platform::HeldSignals held;
+    unlink(path.c_str());
+    track(path, false);
     rmdir(folder.c_str());
+    track_folder(folder, false);
+    close(claim);
     return ok;
 }
 
 #else
 
-bool workbook_available() { return false; }
+int workbook_writer(std::string&) { return ENOSYS; }
 
 bool make_workbook(const std::vector<Sheet>&, const std::vector<std::array<std::string, 2>>&, std::string&, int&,
                    std::string&)

@@ -11,8 +11,10 @@
 
 #include "tables_csv.h"
 
-// Whether this build can write the workbook.
-bool workbook_available();
+// Whether this build can write the workbook now: 0 where it can; where the
+// library cannot be loaded, ENOMEM for want of memory and ENOENT otherwise,
+// with the loader's words in `why`; ENOSYS where it was built without one.
+int workbook_writer(std::string& why);
 
 // A sheet of the workbook: its name and its table.
 struct Sheet {
@@ -22,7 +24,9 @@ struct Sheet {
 
 // The workbook's bytes: the sheets, then one named "about" with the lines
 // given (a name and its value each); false where it cannot be made, with
-// `error` the errno that says why or, where the library says why, 0 and
-// its `reason`.
+// `error` the errno that says why (ENOMEM: memory ran out) or, where the
+// library says why, 0 and its `reason`. The scratch files it needs are
+// removed by a signal that ends the run, and a later workbook's making
+// removes those of runs that were killed.
 bool make_workbook(const std::vector<Sheet>& sheets, const std::vector<std::array<std::string, 2>>& about,
                    std::string& bytes, int& error, std::string& reason);

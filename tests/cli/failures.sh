@@ -29,7 +29,7 @@ fresh() {
   printf '%s' "$earlier" > vdw_coex.dat
   printf '%s' "$earlier" > clatente.dat
 }
-run() { echo "${1:-1.5}" | "${program[@]}" > console.out 2> stderr.txt; status=$?; }
+run() { echo "${1:-1.5}" | "${program[@]}" "${@:2}" > console.out 2> stderr.txt; status=$?; }
 
 expect_reports() { # c: the reports are that run's complete reports
   for f in vdw_coex.dat clatente.dat; do
@@ -509,6 +509,64 @@ newline-in-path)  # a folder whose name holds a newline is named on one line
   fresh; folder=$'two\nlines'; mkdir -p "$folder/vdw_coex.dat"
   echo 1.5 | "${program[@]}" -o "$folder" > console.out 2> stderr.txt; status=$?
   expect_failure "cannot create 'two.nlines/vdw_coex.dat': Is a directory" ;;
+
+workbook-memory)  # the workbook's making short of memory: the run's own message, status 1,
+                  # nothing changed and no scratch folder left
+  echo 1.5 > "$work/reply.txt"
+  attempt() {  # a run with the workbook under a limit of $1 KB, in a folder of its own
+    local dir="$work/mem-$1"
+    rm -rf "$dir" && mkdir -p "$dir/tmp" && cd "$dir" || exit 1
+    printf '%s' "$earlier" > vdw_coex.dat
+    printf '%s' "$earlier" > clatente.dat
+    (ulimit -v "$1"; TMPDIR=$dir/tmp exec "${program[@]}" --xlsx < "$work/reply.txt" > console.out 2> stderr.txt)
+    echo $? > ../status-$1
+  }
+  short=0
+  for kb in $(seq 12000 250 22000); do attempt "$kb" & done
+  wait
+  for kb in $(seq 12000 250 22000); do
+    cd "$work/mem-$kb" || exit 1
+    status=$(< "../status-$kb")
+    # 127 without our prefix: the dynamic loader gave up before the program began.
+    [ "$status" -eq 127 ] && ! grep -q '^vdwcoex: ' stderr.txt && continue
+    if [ "$status" -eq 0 ]; then
+      expect_reports 1.5; expect_only vdw_coex.dat clatente.dat vdwcoex.xlsx console.out stderr.txt tmp
+    else
+      [ "$status" -eq 1 ] && [ "$(cat stderr.txt)" == "vdwcoex: out of memory" ] ||
+        fail "$kb KB: status $status: $(cat stderr.txt)"
+      expect_earlier vdw_coex.dat clatente.dat
+      expect_only vdw_coex.dat clatente.dat console.out stderr.txt tmp
+      short=$((short + 1))
+    fi
+    [ -z "$(ls -A tmp)" ] || fail "$kb KB: left in the temporary folder: $(ls -A tmp)"
+  done
+  [ "$short" -gt 0 ] && [ "$short" -lt 41 ] || fail "$short of 41 limits were short of memory" ;;
+
+workbook-signals)  # a run ended while its workbook is made leaves no scratch folder; one
+                   # killed leaves it to the next run's clean-up
+  command -v strace > /dev/null || { echo "needs strace"; exit 77; }
+  export TMPDIR=$work/tmp
+  for sig in TERM KILL; do
+    fresh; rm -rf "$TMPDIR" && mkdir "$TMPDIR"
+    # The run waits three seconds once its workbook is made, before it is read.
+    echo 1.5 | strace -o /dev/null -e trace=waitid -e inject=waitid:delay_exit=3000000 "${program[@]}" --xlsx \
+      > console.out 2> stderr.txt &
+    tracer=$!
+    for _ in $(seq 200); do compgen -G "$TMPDIR/vdwcoex-*/vdwcoex.xlsx" > /dev/null && break; sleep 0.05; done
+    sleep 0.5
+    kill -"$sig" "$(pgrep -P "$tracer")"
+    wait "$tracer"; status=$?
+    [ "$status" -ge 128 ] || fail "SIG$sig did not end the run (status $status)"
+    expect_earlier vdw_coex.dat clatente.dat
+    if [ "$sig" == KILL ]; then
+      compgen -G "$TMPDIR/vdwcoex-*" > /dev/null || fail "no scratch folder to clean up: the case tests nothing"
+      run 1.5 --xlsx
+      [ "$status" -eq 0 ] || fail "the next run: status $status: $(cat stderr.txt)"
+      expect_reports 1.5
+    fi
+    expect_only vdw_coex.dat clatente.dat console.out stderr.txt $([ "$sig" == KILL ] && echo vdwcoex.xlsx)
+    [ -z "$(ls -A "$TMPDIR")" ] || fail "SIG$sig: left in the temporary folder: $(ls -A "$TMPDIR")"
+  done ;;
 
 put-back-fails)  # the second file cannot be replaced nor the first put back: the message
                  # names the new file truly and where its earlier text is kept
