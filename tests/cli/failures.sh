@@ -564,7 +564,8 @@ workbook-signals)  # a run ended while its workbook is made leaves no scratch fo
       [ "$status" -eq 0 ] || fail "the next run: status $status: $(cat stderr.txt)"
       expect_reports 1.5
     fi
-    expect_only vdw_coex.dat clatente.dat console.out stderr.txt $([ "$sig" == KILL ] && echo vdwcoex.xlsx)
+    if [ "$sig" == KILL ]; then expect_only vdw_coex.dat clatente.dat console.out stderr.txt vdwcoex.xlsx
+    else expect_only vdw_coex.dat clatente.dat console.out stderr.txt; fi
     [ -z "$(ls -A "$TMPDIR")" ] || fail "SIG$sig: left in the temporary folder: $(ls -A "$TMPDIR")"
   done ;;
 
