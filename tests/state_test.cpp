@@ -33,7 +33,7 @@ real exact_t_at_pressure(real p)
 
 TEST(State, AtAnyTemperatureInReachIsTheExactCoexistence)
 {
-    for (const double at_t : {lowest_state_t, 0.42, 0.479, 0.6, 0.85, 0.999, 0.99999}) {
+    for (const double at_t : {lowest_state_t, 0.40, 0.42, 0.45, 0.479, 0.6, 0.85, 0.999, 0.99999}) {
         const Coexistence s = state_at(at_t);
         const double latent = properties(at_t, s.vl, s.vg, 1.5).latent();
         const ExactCoexistence x = exact_coexistence(at_t);
