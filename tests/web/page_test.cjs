@@ -185,6 +185,66 @@ test('a substance: SI units on the readouts, tables and axes, argon\'s boiling p
   await page.close();
 });
 
+// Each chart's legend against what the chart draws: the labels of its
+// datasets that have points (a mark of the chosen t, where it has some),
+// once each, in order.
+function legendsAndCharts() {
+  return ['pv', 'pt', 'heat', 'properties', 'ts', 'maxwell', 'gibbs'].map((id) => {
+    const chart = Chart.getChart(id);
+    const marked = (d) => (chart.$marks || []).some((m) => m.key === d.key && m.points.length);
+    const drawnLabels = [...new Set(chart.data.datasets.filter((d) => (d.mark ? marked(d) : d.data.length))
+      .map((d) => d.label))];
+    return { id, drawnLabels, listed: [...document.querySelectorAll(`#${id}-legend li`)].map((li) => li.textContent) };
+  });
+}
+
+// Every tick of every axis of the page's charts as its label reads:
+// round numbers, in steps of 1, 2 or 5 times a power of ten on linear axes.
+function tickLabels() {
+  return ['pv', 'pt', 'heat', 'properties', 'ts', 'maxwell', 'gibbs'].flatMap((id) => ['x', 'y'].map((axisId) => {
+    const scale = Chart.getChart(id).scales[axisId];
+    return { id, axisId, log: scale.type === 'logarithmic', labels: scale.ticks.map((t) => String(t.label)) };
+  }));
+}
+
+function round(labels, log) {
+  const values = labels.map(Number);
+  if (values.some((v) => !Number.isFinite(v)))
+    return false;
+  const mantissa = (x) => Math.abs(x) / Math.pow(10, Math.floor(Math.log10(Math.abs(x))));
+  if (log)
+    return values.every((v) => Number(mantissa(v).toPrecision(6)) * 10 % 5 === 0);
+  const step = values[1] - values[0];
+  return [1, 2, 5].includes(Number(mantissa(step).toPrecision(6))) &&
+    values.every((v, k) => Math.abs(v - values[0] - k * step) <= 1e-9 * Math.abs(step) * values.length &&
+      Math.abs(v / step - Math.round(v / step)) < 1e-6);
+}
+
+test('every legend names what its chart draws, and an SI axis ticks at round numbers of its unit', async () => {
+  const page = await open(fromDisk);
+  await compute(page, '1.5');
+  const check = async (state) => (await page.evaluate(legendsAndCharts)).forEach(({ id, drawnLabels, listed }) =>
+    assert.deepStrictEqual(listed, drawnLabels, `${state}: the ${id} chart's legend`));
+  for (const t of ['0.850', '1.000', '1.100', '0.501'])
+    await chooseT(page, t).then(() => check(`t = ${t}`));
+  await page.emulateMedia({ colorScheme: 'dark' });
+  await check('dark');
+  await page.emulateMedia({ colorScheme: 'light' });
+  await chooseT(page, '0.850');
+  await page.selectOption('#fluid', { label: 'argón (Ar)' });
+  await page.waitForFunction(() => document.body.dataset.runs === '2');
+  await settle(page);
+  await check('argon');
+  for (const { id, axisId, log, labels } of await page.evaluate(tickLabels))
+    assert.ok(labels.length >= 2 && round(labels, log), `argon, ${id} ${axisId}: ${labels.join(' ')}`);
+  assert.strictEqual(await page.evaluate(() => Chart.getChart('heat').options.scales.y.title.text), 'hg − hl (kJ/mol)');
+  assert.strictEqual(await page.evaluate(() => Chart.getChart('gibbs').options.scales.y.title.text), 'g (kJ/mol)');
+  await page.click('#language');
+  await settle(page);
+  await check('argon in English');
+  await page.close();
+});
+
 test('a module that traps says so and is loaded again', async () => {
   const page = await open(fromDisk);
   await page.evaluate(() => {
@@ -355,6 +415,53 @@ test('a trial pressure tips the areas and the Gibbs energies alike, and goes bac
   const below = await page.evaluate(() => ({ ...document.getElementById('areas').dataset }));
   assert.ok(Number(below.p) < Number(atRow.p) && Number(below.difference) > 1e-4 && Number(below.gibbs) > 0,
     JSON.stringify(below));
+  await page.close();
+});
+
+test('the Gibbs chart holds the whole swallowtail; Home and End on the trial slider give the limits', async () => {
+  const page = await open(fromDisk);
+  await compute(page, '1.5');
+  const [rows] = coexistenceRows('1.5');
+  for (const t of ['0.850', '0.600']) {
+    await chooseT(page, t);
+    const [p, , , , plmin, , pgmax] = rows.find((fields) => fields[0] === t + '000').slice(1, 8).map(Number);
+    const g = await page.evaluate(() => {
+      const chart = Chart.getChart('gibbs');
+      const xs = (key) => chart.data.datasets.find((d) => d.key === key).data.map((q) => q.x);
+      return { min: chart.scales.x.min, max: chart.scales.x.max, liquidEnd: Math.min(...xs('metastable-liquid')),
+        gasEnd: Math.max(...xs('metastable-gas')) };
+    });
+    assert.ok(g.min < plmin && g.max > pgmax, `t = ${t}: the range ${g.min}…${g.max} leaves out ${plmin} or ${pgmax}`);
+    assert.ok(Math.abs(g.liquidEnd - plmin) < 1e-4 && Math.abs(g.gasEnd - pgmax) < 1e-4,
+      `t = ${t}: the cusps at ${g.liquidEnd} and ${g.gasEnd}`);
+    assert.match(await page.textContent('#gibbs-legend'), /líquido metaestable.*inestable.*gas metaestable/);
+    // Zoomed, the crossing fills the chart; the caption says the liquid's end is out of view.
+    await page.check('#gibbs-zoom');
+    await settle(page);
+    const zoomed = await page.evaluate(() => Chart.getChart('gibbs').scales.x.min);
+    assert.ok(zoomed > plmin && zoomed < p, `t = ${t}: zoomed from ${zoomed}`);
+    assert.match(await page.textContent('#gibbs-description'), /acercada al cruce/);
+    await page.uncheck('#gibbs-zoom');
+    await settle(page);
+    // The slider's ends are the limits' pressures, above 0.
+    await page.focus('#p-trial');
+    for (const [key, expected] of [['Home', plmin > 0 ? plmin : null], ['End', pgmax]]) {
+      await page.keyboard.press(key);
+      await settle(page);
+      const shown = Number(await page.getAttribute('#areas', 'data-p'));
+      if (expected === null)
+        assert.ok(shown > 0 && shown < p, `t = ${t}, Home: ${shown}`);
+      else
+        assert.ok(Math.abs(shown - expected) < 1e-6, `t = ${t}, ${key}: p = ${shown}, not ${expected}`);
+    }
+    await page.click('#p-reset');
+  }
+  // A browser's notice is no error; a script's error is still said.
+  await page.evaluate(() => window.dispatchEvent(new ErrorEvent('error',
+    { message: 'ResizeObserver loop completed with undelivered notifications.' })));
+  assert.doesNotMatch(await page.textContent('#status'), /Error/);
+  await page.evaluate(() => window.dispatchEvent(new ErrorEvent('error', { message: 'a real fault' })));
+  assert.match(await page.textContent('#status'), /a real fault/);
   await page.close();
 });
 
@@ -637,6 +744,22 @@ test('a touch drag moves the point; a phone keeps label and field together and t
   const summary = await page.locator('#maxwell-summary').boundingBox();
   assert.ok(summary && summary.y >= -1 && summary.y + summary.height <= 844, 'the shares are out of view');
   assert.match(await page.textContent('#maxwell-summary'), /gas 100\.0 %/);
+  // A vertical swipe that starts away from the line and the point scrolls
+  // the page and moves nothing.
+  await page.locator('#maxwell').scrollIntoViewIfNeeded();
+  const away = await page.evaluate(() => {
+    const chart = Chart.getChart('maxwell');
+    const box = chart.canvas.getBoundingClientRect();
+    return { x: box.left + (chart.chartArea.left + chart.chartArea.right) / 2, y: box.top + chart.chartArea.top + 12,
+      scrolled: scrollY };
+  });
+  await touch('touchStart', away.x, away.y);
+  for (let k = 1; k <= 10; k++)
+    await touch('touchMove', away.x, away.y - 20 * k);
+  await touch('touchEnd');
+  await page.waitForFunction((before) => scrollY > before + 50, away.scrolled, { timeout: 2000 }).catch(() => {});
+  assert.ok(await page.evaluate(() => scrollY) > away.scrolled + 50, 'a swipe on the chart does not scroll');
+  assert.strictEqual(await page.inputValue('#v-operating'), '3.127639', 'the swipe moved the point');
   await context.close();
 });
 

@@ -115,9 +115,42 @@ export function tAxis() {
 // A log axis with labels at 1, 2, 5 times the powers of ten, or finer steps
 // where the range is narrow, so that at least four are shown.
 export function logAxis(extra) {
-  return axis(Object.assign({ type: 'logarithmic',
-    afterBuildTicks: (scale) => { scale.ticks = logTicks(scale.min, scale.max).map((value) => ({ value })); },
+  return axis(Object.assign({ type: 'logarithmic', afterBuildTicks: roundTicks(1, true),
     ticks: { autoSkip: true, maxRotation: 0, callback: (v) => String(Number(v.toPrecision(3))) } }, extra));
+}
+
+// An axis's ticks at round numbers of the unit its labels show, where one
+// reduced unit is `factor` of it: a log axis's as above, a linear one's in
+// steps of 1, 2 or 5 times a power of ten, about as many as the chart
+// library chose and never fewer than four. A linear axis in reduced units
+// keeps the library's own where it gave four or more.
+export function roundTicks(factor, log) {
+  return (scale) => {
+    const low = scale.min * factor, high = scale.max * factor;
+    const many = scale.ticks.length;
+    if (!log && factor === 1 && many >= 4)
+      return;
+    const values = log ? logTicks(low, high) : linearTicks(low, high, Math.max(4, Math.min(many, 8) - 1));
+    scale.ticks = values.map((value) => ({ value: value / factor }));
+  };
+}
+
+// The multiples of the largest step of 1, 2 or 5 times a power of ten that
+// puts at least `least` of them strictly between low and high.
+function linearTicks(low, high, least) {
+  const within = (step) => {
+    const ticks = [];
+    for (let k = Math.floor(low / step) + 1; k * step < high; k++)
+      ticks.push(Number((k * step).toPrecision(12)));
+    return ticks;
+  };
+  for (let power = Math.ceil(Math.log10(high - low)); power > -300; power--)
+    for (const m of [5, 2, 1]) {
+      const ticks = within(m * Math.pow(10, power));
+      if (ticks.length >= least)
+        return ticks;
+    }
+  return [];
 }
 
 function logTicks(min, max) {
@@ -156,10 +189,12 @@ function styleChart(name, chart, titles, theme, units) {
   o.plugins.title.color = text;
   [['x', 1], ['y', 2]].forEach(([id, k]) => {
     const q = units.axisQuantity(name, id);
+    const log = o.scales[id].type === 'logarithmic';
     o.scales[id].title.text = units.axisTitle(titles[k], q);
     o.scales[id].title.color = text;
     o.scales[id].ticks.color = text;
-    o.scales[id].ticks.callback = units.tickLabel(q, o.scales[id].type === 'logarithmic');
+    o.scales[id].ticks.callback = units.tickLabel(q, log);
+    o.scales[id].afterBuildTicks = roundTicks(units.tickFactor(q), log);
     if (!o.scales[id].grid)
       o.scales[id].grid = {};
     o.scales[id].grid.color = theme.css('--grid');
@@ -178,15 +213,25 @@ export function styleCharts(charts, titles, only, { theme, painter, units }) {
   });
 }
 
+// Whether a dataset is drawn: its points, or for a mark of the chosen t
+// (marks.js), the mark's.
+export function drawn(chart, d) {
+  if (!d.mark)
+    return d.data.length > 0;
+  const item = (chart.$marks || []).find((m) => m.key === d.key);
+  return Boolean(item && item.points.length);
+}
+
 // A legend in the page, below its chart: it wraps to fit any screen, and each
 // swatch draws the line as the chart does (solid, dashed, dotted, a point, a
-// diamond or a filled area). Datasets of one label, and empty ones, are listed once or not at all.
+// diamond or a filled area). It names what is drawn, each label once: it is
+// made again whenever what a chart draws changes.
 export function legend(name, chart) {
   const list = document.getElementById(name + '-legend');
   if (!list)
     return;
   const seen = new Set();
-  const html = chart.data.datasets.filter((d) => (d.data.length || d.mark) && !seen.has(d.label) &&
+  const html = chart.data.datasets.filter((d) => drawn(chart, d) && !seen.has(d.label) &&
       seen.add(d.label)).map((d) => {
     let swatch;
     if (d.fill)

@@ -3,7 +3,7 @@
 // run before's when c changed, with the chosen t marked over them, and
 // their text alternatives.
 import { COEX, PROP } from './columns.js';
-import { axis, chartOptions, dataset, faint, isotherm, label, line, logAxis, palette, point, points,
+import { axis, chartOptions, dataset, faint, isotherm, label, legend, line, logAxis, palette, point, points,
   styleCharts, tAxis, volumes } from './charting.js';
 import { byId } from './dom.js';
 import { setMarks } from './marks.js';
@@ -110,7 +110,10 @@ export function createChartsView(model, { theme, painter, frames, units }) {
     dataset(charts.pt, 'gas-limit').data = points(rows, COEX.t, COEX.pgmax);
     dataset(charts.pt, 'liquid-limit').data = points(rows, COEX.t, COEX.plmin);
     dataset(charts.heat, 'latent-heat').data = points(rows, COEX.t, COEX.latent);
-    [charts.pv, charts.pt, charts.heat].forEach(painter.redraw);
+    ['pv', 'pt', 'heat'].forEach((name) => {
+      painter.redraw(charts[name]);
+      legend(name, charts[name]);
+    });
   }
 
   // sl and sg (or hl and hg) at coexistence against t, and t against sl and
@@ -163,6 +166,7 @@ export function createChartsView(model, { theme, painter, frames, units }) {
       eq ? [at(eq[PROP.t], eq[column]), at(eq[PROP.t], eq[column + 1])] : [])]);
     setMarks(charts.ts, [Object.assign(marked(charts.ts, 'chosen',
       eq ? [at(eq[PROP.sl], eq[PROP.t]), at(eq[PROP.sg], eq[PROP.t])] : []), { radius: 6 })]);
+    Object.entries(charts).forEach(([name, chart]) => legend(name, chart));
   }
 
   // The charts' text alternatives.

@@ -70,11 +70,11 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
     const text = theme.css('--text');
     const colour = (k) => theme.css(palette[k % palette.length]);
     [charts.maxwell, charts.gibbs].forEach((chart) => {
-      label(chart, 'stable-liquid', tr('stable'), text);
-      label(chart, 'metastable-liquid', tr('metastable'), text);
+      label(chart, 'stable-liquid', tr('stableLiquid'), colour(1));
+      label(chart, 'metastable-liquid', tr('metastableLiquid'), colour(1));
       label(chart, 'unstable', tr('unstable'), text);
-      label(chart, 'metastable-gas', tr('metastable'), text);
-      label(chart, 'stable-gas', tr('stable'), text);
+      label(chart, 'metastable-gas', tr('metastableGas'), colour(2));
+      label(chart, 'stable-gas', tr('stableGas'), colour(2));
       label(chart, 'supercritical', tr('noCoexistence'), text);
     });
     const m = charts.maxwell;
@@ -140,10 +140,26 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
       model.setOperatingVolume(Number(Math.min(vg, Math.max(vl, next)).toFixed(10)));
       announce(byId('fractions').textContent);
     });
-    byId('p-trial').addEventListener('input', (event) => {
-      model.setTrialP(Number(event.target.value), true);
+    // The slider's value is its text, rounded: within its ends it is taken
+    // as it is, and Home and End give the limits' pressures exactly.
+    const trialSlider = byId('p-trial');
+    const trialEnds = () => {
+      const s = state.run.state(model.chosenRow());
+      return [s.plmin > 0 ? s.plmin : Number(trialSlider.min), s.pgmax];
+    };
+    trialSlider.addEventListener('input', () => {
+      const [low, high] = trialEnds();
+      model.setTrialP(Math.min(high, Math.max(low, Number(trialSlider.value))), true);
       announce(byId('trial-verdict').textContent);
     });
+    trialSlider.addEventListener('keydown', (event) => {
+      if ((event.key !== 'Home' && event.key !== 'End') || model.chosenRow() < 0)
+        return;
+      event.preventDefault();
+      model.setTrialP(trialEnds()[event.key === 'Home' ? 0 : 1]);
+      announce(byId('trial-verdict').textContent);
+    });
+    byId('gibbs-zoom').addEventListener('change', (event) => model.setGibbsZoom(event.target.checked));
     byId('p-reset').addEventListener('click', () => model.setTrialP(null));
     byId('log-axis').addEventListener('change', (event) => model.setLogAxis(event.target.checked));
     byId('play').addEventListener('click', () => (state.playing ? model.stopPlaying()
@@ -152,7 +168,7 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
   }
 
   function enable() {
-    ['t-range', 't-number', 'play', 'log-axis'].forEach((id) => { byId(id).disabled = false; });
+    ['t-range', 't-number', 'play', 'log-axis', 'gibbs-zoom'].forEach((id) => { byId(id).disabled = false; });
   }
 
   // Everything that depends on the chosen t; a screen reader hears the new
@@ -190,7 +206,7 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
     const s = model.rowState(row, run);
     const trialAt = (q) => model.trialLineAt(row, q, 1.5, run);
     drawIsotherm(s.t, s, null);
-    drawGibbs(s.t, Object.assign({ gl: trialAt(s.p).gl }, s), null, trialAt);
+    drawGibbs(s.t, Object.assign({ gl: trialAt(s.p).gl }, s), null);
     [charts.maxwell, charts.gibbs].forEach((chart) => {
       chart.data.datasets.forEach((d) => { d.data = []; });
       chart.update('none');
@@ -225,7 +241,7 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
         }
       });
       frames.soonOrNow(deferred, 'gibbs', () => drawGibbs(atRow.t, Object.assign({}, atRow, { gl: gAtRow.gl }),
-        trial, trialAt));
+        trial));
     }
     describeRow(f, shown, trial);
   }
@@ -280,7 +296,7 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
       (trial ? ' ' + tr('trialDescription', { p: trial.p.toFixed(6), difference: signed(trial.areaGas - trial.areaLiquid),
         gibbs: signed(trial.gl - trial.gg) }) : '');
     byId('gibbs-description').textContent = tr('gibbsDescription', { t: f[COEX.t], p: f[COEX.p],
-      plmin: f[COEX.plmin], pgmax: f[COEX.pgmax] });
+      plmin: f[COEX.plmin], pgmax: f[COEX.pgmax] }) + (state.gibbsZoom ? tr('gibbsZoomed') : '');
   }
 
 
@@ -351,40 +367,36 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
     legend('maxwell', m);
   }
 
-  // g against p along the isotherm: the liquid, middle and gas branches at
-  // each pressure between the limits' (above 0), found by the model; they
-  // cross at the vapour pressure.
-  function drawGibbs(t, s, trial, trialAt) {
+  // g against p along the isotherm, each branch drawn through its volumes
+  // (the liquid up to vl, the metastable liquid to its limit, the unstable
+  // part, the metastable gas from its limit, the gas beyond vg), every point
+  // from the model; they cross at the vapour pressure. The whole swallowtail
+  // is in view, from the liquid limit's pressure to the gas limit's; zoomed,
+  // as far below the vapour pressure as the gas limit is above it.
+  function drawGibbs(t, s, trial) {
     const g = charts.gibbs;
-    // From as far below the vapour pressure as the gas limit is above it (or
-    // the liquid limit, if nearer), so that the swallowtail fills the chart.
     const pHigh = s.pgmax;
-    const pLow = Math.min(Math.max(s.plmin, s.p - (pHigh - s.p), s.p * 0.25), trial ? trial.p : Infinity);
-    const liquid = [], middle = [], gas = [];
-    const count = 80;
-    const pressures = [];
-    for (let k = 0; k <= count; k++)
-      pressures.push(pLow + (pHigh - pLow) * k / count);
-    pressures.push(s.p);
-    pressures.sort((a, b) => a - b);
-    pressures.forEach((q) => {
-      const x = trialAt(q);
-      if (!x)
-        return;
-      liquid.push({ x: q, y: x.gl });
-      middle.push({ x: q, y: program().gibbsEnergy(t, x.vMiddle, state.c) });
-      gas.push({ x: q, y: x.gg });
-    });
-    dataset(g, 'metastable-liquid').data = liquid.filter((q) => q.x <= s.p);
-    dataset(g, 'stable-liquid').data = liquid.filter((q) => q.x >= s.p);
-    dataset(g, 'unstable').data = middle;
-    dataset(g, 'stable-gas').data = gas.filter((q) => q.x <= s.p);
-    dataset(g, 'metastable-gas').data = gas.filter((q) => q.x >= s.p);
+    const pLow = state.gibbsZoom ? Math.max(s.plmin, s.p - (pHigh - s.p), s.p * 0.25) : s.plmin;
+    const low = Math.min(pLow, trial ? trial.p : Infinity);
+    const margin = (pHigh - low) * 0.04;
+    const xMin = low - margin, xMax = pHigh + margin;
+    const along = (vs) => vs.map((v) => ({ x: program().isothermPressure(t, v), y: program().gibbsEnergy(t, v, state.c) }))
+      .filter((q) => q.x >= xMin && q.x <= xMax).sort((a, b) => a.x - b.x);
+    const between = (from, to, count) => Array.from({ length: count + 1 }, (_, k) => from + (to - from) * k / count);
+    // The gas out to where its pressure is below the chart (or near 0).
+    let vFar = s.vg * 2;
+    while (vFar < 1e7 && program().isothermPressure(t, vFar) > Math.max(xMin, pHigh * 1e-3))
+      vFar *= 2;
+    dataset(g, 'stable-liquid').data = along(between(0, 1, 60).map((u) =>
+      1 / 3 + (s.vl - 1 / 3) * Math.pow(10, -4 * (1 - u))));
+    dataset(g, 'metastable-liquid').data = along(between(s.vl, s.vlmax, 40));
+    dataset(g, 'unstable').data = along(between(s.vlmax, s.vgmin, 60));
+    dataset(g, 'metastable-gas').data = along(between(s.vgmin, s.vg, 40));
+    dataset(g, 'stable-gas').data = along(between(0, 1, 60).map((u) => s.vg * Math.pow(vFar / s.vg, u)));
     dataset(g, 'supercritical').data = [];
     dataset(g, 'vapour-point').data = [{ x: s.p, y: s.gl }];
     dataset(g, 'trial-gap').data = trial ? [{ x: trial.p, y: trial.gl }, { x: trial.p, y: trial.gg }] : [];
-    const margin = (pHigh - pLow) * 0.04;
-    Object.assign(g.options.scales.x, { min: pLow - margin, max: pHigh + margin });
+    Object.assign(g.options.scales.x, { min: xMin, max: xMax });
     Object.assign(g.options.scales.y, { min: undefined, max: undefined });
     g.update('none');
     legend('gibbs', g);
@@ -421,6 +433,7 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
         .filter((q) => q.x <= 2.2).sort((a, b) => a.x - b.x);
       Object.assign(g.options.scales.x, { min: 0, max: 2.2 });
       g.update('none');
+      ['maxwell', 'gibbs'].forEach((name) => legend(name, charts[name]));
     }
     byId('maxwell-description').textContent = byId('t-note').textContent;
     byId('gibbs-description').textContent = tr('gibbsAboveDescription', { t: t.toFixed(3) });
@@ -451,16 +464,32 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
         announce(dragging === 'volume' ? byId('fractions').textContent : byId('trial-verdict').textContent);
       dragging = null;
     };
-    canvas.addEventListener('pointerdown', (event) => {
+    // What a press at (x, y) on the canvas takes hold of: the operating point,
+    // the line (its pressure), or nothing.
+    const grab = (x, y) => {
       if (model.chosenRow() < 0 || !made)
-        return;
+        return null;
       const m = charts.maxwell;
       const lineP = state.trialP === null ? state.run.state(model.chosenRow()).p : state.trialP;
-      const nearLine = Math.abs(m.scales.y.getPixelForValue(lineP) - event.offsetY) <= 10;
       const point = dataset(m, 'operating-point').data[0];
-      const nearPoint = point && Math.hypot(m.scales.x.getPixelForValue(point.x) - event.offsetX,
-        m.scales.y.getPixelForValue(point.y) - event.offsetY) <= 14;
-      dragging = nearLine && !nearPoint ? 'pressure' : 'volume';
+      if (point && Math.hypot(m.scales.x.getPixelForValue(point.x) - x, m.scales.y.getPixelForValue(point.y) - y) <= 16)
+        return 'volume';
+      return Math.abs(m.scales.y.getPixelForValue(lineP) - y) <= 12 ? 'pressure' : null;
+    };
+    // A touch that starts on the point or the line drags it; any other
+    // scrolls the page, as the canvas lets vertical pans through.
+    canvas.addEventListener('touchstart', (event) => {
+      const box = canvas.getBoundingClientRect();
+      const touch = event.touches[0];
+      if (touch && grab(touch.clientX - box.left, touch.clientY - box.top))
+        event.preventDefault();
+    }, { passive: false });
+    canvas.addEventListener('pointerdown', (event) => {
+      const what = grab(event.offsetX, event.offsetY);
+      // A mouse moves the point from anywhere on the chart.
+      if (model.chosenRow() < 0 || !made || (!what && event.pointerType === 'touch'))
+        return;
+      dragging = what || 'volume';
       canvas.setPointerCapture(event.pointerId);
       move(event);
     });

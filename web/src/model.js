@@ -7,7 +7,7 @@ import { STRINGS } from './strings.js';
 // What the model says has changed, with what each listener is given:
 //   language, status, program ({ ready }), run ({ coexistenceChanged }),
 //   chosen ({ deferred }: t moved), maxwell ({ deferred, what }: the trial
-//   line, the lever's volume or the volume axis), playing ({ on }), fluid,
+//   line, the lever's volume, the volume axis or the Gibbs chart's range), playing ({ on }), fluid,
 //   quantity, limitRows.
 export function createModel(loadProgram) {
   const state = {
@@ -27,6 +27,7 @@ export function createModel(loadProgram) {
     vOperating: null,       // the volume on the tie line for the lever rule
     trialP: null,           // a trial pressure for the line, or null: the vapour pressure
     logAxis: false,
+    gibbsZoom: false,       // the Gibbs chart near the crossing, not the whole swallowtail
     quantity: 's',          // the property charts' quantity: s or h
     limitRows: false,       // the property table with the limits' rows too
     fluid: -1,              // the chosen substance's index, or -1: reduced units
@@ -192,6 +193,11 @@ export function createModel(loadProgram) {
     setLogAxis(on) {
       state.logAxis = on;
       emit('maxwell', { deferred: false, what: 'axis' });
+    },
+
+    setGibbsZoom(on) {
+      state.gibbsZoom = on;
+      emit('maxwell', { deferred: false, what: 'gibbs' });
     },
 
     setQuantity(quantity) {

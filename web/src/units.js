@@ -71,18 +71,27 @@ export function createUnits(model) {
       });
     },
 
+    // An axis's title in the substance's units: the quantity's symbol, or an
+    // energy's name without its reduced unit ("(hg − hl)·27b/8a": hg − hl).
     axisTitle(title, q) {
       if (!chosen() || !q)
         return title;
-      return { t: 'T', p: 'p', v: 'v', s: 's', e: title.split(' ')[0] }[q] + ` (${SHOWN_UNIT[q].unit})`;
+      const energy = title.replace(/·27b\/8a$/, '').replace(/^\((.*)\)$/, '$1');
+      return { t: 'T', p: 'p', v: 'v', s: 's', e: energy }[q] + ` (${SHOWN_UNIT[q].unit})`;
+    },
+
+    // How many of the unit an axis of quantity q shows one reduced unit is:
+    // 1 in reduced units.
+    tickFactor(q) {
+      return chosen() && q ? siValue(q, 1) : 1;
     },
 
     // An axis's labels: reduced as the chart library gives them, or in the
-    // substance's units.
+    // substance's units (round numbers there: see roundTicks).
     tickLabel(q, log) {
       return function label(value, index, ticks) {
         if (chosen() && q)
-          return siText(q, value, 3);
+          return String(Number(siValue(q, value).toPrecision(6)));
         return log ? String(Number(value.toPrecision(3))) : Chart.Ticks.formatters.numeric.call(this, value, index, ticks);
       };
     },
