@@ -74,6 +74,43 @@ struct RowState {
     double t, p, vl, vg, vlmax, plmin, vgmin, pgmax;
 };
 
+RowState row_state(const Coexistence& s)
+{
+    return {s.t, s.p, s.vl, s.vg, s.limits.vlmax, s.limits.plmin, s.limits.vgmin, s.limits.pgmax};
+}
+
+// A line at pressure p on the isotherm of state s, with Cv = cR; null where
+// p is not between its limits' pressures or not above 0.
+val trial_on(const RowState& s, double p, double c)
+{
+    if (!(p > 0 && p >= s.plmin && p <= s.pgmax))
+        return val::null();
+    return val(trial_line(s.t, p, s.vlmax, s.vgmin, c));
+}
+
+// The state at any t the model solves, off the table's rows: what a row
+// holds, unrounded, with its construction at the vapour pressure and its
+// properties with Cv = cR.
+struct StateAt {
+    RowState state;
+    MaxwellAreas areas;
+    Properties properties;
+    double latent;
+};
+
+// Null outside lowest_state_t <= t < 1.
+val state_at_t(double t, double c)
+{
+    if (!(t >= lowest_state_t && t < 1))
+        return val::null();
+    const Coexistence s = state_at(t);
+    const Properties phases = properties(s.t, s.vl, s.vg, c);
+    return val(StateAt{row_state(s), maxwell_areas(s.t, s.p, s.vl, s.vg, s.limits.vlmax, s.limits.vgmin), phases,
+                       phases.latent()});
+}
+
+double lowest_t() { return lowest_state_t; }
+
 // The sheets of a run's workbook, each as rows of cells; the SI ones empty
 // without a substance.
 struct Sheets {
@@ -142,8 +179,7 @@ public:
     {
         if (!has(row))
             return val::null();
-        const Coexistence& s = at(row);
-        return val(RowState{s.t, s.p, s.vl, s.vg, s.limits.vlmax, s.limits.plmin, s.limits.vgmin, s.limits.pgmax});
+        return val(row_state(at(row)));
     }
 
     // The Maxwell construction at a row, from its unrounded state.
@@ -159,12 +195,7 @@ public:
     // where p is not between the row's limits' pressures or not above 0.
     val trial(int row, double p, double c) const
     {
-        if (!has(row))
-            return val::null();
-        const Coexistence& s = at(row);
-        if (!(p > 0 && p >= s.limits.plmin && p <= s.limits.pgmax))
-            return val::null();
-        return val(trial_line(s.t, p, s.limits.vlmax, s.limits.vgmin, c));
+        return has(row) ? trial_on(row_state(at(row)), p, c) : val::null();
     }
 
 private:
@@ -260,6 +291,20 @@ EMSCRIPTEN_BINDINGS(vdwcoex)
         .field("areas", &TrialLine::areas)
         .field("gl", &TrialLine::gl)
         .field("gg", &TrialLine::gg);
+    value_object<Properties>("Properties")
+        .field("sl", &Properties::sl)
+        .field("sg", &Properties::sg)
+        .field("hl", &Properties::hl)
+        .field("hg", &Properties::hg)
+        .field("gl", &Properties::gl)
+        .field("gg", &Properties::gg)
+        .field("ul", &Properties::ul)
+        .field("ug", &Properties::ug);
+    value_object<StateAt>("StateAt")
+        .field("state", &StateAt::state)
+        .field("areas", &StateAt::areas)
+        .field("properties", &StateAt::properties)
+        .field("latent", &StateAt::latent);
     value_object<Sheets>("Sheets")
         .field("coexistence", &Sheets::coexistence)
         .field("properties", &Sheets::properties)
@@ -300,5 +345,8 @@ EMSCRIPTEN_BINDINGS(vdwcoex)
     function("toSi", &to_si);
     function("fromSi", &from_si);
     function("boilingAt", &boiling_at);
+    function("stateAt", &state_at_t);
+    function("trialLine", &trial_on);
+    function("lowestStateT", &lowest_t);
     function("boilingRange", &boiling_range);
 }

@@ -72,6 +72,34 @@ test('the lever reads the middle of the printed tie line until a volume is chose
   assert.strictEqual(model.operatingVolume(), null);
 });
 
+test('a t between thousandths, or below the table, is the model\'s state there, printed as a row would be', () => {
+  const asked = [];
+  const program = { run: (reply) => fakeRun(reply), lowestStateT: 0.394,
+    stateAt: (t, c) => {
+      asked.push([t, c]);
+      return { state: { t, p: 0.0208442881, vl: 0.4022274515, vg: 59.2754656548, vlmax: 0.49, plmin: -4.33,
+        vgmin: 3.93, pgmax: 0.16 }, areas: { vMiddle: 2, liquidArea: 1.9, gasArea: 1.9 },
+      properties: { sl: -3, sg: 5, hl: -6, hg: 2, gl: -1, gg: -1, ul: -6.1, ug: 1.9 }, latent: 8 };
+    } };
+  const { model } = modelWith(program);
+  model.compute('1.5');
+  model.chooseAnyT(0.4796);
+  assert.strictEqual(model.chosenRow(), -1);
+  assert.strictEqual(model.chosenT(), 0.4796);
+  const chosen = model.chosenState();
+  assert.deepStrictEqual(chosen.fields.slice(0, 4), ['0.479600', '0.020844', '0.402227', '59.275466']);
+  assert.deepStrictEqual(chosen.eq.slice(0, 3), ['0.479600', 'eq', '0.020844']);
+  assert.deepStrictEqual(model.tieLineEnds(), [0.402227, 59.275466]);
+  model.chosenState();
+  assert.deepStrictEqual(asked, [[0.4796, 1.5]], 'the state is computed once for a t and c');
+  // A thousandth is the table's row; below the table, t reaches the model's lowest.
+  model.chooseAnyT(0.85);
+  assert.strictEqual(model.chosenRow(), 149);
+  model.chooseT(100);
+  assert.strictEqual(model.state.tMilli, 394);
+  assert.strictEqual(model.chosenState().fields[0], '0.394000');
+});
+
 test('a program that traps is dropped, loaded again, and the page is told why', async () => {
   const working = { run: (reply) => fakeRun(reply) };
   const trapping = { run: () => { throw new Error('memory access out of bounds'); } };

@@ -149,13 +149,29 @@ test('a substance: SI units on the readouts, tables and axes, argon\'s boiling p
   const boiling = await page.textContent('#boil-result');
   assert.match(boiling, /modelo de van der Waals72\.27 K \(-200\.88 °C\), calor latente 4\.057 kJ\/mol/);
   assert.match(boiling, /medido87\.302 K/);
+  // Its state, below the table's rows, in the Maxwell view: the model's
+  // volumes there, said to be no row of the table.
+  await page.click('#boil-show');
+  await settle(page);
+  assert.strictEqual(await page.inputValue('#t-number'), '0.4796');
+  assert.match(await page.textContent('#t-note'), /Sin fila en la tabla/);
+  const [vlBoil, vgBoil] = boiling.match(/\(modelo\)([0-9.]+), ([0-9.]+) cm³\/mol/).slice(1).map(Number);
+  const maxwellReadout = await page.textContent('#readout');
+  const readVolume = (name) => Number(maxwellReadout.match(new RegExp(name + '([0-9.]+) cm³/mol'))[1]);
+  assert.ok(Math.abs(readVolume('v líquido') / vlBoil - 1) < 1e-4 && Math.abs(readVolume('v gas') / vgBoil - 1) < 1e-4,
+    `the Maxwell view's volumes ${maxwellReadout} are not the boiling point's ${vlBoil}, ${vgBoil}`);
+  const tie = await page.evaluate(() => Chart.getChart('maxwell').data.datasets.find((d) => d.key === 'tie-line').data);
+  assert.ok(Math.abs(tie[0].y * 4863 - 101.325) < 0.01, `the tie line is at p = ${tie[0].y}`);
+  await page.fill('#t-kelvin', '72.27');
+  await page.press('#t-kelvin', 'Enter');
+  assert.strictEqual(await page.inputValue('#t-number'), '0.4796');
   await page.fill('#boil-p', '5000');
   await page.click('#boil-form button');
   assert.match(await page.textContent('#boil-error'), /entre 2\d\.\d+ y 4863 kPa/);
-  // The Maxwell view by kelvin.
+  // The Maxwell view by kelvin: that temperature, between the table's rows.
   await page.fill('#t-kelvin', '100');
   await page.press('#t-kelvin', 'Enter');
-  assert.strictEqual(await page.inputValue('#t-number'), '0.664');
+  assert.strictEqual(await page.inputValue('#t-number'), '0.6636');
   // The SI tables are the console program's.
   const dir = path.join(scratch, 'console-argon');
   fs.mkdirSync(dir);
@@ -180,7 +196,7 @@ test('a substance: SI units on the readouts, tables and axes, argon\'s boiling p
   const before = await runs();
   await page.selectOption('#fluid', '-1');
   await page.waitForFunction((n) => Number(document.body.dataset.runs || 0) > n, before);
-  assert.match(await page.textContent('#readout-heading'), /^At t = 0\.664000$/);
+  assert.match(await page.textContent('#readout-heading'), /^At t = 0\.663627$/);
   assert.ok(await page.isHidden('#si-files'));
   await page.close();
 });
@@ -502,23 +518,31 @@ test('the chosen t is marked on every chart, and above the table only its isothe
   assert.ok(above.supercritical > 100 && above['tie-line'] === 0 && above['area-liquid'] === 0, JSON.stringify(above));
   assert.match(await page.textContent('#t-note'), /no hay lazo/);
   assert.match(await page.textContent('#readout'), /ninguna/);
-  // Play sweeps t through the table and stops at its end.
+  // Play sweeps t on through the critical point to the end of the range,
+  // at the speed chosen, and stops there.
   await chooseT(page, '0.95');
+  await page.selectOption('#play-speed', '5');
   await page.click('#play');
   assert.strictEqual(await page.getAttribute('#play', 'aria-pressed'), 'true');
   await page.waitForFunction(() => document.getElementById('play').getAttribute('aria-pressed') === 'false');
-  assert.strictEqual(await page.inputValue('#t-number'), '0.999');
+  assert.strictEqual(await page.inputValue('#t-number'), '1.200');
+  // Below the table, the slider's t is the model's state there.
+  await chooseT(page, '0.45');
+  assert.match(await page.textContent('#t-note'), /Sin fila en la tabla/);
+  assert.match(await page.textContent('#readout-heading'), /t = 0\.450000/);
+  assert.ok(Number(await page.getAttribute('#areas', 'data-liquid')) > 0);
   await page.close();
 });
 
 test('the Maxwell view: keyboard, table rows and the lever rule by typing and dragging', async () => {
   const page = await open(fromDisk);
   await compute(page, '1.5');
-  // The slider's value is t; the keyboard moves it one row at a time.
+  // The slider's value is t; the keyboard moves it a thousandth at a time,
+  // from the lowest t the model solves (below the table's rows).
   await page.focus('#t-range');
   await page.keyboard.press('Home');
   await page.keyboard.press('ArrowRight');
-  assert.strictEqual(await page.inputValue('#t-number'), '0.502');
+  assert.strictEqual(await page.inputValue('#t-number'), '0.395');
   await page.evaluate(() => { document.getElementById('coexistence-box').scrollTop = 0; });
   await page.click('#table tbody tr[data-row="1"]');
   assert.match(await page.textContent('#readout-heading'), /0\.998000/);

@@ -2,7 +2,7 @@
 // heat) and the properties (s or h against t, t against s), each beside the
 // run before's when c changed, with the chosen t marked over them, and
 // their text alternatives.
-import { COEX, PROP } from './columns.js';
+import { COEX, FIRST_ROW_MILLI, PROP } from './columns.js';
 import { axis, chartOptions, dataset, faint, isotherm, label, legend, line, logAxis, palette, point, points,
   styleCharts, tAxis, volumes } from './charting.js';
 import { byId } from './dom.js';
@@ -138,16 +138,17 @@ export function createChartsView(model, { theme, painter, frames, units }) {
   }
 
   // The chosen t on every chart of the tables, as marks over them: its
-  // isotherm and tie line in the p–v plane, its row's point on the p–t,
-  // latent-heat and property charts, its tie line in the t–s plane. Above the
-  // table only the isotherm is marked.
+  // isotherm and tie line in the p–v plane, its state's point on the p–t,
+  // latent-heat and property charts, its tie line in the t–s plane (these
+  // only within the table's temperatures, their charts' range). From t = 1
+  // up only the isotherm is marked.
   function mark() {
     if (!made)
       return;
-    const row = model.chosenRow();
-    const f = state.coexistenceRows[row];
-    const t = row >= 0 && state.run ? state.run.state(row).t : state.tMilli / 1000;
-    const eq = row >= 0 ? state.propertyRows[3 * row] : null;
+    const chosen = state.run ? model.chosenState() : null;
+    const t = chosen ? chosen.s.t : model.chosenT();
+    const f = chosen ? chosen.fields : null;
+    const eq = chosen && t >= FIRST_ROW_MILLI / 1000 ? chosen.eq : null;
     const at = (x, y) => ({ x: Number(x), y: Number(y) });
     const look = (chart, key) => {
       const d = dataset(chart, key);
@@ -159,8 +160,8 @@ export function createChartsView(model, { theme, painter, frames, units }) {
       marked(charts.pv, 'chosen-isotherm', isotherm(state.program, t, volumes(0.36, 60, 100))),
       marked(charts.pv, 'chosen-tie-line', f ? [at(f[COEX.vl], f[COEX.p]), at(f[COEX.vg], f[COEX.p])] : []),
     ]);
-    setMarks(charts.pt, [marked(charts.pt, 'chosen', f ? [at(f[COEX.t], f[COEX.p])] : [])]);
-    setMarks(charts.heat, [marked(charts.heat, 'chosen', f ? [at(f[COEX.t], f[COEX.latent])] : [])]);
+    setMarks(charts.pt, [marked(charts.pt, 'chosen', eq ? [at(f[COEX.t], f[COEX.p])] : [])]);
+    setMarks(charts.heat, [marked(charts.heat, 'chosen', eq ? [at(f[COEX.t], f[COEX.latent])] : [])]);
     const column = state.quantity === 'h' ? PROP.hl : PROP.sl;
     setMarks(charts.properties, [marked(charts.properties, 'chosen',
       eq ? [at(eq[PROP.t], eq[column]), at(eq[PROP.t], eq[column + 1])] : [])]);

@@ -3,7 +3,7 @@
 // to download. The substances, their constants and every number in SI
 // units come from the program (data/substances.tsv, built into it); this
 // only formats.
-import { FIRST_ROW_MILLI, T_MAX_MILLI } from './columns.js';
+import { T_MAX_MILLI } from './columns.js';
 import { byId, fieldError, offerBytes, setList, typedNumber } from './dom.js';
 import { celsius } from './units.js';
 
@@ -40,7 +40,7 @@ export function createFluidView(model, { units, announce }) {
     if (!units.chosen())
       return;
     if (document.activeElement !== field)
-      field.value = units.siValue('t', state.tMilli / 1000).toFixed(2);
+      field.value = units.siValue('t', model.chosenT()).toFixed(2);
   }
 
   // After a run with a substance: its SI tables to download.
@@ -65,6 +65,7 @@ export function createFluidView(model, { units, announce }) {
       const [low, high] = [range.lowest, range.highest].map((x) => String(Number((x / 1000).toPrecision(4))));
       fieldError(field, 'boil-error', tr('boilInvalid', { low, high }));
       result.textContent = '';
+      byId('boil-show').hidden = true;
       return;
     }
     fieldError(field, 'boil-error', null);
@@ -80,20 +81,31 @@ export function createFluidView(model, { units, announce }) {
           pressure: fluid.refP / 1000, latent: fluid.refLatent / 1000 })]];
     setList(result, items);
     announce(items.map(([a, b]) => `${a}: ${b}`).join('. '));
+    boilingT = boiling.t;
+    byId('boil-show').hidden = false;
   }
+
+  // The boiling point's state in the Maxwell view.
+  let boilingT = null;
+  byId('boil-show').addEventListener('click', () => {
+    model.stopPlaying();
+    model.chooseAnyT(boilingT);
+    byId('maxwell-heading').scrollIntoView();
+  });
 
   byId('fluid').addEventListener('change', (event) => model.chooseFluid(Number(event.target.value)));
   byId('t-kelvin').addEventListener('change', (event) => {
     const t = state.program.fromSi(state.fluid, 't', typedNumber(event.target.value));
-    const milli = Math.round(t * 1000);
-    if (!(milli >= FIRST_ROW_MILLI && milli <= T_MAX_MILLI)) {
-      fieldError(event.target, 't-error', tr('kelvinInvalid', { low: units.siText('t', FIRST_ROW_MILLI / 1000),
-        high: units.siText('t', T_MAX_MILLI / 1000) }));
+    const [low, high] = [model.lowestMilli() / 1000, T_MAX_MILLI / 1000];
+    if (!(t >= low && t <= high)) {
+      fieldError(event.target, 't-error', tr('kelvinInvalid', { low: units.siText('t', low),
+        high: units.siText('t', high) }));
       return;
     }
     fieldError(event.target, 't-error', null);
     model.stopPlaying();
-    model.chooseT(milli);
+    // A whole number of kelvin is that temperature, not the nearest row.
+    model.chooseAnyT(t);
   });
   byId('boil-form').addEventListener('submit', (event) => {
     event.preventDefault();
@@ -113,6 +125,7 @@ export function createFluidView(model, { units, announce }) {
     const chosen = units.chosen();
     ['fluid-details', 't-kelvin-field', 'si-files'].forEach((id) => { byId(id).hidden = !chosen; });
     byId('boil-result').textContent = '';
+    byId('boil-show').hidden = true;
     if (chosen)
       showFluidNote();
   });

@@ -2,7 +2,7 @@
 // areas, a line at a trial pressure that shows why the vapour pressure is
 // where it is, the Gibbs energy along the isotherm, and the lever rule.
 // Every number comes from the model through the program; this only draws.
-import { COEX, FIRST_ROW_MILLI, PROP, T_MAX_MILLI, shownField } from './columns.js';
+import { COEX, PROP, T_MAX_MILLI, shownField } from './columns.js';
 import { axis, chartOptions, dataset, isotherm, label, legend, line, logAxis, palette, point, styleCharts,
   volumes } from './charting.js';
 import { byId, fieldError, setList, typedNumber } from './dom.js';
@@ -59,9 +59,15 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
     ] }, options: chartOptions(axis({}), axis({})) });
   }
 
+  // The chosen t as the page shows it: three decimals, or four between
+  // thousandths.
+  function shownT() {
+    return model.chosenT().toFixed(state.tExact === null ? 3 : 4);
+  }
+
   // The title of a chart that names the chosen t.
   function titleAtT(key) {
-    return tr(key, { t: (state.tMilli / 1000).toFixed(3) });
+    return tr(key, { t: shownT() });
   }
 
   function restyle(only) {
@@ -104,21 +110,23 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
     range.addEventListener('input', () => { model.stopPlaying(); model.chooseT(Math.round(Number(range.value) * 1000)); });
     const number = byId('t-number');
     number.addEventListener('change', () => {
-      const milli = Math.round(typedNumber(number.value) * 1000);
-      if (!(milli >= FIRST_ROW_MILLI && milli <= T_MAX_MILLI)) {
-        fieldError(number, 't-error', tr('tInvalid'));
+      const t = typedNumber(number.value);
+      if (!(t >= model.lowestMilli() / 1000 && t <= T_MAX_MILLI / 1000)) {
+        fieldError(number, 't-error', tr('tInvalid', { low: model.lowestMilli() / 1000 }));
         return;
       }
       fieldError(number, 't-error', null);
       model.stopPlaying();
-      model.chooseT(milli);
+      model.chooseAnyT(t);
     });
+    byId('play-speed').addEventListener('change', (event) => model.setPlaySpeed(Number(event.target.value)));
     byId('v-operating').addEventListener('change', (event) => {
       const v = typedNumber(event.target.value);
       const [vl, vg] = model.tieLineEnds() || [NaN, NaN];
       if (!(v >= vl && v <= vg)) {
-        const row = state.coexistenceRows[model.chosenRow()];
-        fieldError(event.target, 'v-error', tr('vInvalid', { vl: row ? row[COEX.vl] : '', vg: row ? row[COEX.vg] : '' }));
+        const chosen = model.chosenState();
+        fieldError(event.target, 'v-error', tr('vInvalid', { vl: chosen ? chosen.fields[COEX.vl] : '',
+          vg: chosen ? chosen.fields[COEX.vg] : '' }));
         return;
       }
       fieldError(event.target, 'v-error', null);
@@ -144,7 +152,7 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
     // as it is, and Home and End give the limits' pressures exactly.
     const trialSlider = byId('p-trial');
     const trialEnds = () => {
-      const s = state.run.state(model.chosenRow());
+      const s = model.chosenState().s;
       return [s.plmin > 0 ? s.plmin : Number(trialSlider.min), s.pgmax];
     };
     trialSlider.addEventListener('input', () => {
@@ -153,7 +161,7 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
       announce(byId('trial-verdict').textContent);
     });
     trialSlider.addEventListener('keydown', (event) => {
-      if ((event.key !== 'Home' && event.key !== 'End') || model.chosenRow() < 0)
+      if ((event.key !== 'Home' && event.key !== 'End') || !model.chosenState())
         return;
       event.preventDefault();
       model.setTrialP(trialEnds()[event.key === 'Home' ? 0 : 1]);
@@ -168,35 +176,37 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
   }
 
   function enable() {
-    ['t-range', 't-number', 'play', 'log-axis', 'gibbs-zoom'].forEach((id) => { byId(id).disabled = false; });
+    ['t-range', 't-number', 'play', 'play-speed', 'log-axis', 'gibbs-zoom'].forEach((id) => { byId(id).disabled = false; });
+    byId('t-range').min = String(model.lowestMilli() / 1000);
   }
 
   // Everything that depends on the chosen t; a screen reader hears the new
   // row's values once the keys or the drag pause.
   function showChosen(deferred = false) {
     showMaxwell(deferred);
-    const row = state.coexistenceRows[model.chosenRow()];
-    announce(row ? tr('announceRow', { t: row[COEX.t], p: row[COEX.p], vl: row[COEX.vl], vg: row[COEX.vg] })
+    const chosen = model.chosenState();
+    const f = chosen && chosen.fields;
+    announce(chosen && chosen.row >= 0 ? tr('announceRow', { t: f[COEX.t], p: f[COEX.p], vl: f[COEX.vl], vg: f[COEX.vg] })
       : byId('t-note').textContent);
   }
 
   function showMaxwell(deferred = false) {
     if (!state.program || !state.coexistenceRows.length)
       return;
-    const t = state.tMilli / 1000;
+    const t = model.chosenT();
     const range = byId('t-range');
-    range.value = t.toFixed(3);
-    range.setAttribute('aria-valuetext', 't = ' + t.toFixed(3));
+    range.value = (state.tMilli / 1000).toFixed(3);
+    range.setAttribute('aria-valuetext', 't = ' + shownT());
     const number = byId('t-number');
     if (document.activeElement !== number || number.getAttribute('aria-invalid') !== 'true')
-      number.value = t.toFixed(3);
-    const row = model.chosenRow();
+      number.value = shownT();
+    const chosen = model.chosenState();
     titleMaxwell();
-    byId('t-note').hidden = row >= 0;
-    if (row < 0)
+    byId('t-note').hidden = Boolean(chosen && chosen.row >= 0);
+    if (!chosen)
       showAboveTable(t);
     else
-      showRow(row, deferred);
+      showState(chosen, deferred);
   }
 
   // Both charts drawn once for a row of a run and emptied again in the same
@@ -215,17 +225,20 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
     lastIsotherm = null;
   }
 
-  // The row's construction from its unrounded state; the line at the trial
-  // pressure where one is set.
-  function showRow(row, deferred) {
-    const f = state.coexistenceRows[row];
-    const atRow = model.rowState(row);
-    const trialAt = (q) => model.trialLineAt(row, q, state.c);
+  // The chosen state's construction from its unrounded state; the line at
+  // the trial pressure where one is set. Off the table, a note says that the
+  // state is the model's at t, not a row's.
+  function showState(chosen, deferred) {
+    const f = chosen.fields;
+    const atRow = chosen.s;
+    const trialAt = chosen.trialAt;
     const gAtRow = trialAt(atRow.p);
     const trial = state.trialP === null ? null : trialAt(state.trialP);
     const shown = trial || Object.assign({}, atRow, { gl: gAtRow.gl, gg: gAtRow.gg });
+    if (chosen.row < 0)
+      byId('t-note').textContent = tr('offTableNote', { t: shownT() });
     showTrialControl(atRow, shown, trial);
-    readouts(row, f);
+    readouts(f, chosen.eq);
     showAreas(shown, trial);
     const shares = showLever();
     byId('maxwell-summary').textContent = tr('summary', { p: shown.p.toFixed(6), vl: f[COEX.vl], vg: f[COEX.vg],
@@ -302,8 +315,7 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
 
   // The row's p, vl, vg, latent heat and the coexisting phases' s, h and g,
   // as printed or in the substance's units.
-  function readouts(row, f) {
-    const eq = state.propertyRows[3 * row] || [];
+  function readouts(f, eq = []) {
     if (units.chosen()) {
       const kelvin = units.siValue('t', f[COEX.t]);
       byId('readout-heading').textContent = tr('readoutHeadingSi',
@@ -404,8 +416,8 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
 
   // Above the table: the model's isotherm with no tie line, and why.
   function showAboveTable(t) {
-    byId('t-note').textContent = tr(state.tMilli === 1000 ? 'criticalNote' : 'aboveNote');
-    byId('readout-heading').textContent = tr('readoutHeading', { t: t.toFixed(3) });
+    byId('t-note').textContent = tr(model.chosenT() === 1 ? 'criticalNote' : 'aboveNote');
+    byId('readout-heading').textContent = tr('readoutHeading', { t: shownT() });
     setList(byId('readout'), [[tr('tableRow'), tr('noRow')]]);
     setList(byId('areas'), []);
     delete byId('areas').dataset.p;
@@ -423,7 +435,7 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
       Object.assign(m.options.scales.y, { min: 0, max: 2.2 });
       m.data.datasets.forEach((d) => { d.data = []; });
       dataset(m, 'supercritical').data = isotherm(program(), t, volumes(vMin, vMax, 200, [1]));
-      if (state.tMilli === 1000)
+      if (model.chosenT() === 1)
         dataset(m, 'critical').data = [{ x: 1, y: 1 }];
       m.update('none');
       const g = charts.gibbs;
@@ -447,7 +459,7 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
       return { v: m.scales.x.getValueForPixel(event.offsetX), p: m.scales.y.getValueForPixel(event.offsetY) };
     };
     const move = (event) => {
-      if (!dragging || model.chosenRow() < 0 || !made)
+      if (!dragging || !model.chosenState() || !made)
         return;
       const at = valueAt(event);
       if (dragging === 'volume') {
@@ -467,10 +479,11 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
     // What a press at (x, y) on the canvas takes hold of: the operating point,
     // the line (its pressure), or nothing.
     const grab = (x, y) => {
-      if (model.chosenRow() < 0 || !made)
+      const chosen = model.chosenState();
+      if (!chosen || !made)
         return null;
       const m = charts.maxwell;
-      const lineP = state.trialP === null ? state.run.state(model.chosenRow()).p : state.trialP;
+      const lineP = state.trialP === null ? chosen.s.p : state.trialP;
       const point = dataset(m, 'operating-point').data[0];
       if (point && Math.hypot(m.scales.x.getPixelForValue(point.x) - x, m.scales.y.getPixelForValue(point.y) - y) <= 16)
         return 'volume';
@@ -487,7 +500,7 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
     canvas.addEventListener('pointerdown', (event) => {
       const what = grab(event.offsetX, event.offsetY);
       // A mouse moves the point from anywhere on the chart.
-      if (model.chosenRow() < 0 || !made || (!what && event.pointerType === 'touch'))
+      if (!model.chosenState() || !made || (!what && event.pointerType === 'touch'))
         return;
       dragging = what || 'volume';
       canvas.setPointerCapture(event.pointerId);

@@ -1,7 +1,7 @@
 // The page's one model: what the last run gave and what the reader chose,
 // and the actions that change them. It knows no element of the page: the
 // views listen to what it says has changed and draw from it.
-import { COEX, FIRST_ROW_MILLI, LAST_ROW_MILLI, T_MAX_MILLI, rowAt } from './columns.js';
+import { COEX, FIRST_ROW_MILLI, T_MAX_MILLI, rowAt } from './columns.js';
 import { STRINGS } from './strings.js';
 
 // What the model says has changed, with what each listener is given:
@@ -24,6 +24,7 @@ export function createModel(loadProgram) {
     propertyRows: [],       // clatente.dat's rows, likewise
     coexistenceKey: null,   // the rows' text, to skip redrawing what did not change
     tMilli: 850,            // the chosen t in thousandths: 501 to 999 are the table's rows
+    tExact: null,           // or a t between thousandths (a temperature typed, a boiling point)
     vOperating: null,       // the volume on the tie line for the lever rule
     trialP: null,           // a trial pressure for the line, or null: the vapour pressure
     logAxis: false,
@@ -32,11 +33,31 @@ export function createModel(loadProgram) {
     limitRows: false,       // the property table with the limits' rows too
     fluid: -1,              // the chosen substance's index, or -1: reduced units
     runs: 0,
-    playing: false,         // t playing up through the table
+    playing: false,         // t playing up to the end of the range
+    playSpeed: 2,           // thousandths of t a frame while playing
   };
   let playTimer = null;
+  let offTable = null;      // the last state computed off the table's rows, by t and c
   const listeners = new Map();
   const emit = (event, detail = {}) => (listeners.get(event) || []).forEach((listener) => listener(detail));
+
+  // A line at pressure q as the views read it, from the program's; null
+  // where there is none.
+  const lineAt = (x, q) => x && { p: q, vl: x.vl, vMiddle: x.areas.vMiddle, vg: x.vg, areaLiquid: x.areas.liquidArea,
+    areaGas: x.areas.gasArea, gl: x.gl, gg: x.gg };
+
+  // The program's state at a t off the table, as chosenState gives it: its
+  // fields printed with six decimals, as a row prints them.
+  function stateOffTable(x, c) {
+    const s = x.state, phases = x.properties;
+    const printed = (value) => value.toFixed(6);
+    return { row: -1,
+      s: Object.assign({}, s, { vMiddle: x.areas.vMiddle, areaLiquid: x.areas.liquidArea, areaGas: x.areas.gasArea }),
+      fields: [s.t, s.p, s.vl, s.vg, s.vlmax, s.plmin, s.vgmin, s.pgmax, x.latent].map(printed),
+      eq: [printed(s.t), 'eq', ...[s.p, s.vl, s.vg, phases.sl, phases.sg, phases.hl, phases.hg, phases.gl, phases.gg,
+        phases.ul, phases.ug].map(printed)],
+      trialAt: (q) => lineAt(state.program.trialLine(s, q, c), q) };
+  }
 
   const model = {
     state,
@@ -70,16 +91,50 @@ export function createModel(loadProgram) {
       });
     },
 
-    // The chosen t's row of vdw_coex.dat (0 for t = 0.999), or -1 above the table.
-    chosenRow() {
-      return rowAt(state.tMilli);
+    // The lowest t the Maxwell view takes, in thousandths: the lowest the
+    // model solves, below the table's rows.
+    lowestMilli() {
+      const lowest = state.program && state.program.lowestStateT;
+      return lowest ? Math.ceil(lowest * 1000 - 1e-9) : FIRST_ROW_MILLI;
     },
 
-    // The chosen row's tie line as its report prints it, [vl, vg]; null
-    // above the table. The lever rule works on these, the values the reader sees.
+    chosenT() {
+      return state.tExact !== null ? state.tExact : state.tMilli / 1000;
+    },
+
+    // The chosen t's row of vdw_coex.dat (0 for t = 0.999), or -1 off the table.
+    chosenRow() {
+      return state.tExact !== null ? -1 : rowAt(state.tMilli);
+    },
+
+    // What the Maxwell view shows at the chosen t below 1, after a run: the
+    // state, unrounded, with its construction at the vapour pressure (s);
+    // vdw_coex.dat's fields and clatente.dat's coexistence fields (fields,
+    // eq), printed by the program on a table row, and off it the model's
+    // state at t printed as a row would be; the row (-1 off the table); and
+    // the line at a trial pressure (trialAt). Null from t = 1 up.
+    chosenState() {
+      const row = model.chosenRow();
+      if (row >= 0 && state.coexistenceRows[row])
+        return { row, s: model.rowState(row), fields: state.coexistenceRows[row], eq: state.propertyRows[3 * row],
+          trialAt: (q) => model.trialLineAt(row, q, state.c) };
+      const t = model.chosenT();
+      if (!state.program || state.c === null || !(t < 1))
+        return null;
+      const key = `${t} ${state.c}`;
+      if (!offTable || offTable.key !== key) {
+        const x = state.program.stateAt(t, state.c);
+        offTable = { key, chosen: x && stateOffTable(x, state.c) };
+      }
+      return offTable.chosen;
+    },
+
+    // The chosen state's tie line as printed, [vl, vg]; null from t = 1 up.
+    // The lever rule works on these, the values the reader sees.
     tieLineEnds() {
-      const row = state.coexistenceRows[model.chosenRow()];
-      return row ? [Number(row[COEX.vl]), Number(row[COEX.vg])] : null;
+      const row = model.chosenRow();
+      const fields = row >= 0 ? state.coexistenceRows[row] : (model.chosenState() || {}).fields;
+      return fields ? [Number(fields[COEX.vl]), Number(fields[COEX.vg])] : null;
     },
 
     // The volume on the tie line where the lever rule is read: the one
@@ -101,9 +156,7 @@ export function createModel(loadProgram) {
     // The line at pressure q on row `row`'s isotherm, with Cv = cR; null
     // outside the limits' pressures.
     trialLineAt(row, q, c, run = state.run) {
-      const x = run.trial(row, q, c);
-      return x && { p: q, vl: x.vl, vMiddle: x.areas.vMiddle, vg: x.vg, areaLiquid: x.areas.liquidArea,
-        areaGas: x.areas.gasArea, gl: x.gl, gg: x.gg };
+      return lineAt(run.trial(row, q, c), q);
     },
 
     // Runs the program with the reply; the run, or null where the module
@@ -146,23 +199,39 @@ export function createModel(loadProgram) {
     },
 
     chooseT(milli, deferred = true) {
-      state.tMilli = Math.min(T_MAX_MILLI, Math.max(FIRST_ROW_MILLI, milli));
+      state.tMilli = Math.min(T_MAX_MILLI, Math.max(model.lowestMilli(), milli));
+      state.tExact = null;
       state.vOperating = null;
       state.trialP = null;
       emit('chosen', { deferred });
     },
 
-    // Plays t up through the table to 0.999 and stops; with reduced motion
-    // it steps by 0.05 every 0.7 s instead of sweeping.
+    // Any t in the Maxwell view's range: a thousandth is a table row (or the
+    // model's state, below the table); another is the model's state there.
+    chooseAnyT(t) {
+      const milli = Math.round(t * 1000);
+      if (Math.abs(t * 1000 - milli) < 1e-6) {
+        model.chooseT(milli, false);
+        return;
+      }
+      state.tMilli = milli;
+      state.tExact = t;
+      state.vOperating = null;
+      state.trialP = null;
+      emit('chosen', { deferred: false });
+    },
+
+    // Plays t up to the end of the range, through t = 1, and stops; with
+    // reduced motion it steps by 0.05 every 0.7 s instead of sweeping.
     play(reducedMotion) {
-      if (state.tMilli >= LAST_ROW_MILLI)
-        state.tMilli = FIRST_ROW_MILLI;
+      if (state.tMilli >= T_MAX_MILLI)
+        state.tMilli = model.lowestMilli();
       state.playing = true;
       emit('playing', { on: true });
       const step = () => {
-        const next = Math.min(LAST_ROW_MILLI, state.tMilli + (reducedMotion ? 50 : 2));
+        const next = Math.min(T_MAX_MILLI, state.tMilli + (reducedMotion ? 50 : state.playSpeed));
         model.chooseT(next);
-        if (next >= LAST_ROW_MILLI)
+        if (next >= T_MAX_MILLI)
           model.stopPlaying();
         else if (!reducedMotion)
           playTimer = requestAnimationFrame(step);
@@ -178,6 +247,10 @@ export function createModel(loadProgram) {
       playTimer = null;
       state.playing = false;
       emit('playing', { on: false });
+    },
+
+    setPlaySpeed(milliPerFrame) {
+      state.playSpeed = milliPerFrame;
     },
 
     setTrialP(p, deferred = false) {

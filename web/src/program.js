@@ -60,6 +60,13 @@ function programOf(module) {
     // The model's state of substance i at a vapour pressure (Pa); null out of reach.
     boilingAt: (i, pressure, c) => module.boilingAt(i, pressure, c),
     boilingRange: (i) => module.boilingRange(i),
+    // The lowest t the model's state reaches, and the state at t off the
+    // table's rows, with Cv = cR ({ state, areas, properties, latent }; null
+    // outside lowestStateT <= t < 1); the line at pressure p on a state's
+    // isotherm (null outside its limits' pressures).
+    lowestStateT: module.lowestStateT(),
+    stateAt: (t, c) => module.stateAt(t, c),
+    trialLine: (s, p, c) => module.trialLine(s, p, c),
   };
 }
 
