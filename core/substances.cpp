@@ -134,6 +134,7 @@ double si_unit(const Substance& fluid, Quantity quantity)
     case Quantity::volume: return critical_volume(fluid);
     case Quantity::entropy: return gas_constant;
     case Quantity::energy: return gas_constant * fluid.tc;
+    case Quantity::work: return fluid.pc * critical_volume(fluid);
     }
     return 0;
 }

@@ -38,7 +38,8 @@ double critical_volume(const Substance& fluid);
 // What a reduced number measures, and the SI unit it is multiplied by:
 // t by Tc (K), p by pc (Pa), v by the van der Waals Vc (m3/mol), s by R
 // (J/(mol K)), h, g, u and the latent heat by R Tc (J/mol).
-enum class Quantity { temperature, pressure, volume, entropy, energy };
+// work: a product p·v, as the Maxwell construction's areas are.
+enum class Quantity { temperature, pressure, volume, entropy, energy, work };
 double si_unit(const Substance& fluid, Quantity quantity);
 
 // A table with cells of its own.

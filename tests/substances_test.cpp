@@ -81,6 +81,8 @@ TEST(Substances, UnitsAreTheCriticalConstantsRAndTheVanDerWaalsVolume)
     // 3RTc/8pc: 96.6 cm3/mol for argon, not its measured 75 cm3/mol.
     EXPECT_NEAR(critical_volume(fluid) * 1e6, 96.6133, 1e-4);
     EXPECT_EQ(si_unit(fluid, Quantity::volume), critical_volume(fluid));
+    // An area p·v of the Maxwell construction: pc·Vc = 3/8 R·Tc.
+    EXPECT_NEAR(si_unit(fluid, Quantity::work), 0.375 * si_unit(fluid, Quantity::energy), 1e-12 * gas_constant * 150.687);
 }
 
 TEST(Substances, AnSiTableIsTheReportsDigitsTimesTheirUnits)

@@ -319,7 +319,8 @@ EMSCRIPTEN_BINDINGS(vdwcoex)
         .value("pressure", Quantity::pressure)
         .value("volume", Quantity::volume)
         .value("entropy", Quantity::entropy)
-        .value("energy", Quantity::energy);
+        .value("energy", Quantity::energy)
+        .value("work", Quantity::work);
     class_<Run>("Run")
         .constructor<std::string>()
         .function("c", &Run::c)

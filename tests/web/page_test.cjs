@@ -145,6 +145,13 @@ test('a substance: SI units on the readouts, tables and axes, argon\'s boiling p
   assert.match(await page.textContent('#table thead'), /^T \(K\)p vapor \(kPa\)/);
   assert.match(await page.textContent('#table tbody tr.marked'), /^128\.082453\.34/);
   assert.match(await page.evaluate(() => Chart.getChart('pt').options.scales.x.title.text), /^T \(K\)$/);
+  // The Maxwell view's numbers in SI beside the reduced ones, its titles
+  // with T in kelvin, the quantities named in their units.
+  assert.match(await page.textContent('#areas'), /área bajo la línea \(lado líquido\)0\.141043 \(\d+(\.\d+)? J\/mol\)/);
+  assert.match(await page.textContent('#p-trial-value'), /^0\.504492 \(2453\.34 kPa\)$/);
+  assert.match(await page.textContent('#v-operating-si'), /^\d+(\.\d+)? cm³\/mol$/);
+  assert.match(await page.evaluate(() => Chart.getChart('maxwell').options.plugins.title.text), /\(T = 128\.08 K\)$/);
+  assert.match(await page.textContent('label:has(input[value=s])'), /^ ?entropía s \(J\/\(mol·K\)\)$/);
   // The classic exercise: argon's boiling point at one atmosphere.
   await page.click('#boil-form button');
   const boiling = await page.textContent('#boil-result');
@@ -367,6 +374,12 @@ test('the Maxwell view draws equal areas that look equal, only the physical bran
     assert.ok(close(ends('metastable-liquid')[0], vl) && close(ends('metastable-liquid')[1], vlmax), `t = ${t}: metastable`);
     assert.ok(close(ends('unstable')[1], vgmin), `t = ${t}: unstable part`);
     assert.ok(close(d.sets['tie-line'][0].y, p), `t = ${t}: tie line`);
+    // The bars of the areas, of one scale, are as long as the areas are large.
+    const bars = await page.evaluate(() => ['bar-liquid', 'bar-gas'].map((id) =>
+      document.getElementById(id).getBoundingClientRect().width));
+    const areas = await page.evaluate(() => document.getElementById('areas').dataset);
+    assert.ok(bars[1] > 20 && Math.abs(bars[0] / bars[1] - areas.liquid / areas.gas) < 0.01,
+      `t = ${t}: bars ${bars} for areas ${areas.liquid} and ${areas.gas}`);
     Object.entries(d.sets).forEach(([key, points]) =>
       points.forEach((q) => assert.ok(q.x > 1 / 3, `t = ${t}: ${key} reaches v = ${q.x}`)));
     for (const id of ['maxwell', 'gibbs'])

@@ -91,12 +91,24 @@ export function createChartsView(model, { theme, painter, frames, units }) {
       label(chart, 'gas-previous', withC(h ? 'hGas' : 'sGas', previous), faint(colour(0)));
       label(chart, 'chosen', chosen, text);
     });
-    const quantity = tr(enthalpy ? 'enthalpy' : 'entropy');
+    const quantity = quantityName(enthalpy ? 'h' : 's');
     const titles = { pv: [tr('pvChart'), tr('vAxisLog'), tr('pAxis')], pt: [tr('ptChart'), tr('tAxis'), tr('pAxis')],
-      heat: [tr('heatChart'), tr('tAxis'), tr('heatAxis')],
-      properties: [tr('propertiesChart', { quantity }), tr('tAxis'), quantity],
+      heat: [tr(units.chosen() ? 'heatChartSi' : 'heatChart'), tr('tAxis'), tr('heatAxis')],
+      properties: [tr('propertiesChart', { quantity }), tr('tAxis'), tr(enthalpy ? 'enthalpy' : 'entropy')],
       ts: [tr('tsChart'), tr('entropy'), tr('tAxis')] };
     styleCharts(charts, titles, only, { theme, painter, units });
+  }
+
+  // s or h as the radios, the properties chart's title and its text
+  // alternative name them: with the reduced unit, or the substance's.
+  function quantityName(q) {
+    return tr((q === 'h' ? 'enthalpy' : 'entropy') + (units.chosen() ? 'Si' : ''));
+  }
+
+  function nameQuantities() {
+    document.querySelectorAll('input[name=quantity]').forEach((radio) => {
+      radio.nextElementSibling.textContent = quantityName(radio.value);
+    });
   }
 
   function updateDiagram(rows = state.coexistenceRows) {
@@ -195,8 +207,8 @@ export function createChartsView(model, { theme, painter, frames, units }) {
     }
   }
 
-  model.on('language', () => { restyle(); describe(); if (state.coexistenceRows.length) mark(); });
-  model.on('fluid', () => restyle());
+  model.on('language', () => { nameQuantities(); restyle(); describe(); if (state.coexistenceRows.length) mark(); });
+  model.on('fluid', () => { nameQuantities(); restyle(); });
   model.on('quantity', () => { showProperties(); describe(); });
   model.on('chosen', ({ deferred }) => frames.soonOrNow(deferred, 'marks', mark));
   model.on('run', ({ coexistenceChanged }) => {

@@ -65,9 +65,14 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
     return model.chosenT().toFixed(state.tExact === null ? 3 : 4);
   }
 
-  // The title of a chart that names the chosen t.
+  // The title of a chart that names the chosen t, and its T with a substance.
   function titleAtT(key) {
-    return tr(key, { t: shownT() });
+    return tr(key, { t: shownT() }) + (units.chosen() ? ` (T = ${units.siText('t', model.chosenT())} K)` : '');
+  }
+
+  // A reduced number as shown, with its value in the substance's units beside it.
+  function withSi(q, x, text) {
+    return units.chosen() ? `${text} (${units.withUnit(q, x)})` : text;
   }
 
   function restyle(only) {
@@ -270,17 +275,26 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
     slider.disabled = false;
     slider.setAttribute('aria-valuetext', 'p = ' + shown.p.toFixed(6));
     byId('p-reset').disabled = trial === null;
-    byId('p-trial-value').textContent = shown.p.toFixed(6);
+    byId('p-trial-value').textContent = withSi('p', shown.p, shown.p.toFixed(6));
   }
 
-  // The two areas at the line shown, their difference and gl − gg, and
-  // which way the line must move.
+  // The two areas at the line shown, also as two bars of one scale (their
+  // equality is seen whatever the lobes' shapes), their difference, also
+  // relative to the larger (near the critical point both are tiny), gl − gg,
+  // and which way the line must move.
   function showAreas(shown, trial) {
     const difference = shown.areaGas - shown.areaLiquid;
+    const larger = Math.max(shown.areaLiquid, shown.areaGas);
     const areas = byId('areas');
-    setList(areas, [[tr(trial ? 'trialPressure' : 'pressure'), shown.p.toFixed(6)],
-      [tr('areaLiquid'), area(shown.areaLiquid)], [tr('areaGas'), area(shown.areaGas)],
-      [tr('areaDifference'), signed(difference)], [tr('gibbsDifference'), signed(shown.gl - shown.gg)]]);
+    setList(areas, [[tr(trial ? 'trialPressure' : 'pressure'), withSi('p', shown.p, shown.p.toFixed(6))],
+      [tr('areaLiquid'), withSi('w', shown.areaLiquid, area(shown.areaLiquid))],
+      [tr('areaGas'), withSi('w', shown.areaGas, area(shown.areaGas))],
+      [tr('areaDifference'), withSi('w', difference, signed(difference))],
+      [tr('areaRelative'), signed(difference / larger)],
+      [tr('gibbsDifference'), withSi('e', shown.gl - shown.gg, signed(shown.gl - shown.gg))]]);
+    byId('area-bars').hidden = false;
+    byId('bar-liquid').style.width = `${Math.max(0, 100 * shown.areaLiquid / larger)}%`;
+    byId('bar-gas').style.width = `${Math.max(0, 100 * shown.areaGas / larger)}%`;
     Object.assign(areas.dataset, { p: shown.p, liquid: shown.areaLiquid, gas: shown.areaGas,
       difference, gibbs: shown.gl - shown.gg });
     byId('trial-verdict').textContent = trial ? tr(difference > 0 ? 'verdictBelow' : 'verdictAbove') : tr('verdictAt');
@@ -297,6 +311,7 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
     const gas = program().gasFraction(vOperating, vlPrinted, vgPrinted);
     const shares = tr('leverResult', { liquid: (100 - 100 * gas).toFixed(1), gas: (100 * gas).toFixed(1) });
     byId('fractions').textContent = shares;
+    byId('v-operating-si').textContent = units.chosen() ? units.withUnit('v', vOperating) : '';
     return shares;
   }
 
@@ -421,6 +436,8 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
     setList(byId('readout'), [[tr('tableRow'), tr('noRow')]]);
     setList(byId('areas'), []);
     delete byId('areas').dataset.p;
+    byId('area-bars').hidden = true;
+    byId('v-operating-si').textContent = '';
     byId('trial-verdict').textContent = '';
     byId('fractions').textContent = '';
     byId('maxwell-summary').textContent = byId('t-note').textContent;

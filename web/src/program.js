@@ -6,7 +6,7 @@ function programOf(module) {
   // One run is kept for reading at a time: a new run frees the one before.
   let kept = null;
   const quantities = { t: module.Quantity.temperature, p: module.Quantity.pressure, v: module.Quantity.volume,
-    s: module.Quantity.entropy, e: module.Quantity.energy };
+    s: module.Quantity.entropy, e: module.Quantity.energy, w: module.Quantity.work };
   const encode = (text) => new TextEncoder().encode(text);
   // Rows as the module hands them over: a tab between cells, a line break
   // after each row.

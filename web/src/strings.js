@@ -79,6 +79,12 @@ export const STRINGS = {
     areaLiquid: 'área bajo la línea (lado líquido)',
     areaGas: 'área sobre la línea (lado gas)',
     areaDifference: 'diferencia de las áreas',
+    areaRelative: 'diferencia relativa a la mayor',
+    areaLiquidShort: 'área del líquido',
+    areaGasShort: 'área del gas',
+    heatChartSi: 'Calor latente',
+    entropySi: 'entropía s (J/(mol·K))',
+    enthalpySi: 'entalpía h (kJ/mol)',
     leverLabel: 'Volumen total v sobre la línea de equilibrio:',
     leverResult: 'líquido {liquid} %, gas {gas} % (regla de la palanca)',
     leverHint: 'Arrastre el punto sobre la línea o teclee v entre vl y vg.',
@@ -179,7 +185,8 @@ export const STRINGS = {
     trialReset: 'Volver a la presión de vapor',
     trialPressure: 'p de prueba',
     gibbsDifference: 'gl − gg en los extremos',
-    verdictAt: 'A la presión de vapor las áreas son iguales y gl = gg: las dos fases coexisten.',
+    verdictAt: 'A la presión de vapor las áreas son iguales y gl = gg, hasta la precisión con que el programa ' +
+      'halla esa presión (1e-8): las dos fases coexisten.',
     verdictAbove: 'Por encima de la presión de vapor: el área bajo la línea es mayor y gl < gg; solo el ' +
       'líquido es estable.',
     verdictBelow: 'Por debajo de la presión de vapor: el área sobre la línea es mayor y gg < gl; solo el ' +
@@ -292,6 +299,12 @@ export const STRINGS = {
     areaLiquid: 'area below the line (liquid side)',
     areaGas: 'area above the line (gas side)',
     areaDifference: 'difference of the areas',
+    areaRelative: 'difference relative to the larger',
+    areaLiquidShort: 'liquid\'s area',
+    areaGasShort: 'gas\'s area',
+    heatChartSi: 'Latent heat',
+    entropySi: 'entropy s (J/(mol·K))',
+    enthalpySi: 'enthalpy h (kJ/mol)',
     leverLabel: 'Overall volume v on the tie line:',
     leverResult: 'liquid {liquid} %, gas {gas} % (lever rule)',
     leverHint: 'Drag the point along the line or type v between vl and vg.',
@@ -392,7 +405,8 @@ export const STRINGS = {
     trialReset: 'Back to the vapour pressure',
     trialPressure: 'trial p',
     gibbsDifference: 'gl − gg at the ends',
-    verdictAt: 'At the vapour pressure the areas are equal and gl = gg: the two phases coexist.',
+    verdictAt: 'At the vapour pressure the areas are equal and gl = gg, to the precision the program finds ' +
+      'that pressure with (1e-8): the two phases coexist.',
     verdictAbove: 'Above the vapour pressure: the area below the line is larger and gl < gg; only the ' +
       'liquid is stable.',
     verdictBelow: 'Below the vapour pressure: the area above the line is larger and gg < gl; only the ' +

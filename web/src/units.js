@@ -11,6 +11,7 @@ export const SHOWN_UNIT = {
   v: { unit: 'cm³/mol', scale: 1e6 },
   s: { unit: 'J/(mol·K)', scale: 1 },
   e: { unit: 'kJ/mol', scale: 1e-3 },
+  w: { unit: 'J/mol', scale: 1 },
 };
 
 // The axes' quantities, by chart.
