@@ -144,6 +144,10 @@ test('a substance: SI units on the readouts, tables and axes, argon\'s boiling p
   assert.match(readout, /calor latente hg − hl2\.70666 kJ\/mol/);
   assert.match(await page.textContent('#table thead'), /^T \(K\)p vapor \(kPa\)/);
   assert.match(await page.textContent('#table tbody tr.marked'), /^128\.082453\.34/);
+  // Every SI cell has six significant digits, trailing zeros kept, so that
+  // the columns' digits line up.
+  const cells = await page.locator('#table tbody tr.marked td').allTextContents();
+  cells.slice(1).forEach((cell) => assert.strictEqual(cell.replace(/[-.]/g, '').replace(/^0+/, '').length, 6, cell));
   assert.match(await page.evaluate(() => Chart.getChart('pt').options.scales.x.title.text), /^T \(K\)$/);
   // The Maxwell view's numbers in SI beside the reduced ones, its titles
   // with T in kelvin, the quantities named in their units.
@@ -822,6 +826,9 @@ test('at 1024 px no readout wraps; printed, every row; each chart saves as a PNG
   assert.strictEqual(download.suggestedFilename(), 'vdwcoex-maxwell-t0.501-c1.500000.png');
   const png = fs.readFileSync(await download.path());
   assert.ok(png.subarray(1, 4).toString() === 'PNG' && png.length > 5000, 'not a PNG picture');
+  // The legend is in the picture, in rows below the chart.
+  const canvasHeight = await page.evaluate(() => Chart.getChart('maxwell').canvas.height);
+  assert.ok(png.readUInt32BE(20) > canvasHeight + 20, `the picture is ${png.readUInt32BE(20)} px high, the chart ${canvasHeight}`);
   await page.emulateMedia({ media: 'print' });
   await page.waitForFunction(() => document.querySelectorAll('#table tbody tr[data-row]').length === 499);
   assert.strictEqual(await page.evaluate(() => getComputedStyle(document.getElementById('coexistence-box')).maxHeight), 'none');

@@ -213,6 +213,12 @@ export function styleCharts(charts, titles, only, { theme, painter, units }) {
   });
 }
 
+// The datasets a legend names: those drawn, the first of each label.
+export function legendItems(chart) {
+  const seen = new Set();
+  return chart.data.datasets.filter((d) => drawn(chart, d) && !seen.has(d.label) && seen.add(d.label));
+}
+
 // Whether a dataset is drawn: its points, or for a mark of the chosen t
 // (marks.js), the mark's.
 export function drawn(chart, d) {
@@ -230,9 +236,7 @@ export function legend(name, chart) {
   const list = document.getElementById(name + '-legend');
   if (!list)
     return;
-  const seen = new Set();
-  const html = chart.data.datasets.filter((d) => drawn(chart, d) && !seen.has(d.label) &&
-      seen.add(d.label)).map((d) => {
+  const html = legendItems(chart).map((d) => {
     let swatch;
     if (d.fill)
       swatch = `<rect x="2" y="2" width="32" height="10" fill="${d.backgroundColor}"/>`;

@@ -9,6 +9,7 @@
 // reads them as numbers.
 import { byId, offerBytes } from './dom.js';
 import { chartPicture } from './marks.js';
+import { legendItems } from './charting.js';
 
 // A cell as the sheet holds it: digits as their number, anything else
 // (a state, nan) as text, an empty cell as none.
@@ -78,6 +79,7 @@ export function createFilesView(model, { chartNamed }) {
   }
 
   // Each chart's PNG button saves the chart as the chart library draws it,
+  // with its marks and its legend,
   // named after the chart, the chosen t and c.
   document.querySelectorAll('button.png').forEach((button) => button.addEventListener('click', () => {
     const chart = chartNamed(button.dataset.chart);
@@ -85,7 +87,7 @@ export function createFilesView(model, { chartNamed }) {
       return;
     const link = document.createElement('a');
     link.download = `vdwcoex-${button.dataset.chart}-t${(state.tMilli / 1000).toFixed(3)}-c${state.cText || '1.500000'}.png`;
-    link.href = chartPicture(chart);
+    link.href = chartPicture(chart, legendItems(chart));
     link.click();
   }));
   byId('xlsx-file').addEventListener('click', downloadWorkbook);

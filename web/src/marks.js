@@ -72,16 +72,58 @@ function drawMarks(chart) {
   context.restore();
 }
 
-// The chart and its marks as one picture, for saving.
-export function chartPicture(chart) {
+// The chart (its title in it), its marks and its legend as one picture, for
+// saving; `items` are the legend's datasets (charting.js's legendItems).
+export function chartPicture(chart, items) {
+  const ratio = chart.currentDevicePixelRatio || 1;
   const canvas = document.createElement('canvas');
-  canvas.width = chart.canvas.width;
-  canvas.height = chart.canvas.height;
   const context = canvas.getContext('2d');
-  context.fillStyle = getComputedStyle(document.body).backgroundColor;
+  const font = `${14 * ratio}px ${getComputedStyle(document.body).fontFamily}`;
+  context.font = font;
+  // The legend's entries in rows below the chart, each a swatch and its label.
+  const swatch = 30 * ratio, gap = 16 * ratio, rowHeight = 22 * ratio, margin = 10 * ratio;
+  const rows = [[]];
+  let x = margin;
+  items.forEach((d) => {
+    const width = swatch + 6 * ratio + context.measureText(d.label).width;
+    if (x + width > chart.canvas.width - margin && rows[rows.length - 1].length) {
+      rows.push([]);
+      x = margin;
+    }
+    rows[rows.length - 1].push({ d, x });
+    x += width + gap;
+  });
+  canvas.width = chart.canvas.width;
+  canvas.height = chart.canvas.height + (items.length ? rows.length * rowHeight + margin : 0);
+  const style = getComputedStyle(document.body);
+  context.fillStyle = style.backgroundColor;
   context.fillRect(0, 0, canvas.width, canvas.height);
   context.drawImage(chart.canvas, 0, 0);
   if (chart.$markCanvas)
     context.drawImage(chart.$markCanvas, 0, 0);
+  context.font = font;
+  context.textBaseline = 'middle';
+  rows.forEach((row, k) => row.forEach(({ d, x: left }) => {
+    const y = chart.canvas.height + k * rowHeight + rowHeight / 2;
+    context.strokeStyle = d.borderColor;
+    context.fillStyle = d.backgroundColor;
+    if (d.fill) {
+      context.fillRect(left, y - 5 * ratio, swatch, 10 * ratio);
+    } else if (d.showLine === false) {
+      context.beginPath();
+      context.arc(left + swatch / 2, y, 5 * ratio, 0, 2 * Math.PI);
+      context.fill();
+    } else {
+      context.lineWidth = Math.max(2, d.borderWidth) * ratio;
+      context.setLineDash((d.borderDash || []).map((dash) => dash * ratio));
+      context.beginPath();
+      context.moveTo(left, y);
+      context.lineTo(left + swatch, y);
+      context.stroke();
+      context.setLineDash([]);
+    }
+    context.fillStyle = style.color;
+    context.fillText(d.label, left + swatch + 6 * ratio, y);
+  }));
   return canvas.toDataURL('image/png');
 }

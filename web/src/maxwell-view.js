@@ -20,14 +20,22 @@ function branches() {
   ];
 }
 
-function signed(x) {
-  return (x >= 0 ? '+' : '−') + Math.abs(x).toExponential(2);
+// An area or an energy, as the files print them: six decimals, or six
+// significant digits where it is smaller than that shows (near the critical
+// point); nan as the page writes it.
+function area(x) {
+  if (!Number.isFinite(x))
+    return 'nan';
+  return Math.abs(x) >= 0.01 ? x.toFixed(6) : x.toExponential(5);
 }
 
-// An area: six decimals, or six significant digits where it is smaller
-// than that shows (near the critical point).
-function area(x) {
-  return Math.abs(x) >= 0.01 ? x.toFixed(6) : x.toExponential(5);
+// A difference of areas or energies, with its sign: six decimals as the
+// areas have where it is as large, else three significant digits (near
+// zero, at the vapour pressure, only its size matters).
+function signed(x) {
+  if (!Number.isFinite(x))
+    return 'nan';
+  return (x >= 0 ? '+' : '−') + (Math.abs(x) >= 0.01 ? Math.abs(x).toFixed(6) : Math.abs(x).toExponential(2));
 }
 
 export function createMaxwellView(model, { theme, painter, frames, units, announce }) {

@@ -152,8 +152,8 @@ export const STRINGS = {
     vAxisLog: 'v = V/Vcr (escala logarítmica)',
     tsChart: 'Plano t–s: la campana de coexistencia',
     tsDescription: 'Plano t–s, c = {c}: entropías del líquido y del gas en coexistencia; a t = 0.501 ' +
-      'sl = {slLow} y sg = {sgLow}, que se juntan en {sHigh} cerca del punto crítico. Otra c desplaza ' +
-      'la campana entera sin cambiar su anchura, sg − sl.',
+      'sl = {slLow} y sg = {sgLow}, que se juntan en {sHigh} cerca del punto crítico. Otra c mueve ' +
+      'cada nivel t en Δc·ln t, sin cambiar su anchura sg − sl: la campana cambia de forma.',
     previousC: ' En tenue, la c anterior, {c}.',
     gibbsHeading: 'Energía de Gibbs a lo largo de la isoterma',
     gibbsChart: 'g frente a p en la isoterma t = {t}',
@@ -372,8 +372,8 @@ export const STRINGS = {
     vAxisLog: 'v = V/Vcr (logarithmic scale)',
     tsChart: 't–s plane: the coexistence dome',
     tsDescription: 't–s plane, c = {c}: entropies of the coexisting liquid and gas; at t = 0.501 ' +
-      'sl = {slLow} and sg = {sgLow}, meeting at {sHigh} near the critical point. Another c shifts the ' +
-      'whole dome without changing its width, sg − sl.',
+      'sl = {slLow} and sg = {sgLow}, meeting at {sHigh} near the critical point. Another c moves ' +
+      'each level t by Δc·ln t, without changing its width sg − sl: the dome changes shape.',
     previousC: ' Faint: the c before, {c}.',
     gibbsHeading: 'Gibbs energy along the isotherm',
     gibbsChart: 'g against p on the isotherm t = {t}',

@@ -30,12 +30,13 @@ export function createUnits(model) {
   // A reduced number of quantity q in the unit the page shows it in.
   const siValue = (q, x) => state.program.toSi(state.fluid, q, x) * SHOWN_UNIT[q].scale;
 
-  // Six significant digits, as the page shows SI numbers; T with two decimals.
+  // Six significant digits, trailing zeros kept so that a column's digits
+  // line up, as the page shows SI numbers; T with two decimals.
   const siText = (q, x, digits = 6) => {
     const y = siValue(q, Number(x));
     if (!Number.isFinite(y))
       return shownField(String(x));
-    return q === 't' ? y.toFixed(2) : String(Number(y.toPrecision(digits)));
+    return q === 't' ? y.toFixed(2) : y.toPrecision(digits);
   };
 
   const withUnit = (q, x) => siText(q, x) + ' ' + SHOWN_UNIT[q].unit;
