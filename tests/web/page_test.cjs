@@ -808,6 +808,23 @@ test('a touch drag moves the point; a phone keeps label and field together and t
   await page.waitForFunction((before) => scrollY > before + 50, away.scrolled, { timeout: 2000 }).catch(() => {});
   assert.ok(await page.evaluate(() => scrollY) > away.scrolled + 50, 'a swipe on the chart does not scroll');
   assert.strictEqual(await page.inputValue('#v-operating'), '3.127639', 'the swipe moved the point');
+  // A touch on the line drags it; what the drag changes is said above the
+  // chart, in view.
+  await page.locator('#maxwell').scrollIntoViewIfNeeded();
+  const onLine = await page.evaluate(() => {
+    const chart = Chart.getChart('maxwell');
+    const box = chart.canvas.getBoundingClientRect();
+    const tie = chart.data.datasets.find((d) => d.key === 'tie-line').data;
+    return { x: box.left + chart.scales.x.getPixelForValue((tie[0].x + tie[1].x) / 3),
+      y: box.top + chart.scales.y.getPixelForValue(tie[0].y) };
+  });
+  await touch('touchStart', onLine.x, onLine.y);
+  for (let k = 1; k <= 5; k++)
+    await touch('touchMove', onLine.x, onLine.y + 8 * k);
+  const during = await page.locator('#maxwell-summary').boundingBox();
+  await touch('touchEnd');
+  assert.match(await page.textContent('#maxwell-summary'), /^p de prueba = 0\.\d+ · áreas .* · gl − gg = [+−]\d.* · Por debajo de la presión de vapor/);
+  assert.ok(during.y >= -1 && during.y + during.height <= 844, 'the trial line\'s readouts are out of view');
   await context.close();
 });
 

@@ -254,8 +254,13 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
     readouts(f, chosen.eq);
     showAreas(shown, trial);
     const shares = showLever();
-    byId('maxwell-summary').textContent = tr('summary', { p: shown.p.toFixed(6), vl: f[COEX.vl], vg: f[COEX.vg],
-      shares });
+    // Above the chart, so that on a phone what a drag of the line changes
+    // stays in view: the areas, their difference, gl − gg and the verdict.
+    byId('maxwell-summary').textContent = trial
+      ? tr('trialSummary', { p: trial.p.toFixed(6), liquid: area(trial.areaLiquid), gas: area(trial.areaGas),
+        difference: signed(trial.areaGas - trial.areaLiquid), gibbs: signed(trial.gl - trial.gg),
+        verdict: byId('trial-verdict').textContent })
+      : tr('summary', { p: shown.p.toFixed(6), vl: f[COEX.vl], vg: f[COEX.vg], shares });
     if (made) {
       // A new c moves nothing on this chart: it is drawn again only when
       // what it shows changed.

@@ -208,6 +208,7 @@ export const STRINGS = {
       'punto. Para c = {fixed}, escriba {fixed}.',
     announceRow: 't = {t}: p = {p}, vl = {vl}, vg = {vg}',
     summary: 'p = {p} · vl = {vl} · vg = {vg} · {shares}',
+    trialSummary: 'p de prueba = {p} · áreas {liquid} y {gas} ({difference}) · gl − gg = {gibbs} · {verdict}',
     columnsHeading: 'Qué dice cada columna',
     savePng: 'Guardar PNG',
     coexColumns: [
@@ -428,6 +429,7 @@ export const STRINGS = {
       'point. For c = {fixed}, type {fixed}.',
     announceRow: 't = {t}: p = {p}, vl = {vl}, vg = {vg}',
     summary: 'p = {p} · vl = {vl} · vg = {vg} · {shares}',
+    trialSummary: 'trial p = {p} · areas {liquid} and {gas} ({difference}) · gl − gg = {gibbs} · {verdict}',
     columnsHeading: 'What each column says',
     savePng: 'Save PNG',
     coexColumns: [
