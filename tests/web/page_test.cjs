@@ -711,6 +711,19 @@ test('before a run nothing is offered; after it, a comma, inf and nan are said o
   const page = await open(fromDisk);
   for (const id of ['#files', '#coex-file', '#prop-csv'])
     assert.ok(await page.isHidden(id), `${id} is shown before a run`);
+  // What does not depend on c is drawn at once: the default t's isotherm,
+  // its tie line at the table's vapour pressure, and the swallowtail.
+  await page.waitForFunction(() => Chart.getChart('gibbs').data.datasets.some((d) => d.data.length));
+  const [p] = coexistenceRows('1.5')[0].find((fields) => fields[0] === '0.850000').slice(1).map(Number);
+  const atLoad = await page.evaluate(() => ['maxwell', 'gibbs'].map((id) => Chart.getChart(id).data.datasets
+    .filter((d) => d.data.length).map((d) => d.key)));
+  assert.deepStrictEqual(atLoad[0].filter((key) => /tie-line|stable-gas|area-gas/.test(key)).sort(),
+    ['area-gas', 'metastable-gas', 'stable-gas', 'tie-line']);
+  assert.ok(atLoad[1].includes('unstable') && atLoad[1].includes('vapour-point'), atLoad[1].join(' '));
+  const tieP = await page.evaluate(() => Chart.getChart('maxwell').data.datasets.find((d) => d.key === 'tie-line').data[0].y);
+  assert.ok(Math.abs(tieP - p) < 1e-6, `the tie line at load is at ${tieP}, not ${p}`);
+  (await page.evaluate(legendsAndCharts)).forEach(({ id, drawnLabels, listed }) =>
+    assert.deepStrictEqual(listed, drawnLabels, `at load: the ${id} chart's legend`));
   await compute(page, '1,5');
   assert.ok(await page.isVisible('#coex-file'));
   const note = await page.textContent('#comma-note');

@@ -222,19 +222,16 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
       showState(chosen, deferred);
   }
 
-  // Both charts drawn once for a row of a run and emptied again in the same
-  // task, while the page loads: nothing is painted in between, but the first
-  // run finds their drawing code compiled.
+  // Both charts drawn for the default t from the warm-up run while the page
+  // loads, before any run: the isotherm, its construction and the Gibbs
+  // energy's shape do not depend on c (g is drawn with c = 1.5, the
+  // default reply; another c moves it up or down as a whole). The first run
+  // finds their drawing code compiled, and draws them again.
   function warmUp(run, row) {
     const s = model.rowState(row, run);
     const trialAt = (q) => model.trialLineAt(row, q, 1.5, run);
     drawIsotherm(s.t, s, null);
-    drawGibbs(s.t, Object.assign({ gl: trialAt(s.p).gl }, s), null);
-    [charts.maxwell, charts.gibbs].forEach((chart) => {
-      chart.data.datasets.forEach((d) => { d.data = []; });
-      chart.update('none');
-    });
-    ['maxwell', 'gibbs'].forEach((name) => legend(name, charts[name]));
+    drawGibbs(s.t, Object.assign({ gl: trialAt(s.p).gl }, s), null, 1.5);
     lastIsotherm = null;
   }
 
@@ -402,7 +399,8 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
     Object.assign(dataset(m, 'area-liquid'), { data: part(shown.vl, shown.vMiddle), fill: { value: shown.p } });
     Object.assign(dataset(m, 'area-gas'), { data: part(shown.vMiddle, shown.vg), fill: { value: shown.p } });
     dataset(m, 'limits').data = [{ x: s.vlmax, y: s.plmin }, { x: s.vgmin, y: s.pgmax }];
-    dataset(m, 'operating-point').data = [{ x: model.operatingVolume(), y: s.p }];
+    const vOperating = model.operatingVolume();
+    dataset(m, 'operating-point').data = vOperating === null ? [] : [{ x: vOperating, y: s.p }];
     m.update('none');
     legend('maxwell', m);
   }
@@ -413,14 +411,14 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
   // from the model; they cross at the vapour pressure. The whole swallowtail
   // is in view, from the liquid limit's pressure to the gas limit's; zoomed,
   // as far below the vapour pressure as the gas limit is above it.
-  function drawGibbs(t, s, trial) {
+  function drawGibbs(t, s, trial, c = state.c) {
     const g = charts.gibbs;
     const pHigh = s.pgmax;
     const pLow = state.gibbsZoom ? Math.max(s.plmin, s.p - (pHigh - s.p), s.p * 0.25) : s.plmin;
     const low = Math.min(pLow, trial ? trial.p : Infinity);
     const margin = (pHigh - low) * 0.04;
     const xMin = low - margin, xMax = pHigh + margin;
-    const along = (vs) => vs.map((v) => ({ x: program().isothermPressure(t, v), y: program().gibbsEnergy(t, v, state.c) }))
+    const along = (vs) => vs.map((v) => ({ x: program().isothermPressure(t, v), y: program().gibbsEnergy(t, v, c) }))
       .filter((q) => q.x >= xMin && q.x <= xMax).sort((a, b) => a.x - b.x);
     const between = (from, to, count) => Array.from({ length: count + 1 }, (_, k) => from + (to - from) * k / count);
     // The gas out to where its pressure is below the chart (or near 0).
