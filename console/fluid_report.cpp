@@ -1,6 +1,7 @@
 #include "fluid_report.h"
 
 #include <algorithm>
+#include <cmath>
 
 std::string substance_list(const Messages& say)
 {
@@ -42,8 +43,14 @@ std::string state_report(const Messages& say, const Substance& fluid, const Coex
         out += pick(say.language, "  densidad: líquido ", "  density: liquid ") + significant(fluid.molar_mass / 1000 / vl_si) +
                " kg/m³, gas " + significant(fluid.molar_mass / 1000 / vg_si) + " kg/m³\n";
     out += pick(say.language, "  calor latente ", "  latent heat ") + significant(latent / 1000) + " kJ/mol\n";
+    // The measured point, where it is the state asked for (at its T or its
+    // p); elsewhere, said to be another point, not the answer.
+    const auto near = [](double a, double b) { return std::fabs(a - b) <= 1e-6 * std::fabs(b); };
+    const bool here = near(temperature, fluid.ref_t) || near(pressure, fluid.ref_p);
     if (fluid.ref_t > 0)
-        out += pick(say.language, "  medido: ", "  measured: ") + si_number(fluid.ref_t) + " K, " + si_number(fluid.ref_p) +
+        out += (here ? pick(say.language, "  medido: ", "  measured: ")
+                     : pick(say.language, "  medido en otro punto, no en este: ", "  measured at another point, not this one: ")) +
+               si_number(fluid.ref_t) + " K, " + si_number(fluid.ref_p) +
                pick(say.language, " Pa, calor latente ", " Pa, latent heat ") + significant(fluid.ref_latent / 1000) + " kJ/mol (" +
                fluid.source + ")\n";
     return say.es(out);

@@ -303,18 +303,19 @@ int state_query(const Messages& say, const Options& options, const std::optional
     if (!fluid)
         return usage(say, say.needs_fluid(option));
     const double given = options.at_temperature ? *options.at_temperature : *options.at_pressure;
+    const std::string& typed = options.typed.at(option + 2);
     if (!(given > 0 && std::isfinite(given)))
-        return usage(say, say.not_positive(option, std::to_string(given)));
+        return usage(say, say.not_positive(option, typed));
     const double c = options.c ? *options.c : fluid->c;
     double at_t;
     if (options.at_temperature) {
         at_t = given / fluid->tc;
         if (!(at_t >= lowest_state_t && at_t < 1))
-            return usage(say, say.temperature_range(given, *fluid));
+            return usage(say, say.temperature_range(typed, *fluid));
     } else {
         const double p = given / fluid->pc, lowest = lowest_state_p();
         if (!(p >= lowest && p < 1))
-            return usage(say, say.pressure_range(given, *fluid, lowest));
+            return usage(say, say.pressure_range(typed, *fluid, lowest));
         at_t = t_at_pressure(p);
     }
     return platform::put_text(stdout, state_report(say, *fluid, state_at(at_t), c)) ? 0 : 1;
@@ -341,7 +342,7 @@ std::optional<Substance> chosen_fluid(const Messages& say, const Options& option
     }
     for (const auto& [option, value] : {std::pair{"--tc", *options.tc}, std::pair{"--pc", *options.pc}})
         if (!(value > 0 && std::isfinite(value))) {
-            status = usage(say, say.not_positive(option, std::to_string(value)));
+            status = usage(say, say.not_positive(option, options.typed.at(option + 2)));
             return std::nullopt;
         }
     return custom_fluid(*options.tc, *options.pc, options.c ? *options.c : 1.5);

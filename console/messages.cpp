@@ -121,8 +121,8 @@ std::string Messages::help() const
         "  -h, --help             muestra esta ayuda y termina\n"
         "  -V, --version          muestra la versión y termina\n"
         "\n"
-        "C, el valor de c, se lee como la respuesta a la pregunta, con punto decimal:\n"
-        "2.5, 1e3 (un 1,5 se leería como 1).\n"
+        "C, el valor de c, ha de ser un número de principio a fin, con punto decimal:\n"
+        "2.5, 1e3 (1,5 se rechaza; como respuesta a la pregunta se leería como 1).\n"
         "Estado de salida: 0 si todo fue bien, 1 si un fichero no se pudo escribir\n"
         "(los anteriores quedan como estaban), 2 si la orden es incorrecta.\n"
         "Manual: man vdwcoex\n"),
@@ -145,8 +145,8 @@ std::string Messages::help() const
         "  -h, --help             show this help and exit\n"
         "  -V, --version          show the version and exit\n"
         "\n"
-        "C, the value of c, is read as the reply to the prompt is, with a decimal\n"
-        "point: 2.5, 1e3 (1,5 would be read as 1).\n"
+        "C, the value of c, must be a number as a whole, with a decimal point: 2.5,\n"
+        "1e3 (1,5 is refused; as the reply to the prompt it would be read as 1).\n"
         "Exit status: 0 on success, 1 if a file could not be written (the earlier\n"
         "files are left as they were), 2 if the command line is wrong.\n"
         "Manual: man vdwcoex\n");
@@ -385,28 +385,29 @@ std::string Messages::at_both() const
                 "vdwcoex: --at-temperature and --at-pressure do not go together");
 }
 
-std::string Messages::temperature_range(double temperature, const Substance& fluid) const
+std::string Messages::temperature_range(const std::string& temperature, const Substance& fluid) const
 {
-    const std::string low = significant(lowest_state_t * fluid.tc), high = significant(fluid.tc);
+    const std::string low = significant(lowest_state_t * fluid.tc), high = si_number(fluid.tc);
+    const std::string lowest = significant(lowest_state_t, 3);
     return pick(language,
-        es("vdwcoex: T = " + significant(temperature) + " K está fuera del alcance: en " + name_of(fluid) +
-           " líquido y gas coexisten por debajo de Tc = " + high + " K, y la búsqueda del modelo llega hasta " +
-           significant(lowest_state_t, 3) + " Tc = " + low + " K"),
-        "vdwcoex: T = " + significant(temperature) + " K is out of reach: in " + name_of(fluid) +
-            " liquid and gas coexist below Tc = " + high + " K, and the model's search reaches down to " +
-            significant(lowest_state_t, 3) + " Tc = " + low + " K");
+        es("vdwcoex: T = " + printable(temperature) + " K está fuera del alcance: en " + name_of(fluid) +
+           " el modelo da líquido y gas en coexistencia entre " + low + " K (" + lowest + " Tc, hasta donde llega su " +
+           "búsqueda) y Tc = " + high + " K (sin incluirla)"),
+        "vdwcoex: T = " + printable(temperature) + " K is out of reach: in " + name_of(fluid) +
+            " the model has liquid and gas coexisting between " + low + " K (" + lowest + " Tc, as far down as its " +
+            "search reaches) and Tc = " + high + " K, not included");
 }
 
-std::string Messages::pressure_range(double pressure, const Substance& fluid, double lowest) const
+std::string Messages::pressure_range(const std::string& pressure, const Substance& fluid, double lowest) const
 {
-    const std::string low = significant(lowest * fluid.pc), high = significant(fluid.pc);
+    const std::string low = significant(lowest * fluid.pc), high = si_number(fluid.pc);
     return pick(language,
-        es("vdwcoex: p = " + significant(pressure) + " Pa está fuera del alcance: en " + name_of(fluid) +
-           " la presión de vapor queda por debajo de pc = " + high + " Pa, y la búsqueda del modelo llega hasta " +
-           low + " Pa"),
-        "vdwcoex: p = " + significant(pressure) + " Pa is out of reach: in " + name_of(fluid) +
-            " the vapour pressure stays below pc = " + high + " Pa, and the model's search reaches down to " + low +
-            " Pa");
+        es("vdwcoex: p = " + printable(pressure) + " Pa está fuera del alcance: en " + name_of(fluid) +
+           " la presión de vapor del modelo va de " + low + " Pa (hasta donde llega su búsqueda) a pc = " + high +
+           " Pa (sin incluirla)"),
+        "vdwcoex: p = " + printable(pressure) + " Pa is out of reach: in " + name_of(fluid) +
+            " the model's vapour pressure runs from " + low + " Pa (as far down as its search reaches) to pc = " +
+            high + " Pa, not included");
 }
 
 std::string Messages::substance_c(const Substance& fluid) const

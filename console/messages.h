@@ -88,8 +88,9 @@ struct Messages {
     std::string not_positive(const std::string& option, const std::string& value) const;
     std::string needs_fluid(const std::string& option) const;
     std::string at_both() const;
-    std::string temperature_range(double temperature, const Substance& fluid) const;
-    std::string pressure_range(double pressure, const Substance& fluid, double lowest) const;
+    // A temperature (K) or pressure (Pa), as typed, out of the model's reach.
+    std::string temperature_range(const std::string& temperature, const Substance& fluid) const;
+    std::string pressure_range(const std::string& pressure, const Substance& fluid, double lowest) const;
     std::string substance_c(const Substance& fluid) const;
 
     // The closing line on a terminal: the files written and their folder.

@@ -63,6 +63,7 @@ bool take(Options& options, const LongOption& option, const std::string& value, 
         return true;
     }
     if (option.number) {
+        options.typed[option.name] = value;
         options.*option.number = read_whole_number(value);
         if (!(options.*option.number)) {
             error = say.not_a_number(value);

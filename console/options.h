@@ -4,6 +4,7 @@
 // options. A negative number such as -2.5 is the value C, not an option.
 #pragma once
 
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,6 +24,9 @@ struct Options {
     std::string substance;
     bool list_substances = false;
     std::optional<double> tc, pc, at_temperature, at_pressure;
+    // Each of those as typed, by the option's name ("tc", "at-pressure"...),
+    // for the messages that name it.
+    std::map<std::string, std::string> typed;
 };
 
 // The options of args (the program's name excluded). On a usage error,

@@ -12,6 +12,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <langinfo.h>
+#include <strings.h>
 #include <locale.h>
 #include <sys/file.h>
 #include <sys/wait.h>
@@ -328,8 +329,17 @@ bool prepare_standard_streams()
 bool messages_in_utf8()
 {
     const locale_t ctype = environment_locale(LC_CTYPE_MASK);
-    if (!ctype)
+    if (!ctype) {
+        // A locale named but not installed: its name says its character set.
+        for (const char* name : {"LC_ALL", "LC_CTYPE", "LANG"}) {
+            const char* value = std::getenv(name);
+            if (value && *value) {
+                const char* dot = std::strrchr(value, '.');
+                return dot && (strcasecmp(dot, ".UTF-8") == 0 || strcasecmp(dot, ".utf8") == 0);
+            }
+        }
         return false;
+    }
     const bool utf8 = std::strcmp(nl_langinfo_l(CODESET, ctype), "UTF-8") == 0;
     freelocale(ctype);
     return utf8;

@@ -47,6 +47,9 @@ help)  # help and version read nothing and touch nothing
     untouched "$args"
   done
   run --help; grep -q -- '--output-dir' ../out.txt || fail "--help does not list --output-dir"
+  # What it says of C holds: a comma is refused on the command line.
+  grep -q '1,5 se rechaza' ../out.txt || fail "--help does not say 1,5 is refused"
+  run 1,5; [ "$status" -eq 2 ] || fail "vdwcoex 1,5: status $status"
   run -V; [ "$(cat ../out.txt)" == "vdwcoex $3" ] || fail "--version says $(cat ../out.txt)" ;;
 
 help-matches-manual)  # every option of --help is in the manual page, and back
@@ -186,6 +189,21 @@ substances)  # real fluids: the list, SI tables beside the same reports, the
   grep -q '^  p  = 101325 Pa' ../out.txt || fail "at $temperature K: $(cat ../out.txt)"
   run --tc 150.687 --pc 4863000 --at-temperature "$temperature"
   grep -q '^  p  = 101325 Pa' ../out.txt || fail "--tc/--pc at $temperature K: $(cat ../out.txt)"
+  # A measured point at another T and p is said to be elsewhere, not the answer.
+  LANGUAGE=en run --substance CO2 --at-pressure 3e6
+  grep -q '^  measured at another point, not this one: 273.15 K, 3485100 Pa' ../out.txt || fail "CO2: $(cat ../out.txt)"
+  # A range in order, the argument as typed.
+  LANGUAGE=en run --substance argon --at-temperature 20
+  grep -q 'T = 20 K is out of reach: .* between 59.3707 K (0.394 Tc, .*) and Tc = 150.687 K, not included$' ../err.txt ||
+    fail "argon at 20 K: $(cat ../err.txt)"
+  LANGUAGE=en run --substance argon --at-pressure 1e3
+  grep -q 'p = 1e3 Pa is out of reach: .* from 22153.3 Pa (.*) to pc = 4863000 Pa, not included$' ../err.txt ||
+    fail "argon at 1e3 Pa: $(cat ../err.txt)"
+  # A UTF-8 locale that is not installed still gets the units in UTF-8.
+  LC_ALL= LC_CTYPE= LANG=xx_XX.UTF-8 LANGUAGE=en run --substance argon --at-pressure 101325
+  grep -q 'cm³/mol' ../out.txt && grep -q '°C' ../out.txt || fail "xx_XX.UTF-8: $(cat ../out.txt)"
+  LANGUAGE=en run --substance argon --at-temperature -5
+  grep -q -- '--at-temperature -5 is not a positive number' ../err.txt || fail "-5: $(cat ../err.txt)"
   for args in "--substance xenon" "--substance argon --at-temperature -5" "--substance argon --at-temperature 50" \
               "--substance argon --at-temperature 151" "--substance argon --at-pressure 5e6" \
               "--substance argon --at-pressure 0" "--substance argon --at-pressure 1e3" "--at-temperature 80" \
