@@ -162,6 +162,8 @@ def main():
             promised = [work / os.path.expandvars(leaves.replace("$HOME", env["HOME"]))
                         for leaves in settings.get("leaves", "").split()]
             before = {path: path.stat().st_mtime for path in promised if path.exists()}
+            scratch = Path(env.get("TMPDIR") or tempfile.gettempdir())
+            scratch_before = set(scratch.glob("vdwcoex-tables-*"))
             run = subprocess.run(["bash", "-e", "-c", command], cwd=work, env=env,
                                  input=settings.get("input", "").encode() + b"\n" if "input" in settings else b"",
                                  stdout=subprocess.PIPE, stderr=subprocess.STDOUT, timeout=1200)
@@ -171,6 +173,9 @@ def main():
                 problems.append(f"exit status {run.returncode}")
             if "'unknown' terminal" in output:
                 problems.append("gnuplot plotted to an unknown terminal")
+            left = set(scratch.glob("vdwcoex-tables-*")) - scratch_before
+            if "nbconvert" in command and left:
+                problems.append(f"the notebook left {', '.join(map(str, left))}")
             for path in promised:
                 # New, or written again (an install may keep the source's time).
                 if not path.exists() or (path in before and path.stat().st_mtime < started):
