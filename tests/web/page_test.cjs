@@ -100,6 +100,35 @@ test('every reply, a million and a half characters long or nan, gives the consol
   await page.close();
 });
 
+test('the page as one file, alone in an empty folder: the same files, the Maxwell view, a workbook, no request', async () => {
+  const alone = fs.mkdtempSync(path.join(scratch, 'one-file-'));
+  fs.copyFileSync(path.join(site, 'vdwcoex.html'), path.join(alone, 'vdwcoex.html'));
+  const url = pathToFileURL(path.join(alone, 'vdwcoex.html')).href;
+  const page = await browser.newPage({ acceptDownloads: true, viewport: { width: 1280, height: 900 } });
+  const requests = [];
+  page.on('request', (request) => requests.push(request.url()));
+  await page.goto(url);
+  await page.waitForSelector('body[data-charts]');
+  for (const [index, reply] of ['1.5', '2.5', 'abc'].entries()) {
+    await compute(page, reply);
+    const expected = consoleFiles(reply, 'one-file-' + index);
+    (await downloads(page)).forEach((file, k) => assert.ok(file.bytes.equals(expected[k]), `'${reply}': ${file.name}`));
+  }
+  const [rows] = coexistenceRows('abc');
+  for (const t of ['0.850', '0.600']) {
+    await chooseT(page, t);
+    const row = rows.find((fields) => fields[0] === t + '000');
+    assert.ok((await page.textContent('#readout')).includes(row[3]), `t = ${t}: vg ${row[3]} not shown`);
+  }
+  const [xlsx] = await Promise.all([page.waitForEvent('download', { timeout: 30000 }), page.click('#xlsx-file')]);
+  assert.strictEqual(xlsx.suggestedFilename(), 'vdwcoex.xlsx');
+  assert.ok(fs.statSync(await xlsx.path()).size > 10000, 'the workbook is empty');
+  const fetched = requests.filter((address) => address !== url && !/^(data|blob):/.test(address));
+  assert.deepStrictEqual(fetched, [], 'the one file fetched something');
+  assert.deepStrictEqual(fs.readdirSync(alone), ['vdwcoex.html']);
+  await page.close();
+});
+
 test('the workbook holds the console program\'s numbers as numbers, states as text, placeholders empty', async () => {
   const ExcelJS = require('exceljs');
   const page = await open(fromDisk);

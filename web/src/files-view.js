@@ -34,11 +34,20 @@ export function createFilesView(model, { chartNamed }) {
   const state = model.state;
   let library = null;  // ExcelJS, once asked for
 
-  // ExcelJS, loaded once by a script element (which works from disk too).
+  // ExcelJS, loaded once by a script element (which works from disk too):
+  // from exceljs.min.js beside the page, or, in the page made one file, from
+  // its text kept inert in the page until now (so it costs nothing at load).
   function workbookLibrary() {
     if (!library)
       library = new Promise((resolve, reject) => {
         const script = document.createElement('script');
+        const inlined = document.getElementById('exceljs-source');
+        if (inlined) {
+          script.text = inlined.textContent;
+          document.head.appendChild(script);
+          resolve(window.ExcelJS);
+          return;
+        }
         script.src = 'exceljs.min.js';
         script.onload = () => resolve(window.ExcelJS);
         script.onerror = () => { library = null; reject(new Error('exceljs.min.js')); };
