@@ -200,7 +200,7 @@ substances)  # real fluids: the list, SI tables beside the same reports, the
   grep -q 'p = 1e3 Pa is out of reach: .* from 22153.3 Pa (.*) to pc = 4863000 Pa, not included$' ../err.txt ||
     fail "argon at 1e3 Pa: $(cat ../err.txt)"
   # A UTF-8 locale that is not installed still gets the units in UTF-8.
-  LC_ALL= LC_CTYPE= LANG=xx_XX.UTF-8 LANGUAGE=en run --substance argon --at-pressure 101325
+  LC_ALL='' LC_CTYPE='' LANG=xx_XX.UTF-8 LANGUAGE=en run --substance argon --at-pressure 101325
   grep -q 'cm³/mol' ../out.txt && grep -q '°C' ../out.txt || fail "xx_XX.UTF-8: $(cat ../out.txt)"
   LANGUAGE=en run --substance argon --at-temperature -5
   grep -q -- '--at-temperature -5 is not a positive number' ../err.txt || fail "-5: $(cat ../err.txt)"
