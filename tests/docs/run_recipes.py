@@ -162,8 +162,8 @@ def main():
             promised = [work / os.path.expandvars(leaves.replace("$HOME", env["HOME"]))
                         for leaves in settings.get("leaves", "").split()]
             before = {path: path.stat().st_mtime for path in promised if path.exists()}
-            scratch = Path(env.get("TMPDIR") or tempfile.gettempdir())
-            scratch_before = set(scratch.glob("vdwcoex-tables-*"))
+            temporary = Path(env.get("TMPDIR") or tempfile.gettempdir())
+            tables_before = set(temporary.glob("vdwcoex-tables-*"))
             run = subprocess.run(["bash", "-e", "-c", command], cwd=work, env=env,
                                  input=settings.get("input", "").encode() + b"\n" if "input" in settings else b"",
                                  stdout=subprocess.PIPE, stderr=subprocess.STDOUT, timeout=1200)
@@ -173,7 +173,7 @@ def main():
                 problems.append(f"exit status {run.returncode}")
             if "'unknown' terminal" in output:
                 problems.append("gnuplot plotted to an unknown terminal")
-            left = set(scratch.glob("vdwcoex-tables-*")) - scratch_before
+            left = set(temporary.glob("vdwcoex-tables-*")) - tables_before
             if "nbconvert" in command and left:
                 problems.append(f"the notebook left {', '.join(map(str, left))}")
             for path in promised:
