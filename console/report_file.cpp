@@ -126,27 +126,36 @@ bool open_in_place(ReportFile& file)
     return file.fd >= 0;
 }
 
-// Creates the temporary file beside the target; the handled signals are held
-// back until it is tracked, so that a signal cannot leave it behind.
+// Creates a temporary file beside the target under the first free name,
+// tracked (the caller holds the handled signals back, so that a signal
+// cannot leave it behind); its descriptor, or -1 with errno set and no name.
+int create_tracked_temporary(ReportFile& file, bool owner_only)
+{
+    int fd = -1;
+    for (int attempt = 0; attempt < name_attempts && fd < 0; ++attempt) {
+        name_beside(file.temporary, file.target, attempt, ".tmp");
+        fd = create_new(file.temporary, owner_only);
+        if (fd < 0 && errno != EEXIST)
+            break;
+    }
+    if (fd < 0)
+        file.temporary.clear();
+    else
+        track(file.temporary, true);
+    return fd;
+}
+
+// Creates the temporary file for the new text, claimed by this run.
 int create_temporary(ReportFile& file)
 {
-    int error = 0;
     const int shared = share_folder(file.folder);
-    for (int attempt = 0; attempt < name_attempts; ++attempt) {
-        {
-            const HeldSignals held;
-            name_beside(file.temporary, file.target, attempt, ".tmp");
-            file.fd = create_new(file.temporary);
-            error = errno;
-            if (file.fd >= 0) {
-                track(file.temporary, true);
-                file.claim = claim(file.fd);
-            } else {
-                file.temporary.clear();
-            }
-        }
-        if (file.fd >= 0 || error != EEXIST)
-            break;
+    int error = 0;
+    {
+        const HeldSignals held;
+        file.fd = create_tracked_temporary(file, false);
+        error = errno;
+        if (file.fd >= 0)
+            file.claim = claim(file.fd);
     }
     unshare_folder(shared);
     return file.fd >= 0 ? 0 : error;
@@ -174,18 +183,9 @@ void keep_earlier_on_disk(ReportFile& file)
 {
     if (file.lasting_names)
         return;
-    int fd = -1;
-    for (int attempt = 0; attempt < name_attempts && fd < 0; ++attempt) {
-        name_beside(file.temporary, file.target, attempt, ".tmp");
-        fd = create_new(file.temporary, true);
-        if (fd < 0 && errno != EEXIST)
-            break;
-    }
-    if (fd < 0) {
-        file.temporary.clear();
+    const int fd = create_tracked_temporary(file, true);  // the commit holds the signals back
+    if (fd < 0)
         return;
-    }
-    track(file.temporary, true);
     const bool whole = write_all(fd, file.earlier.data(), file.earlier.size()) && sync_fd(fd);
     close_fd(fd);
     if (whole)

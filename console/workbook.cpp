@@ -12,7 +12,6 @@
 #include <cstring>
 #include <new>
 
-#include <dirent.h>
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -173,27 +172,18 @@ void remove_stale_scratch(const std::string& tmp)
     const int top = open(tmp.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (top < 0)
         return;
-    DIR* listing = flock(top, LOCK_EX | LOCK_NB) == 0 ? opendir(tmp.c_str()) : nullptr;
-    while (const dirent* entry = listing ? readdir(listing) : nullptr) {
-        struct stat st;
-        if (!scratch_name(entry->d_name) || fstatat(top, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 ||
-            !S_ISDIR(st.st_mode) || st.st_uid != geteuid())
-            continue;
-        const int folder = openat(top, entry->d_name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-        if (folder < 0)
-            continue;
-        const int inside = flock(folder, LOCK_EX | LOCK_NB) == 0 ? dup(folder) : -1;
-        if (DIR* left = inside >= 0 ? fdopendir(inside) : nullptr) {
-            while (const dirent* file = readdir(left))
-                if (std::strcmp(file->d_name, ".") != 0 && std::strcmp(file->d_name, "..") != 0)
-                    unlinkat(folder, file->d_name, 0);
-            closedir(left);
-            unlinkat(top, entry->d_name, AT_REMOVEDIR);
+    if (flock(top, LOCK_EX | LOCK_NB) == 0)
+        for (const std::string& name : platform::names_in(tmp)) {
+            const std::string folder = tmp + "/" + name;
+            struct stat st;
+            if (!scratch_name(name.c_str()) || lstat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) ||
+                st.st_uid != geteuid() || platform::claimed(folder))
+                continue;
+            for (const std::string& file : platform::names_in(folder))
+                if (file != "." && file != "..")
+                    platform::remove_file(folder + "/" + file);
+            rmdir(folder.c_str());
         }
-        close(folder);
-    }
-    if (listing)
-        closedir(listing);
     close(top);
 }
 
@@ -203,25 +193,24 @@ void remove_stale_scratch(const std::string& tmp)
 // that a clean-up never sees it unclaimed.
 int make_scratch(const std::string& tmp, std::string& folder)
 {
-    const int top = open(tmp.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (top >= 0)
-        while (flock(top, LOCK_SH) != 0 && errno == EINTR) {
-        }
+    const int shared = platform::share_folder(tmp);
     folder = tmp + "/" + scratch_prefix + "XXXXXX";
     int claim = -1, error = 0;
     {
         const platform::HeldSignals held;
         if (mkdtemp(folder.data())) {
-            claim = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-            if (claim >= 0 && flock(claim, LOCK_EX) == 0)
+            const int opened = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+            claim = opened >= 0 ? platform::claim(opened) : -1;
+            if (opened >= 0)
+                close(opened);
+            if (claim >= 0)
                 track_folder(folder, true);
             else
                 rmdir(folder.c_str());
         }
         error = errno;
     }
-    if (top >= 0)
-        close(top);
+    platform::unshare_folder(shared);
     errno = error;
     return claim;
 }
