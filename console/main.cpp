@@ -15,12 +15,12 @@
 #include <vector>
 
 #include "fluid_report.h"
-#include "leftovers.h"
 #include "messages.h"
 #include "options.h"
 #include "platform.h"
 #include "reply.h"
 #include "report_file.h"
+#include "run_files.h"
 #include "reports.h"
 #include "state.h"
 #include "substances.h"
@@ -47,12 +47,6 @@ void out_of_memory()
 
 void to_stderr(const std::string& line) { platform::put_text(stderr, line + "\n"); }
 
-// The system's text for an errno, as the messages show it.
-std::string reason_of(const Messages& say, int error)
-{
-    return say.es(platform::system_error(error, say.language == Language::spanish));
-}
-
 // The dialogue and the trace on standard output, and its first failure, if
 // any: the reports do not depend on it.
 struct Console {
@@ -65,43 +59,6 @@ struct Console {
                 error = errno ? errno : EIO;
     }
 };
-
-// Appends `name` to a list of names separated by commas.
-void listed(std::string& list, const std::string& name) { list += (list.empty() ? "" : ", ") + name; }
-
-// Says why the files were not replaced; the run's status.
-int fail(const Messages& say, const FileError& failure, const std::vector<std::string>& paths)
-{
-    const std::string reason = reason_of(say, failure.error);
-    switch (failure.kind) {
-    case FileError::Kind::folder:
-        to_stderr(say.folder_refuses(failure.file, platform::absolute_folder(failure.folder), reason));
-        break;
-    case FileError::Kind::lock:
-        to_stderr(say.cannot_lock(platform::absolute_folder(failure.folder), reason));
-        break;
-    case FileError::Kind::create:
-        to_stderr(say.cannot_create(failure.file, reason));
-        break;
-    case FileError::Kind::write:
-        to_stderr(say.cannot_write(failure.file, reason));
-        break;
-    case FileError::Kind::mixed: {
-        std::string fresh, kept;
-        for (const std::string& file : paths) {
-            const bool is_fresh = std::find(failure.fresh.begin(), failure.fresh.end(), file) != failure.fresh.end();
-            listed(is_fresh ? fresh : kept, file);
-        }
-        std::string backups;
-        for (const std::string& name : failure.kept_as)
-            listed(backups, name);
-        to_stderr(say.cannot_write(failure.file, reason) + say.mixed(fresh, kept) +
-                  (backups.empty() ? "" : say.kept_as(backups)));
-        break;
-    }
-    }
-    return 1;
-}
 
 // A usage error: what is wrong and the hint; the run's status.
 int usage(const Messages& say, const std::string& line)
@@ -141,99 +98,6 @@ double choose_c(const Messages& say, const Options& options, const std::optional
     return c;
 }
 
-// The files a run can write, each rendered from the run in its own way.
-enum class Rendering { coexistence, properties, coexistence_csv, properties_csv, coexistence_si, properties_si, workbook };
-
-struct PlannedFile {
-    std::string name;  // as the closing line says it
-    std::string path;
-    Rendering rendering;
-};
-
-// The run's files, in the order they are opened and committed: the two
-// reports, then what the options and the fluid ask for.
-std::vector<PlannedFile> plan_files(const Options& options, bool with_fluid)
-{
-    std::vector<std::pair<const char*, Rendering>> named = {{"vdw_coex.dat", Rendering::coexistence},
-                                                            {"clatente.dat", Rendering::properties}};
-    if (options.csv) {
-        named.emplace_back("vdw_coex.csv", Rendering::coexistence_csv);
-        named.emplace_back("clatente.csv", Rendering::properties_csv);
-    }
-    if (with_fluid) {
-        named.emplace_back("vdw_coex_si.csv", Rendering::coexistence_si);
-        named.emplace_back("clatente_si.csv", Rendering::properties_si);
-    }
-    if (options.xlsx)
-        named.emplace_back("vdwcoex.xlsx", Rendering::workbook);
-    const std::string folder = options.output_dir.empty() ? "" : options.output_dir + "/";
-    std::vector<PlannedFile> files;
-    for (const auto& [name, rendering] : named)
-        files.push_back({name, folder + name, rendering});
-    return files;
-}
-
-// What the files are rendered from: the run's reports for c and, where an
-// SI table or the workbook is planned, the cells read from them.
-struct RunResult {
-    double c;
-    Output out;
-    std::vector<Sheet> sheets;       // the reduced tables, then the SI ones
-    std::vector<OwnedTable> si;      // with a fluid: its SI tables
-    std::vector<std::string> header; // and their header lines
-
-    RunResult(double c_, const std::optional<Substance>& fluid, bool cells) : c(c_), out(run(c_))
-    {
-        if (!cells)
-            return;
-        sheets = {{"vdw_coex", coexistence_table(out.coexistence)}, {"clatente", property_table(out.properties)}};
-        if (fluid) {
-            header = si_header(*fluid, c, VDWCOEX_VERSION);
-            si = {si_table(sheets[0].table, *fluid), si_table(sheets[1].table, *fluid)};
-            sheets.push_back({"vdw_coex_si", view_of(si[0])});
-            sheets.push_back({"clatente_si", view_of(si[1])});
-        }
-    }
-};
-
-// The text of one planned file; false with the line that says why where it
-// cannot be made.
-bool render(const Messages& say, const PlannedFile& file, const RunResult& run, std::string& text,
-            std::string& why)
-{
-    switch (file.rendering) {
-    case Rendering::coexistence: text = run.out.coexistence; return true;
-    case Rendering::properties: text = run.out.properties; return true;
-    case Rendering::coexistence_csv: text = coexistence_csv(run.out.coexistence); return true;
-    case Rendering::properties_csv: text = property_csv(run.out.properties); return true;
-    case Rendering::coexistence_si: text = si_csv(run.si[0], run.header); return true;
-    case Rendering::properties_si: text = si_csv(run.si[1], run.header); return true;
-    case Rendering::workbook: {
-        std::string shown, reason;
-        number(shown, run.c);
-        int error = 0;
-        if (make_workbook(run.sheets, about_lines(shown, VDWCOEX_VERSION, run.header), text, error, reason))
-            return true;
-        why = error == ENOMEM ? say.out_of_memory()
-                              : say.cannot_write(file.path, error ? reason_of(say, error) : reason);
-        return false;
-    }
-    }
-    return false;
-}
-
-// Refuses a plan in which two names lead to one file: one table would be lost.
-bool names_apart(const Messages& say, const std::vector<std::string>& paths)
-{
-    for (size_t i = 0; i < paths.size(); ++i)
-        for (size_t j = i + 1; j < paths.size(); ++j)
-            if (platform::same_file(paths[i], paths[j])) {
-                to_stderr(say.one_file_twice(paths[i], paths[j]));
-                return false;
-            }
-    return true;
-}
-
 // The run itself: its files are opened, rendered and committed together,
 // and left as they were unless every one of them can be.
 int run_program(const Messages& say, const Options& options, const std::optional<Substance>& fluid,
@@ -241,42 +105,27 @@ int run_program(const Messages& say, const Options& options, const std::optional
 {
     Console console;
     const double c = choose_c(say, options, fluid, console);
-    const std::vector<PlannedFile> plan = plan_files(options, fluid.has_value());
-    std::vector<std::string> paths;
-    for (const PlannedFile& file : plan)
-        paths.push_back(file.path);
-    if (!names_apart(say, paths))
-        return 1;
+    const std::vector<PlannedFile> plan = plan_files(options.output_dir, options.csv, options.xlsx, fluid.has_value());
     const std::string waiting = say.waiting() + "\n";
-    for (const EarlierText& left : remove_leftovers(paths, waiting)) {
-        const std::time_t at = static_cast<std::time_t>(left.modified);
-        char when[32] = "?";
-        if (const std::tm* local = std::localtime(&at))
-            std::strftime(when, sizeof when, "%Y-%m-%d %H:%M", local);
-        to_stderr(say.earlier_left(left.backup, left.report, left.bytes, when));
+    std::string why;
+    if (!names_apart(say, plan, why)) {
+        to_stderr(why);
+        return 1;
     }
+    for (const std::string& line : clear_leftovers(say, plan, waiting))
+        to_stderr(line);
     remove_temporaries_on_signals();
-    FileError failure;
-    files.resize(plan.size());
-    for (size_t i = 0; i < plan.size(); ++i)
-        if (!open_report(files[i], paths[i], failure))
-            return fail(say, failure, paths);
-
+    if (!open_planned(say, plan, files, why)) {
+        to_stderr(why);
+        return 1;
+    }
     const RunResult result(c, fluid, fluid || options.xlsx);
     if (!options.quiet)
         console.write(result.out.console.c_str());
-    std::vector<std::string> texts(plan.size());
-    for (size_t i = 0; i < plan.size(); ++i) {
-        std::string why;
-        if (!render(say, plan[i], result, texts[i], why)) {
-            to_stderr(why);
-            return 1;
-        }
-        if (!write_report(files[i], texts[i], failure))
-            return fail(say, failure, paths);
+    if (!write_planned(say, plan, result, files, waiting, why)) {
+        to_stderr(why);
+        return 1;
     }
-    if (!commit_reports(files, texts, waiting, failure))
-        return fail(say, failure, paths);
     new_handler_says = say.out_of_memory_after_writing();
 
     if (console.error) {

@@ -1,0 +1,180 @@
+#include "run_files.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <ctime>
+#include <utility>
+
+#include "leftovers.h"
+#include "platform.h"
+#include "reports.h"
+#include "tables_csv.h"
+
+std::string reason_of(const Messages& say, int error)
+{
+    return say.es(platform::system_error(error, say.language == Language::spanish));
+}
+
+namespace {
+
+// Appends `name` to a list of names separated by commas.
+void listed(std::string& list, const std::string& name) { list += (list.empty() ? "" : ", ") + name; }
+
+// What to say of a failure to replace the files.
+std::string failure_message(const Messages& say, const FileError& failure, const std::vector<std::string>& paths)
+{
+    const std::string reason = reason_of(say, failure.error);
+    switch (failure.kind) {
+    case FileError::Kind::folder:
+        return say.folder_refuses(failure.file, platform::absolute_folder(failure.folder), reason);
+    case FileError::Kind::lock:
+        return say.cannot_lock(platform::absolute_folder(failure.folder), reason);
+    case FileError::Kind::create:
+        return say.cannot_create(failure.file, reason);
+    case FileError::Kind::write:
+        return say.cannot_write(failure.file, reason);
+    case FileError::Kind::mixed: {
+        std::string fresh, kept;
+        for (const std::string& file : paths) {
+            const bool is_fresh = std::find(failure.fresh.begin(), failure.fresh.end(), file) != failure.fresh.end();
+            listed(is_fresh ? fresh : kept, file);
+        }
+        std::string backups;
+        for (const std::string& name : failure.kept_as)
+            listed(backups, name);
+        return say.cannot_write(failure.file, reason) + say.mixed(fresh, kept) +
+               (backups.empty() ? "" : say.kept_as(backups));
+    }
+    }
+    return say.cannot_write(failure.file, reason);
+}
+
+std::vector<std::string> paths_of(const std::vector<PlannedFile>& plan)
+{
+    std::vector<std::string> paths;
+    for (const PlannedFile& file : plan)
+        paths.push_back(file.path);
+    return paths;
+}
+
+// The text of one planned file; false with the line that says why where it
+// cannot be made.
+bool render(const Messages& say, const PlannedFile& file, const RunResult& run, std::string& text,
+            std::string& why)
+{
+    switch (file.rendering) {
+    case Rendering::coexistence: text = run.out.coexistence; return true;
+    case Rendering::properties: text = run.out.properties; return true;
+    case Rendering::coexistence_csv: text = coexistence_csv(run.out.coexistence); return true;
+    case Rendering::properties_csv: text = property_csv(run.out.properties); return true;
+    case Rendering::coexistence_si: text = si_csv(run.si[0], run.header); return true;
+    case Rendering::properties_si: text = si_csv(run.si[1], run.header); return true;
+    case Rendering::workbook: {
+        std::string shown, reason;
+        number(shown, run.c);
+        int error = 0;
+        if (make_workbook(run.sheets, about_lines(shown, VDWCOEX_VERSION, run.header), text, error, reason))
+            return true;
+        why = error == ENOMEM ? say.out_of_memory()
+                              : say.cannot_write(file.path, error ? reason_of(say, error) : reason);
+        return false;
+    }
+    }
+    return false;
+}
+
+}  // namespace
+
+std::vector<PlannedFile> plan_files(const std::string& output_dir, bool csv, bool xlsx, bool with_fluid)
+{
+    std::vector<std::pair<const char*, Rendering>> named = {{"vdw_coex.dat", Rendering::coexistence},
+                                                            {"clatente.dat", Rendering::properties}};
+    if (csv) {
+        named.emplace_back("vdw_coex.csv", Rendering::coexistence_csv);
+        named.emplace_back("clatente.csv", Rendering::properties_csv);
+    }
+    if (with_fluid) {
+        named.emplace_back("vdw_coex_si.csv", Rendering::coexistence_si);
+        named.emplace_back("clatente_si.csv", Rendering::properties_si);
+    }
+    if (xlsx)
+        named.emplace_back("vdwcoex.xlsx", Rendering::workbook);
+    const std::string folder = output_dir.empty() ? "" : output_dir + "/";
+    std::vector<PlannedFile> files;
+    for (const auto& [name, rendering] : named)
+        files.push_back({name, folder + name, rendering});
+    return files;
+}
+
+RunResult::RunResult(double c_, const std::optional<Substance>& fluid, bool cells) : c(c_), out(run(c_))
+{
+    if (!cells)
+        return;
+    sheets = {{"vdw_coex", coexistence_table(out.coexistence)}, {"clatente", property_table(out.properties)}};
+    if (fluid) {
+        header = si_header(*fluid, c, VDWCOEX_VERSION);
+        si = {si_table(sheets[0].table, *fluid), si_table(sheets[1].table, *fluid)};
+        sheets.push_back({"vdw_coex_si", view_of(si[0])});
+        sheets.push_back({"clatente_si", view_of(si[1])});
+    }
+}
+
+std::vector<std::string> clear_leftovers(const Messages& say, const std::vector<PlannedFile>& plan,
+                                         const std::string& waiting_line)
+{
+    std::vector<std::string> lines;
+    for (const EarlierText& left : remove_leftovers(paths_of(plan), waiting_line)) {
+        const std::time_t at = static_cast<std::time_t>(left.modified);
+        char when[32] = "?";
+        if (const std::tm* local = std::localtime(&at))
+            std::strftime(when, sizeof when, "%Y-%m-%d %H:%M", local);
+        lines.push_back(say.earlier_left(left.backup, left.report, left.bytes, when));
+    }
+    return lines;
+}
+
+bool names_apart(const Messages& say, const std::vector<PlannedFile>& plan, std::string& why)
+{
+    const std::vector<std::string> paths = paths_of(plan);
+    for (size_t i = 0; i < paths.size(); ++i)
+        for (size_t j = i + 1; j < paths.size(); ++j)
+            if (platform::same_file(paths[i], paths[j])) {
+                why = say.one_file_twice(paths[i], paths[j]);
+                return false;
+            }
+    return true;
+}
+
+bool open_planned(const Messages& say, const std::vector<PlannedFile>& plan, std::vector<ReportFile>& files,
+                  std::string& why)
+{
+    const std::vector<std::string> paths = paths_of(plan);
+    FileError failure;
+    files.resize(plan.size());
+    for (size_t i = 0; i < plan.size(); ++i)
+        if (!open_report(files[i], paths[i], failure)) {
+            why = failure_message(say, failure, paths);
+            return false;
+        }
+    return true;
+}
+
+bool write_planned(const Messages& say, const std::vector<PlannedFile>& plan, const RunResult& run,
+                   std::vector<ReportFile>& files, const std::string& waiting_line, std::string& why)
+{
+    const std::vector<std::string> paths = paths_of(plan);
+    FileError failure;
+    std::vector<std::string> texts(plan.size());
+    for (size_t i = 0; i < plan.size(); ++i) {
+        if (!render(say, plan[i], run, texts[i], why))
+            return false;
+        if (!write_report(files[i], texts[i], failure)) {
+            why = failure_message(say, failure, paths);
+            return false;
+        }
+    }
+    if (commit_reports(files, texts, waiting_line, failure))
+        return true;
+    why = failure_message(say, failure, paths);
+    return false;
+}

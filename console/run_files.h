@@ -1,0 +1,63 @@
+// The files a run writes, planned, rendered from the run and replaced
+// together or not at all: what the console program and the Python module's
+// write_reports share.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "messages.h"
+#include "report_file.h"
+#include "substances.h"
+#include "sweep.h"
+#include "workbook.h"
+
+// The files a run can write, each rendered from the run in its own way.
+enum class Rendering { coexistence, properties, coexistence_csv, properties_csv, coexistence_si, properties_si, workbook };
+
+struct PlannedFile {
+    std::string name;  // as the closing line says it
+    std::string path;
+    Rendering rendering;
+};
+
+// The run's files, in the order they are opened and committed: the two
+// reports, then the CSV tables, the SI tables where there is a fluid, and
+// the workbook. `output_dir` is the folder, or "" for the current one.
+std::vector<PlannedFile> plan_files(const std::string& output_dir, bool csv, bool xlsx, bool with_fluid);
+
+// What the files are rendered from: the run's reports for c and, where an
+// SI table or the workbook is planned, the cells read from them.
+struct RunResult {
+    double c;
+    Output out;
+    std::vector<Sheet> sheets;       // the reduced tables, then the SI ones
+    std::vector<OwnedTable> si;      // with a fluid: its SI tables
+    std::vector<std::string> header; // and their header lines
+
+    RunResult(double c_, const std::optional<Substance>& fluid, bool cells);
+};
+
+// Under the lock on their folder, removes what killed runs left beside the
+// planned files; the lines that say what is kept for its earlier text.
+std::vector<std::string> clear_leftovers(const Messages& say, const std::vector<PlannedFile>& plan,
+                                         const std::string& waiting_line);
+
+// False, with the line that says why, where two of the plan's names lead to
+// one file: one table would be lost.
+bool names_apart(const Messages& say, const std::vector<PlannedFile>& plan, std::string& why);
+
+// Opens every planned file (`files` gets one each). False, with the line
+// that says why, where one cannot be opened.
+bool open_planned(const Messages& say, const std::vector<PlannedFile>& plan, std::vector<ReportFile>& files,
+                  std::string& why);
+
+// Renders each planned file from `run`, writes it and commits them all.
+// False, with what to say, where any of it fails: the files are then as
+// the failure's message says (every one as before, unless it says not).
+bool write_planned(const Messages& say, const std::vector<PlannedFile>& plan, const RunResult& run,
+                   std::vector<ReportFile>& files, const std::string& waiting_line, std::string& why);
+
+// The system's text for an errno, as the messages show it.
+std::string reason_of(const Messages& say, int error);
