@@ -410,6 +410,35 @@ std::string Messages::pressure_range(const std::string& pressure, const Substanc
             high + " Pa, not included");
 }
 
+std::string Messages::reduced_temperature_range(const std::string& t) const
+{
+    const std::string lowest = significant(lowest_state_t, 3);
+    return pick(language,
+        es("vdwcoex: t = " + printable(t) + " está fuera del alcance: el modelo da líquido y gas en coexistencia entre t = " +
+           lowest + " (hasta donde llega su búsqueda) y t = 1 (sin incluirlo)"),
+        "vdwcoex: t = " + printable(t) + " is out of reach: the model has liquid and gas coexisting between t = " + lowest +
+            " (as far down as its search reaches) and t = 1, not included");
+}
+
+std::string Messages::reduced_pressure_range(const std::string& p, double lowest) const
+{
+    return pick(language,
+        es("vdwcoex: p = " + printable(p) + " está fuera del alcance: la presión de vapor del modelo va de p = " +
+           significant(lowest) + " (hasta donde llega su búsqueda) a p = 1 (sin incluirlo)"),
+        "vdwcoex: p = " + printable(p) + " is out of reach: the model's vapour pressure runs from p = " + significant(lowest) +
+            " (as far down as its search reaches) to p = 1, not included");
+}
+
+std::string Messages::trial_range(const std::string& p, double at_t, double plmin, double pgmax) const
+{
+    const std::string low = significant(plmin > 0 ? plmin : 0), high = significant(pgmax);
+    return pick(language,
+        es("vdwcoex: una línea a p = " + printable(p) + " no corta tres veces la isoterma t = " + significant(at_t) +
+           ": p debe estar entre " + low + " y " + high + " (las presiones de los límites de estabilidad) y ser positiva"),
+        "vdwcoex: a line at p = " + printable(p) + " does not cut the isotherm t = " + significant(at_t) +
+            " three times: p must lie between " + low + " and " + high + " (the stability limits' pressures) and be positive");
+}
+
 std::string Messages::substance_c(const Substance& fluid) const
 {
     return pick(language,

@@ -92,6 +92,12 @@ struct Messages {
     std::string temperature_range(const std::string& temperature, const Substance& fluid) const;
     std::string pressure_range(const std::string& pressure, const Substance& fluid, double lowest) const;
     std::string substance_c(const Substance& fluid) const;
+    // The same in reduced variables, t or p as given; and a trial pressure
+    // that does not cut the isotherm at_t three times, between the
+    // stability limits' pressures (and above zero).
+    std::string reduced_temperature_range(const std::string& t) const;
+    std::string reduced_pressure_range(const std::string& p, double lowest) const;
+    std::string trial_range(const std::string& p, double at_t, double plmin, double pgmax) const;
 
     // The closing line on a terminal: the files written and their folder.
     std::string written(const std::vector<std::string>& files, const std::string& folder) const;

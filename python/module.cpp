@@ -1,0 +1,389 @@
+// The Python module's C++ half, _vdwcoex: the model, the sweep and the
+// console's careful file replacement, called from Python. Every number comes
+// from here; vdwcoex/__init__.py only shapes the results as tables.
+//
+// Each function is a function of its arguments and releases the GIL while it
+// computes, so threads run them at once; write_reports is serialised, as the
+// registry of temporary files it fills is one per process.
+#include <pybind11/pybind11.h>
+#include <pybind11/stl.h>
+
+#include <array>
+#include <cerrno>
+#include <cmath>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "maxwell.h"
+#include "messages.h"
+#include "platform.h"
+#include "reply.h"
+#include "report_file.h"
+#include "reports.h"
+#include "run_files.h"
+#include "state.h"
+#include "substances.h"
+#include "sweep.h"
+#include "tables_csv.h"
+
+namespace py = pybind11;
+
+namespace {
+
+// The messages as the console would say them, in the environment's language;
+// Python's strings take every accent.
+Messages messages()
+{
+    Messages say;
+    say.language = language_from_environment();
+    say.utf8 = true;
+    return say;
+}
+
+// A number as Python prints it, for the messages.
+std::string typed(double x) { return py::str(py::float_(x)); }
+
+// A table's columns: numbers where every non-empty cell is one (an empty
+// cell is NaN), the cells' texts otherwise; with each column's unit.
+struct Columns {
+    std::vector<std::string> names, units;
+    std::vector<std::vector<double>> numbers;
+    std::vector<std::vector<std::string>> texts;  // empty for a numeric column
+};
+
+Columns columns_of(const Table& table)
+{
+    Columns out;
+    for (size_t k = 0; k < table.names.size(); ++k) {
+        out.names.emplace_back(table.names[k]);
+        out.units.emplace_back(k < table.units.size() ? table.units[k] : "");
+        std::vector<double> numbers;
+        std::vector<std::string> texts;
+        bool numeric = true;
+        for (const Fields& row : table.rows) {
+            const std::string_view cell = k < row.size() ? row[k] : std::string_view{};
+            texts.emplace_back(cell);
+            const std::optional<double> x = cell.empty() ? std::optional<double>(NAN) : read_whole_number(cell);
+            numeric = numeric && x;
+            numbers.push_back(x ? *x : NAN);
+        }
+        out.numbers.push_back(numeric ? std::move(numbers) : std::vector<double>{});
+        out.texts.push_back(numeric ? std::vector<std::string>{} : std::move(texts));
+    }
+    return out;
+}
+
+py::dict to_python(const Columns& table)
+{
+    py::dict columns, units;
+    for (size_t k = 0; k < table.names.size(); ++k) {
+        const py::str name(table.names[k]);
+        if (table.texts[k].empty())
+            columns[name] = py::cast(table.numbers[k]);
+        else
+            columns[name] = py::cast(table.texts[k]);
+        units[name] = table.units[k];
+    }
+    py::dict out;
+    out["columns"] = columns;
+    out["units"] = units;
+    return out;
+}
+
+// The names the tables give these numbers, in the same units.
+constexpr const char* state_names[] = {"t", "p", "v_liquid", "v_gas", "v_liquid_max", "p_liquid_min", "v_gas_min",
+                                       "p_gas_max", "s_liquid_per_R", "s_gas_per_R", "h_liquid_8a_per_27b",
+                                       "h_gas_8a_per_27b", "g_liquid_8a_per_27b", "g_gas_8a_per_27b",
+                                       "u_liquid_8a_per_27b", "u_gas_8a_per_27b", "latent_heat_8a_per_27b"};
+constexpr size_t state_count = sizeof state_names / sizeof state_names[0];
+
+std::array<double, state_count> numbers_of(const Coexistence& s, double c)
+{
+    const Properties q = properties(s.t, s.vl, s.vg, c);
+    return {s.t, s.p, s.vl, s.vg, s.limits.vlmax, s.limits.plmin, s.limits.vgmin, s.limits.pgmax,
+            q.sl, q.sg, q.hl, q.hg, q.gl, q.gg, q.ul, q.ug, q.latent()};
+}
+
+// A whole run for c, with its tables as columns and its unrounded states;
+// with a fluid, its SI tables too.
+struct Tables {
+    Columns coexistence, properties, coexistence_si, properties_si;
+    std::vector<std::array<double, state_count>> states;
+    std::vector<std::string> si_header;
+};
+
+Tables tables_for(double c, const std::optional<Substance>& fluid)
+{
+    const Output out = run(c);
+    Tables tables;
+    const Table coexistence = coexistence_table(out.coexistence), props = property_table(out.properties);
+    tables.coexistence = columns_of(coexistence);
+    tables.properties = columns_of(props);
+    for (const Coexistence& s : out.states)
+        tables.states.push_back(numbers_of(s, c));
+    if (fluid) {
+        tables.si_header = si_header(*fluid, c, VDWCOEX_VERSION);
+        tables.coexistence_si = columns_of(view_of(si_table(coexistence, *fluid)));
+        tables.properties_si = columns_of(view_of(si_table(props, *fluid)));
+    }
+    return tables;
+}
+
+// The fluid named, or of the critical constants given, or none.
+std::optional<Substance> fluid_of(const Messages& say, const std::optional<std::string>& name,
+                                  std::optional<double> tc, std::optional<double> pc, std::optional<double> c)
+{
+    if (name) {
+        if (tc || pc)
+            throw py::value_error(say.fluid_twice());
+        const Substance* found = find_substance(*name);
+        if (!found || name->empty())
+            throw py::value_error(say.unknown_substance(*name));
+        return *found;
+    }
+    if (!tc && !pc)
+        return std::nullopt;
+    if (!tc || !pc)
+        throw py::value_error(say.tc_pc_together());
+    for (const auto& [option, value] : {std::pair{"--tc", *tc}, std::pair{"--pc", *pc}})
+        if (!(value > 0 && std::isfinite(value)))
+            throw py::value_error(say.not_positive(option, typed(value)));
+    return custom_fluid(*tc, *pc, c ? *c : 1.5);
+}
+
+py::dict substance_dict(const Substance& s)
+{
+    py::dict d;
+    d["key"] = s.key;
+    d["formula"] = s.formula;
+    d["name_en"] = s.name_en;
+    d["name_es"] = s.name_es;
+    d["Tc_K"] = s.tc;
+    d["pc_Pa"] = s.pc;
+    d["molar_mass_g_per_mol"] = s.molar_mass;
+    d["c"] = s.c;
+    d["ref_T_K"] = s.ref_t;
+    d["ref_p_Pa"] = s.ref_p;
+    d["ref_latent_heat_J_per_mol"] = s.ref_latent;
+    d["source"] = s.source;
+    return d;
+}
+
+// The coexistence state at a reduced or SI temperature or pressure: its
+// reduced numbers, and with a fluid the same in SI units.
+py::dict state(std::optional<double> t, std::optional<double> temperature, std::optional<double> p,
+               std::optional<double> pressure, std::optional<std::string> substance, std::optional<double> tc,
+               std::optional<double> pc, std::optional<double> c)
+{
+    const Messages say = messages();
+    const std::optional<Substance> fluid = fluid_of(say, substance, tc, pc, c);
+    const int given = (t ? 1 : 0) + (temperature ? 1 : 0) + (p ? 1 : 0) + (pressure ? 1 : 0);
+    if (given != 1)
+        throw py::type_error("state_at: give one of t, T, p or P");
+    if ((temperature || pressure) && !fluid)
+        throw py::value_error(say.needs_fluid(temperature ? "T" : "P"));
+    const double cv = c ? *c : fluid ? fluid->c : 1.5;
+    const auto positive = [&](const char* option, double x) {
+        if (!(x > 0 && std::isfinite(x)))
+            throw py::value_error(say.not_positive(option, typed(x)));
+    };
+    double at_t = 0;
+    if (t || temperature) {
+        const double x = t ? *t : *temperature;
+        positive(t ? "t" : "T", x);
+        at_t = t ? x : x / fluid->tc;
+        if (!(at_t >= lowest_state_t && at_t < 1))
+            throw py::value_error(t ? say.reduced_temperature_range(typed(x))
+                                    : say.temperature_range(typed(x), *fluid));
+    } else {
+        const double x = p ? *p : *pressure;
+        positive(p ? "p" : "P", x);
+        const double reduced = p ? x : x / fluid->pc;
+        const double lowest = lowest_state_p();
+        if (!(reduced >= lowest && reduced < 1))
+            throw py::value_error(p ? say.reduced_pressure_range(typed(x), lowest)
+                                    : say.pressure_range(typed(x), *fluid, lowest));
+        py::gil_scoped_release unlocked;
+        at_t = t_at_pressure(reduced);
+    }
+    std::array<double, state_count> numbers;
+    MaxwellAreas areas;
+    {
+        py::gil_scoped_release unlocked;
+        const Coexistence s = state_at(at_t);
+        numbers = numbers_of(s, cv);
+        areas = maxwell_areas(s.t, s.p, s.vl, s.vg, s.limits.vlmax, s.limits.vgmin);
+    }
+    py::dict out;
+    out["c"] = cv;
+    for (size_t k = 0; k < state_count; ++k)
+        out[state_names[k]] = numbers[k];
+    out["v_middle"] = areas.v_middle;
+    out["liquid_area"] = areas.liquid_area;
+    out["gas_area"] = areas.gas_area;
+    if (fluid) {
+        const auto si = [&](Quantity q, double x) { return x * si_unit(*fluid, q); };
+        out["substance"] = substance_dict(*fluid);
+        out["T_K"] = si(Quantity::temperature, numbers[0]);
+        out["p_Pa"] = si(Quantity::pressure, numbers[1]);
+        out["v_liquid_m3_per_mol"] = si(Quantity::volume, numbers[2]);
+        out["v_gas_m3_per_mol"] = si(Quantity::volume, numbers[3]);
+        if (fluid->molar_mass > 0) {
+            out["density_liquid_kg_per_m3"] = fluid->molar_mass / 1000 / si(Quantity::volume, numbers[2]);
+            out["density_gas_kg_per_m3"] = fluid->molar_mass / 1000 / si(Quantity::volume, numbers[3]);
+        }
+        out["latent_heat_J_per_mol"] = si(Quantity::energy, numbers[state_count - 1]);
+    }
+    return out;
+}
+
+py::dict trial(double at_t, double p, double c)
+{
+    const Messages say = messages();
+    if (!(at_t >= lowest_state_t && at_t < 1))
+        throw py::value_error(say.reduced_temperature_range(typed(at_t)));
+    Coexistence s;
+    {
+        py::gil_scoped_release unlocked;
+        s = state_at(at_t);
+    }
+    if (!(p > 0 && p >= s.limits.plmin && p <= s.limits.pgmax))
+        throw py::value_error(say.trial_range(typed(p), at_t, s.limits.plmin, s.limits.pgmax));
+    TrialLine line;
+    {
+        py::gil_scoped_release unlocked;
+        line = trial_line(at_t, p, s.limits.vlmax, s.limits.vgmin, c);
+    }
+    py::dict out;
+    out["t"] = at_t;
+    out["p"] = p;
+    out["c"] = c;
+    out["v_liquid"] = line.vl;
+    out["v_gas"] = line.vg;
+    out["v_middle"] = line.areas.v_middle;
+    out["liquid_area"] = line.areas.liquid_area;
+    out["gas_area"] = line.areas.gas_area;
+    out["g_liquid_8a_per_27b"] = line.gl;
+    out["g_gas_8a_per_27b"] = line.gg;
+    out["vapour_pressure"] = s.p;
+    return out;
+}
+
+// The console's run without its dialogue: the files for c in `folder`,
+// replaced together or not at all. Returns the status the console would
+// exit with (0, 1 for a failure, 2 for a usage error), the lines it would say
+// on standard error, and the paths written.
+std::mutex one_writer;
+
+py::tuple write_files(const std::string& folder, double c, bool csv, bool xlsx, std::optional<std::string> substance,
+                std::optional<double> tc, std::optional<double> pc)
+{
+    const Messages say = messages();
+    const std::optional<Substance> fluid = fluid_of(say, substance, tc, pc, c);
+    std::vector<std::string> lines, written;
+    const auto done = [&](int status) { return py::make_tuple(status, lines, written); };
+    if (folder.empty())
+        return lines.push_back(say.empty_folder("folder")), done(2);
+    if (const int error = folder_error(folder))
+        return lines.push_back(say.no_folder(folder, reason_of(say, error))), done(2);
+    std::string why;
+    if (xlsx)
+        if (const int error = workbook_writer(why))
+            return lines.push_back(error == ENOMEM ? say.out_of_memory() : say.no_workbook(why)), done(error == ENOMEM ? 1 : 2);
+    if (!(c > 0 && std::isfinite(c)) || c > largest_exact_c) {
+        std::string shown;
+        number(shown, c);
+        lines.push_back(c > largest_exact_c && std::isfinite(c) ? say.large_c(shown) : say.odd_c(shown, std::isfinite(c)));
+    }
+    const std::vector<PlannedFile> plan = plan_files(folder, csv, xlsx, fluid.has_value());
+    const std::string waiting = say.waiting() + "\n";
+    bool ok = false;
+    {
+        py::gil_scoped_release unlocked;
+        const std::lock_guard<std::mutex> held(one_writer);
+        std::vector<ReportFile> files;
+        ok = names_apart(say, plan, why);
+        if (ok) {
+            for (const std::string& line : clear_leftovers(say, plan, waiting))
+                lines.push_back(line);
+            ok = open_planned(say, plan, files, why) &&
+                 write_planned(say, plan, RunResult(c, fluid, fluid || xlsx), files, waiting, why);
+        }
+        for (ReportFile& file : files)
+            discard_report(file);
+    }
+    if (!ok)
+        return lines.push_back(why), done(1);
+    for (const PlannedFile& file : plan)
+        written.push_back(file.path);
+    return done(0);
+}
+
+}  // namespace
+
+PYBIND11_MODULE(_vdwcoex, m)
+{
+    m.doc() = "The C++ half of vdwcoex: see the package vdwcoex.";
+    m.attr("version") = VDWCOEX_VERSION;
+    m.attr("lowest_state_t") = lowest_state_t;
+    m.attr("largest_exact_c") = largest_exact_c;
+    m.def("lowest_state_p", &lowest_state_p, py::call_guard<py::gil_scoped_release>());
+
+    m.def("reports", [](double c) {
+        Output out;
+        {
+            py::gil_scoped_release unlocked;
+            out = run(c);
+        }
+        return py::make_tuple(py::bytes(out.coexistence), py::bytes(out.properties), py::bytes(out.console));
+    }, py::arg("c"));
+
+    // c defaults to the fluid's, else 1.5.
+    m.def("tables", [](std::optional<double> c, std::optional<std::string> substance, std::optional<double> tc,
+                       std::optional<double> pc) {
+        const Messages say = messages();
+        const std::optional<Substance> fluid = fluid_of(say, substance, tc, pc, c);
+        Tables t;
+        {
+            py::gil_scoped_release unlocked;
+            t = tables_for(c ? *c : fluid ? fluid->c : 1.5, fluid);
+        }
+        py::dict out;
+        out["coexistence"] = to_python(t.coexistence);
+        out["properties"] = to_python(t.properties);
+        py::dict states;
+        for (size_t k = 0; k < state_count; ++k) {
+            std::vector<double> column;
+            for (const auto& row : t.states)
+                column.push_back(row[k]);
+            states[state_names[k]] = py::cast(column);
+        }
+        out["states"] = states;
+        if (fluid) {
+            out["coexistence_si"] = to_python(t.coexistence_si);
+            out["properties_si"] = to_python(t.properties_si);
+            out["si_header"] = py::cast(t.si_header);
+        }
+        return out;
+    }, py::arg("c"), py::arg("substance"), py::arg("tc"), py::arg("pc"));
+
+    m.def("state_at", &state, py::arg("t"), py::arg("T"), py::arg("p"), py::arg("P"), py::arg("substance"),
+          py::arg("Tc"), py::arg("pc"), py::arg("c"));
+    m.def("trial_line", &trial, py::arg("t"), py::arg("p"), py::arg("c"));
+    m.def("isotherm", [](double t, const std::vector<double>& v) {
+        std::vector<double> p;
+        for (const double x : v)
+            p.push_back(isotherm_pressure(t, x));
+        return p;
+    }, py::arg("t"), py::arg("v"));
+    m.def("substances", [] {
+        py::list out;
+        for (const Substance& s : substances())
+            out.append(substance_dict(s));
+        return out;
+    });
+    m.def("write_reports", &write_files, py::arg("folder"), py::arg("c"), py::arg("csv"), py::arg("xlsx"),
+          py::arg("substance"), py::arg("Tc"), py::arg("pc"));
+}

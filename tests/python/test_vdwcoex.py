@@ -1,0 +1,192 @@
+"""The Python module against the console program: the same numbers, the same
+files, the same messages, from one thread or many."""
+
+import csv
+import math
+import os
+import subprocess
+import sys
+import threading
+import warnings
+from concurrent.futures import ThreadPoolExecutor
+
+import numpy as np
+import pandas as pd
+import pytest
+
+import vdwcoex
+
+PROGRAM = os.environ["VDWCOEX_PROGRAM"]
+
+
+def console(folder, *args, env=None):
+    """Runs the console program in folder; its completed process."""
+    return subprocess.run([PROGRAM, *args], cwd=folder, capture_output=True, text=True,
+                          env={**os.environ, **(env or {})})
+
+
+def csv_cells(path):
+    """A CSV file's columns as the module gives them: numbers as C reads
+    them (an empty cell NaN), other columns as text; comment lines skipped."""
+    with open(path, newline="") as f:
+        rows = list(csv.reader(line for line in f if not line.startswith("#")))
+    names, rows = rows[0], rows[1:]
+    columns = {}
+    for k, name in enumerate(names):
+        cells = [row[k] for row in rows]
+        try:
+            columns[name] = [float(x) if x else math.nan for x in cells]
+        except ValueError:
+            columns[name] = cells
+    return columns
+
+
+def assert_frame_is(frame, columns):
+    assert list(frame.columns) == list(columns)
+    for name, cells in columns.items():
+        got = frame[name].tolist()
+        if cells and isinstance(cells[0], float):
+            assert np.array_equal(np.array(got), np.array(cells), equal_nan=True), name
+        else:
+            assert got == cells, name
+
+
+@pytest.mark.parametrize("c", [1.5, 2.5, 0.5, 1e6])
+def test_tables_hold_the_csv_cells_and_the_reports_their_bytes(tmp_path, c):
+    assert console(tmp_path, "--quiet", "--csv", repr(c)).returncode == 0
+    tables = vdwcoex.tables(c)
+    assert_frame_is(tables.coexistence, csv_cells(tmp_path / "vdw_coex.csv"))
+    assert_frame_is(tables.properties, csv_cells(tmp_path / "clatente.csv"))
+    assert tables.coexistence.attrs["units"]["p"] == "p/pc"
+    reports = vdwcoex.reports(c)
+    assert reports.coexistence == (tmp_path / "vdw_coex.dat").read_bytes()
+    assert reports.properties == (tmp_path / "clatente.dat").read_bytes()
+    assert reports.trace == subprocess.run([PROGRAM, repr(c)], cwd=tmp_path, capture_output=True).stdout
+    # The states are what the rows print, unrounded.
+    rows = tables.coexistence[tables.coexistence.p.notna() & tables.coexistence.v_gas.notna()]
+    states = tables.states.set_index(np.round(tables.states.t, 3))
+    for _, row in rows[::50].iterrows():
+        state = states.loc[round(row.t, 3)]
+        if abs(state.p - row.p) < 1e-6:
+            assert f"{state.v_liquid:.6f}" == f"{row.v_liquid:.6f}"
+    assert len(tables.states) == 499 and tables.coexistence_si is None
+
+
+def test_si_tables_hold_the_si_csv_cells(tmp_path):
+    assert console(tmp_path, "--quiet", "--substance", "argon").returncode == 0
+    tables = vdwcoex.tables(substance="Ar")
+    assert_frame_is(tables.coexistence_si, csv_cells(tmp_path / "vdw_coex_si.csv"))
+    assert_frame_is(tables.properties_si, csv_cells(tmp_path / "clatente_si.csv"))
+    header = [line[2:].rstrip() for line in open(tmp_path / "vdw_coex_si.csv") if line.startswith("# ")]
+    assert tables.si_header == header
+
+
+def test_state_at_gives_the_console_state_at_t_or_p(tmp_path):
+    shown = console(tmp_path, "--substance", "argon", "--at-temperature", "120").stdout
+    state = vdwcoex.state_at(T=120, substance="argon")
+    assert f"p  = {state['p_Pa']:.10g} Pa" in shown
+    assert f"t = T/Tc = {state['t']:.12g}" in shown
+    assert f"latente {state['latent_heat_J_per_mol'] / 1000:.6g} kJ/mol" in shown
+    assert vdwcoex.state_at(state["t"])["p"] == state["p"]
+    by_pressure = vdwcoex.state_at(P=state["p_Pa"], substance="argon")
+    assert by_pressure["T_K"] == pytest.approx(120, abs=1e-9)
+    # At equilibrium the Gibbs energies and the areas agree.
+    assert state["g_liquid_8a_per_27b"] == pytest.approx(state["g_gas_8a_per_27b"], abs=1e-10)
+    assert state["liquid_area"] == pytest.approx(state["gas_area"], abs=1e-10)
+    own = vdwcoex.state_at(T=120, Tc=150.687, pc=4.863e6)
+    assert own["p_Pa"] == state["p_Pa"] and "density_liquid_kg_per_m3" not in own
+
+
+def test_trial_line_and_isotherm(tmp_path):
+    at = vdwcoex.state_at(0.9)
+    equal = vdwcoex.trial_line(0.9, at["p"])
+    assert equal["liquid_area"] == pytest.approx(equal["gas_area"], abs=1e-9)
+    high = vdwcoex.trial_line(0.9, at["p"] + 0.01)
+    assert high["liquid_area"] > high["gas_area"] and high["g_liquid_8a_per_27b"] < high["g_gas_8a_per_27b"]
+    # gl - gg = 3/8 (gas area - liquid area): the identity the page shows.
+    assert high["g_liquid_8a_per_27b"] - high["g_gas_8a_per_27b"] == pytest.approx(
+        3 / 8 * (high["gas_area"] - high["liquid_area"]), abs=1e-9)
+    for v in (high["v_liquid"], high["v_middle"], high["v_gas"]):
+        assert vdwcoex.isotherm(0.9, v) == pytest.approx(high["p"], abs=1e-9)
+    pressures = vdwcoex.isotherm(0.9, np.array([[1.0, 2.0], [3.0, 4.0]]))
+    assert pressures.shape == (2, 2) and pressures[0, 0] == pytest.approx(0.9 * 8 / 2 - 3)
+
+
+def test_errors_carry_the_console_messages(tmp_path, monkeypatch):
+    for name, value in {"LANGUAGE": "", "LC_ALL": "", "LC_MESSAGES": "", "LANG": "en_GB.UTF-8"}.items():
+        monkeypatch.setenv(name, value)
+    refused = console(tmp_path, "--substance", "argon", "--at-temperature", "20")
+    with pytest.raises(ValueError) as error:
+        vdwcoex.state_at(T=20, substance="argon")
+    assert str(error.value) == refused.stderr.splitlines()[0].replace("T = 20 K", "T = 20.0 K")
+    with pytest.raises(ValueError, match="unknown substance|no se conoce|xenon"):
+        vdwcoex.tables(substance="xenon")
+    with pytest.raises(ValueError, match="out of reach"):
+        vdwcoex.state_at(0.2)
+    with pytest.raises(ValueError, match="three times"):
+        vdwcoex.trial_line(0.9, 0.9)
+    with pytest.raises(ValueError, match="needs a fluid"):
+        vdwcoex.state_at(T=100)
+    with pytest.raises(TypeError):
+        vdwcoex.state_at(0.9, p=0.5)
+    with pytest.raises(ValueError, match="no folder"):
+        vdwcoex.write_reports(tmp_path / "missing")
+    assert list(tmp_path.iterdir()) == []
+
+
+def test_write_reports_writes_the_console_files_and_keeps_them_on_failure(tmp_path):
+    ours, theirs = tmp_path / "ours", tmp_path / "theirs"
+    ours.mkdir(), theirs.mkdir()
+    written = vdwcoex.write_reports(ours, 2.5, csv=True, substance="water")
+    assert console(theirs, "--quiet", "--csv", "--substance", "water", "--c", "2.5").returncode == 0
+    assert sorted(os.path.basename(p) for p in written) == sorted(os.listdir(theirs))
+    for name in os.listdir(theirs):
+        assert (ours / name).read_bytes() == (theirs / name).read_bytes(), name
+    # A report that cannot be written leaves every earlier one as it was.
+    earlier = (ours / "vdw_coex.dat").read_bytes()
+    (ours / "clatente.dat").unlink()
+    (ours / "clatente.dat").mkdir()
+    with pytest.raises(OSError):
+        vdwcoex.write_reports(ours, 1.5)
+    assert (ours / "vdw_coex.dat").read_bytes() == earlier
+    assert sorted(os.listdir(ours)) == sorted(os.listdir(theirs))
+    with warnings.catch_warnings(record=True) as said:
+        warnings.simplefilter("always")
+        vdwcoex.write_reports(theirs, -1)
+    assert len(said) == 1 and "c = -1.000000" in str(said[0].message)
+
+
+def test_threads_get_what_one_thread_gets(tmp_path):
+    tmp_path = tmp_path / "shared"
+    tmp_path.mkdir()
+    cs = [1.5, 2.5, 3.5, 4.5] * 2
+    alone = [vdwcoex.tables(c).properties for c in cs[:4]]
+    ts = np.linspace(0.4, 0.99, 16)
+    states_alone = [vdwcoex.state_at(t) for t in ts]
+    with ThreadPoolExecutor(8) as pool:
+        together = list(pool.map(lambda c: vdwcoex.tables(c).properties, cs))
+        states = list(pool.map(vdwcoex.state_at, ts))
+        written = list(pool.map(lambda k: vdwcoex.write_reports(tmp_path, cs[k], csv=True), range(8)))
+    for k, frame in enumerate(together):
+        pd.testing.assert_frame_equal(frame, alone[k % 4])
+    assert states == states_alone
+    # The files are one run's whole set, and nothing is left beside them.
+    assert all(len(w) == 4 for w in written)
+    assert sorted(os.listdir(tmp_path)) == ["clatente.csv", "clatente.dat", "vdw_coex.csv", "vdw_coex.dat"]
+    c = float((tmp_path / "vdw_coex.dat").read_text().split("c = ")[1].split()[0])
+    one_run = tmp_path / "one-run"
+    one_run.mkdir()
+    vdwcoex.write_reports(one_run, c, csv=True)
+    for name in os.listdir(one_run):
+        assert (tmp_path / name).read_bytes() == (one_run / name).read_bytes(), name
+
+
+def test_without_pandas_tables_are_numpy_arrays():
+    code = ("import sys; sys.modules['pandas'] = None\n"
+            "import vdwcoex, numpy\n"
+            "t = vdwcoex.tables(2.5)\n"
+            "assert isinstance(t.coexistence['p'], numpy.ndarray)\n"
+            "print(repr(t.properties['h_gas_8a_per_27b'][:3].tolist()), t.properties['state'][0])\n")
+    shown = subprocess.run([sys.executable, "-c", code], capture_output=True, text=True, check=True).stdout
+    frame = vdwcoex.tables(2.5).properties
+    assert shown == f"{frame.h_gas_8a_per_27b[:3].tolist()!r} {frame.state[0]}\n"
