@@ -110,8 +110,9 @@ DRAWN_CURVE = 200
 # Where the package puts what the repository's recipes name.
 INSTALLED = {"./build/vdwcoex": "vdwcoex",
              "plot/phase_diagram.gp": "{root}/usr/share/vdwcoex/phase_diagram.gp",
-             "examples/maxwell_construction.ipynb": "{root}/usr/share/doc/vdwcoex/examples/maxwell_construction.ipynb"}
-NEEDS_REPOSITORY = re.compile(r"\b(cmake|cpack|wine|qemu-aarch64|valgrind)\b|build/tests|build-")
+             "examples/maxwell_construction.ipynb": "{root}/usr/share/doc/vdwcoex/examples/maxwell_construction.ipynb",
+             "~/vdwcoex-env/bin/python": "python3"}
+NEEDS_REPOSITORY = re.compile(r"\b(cmake|cpack|wine|qemu-aarch64|valgrind|pip install)\b|build/tests|build-")
 
 
 def listing(root):
@@ -153,6 +154,12 @@ def main():
                     continue
                 for there, here in INSTALLED.items():
                     command = command.replace(there, here.format(root=root))
+                # The package's Python module is where Debian's python3 finds
+                # it; the notebook runs without it, as where only the program
+                # is installed, to take its other route.
+                env.pop("PYTHONPATH", None)
+                if "nbconvert" not in command:
+                    env["PYTHONPATH"] = f"{root}/usr/lib/python3/dist-packages"
                 # The notebook's picture goes to its scratch folder, since the
                 # installed one cannot be written: the executed notebook is
                 # what it leaves here.
