@@ -4,6 +4,7 @@ set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
 set(triplet x86_64-w64-mingw32)
+find_program(CMAKE_C_COMPILER NAMES ${triplet}-gcc-posix ${triplet}-gcc REQUIRED)
 find_program(CMAKE_CXX_COMPILER NAMES ${triplet}-g++-posix ${triplet}-g++ REQUIRED)
 find_program(CMAKE_RC_COMPILER NAMES ${triplet}-windres)
 set(CMAKE_FIND_ROOT_PATH /usr/${triplet})

@@ -79,6 +79,9 @@ int share_folder(const std::string& folder);
 void unshare_folder(int held);
 bool one_inode(const std::string& first, const std::string& second);  // links not followed
 std::vector<std::string> names_in(const std::string& folder);
+// The system's folder for temporary files: $TMPDIR or /tmp; on Windows,
+// GetTempPath's, without its closing backslash.
+std::string temporary_folder();
 
 // Every signal that can be held back (Ctrl-C and Ctrl-Break on Windows) is
 // held while one of these lives; not nested.

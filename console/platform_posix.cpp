@@ -226,6 +226,12 @@ bool one_inode(const std::string& first, const std::string& second)
     return lstat(first.c_str(), &a) == 0 && lstat(second.c_str(), &b) == 0 && same_inode(a, b);
 }
 
+std::string temporary_folder()
+{
+    const char* tmp = std::getenv("TMPDIR");
+    return tmp && *tmp ? tmp : "/tmp";
+}
+
 std::vector<std::string> names_in(const std::string& folder)
 {
     std::vector<std::string> names;

@@ -145,6 +145,18 @@ bool claimed(const std::string&) { return true; }
 int share_folder(const std::string&) { return -1; }
 void unshare_folder(int) {}
 bool one_inode(const std::string&, const std::string&) { return false; }
+
+std::string temporary_folder()
+{
+    char path[MAX_PATH + 1];
+    const DWORD n = GetTempPathA(sizeof path, path);
+    if (n == 0 || n > MAX_PATH)
+        return ".";
+    std::string folder(path, n);
+    while (folder.size() > 1 && (folder.back() == '\\' || folder.back() == '/'))
+        folder.pop_back();
+    return folder;
+}
 std::vector<std::string> names_in(const std::string&) { return {}; }
 
 HeldSignals::HeldSignals() { SetConsoleCtrlHandler(hold_console_break, TRUE); }

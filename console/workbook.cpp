@@ -12,12 +12,14 @@
 #include <cstring>
 #include <new>
 
+#ifndef _WIN32
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 #ifdef __linux__
 #include <sys/prctl.h>
 #endif
@@ -30,7 +32,8 @@
 namespace {
 
 // libxlsxwriter, loaded the first time a workbook is asked for: a run
-// without one does not pay for loading it and the libraries it needs.
+// without one does not pay for loading it and the libraries it needs. On
+// Windows it is linked into the program, which stays one file.
 struct Library {
     bool loaded = false;
     std::string why;  // the loader's words where it is not loaded
@@ -45,6 +48,27 @@ struct Library {
     decltype(&workbook_close) close = nullptr;
     decltype(&lxw_strerror) strerror = nullptr;
 };
+
+#if VDWCOEX_XLSX_LINKED
+
+Library load()
+{
+    Library lib;
+    lib.loaded = true;
+    lib.new_opt = workbook_new_opt;
+    lib.add_format = workbook_add_format;
+    lib.set_bold = format_set_bold;
+    lib.add_worksheet = workbook_add_worksheet;
+    lib.write_string = worksheet_write_string;
+    lib.write_number = worksheet_write_number;
+    lib.set_column = worksheet_set_column;
+    lib.freeze_panes = worksheet_freeze_panes;
+    lib.close = workbook_close;
+    lib.strerror = lxw_strerror;
+    return lib;
+}
+
+#else
 
 template <class F>
 bool find_symbol(void* handle, const char* name, F& f)
@@ -71,6 +95,8 @@ Library load()
             lib.why = why;
     return lib;
 }
+
+#endif
 
 const Library& library()
 {
@@ -123,17 +149,38 @@ void add_about(const Library& lib, lxw_workbook* book, const std::vector<std::ar
 // The whole of a file, or false.
 bool read_all(const std::string& path, std::string& bytes)
 {
-    std::FILE* in = std::fopen(path.c_str(), "rb");
-    if (!in)
+    const int in = platform::open_existing(path);
+    if (in < 0)
         return false;
     char buffer[65536];
-    size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, in)) > 0)
-        bytes.append(buffer, got);
-    const bool ok = !std::ferror(in);
-    std::fclose(in);
-    return ok;
+    long long got;
+    while ((got = platform::read_fd(in, buffer, sizeof buffer)) > 0)
+        bytes.append(buffer, static_cast<size_t>(got));
+    platform::close_fd(in);
+    return got == 0;
 }
+
+// The workbook written at `path`, the library's scratch files in `folder`:
+// the sheets, then the lines of the "about" sheet.
+lxw_error write_book(const Library& lib, const std::vector<Sheet>& sheets,
+                     const std::vector<std::array<std::string, 2>>& about, const std::string& path,
+                     const std::string& folder)
+{
+    lxw_workbook_options options{};
+    std::string scratch = folder;
+    options.tmpdir = scratch.data();
+    lxw_workbook* book = lib.new_opt(path.c_str(), &options);
+    if (!book)
+        return LXW_ERROR_MEMORY_MALLOC_FAILED;
+    lxw_format* bold = lib.add_format(book);
+    lib.set_bold(bold);
+    for (const Sheet& sheet : sheets)
+        add_sheet(lib, book, sheet.name.c_str(), sheet.table, bold);
+    add_about(lib, book, about, bold);
+    return lib.close(book);
+}
+
+#ifndef _WIN32
 
 // The workbook is made in a child process: libxlsxwriter does not always
 // fail cleanly where memory runs out (it may say so, then crash), and a
@@ -145,12 +192,6 @@ constexpr int made = 0, child_out_of_memory = 3, library_error = 16;
 // The scratch folders, vdwcoex-XXXXXX in the system's temporary folder: the
 // library writes only to a named file.
 constexpr char scratch_prefix[] = "vdwcoex-";
-
-std::string temporary_folder()
-{
-    const char* tmp = std::getenv("TMPDIR");
-    return tmp && *tmp ? tmp : "/tmp";
-}
 
 bool scratch_name(const char* name)
 {
@@ -233,19 +274,8 @@ int make_scratch(const std::string& tmp, std::string& folder)
 #endif
     dup2(messages, STDERR_FILENO);
     std::set_new_handler([] { _exit(child_out_of_memory); });
-    lxw_workbook_options options{};
-    std::string scratch = folder;
-    options.tmpdir = scratch.data();
-    lxw_workbook* book = lib.new_opt(path.c_str(), &options);
-    if (!book)
-        _exit(child_out_of_memory);
-    lxw_format* bold = lib.add_format(book);
-    lib.set_bold(bold);
-    for (const Sheet& sheet : sheets)
-        add_sheet(lib, book, sheet.name.c_str(), sheet.table, bold);
-    add_about(lib, book, about, bold);
     errno = 0;
-    const lxw_error written = lib.close(book);
+    const lxw_error written = write_book(lib, sheets, about, path, folder);
     // The zip library's failures for want of memory come back as zip errors:
     // the C library's errno tells them apart.
     _exit(written == LXW_NO_ERROR                                       ? made
@@ -324,7 +354,7 @@ int workbook_writer(std::string& why)
 bool make_workbook(const std::vector<Sheet>& sheets, const std::vector<std::array<std::string, 2>>& about,
                    std::string& bytes, int& error, std::string& reason)
 {
-    const std::string tmp = temporary_folder();
+    const std::string tmp = platform::temporary_folder();
     remove_stale_scratch(tmp);
     std::string folder;
     const int claim = make_scratch(tmp, folder);
@@ -361,6 +391,56 @@ bool make_workbook(const std::vector<Sheet>& sheets, const std::vector<std::arra
     close(claim);
     return ok;
 }
+
+#else
+
+// On Windows the workbook is made in the run itself, in a file of its own
+// in the temporary folder, removed by a Ctrl-C as the run's temporaries are.
+}  // namespace
+
+int workbook_writer(std::string&) { return 0; }
+
+bool make_workbook(const std::vector<Sheet>& sheets, const std::vector<std::array<std::string, 2>>& about,
+                   std::string& bytes, int& error, std::string& reason)
+{
+    const std::string tmp = platform::temporary_folder();
+    std::string path;
+    int fd = -1;
+    {
+        const platform::HeldSignals held;
+        for (int n = 0; fd < 0 && n < 100; ++n) {
+            path = tmp + "\\vdwcoex-" + std::to_string(platform::process_id()) + "-" + std::to_string(n) + ".xlsx";
+            fd = platform::create_new(path, true);
+            if (fd < 0 && errno != EEXIST)
+                break;
+        }
+        if (fd >= 0)
+            track(path, true);
+    }
+    if (fd < 0) {
+        error = errno;
+        return false;
+    }
+    platform::close_fd(fd);
+    errno = 0;
+    const lxw_error written = write_book(library(), sheets, about, path, tmp);
+    bool ok = false;
+    if (written == LXW_NO_ERROR) {
+        ok = read_all(path, bytes);
+        if (!ok)
+            error = errno ? errno : EIO;
+    } else if (written == LXW_ERROR_MEMORY_MALLOC_FAILED || errno == ENOMEM) {
+        error = ENOMEM;
+    } else {
+        reason = library().strerror(written);
+    }
+    const platform::HeldSignals held;
+    platform::remove_file(path);
+    track(path, false);
+    return ok;
+}
+
+#endif
 
 #else
 
