@@ -22,6 +22,9 @@ const replace = (from, to) => {
     throw new Error(`index.html has no ${from}`);
   page = page.replace(from, () => to);
 };
+// The one file is what the site's page offers to download: it need not
+// offer itself.
+replace('<p id="page-offer"><a id="page-file" href="vdwcoex.html" download="vdwcoex.html" data-text="pageFile"></a></p>\n', '');
 replace('<link rel="stylesheet" href="style.css">', `<style>\n${read('style.css')}</style>`);
 for (const name of ['chart.umd.min.js', 'vdwcoex.js', 'app.js'])
   replace(`<script src="${name}"></script>`, `<script>\n${inert(read(name))}\n</script>`);

@@ -126,6 +126,7 @@ test('the page as one file, alone in an empty folder: the same files, the Maxwel
   const fetched = requests.filter((address) => address !== url && !/^(data|blob):/.test(address));
   assert.deepStrictEqual(fetched, [], 'the one file fetched something');
   assert.deepStrictEqual(fs.readdirSync(alone), ['vdwcoex.html']);
+  assert.strictEqual(await page.locator('#page-file').count(), 0, 'the one file offers itself');
   await page.close();
 });
 
@@ -928,6 +929,10 @@ test('served over HTTP on a phone, the files are the same and the charts tall en
         const files = await downloads(page);
         const expected = consoleFiles('2.5', 'http');
         files.forEach((file, k) => assert.ok(file.bytes.equals(expected[k]), `${file.name} over HTTP`));
+        // The page offers itself as one file: the one the tests check.
+        const [offered] = await Promise.all([page.waitForEvent('download'), page.click('#page-file')]);
+        assert.strictEqual(offered.suggestedFilename(), 'vdwcoex.html');
+        assert.ok(fs.readFileSync(await offered.path()).equals(fs.readFileSync(path.join(site, 'vdwcoex.html'))));
       }
       const heights = await page.evaluate(() => [...document.querySelectorAll('canvas[role=img]')]
         .map((canvas) => canvas.getBoundingClientRect().height));
