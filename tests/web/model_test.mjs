@@ -113,3 +113,18 @@ test('a program that traps is dropped, loaded again, and the page is told why', 
   assert.deepStrictEqual(model.state.status, ['trapped', { error: 'memory access out of bounds' }, true]);
   assert.match(model.tr('trapped', { error: 'x' }), /\(x\)/);
 });
+
+test('finding the vapour pressure stays on the table\'s rows, never draws the same t twice running, and ignores a move once checked', () => {
+  const { model } = modelWith({});
+  model.enterFind(1100);
+  assert.strictEqual(model.state.finding.milli, 999);
+  model.enterFind(300);
+  assert.strictEqual(model.state.finding.milli, 501);
+  const draws = [0, 0.5, 0.999999];
+  assert.deepStrictEqual(draws.map((u) => model.randomTableMilli(() => u)), [502, 751, 999]);
+  model.state.finding.checked = true;
+  model.setGuess(0.3);
+  assert.strictEqual(model.state.finding.p, null);
+  model.leaveFind();
+  assert.strictEqual(model.state.finding, null);
+});

@@ -912,6 +912,55 @@ test('?lang=en shows the page in English and the files stay the same', async () 
   await page.close();
 });
 
+test('find it yourself: nothing in view gives the vapour pressure before the check; after it, the error is the guess minus the row\'s p', async () => {
+  const page = await open(fromDisk + '?t=0.9&find=1');
+  await page.waitForFunction(() => !document.getElementById('find-p').disabled);
+  await settle(page);
+  const [rows] = coexistenceRows('');
+  const row = rows.find((fields) => fields[0] === '0.900000');
+  const [p, vl, vg] = [1, 2, 3].map((k) => Number(row[k]));
+  // What a student can see or hear: the text in view, the accessibility
+  // tree and every point of the charts in view.
+  const given = async () => {
+    const text = await page.evaluate(() => document.body.innerText);
+    const tree = await page.locator('body').ariaSnapshot();
+    const points = await page.evaluate(() => [...document.querySelectorAll('canvas')]
+      .filter((canvas) => canvas.offsetParent !== null && Chart.getChart(canvas))
+      .flatMap((canvas) => Chart.getChart(canvas).data.datasets.flatMap((d) => d.data)));
+    const digits = [row[1], row[1].slice(0, 6), row[2], row[3]];
+    return digits.filter((d) => text.includes(d) || tree.includes(d))
+      .concat(points.filter((q) => Math.abs(q.y - p) < 5e-6 || Math.abs(q.x - vl) < 5e-6 || Math.abs(q.x - vg) < 5e-6)
+        .map((q) => `a point at (${q.x}, ${q.y})`));
+  };
+  assert.ok(await page.isHidden('#maxwell-view') && await page.isHidden('#table'), 'the rest of the page is in view');
+  assert.match(await page.textContent('#find-task'), /t = 0\.900/);
+  assert.deepStrictEqual(await given(), [], 'before any move');
+  await page.focus('#find-p');
+  for (let k = 0; k < 7; k++)
+    await page.keyboard.press('ArrowDown');
+  await settle(page);
+  assert.deepStrictEqual(await given(), [], 'after moving the line');
+  const guess = Number(await page.getAttribute('#find-p', 'aria-valuetext').then((text) => text.slice(4)));
+  assert.ok(Math.abs(guess - p) > 1e-4, 'the line starts too near the answer for the test');
+  await page.click('#find-check');
+  await settle(page);
+  const shown = await page.evaluate(() => Object.assign({}, document.getElementById('find-result').dataset));
+  assert.strictEqual(Number(shown.p), p);
+  assert.ok(Math.abs(Number(shown.error) - (Number(shown.guess) - p)) < 1e-15, `error ${shown.error}`);
+  assert.ok(Math.abs(Number(shown.guess) - guess) < 1e-6);
+  const result = await page.textContent('#find-result');
+  assert.ok(result.includes(row[1]), 'the row\'s p is not shown');
+  assert.match(result, Number(shown.error) > 0 ? /above/ : /below|por debajo/);
+  // Another t hides the answer again; leaving shows the page.
+  await page.click('#find-new');
+  assert.ok(await page.isHidden('#find-result'));
+  assert.doesNotMatch(await page.textContent('#find-task'), /t = 0\.900/);
+  assert.deepStrictEqual(await violations(page), []);
+  await page.click('#find-leave');
+  assert.ok(await page.isVisible('#maxwell-view') && await page.isHidden('#find-view'));
+  await page.close();
+});
+
 test('served over HTTP on a phone, the files are the same and the charts tall enough', async () => {
   const server = http.createServer((request, response) => {
     const file = path.join(site, decodeURIComponent(new URL(request.url, 'http://x').pathname));
@@ -935,7 +984,7 @@ test('served over HTTP on a phone, the files are the same and the charts tall en
         assert.ok(fs.readFileSync(await offered.path()).equals(fs.readFileSync(path.join(site, 'vdwcoex.html'))));
       }
       const heights = await page.evaluate(() => [...document.querySelectorAll('canvas[role=img]')]
-        .map((canvas) => canvas.getBoundingClientRect().height));
+        .filter((canvas) => canvas.offsetParent !== null).map((canvas) => canvas.getBoundingClientRect().height));
       heights.forEach((h) => assert.ok(h >= 240, `at ${width} px a chart is ${h} px tall`));
       const overflow = await page.evaluate(() => document.documentElement.scrollWidth - innerWidth);
       assert.ok(overflow <= 0, `the page is ${overflow} px wider than a ${width} px screen`);

@@ -5,6 +5,7 @@ import { createPainter, createTheme } from './charting.js';
 import { LAST_ROW_MILLI } from './columns.js';
 import { afterPaint, byId, createAnnouncer, createFrames } from './dom.js';
 import { createFilesView } from './files-view.js';
+import { createFindView } from './find-view.js';
 import { createFluidView } from './fluid-view.js';
 import { createFrameView } from './frame-view.js';
 import { marksPlugin, setMarks } from './marks.js';
@@ -56,8 +57,9 @@ function start() {
     maxwell: createMaxwellView(model, shared),
     charts: createChartsView(model, shared),
     fluid: createFluidView(model, shared),
+    find: createFindView(model, shared),
   };
-  const chartNamed = (name) => views.charts.charts[name] || views.maxwell.charts[name];
+  const chartNamed = (name) => views.charts.charts[name] || views.maxwell.charts[name] || views.find.charts[name];
   views.files = createFilesView(model, { chartNamed });
 
   // A substance chosen: its c is run, or the last reply again in reduced units.
@@ -68,11 +70,18 @@ function start() {
     if (fluid || state.runs)
       runAndPaint(byId('c').value);
   });
+  // Finding the vapour pressure needs the rows: the reply typed is run
+  // first where nothing has been.
+  model.on('finding', () => {
+    if (state.finding && !state.run)
+      runAndPaint(byId('c').value);
+  });
   // A new colour scheme, or the page printed (the tables with every row).
   const restyle = () => {
     shared.theme.forget();
     views.charts.restyle();
     views.maxwell.restyle();
+    views.find.restyle();
     views.charts.mark();
   };
   matchMedia('(prefers-color-scheme: dark)').addEventListener('change', restyle);
@@ -95,8 +104,17 @@ function start() {
   loading.then(() => {
     model.say('ready');
     document.body.dataset.ready = Math.round(performance.now());
-    makeCharts([views.maxwell, views.charts], model, shared.painter, () => {
+    byId('find-start').disabled = false;
+    makeCharts([views.maxwell, views.charts, views.find], model, shared.painter, () => {
       document.body.dataset.charts = 'made';
+      // A teacher's address may open the page on a task: ?find=1, at
+      // ?t=0.9 (a t of the table), else at one chosen at random.
+      const asked = new URLSearchParams(location.search);
+      if (asked.get('find') === '1') {
+        const t = Number(asked.get('t'));
+        const milli = Math.round(t * 1000);
+        model.enterFind(t >= 0.501 && t <= 0.999 && Math.abs(t * 1000 - milli) < 1e-6 ? milli : model.randomTableMilli());
+      }
       setTimeout(() => warmUp(model, views), 0);
     });
   }, (error) => model.say('startFailed', { error: String(error) }, true));

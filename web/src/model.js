@@ -1,14 +1,15 @@
 // The page's one model: what the last run gave and what the reader chose,
 // and the actions that change them. It knows no element of the page: the
 // views listen to what it says has changed and draw from it.
-import { COEX, FIRST_ROW_MILLI, T_MAX_MILLI, rowAt } from './columns.js';
+import { COEX, FIRST_ROW_MILLI, LAST_ROW_MILLI, T_MAX_MILLI, rowAt } from './columns.js';
 import { STRINGS } from './strings.js';
 
 // What the model says has changed, with what each listener is given:
 //   language, status, program ({ ready }), run ({ coexistenceChanged }),
 //   chosen ({ deferred }: t moved), maxwell ({ deferred, what }: the trial
 //   line, the lever's volume, the volume axis or the Gibbs chart's range), playing ({ on }), fluid,
-//   quantity, limitRows.
+//   quantity, limitRows, finding ({ deferred }: find-it-yourself entered, left,
+//   its line moved or checked).
 export function createModel(loadProgram) {
   const state = {
     program: null,          // the program (program.js), once loaded
@@ -35,6 +36,8 @@ export function createModel(loadProgram) {
     runs: 0,
     playing: false,         // t playing up to the end of the range
     playSpeed: 2,           // thousandths of t a frame while playing
+    finding: null,          // finding the vapour pressure oneself: { milli, p, checked }, the
+                            // table's t in thousandths, the line's pressure (null: mid-range)
   };
   let playTimer = null;
   let offTable = null;      // the last state computed off the table's rows, by t and c
@@ -293,6 +296,75 @@ export function createModel(loadProgram) {
 
     chosenFluid() {
       return state.fluid >= 0 ? state.program.substances[state.fluid] : null;
+    },
+
+    // Find it yourself, at a t of the table: the line starts halfway between
+    // the limits' pressures, and nothing says where the vapour pressure is
+    // until it is checked.
+    enterFind(milli) {
+      state.finding = { milli: Math.min(LAST_ROW_MILLI, Math.max(FIRST_ROW_MILLI, milli)), p: null, checked: false };
+      emit('finding', { deferred: false });
+    },
+
+    leaveFind() {
+      state.finding = null;
+      emit('finding', { deferred: false });
+    },
+
+    // A t of the table at random, another than the one being found.
+    randomTableMilli(random = Math.random) {
+      const now = state.finding ? state.finding.milli : null;
+      const others = LAST_ROW_MILLI - FIRST_ROW_MILLI + (now === null ? 1 : 0);
+      const milli = FIRST_ROW_MILLI + Math.floor(random() * others);
+      return now !== null && milli >= now ? milli + 1 : milli;
+    },
+
+    findT() {
+      return state.finding ? state.finding.milli / 1000 : null;
+    },
+
+    // The row's unrounded state being found, once a run has given the rows.
+    findState() {
+      return state.finding && state.run ? model.rowState(rowAt(state.finding.milli)) : null;
+    },
+
+    // The line at pressure p on the isotherm being found; null outside its range.
+    findLineAt(p) {
+      return model.trialLineAt(rowAt(state.finding.milli), p, state.c);
+    },
+
+    // The reader's line.
+    findGuess() {
+      const s = model.findState();
+      const p = state.finding.p !== null ? state.finding.p : (Math.max(s.plmin, 0) + s.pgmax) / 2;
+      return model.findLineAt(p);
+    },
+
+    setGuess(p, deferred = false) {
+      if (!state.finding || state.finding.checked)
+        return;
+      state.finding.p = p;
+      emit('finding', { deferred });
+    },
+
+    checkGuess() {
+      if (!state.finding || !model.findState())
+        return;
+      state.finding.p = model.findGuess().p;
+      state.finding.checked = true;
+      emit('finding', { deferred: false });
+    },
+
+    // After the check: the row's vapour pressure and tie line as printed, the
+    // guess's error (the guess minus the row's p) and its areas' difference.
+    findResult() {
+      if (!state.finding || !state.finding.checked || !model.findState())
+        return null;
+      const row = rowAt(state.finding.milli);
+      const fields = state.coexistenceRows[row], guess = model.findGuess();
+      const p = Number(fields[COEX.p]);
+      return { fields, eq: state.propertyRows[3 * row], p, vl: Number(fields[COEX.vl]), vg: Number(fields[COEX.vg]),
+        error: guess.p - p, areaDifference: guess.areaGas - guess.areaLiquid };
     },
   };
   return model;
