@@ -24,3 +24,21 @@ export function rowAt(milli) {
 export function shownField(field) {
   return /^[-+]?nan$/i.test(field) ? 'nan' : field;
 }
+
+// An area or an energy, as the files print them: six decimals, or six
+// significant digits where it is smaller than that shows (near the critical
+// point); nan as the page writes it.
+export function area(x) {
+  if (!Number.isFinite(x))
+    return 'nan';
+  return Math.abs(x) >= 0.01 ? x.toFixed(6) : x.toExponential(5);
+}
+
+// A difference of areas or energies, with its sign: six decimals as the
+// areas have where it is as large, else three significant digits (near
+// zero, at the vapour pressure, only its size matters).
+export function signed(x) {
+  if (!Number.isFinite(x))
+    return 'nan';
+  return (x >= 0 ? '+' : '−') + (Math.abs(x) >= 0.01 ? Math.abs(x).toFixed(6) : Math.abs(x).toExponential(2));
+}

@@ -4,7 +4,7 @@
 // pressure. Before the check nothing drawn or written here gives the
 // vapour pressure away: the isotherm is one curve (its stable parts end at
 // the coexisting volumes), and the areas are pictures, not numbers.
-import { COEX, PROP } from './columns.js';
+import { COEX, PROP, signed } from './columns.js';
 import { axis, chartOptions, dataset, isotherm, label, legend, line, palette, styleCharts, volumes } from './charting.js';
 import { byId, setList } from './dom.js';
 
@@ -71,10 +71,9 @@ export function createFindView(model, { theme, painter, frames, units, announce 
       setList(byId('find-result-list'), [
         [tr('findYourGuess'), withSi('p', guess.p, guess.p.toFixed(6))],
         [tr('findAnswer'), withSi('p', result.p, result.fields[COEX.p])],
-        [tr('findError'), withSi('p', result.error, (result.error >= 0 ? '+' : '−') + Math.abs(result.error).toFixed(6))],
-        [tr('findAreas'), (result.areaDifference >= 0 ? '+' : '−') + Math.abs(result.areaDifference).toExponential(3)],
-        [tr('findGibbs'), `${result.eq[PROP.gl]} − ${result.eq[PROP.gg]} = ${(Number(result.eq[PROP.gl]) -
-          Number(result.eq[PROP.gg])).toFixed(6)}`]]);
+        [tr('findError'), withSi('p', result.error, signed(result.error))],
+        [tr('findAreas'), withSi('w', result.areaDifference, signed(result.areaDifference))],
+        [tr('findGibbs'), `${result.eq[PROP.gl]}, ${result.eq[PROP.gg]}`]]);
       Object.assign(byId('find-result').dataset, { guess: guess.p, p: result.p, error: result.error });
       byId('find-verdict').textContent = tr(Math.abs(result.error) <= 0.0005 * result.p ? 'findClose'
         : result.error > 0 ? 'findHigh' : 'findLow');

@@ -2,7 +2,7 @@
 // areas, a line at a trial pressure that shows why the vapour pressure is
 // where it is, the Gibbs energy along the isotherm, and the lever rule.
 // Every number comes from the model through the program; this only draws.
-import { COEX, PROP, T_MAX_MILLI, shownField } from './columns.js';
+import { COEX, PROP, T_MAX_MILLI, area, shownField, signed } from './columns.js';
 import { axis, chartOptions, dataset, isotherm, label, legend, line, logAxis, palette, point, styleCharts,
   volumes } from './charting.js';
 import { byId, fieldError, setList, typedNumber } from './dom.js';
@@ -18,24 +18,6 @@ function branches() {
     line('stable-gas', '', { borderWidth: 3 }),
     line('supercritical', '', { borderWidth: 3 }),
   ];
-}
-
-// An area or an energy, as the files print them: six decimals, or six
-// significant digits where it is smaller than that shows (near the critical
-// point); nan as the page writes it.
-function area(x) {
-  if (!Number.isFinite(x))
-    return 'nan';
-  return Math.abs(x) >= 0.01 ? x.toFixed(6) : x.toExponential(5);
-}
-
-// A difference of areas or energies, with its sign: six decimals as the
-// areas have where it is as large, else three significant digits (near
-// zero, at the vapour pressure, only its size matters).
-function signed(x) {
-  if (!Number.isFinite(x))
-    return 'nan';
-  return (x >= 0 ? '+' : '−') + (Math.abs(x) >= 0.01 ? Math.abs(x).toFixed(6) : Math.abs(x).toExponential(2));
 }
 
 export function createMaxwellView(model, { theme, painter, frames, units, announce }) {
