@@ -340,6 +340,7 @@ EMSCRIPTEN_BINDINGS(vdwcoex)
         .function("trial", &Run::trial);
     function("isothermPressure", &isotherm_pressure);
     function("gibbsEnergy", &gibbs_energy);
+    function("entropy", &entropy);
     function("gasFraction", &gas_fraction);
     function("largestExactC", &largest_c);
     function("substances", &substance_list);

@@ -912,6 +912,56 @@ test('?lang=en shows the page in English and the files stay the same', async () 
   await page.close();
 });
 
+test('the process panel: the lever rule at five volumes, the phases drawn in proportion, and without nucleation the spinodals', async () => {
+  const page = await open(fromDisk);
+  await compute(page, '1.5');
+  await chooseT(page, '0.900');
+  const [rows] = coexistenceRows('1.5');
+  const row = rows.find((fields) => fields[0] === '0.900000').map(Number);
+  const [, p, vl, vg, vlmax, plmin, vgmin, pgmax] = row;
+  const at = async (v) => {
+    await page.fill('#process-v-number', String(v));
+    await page.dispatchEvent('#process-v-number', 'change');
+    const x = await page.evaluate(() => Object.assign({}, document.getElementById('process-readout').dataset));
+    const height = async (id) => Number(await page.getAttribute(id, 'height'));
+    return { v: Number(x.v), p: Number(x.p), gas: Number(x.gas), phase: x.phase,
+      liquidHeight: await height('#cylinder-liquid'), gasHeight: await height('#cylinder-gas'),
+      said: await page.textContent('#process-state') };
+  };
+  for (let k = 1; k <= 5; k++) {
+    const v = vl + (vg - vl) * k / 6;
+    const x = await at(v);
+    assert.strictEqual(x.phase, 'two');
+    assert.ok(Math.abs(x.gas - (v - vl) / (vg - vl)) < 2e-6, `v = ${v}: gas share ${x.gas}`);
+    assert.ok(Math.abs(x.p - p) < 1e-6, `v = ${v}: p ${x.p}`);
+    const total = x.liquidHeight + x.gasHeight;
+    assert.ok(Math.abs(x.liquidHeight - total * (1 - x.gas) * vl / v) <= 1, `v = ${v}: liquid drawn ${x.liquidHeight} of ${total}`);
+  }
+  const marked = await page.evaluate(() => Chart.getChart('maxwell').$markSets.process[0].points[0]);
+  assert.ok(Math.abs(marked.x - (vl + (vg - vl) * 5 / 6)) < 1e-9 && Math.abs(marked.y - p) < 1e-6);
+  // Without nucleation the gas, compressed, stays gas above the vapour
+  // pressure up to its spinodal, then falls into two phases.
+  await page.check('#process-nucleation');
+  assert.strictEqual((await at(1.2 * vg)).phase, 'gas');
+  const supercooled = await at((vg + vgmin) / 2);
+  assert.strictEqual(supercooled.phase, 'metastable-gas');
+  assert.ok(supercooled.p > p && supercooled.liquidHeight === 0);
+  const limit = await at(vgmin + 2e-6);
+  assert.ok(limit.phase === 'metastable-gas' && Math.abs(limit.p - pgmax) < 1e-5, `at the gas spinodal p = ${limit.p}`);
+  const fell = await at(vgmin - 0.01);
+  assert.ok(fell.phase === 'two' && Math.abs(fell.p - p) < 1e-6 && fell.liquidHeight > 0);
+  assert.match(fell.said, /no puede ir más allá/);
+  // And the liquid, expanded, down to its spinodal.
+  assert.strictEqual((await at(0.95 * vl)).phase, 'liquid');
+  const superheated = await at((vl + vlmax) / 2);
+  assert.ok(superheated.phase === 'metastable-liquid' && superheated.p < p && superheated.gasHeight === 0);
+  const stretched = await at(vlmax - 2e-6);
+  assert.ok(Math.abs(stretched.p - plmin) < 1e-5, `at the liquid spinodal p = ${stretched.p}`);
+  assert.strictEqual((await at(vlmax + 0.01)).phase, 'two');
+  assert.deepStrictEqual(await violations(page), []);
+  await page.close();
+});
+
 test('find it yourself: nothing in view gives the vapour pressure before the check; after it, the error is the guess minus the row\'s p', async () => {
   const page = await open(fromDisk + '?t=0.9&find=1');
   await page.waitForFunction(() => !document.getElementById('find-p').disabled);

@@ -11,6 +11,7 @@ import { createFrameView } from './frame-view.js';
 import { marksPlugin, setMarks } from './marks.js';
 import { createMaxwellView } from './maxwell-view.js';
 import { createModel } from './model.js';
+import { createProcessView } from './process-view.js';
 import { loadProgram, programPresent } from './program.js';
 import { createTablesView } from './tables-view.js';
 import { createUnits } from './units.js';
@@ -61,6 +62,7 @@ function start() {
   };
   const chartNamed = (name) => views.charts.charts[name] || views.maxwell.charts[name] || views.find.charts[name];
   views.files = createFilesView(model, { chartNamed });
+  views.process = createProcessView(model, Object.assign({ chartNamed }, shared));
 
   // A substance chosen: its c is run, or the last reply again in reduced units.
   model.on('fluid', () => {
@@ -83,6 +85,7 @@ function start() {
     views.maxwell.restyle();
     views.find.restyle();
     views.charts.mark();
+    views.process.show();
   };
   matchMedia('(prefers-color-scheme: dark)').addEventListener('change', restyle);
   const print = (on) => { views.tables.print(on); restyle(); };
@@ -107,6 +110,7 @@ function start() {
     byId('find-start').disabled = false;
     makeCharts([views.maxwell, views.charts, views.find], model, shared.painter, () => {
       document.body.dataset.charts = 'made';
+      views.process.show();
       // A teacher's address may open the page on a task: ?find=1, at
       // ?t=0.9 (a t of the table), else at one chosen at random.
       const asked = new URLSearchParams(location.search);

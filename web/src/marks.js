@@ -1,4 +1,4 @@
-// Marks of the chosen t, drawn over a chart on a canvas of their own: moving
+// Marks of the chosen t and of the process, drawn over a chart on a canvas of their own: moving
 // t redraws the marks alone, never the chart under them, so that a slider
 // step, a drag or an animation frame costs well under a frame.
 // The chart library calls this after every render of a chart, so that its
@@ -6,9 +6,11 @@
 export const marksPlugin = { id: 'marks', afterRender: (chart) => drawMarks(chart) };
 
 // Sets a chart's marks: each { key, points: [{x, y}], line: true|false,
-// colour, width, dash, radius }, in the chart's own units.
-export function setMarks(chart, items) {
-  chart.$marks = items;
+// colour, width, dash, radius }, in the chart's own units. Each view sets
+// its own (`owner`): the chosen t's, the process's.
+export function setMarks(chart, items, owner = 'chosen') {
+  chart.$markSets = Object.assign(chart.$markSets || {}, { [owner]: items });
+  chart.$marks = Object.values(chart.$markSets).flat();
   drawMarks(chart);
 }
 

@@ -9,7 +9,8 @@ import { STRINGS } from './strings.js';
 //   chosen ({ deferred }: t moved), maxwell ({ deferred, what }: the trial
 //   line, the lever's volume, the volume axis or the Gibbs chart's range), playing ({ on }), fluid,
 //   quantity, limitRows, finding ({ deferred }: find-it-yourself entered, left,
-//   its line moved or checked).
+//   its line moved or checked), process ({ deferred }: the piston moved, or
+//   nucleation switched).
 export function createModel(loadProgram) {
   const state = {
     program: null,          // the program (program.js), once loaded
@@ -36,6 +37,11 @@ export function createModel(loadProgram) {
     runs: 0,
     playing: false,         // t playing up to the end of the range
     playSpeed: 2,           // thousandths of t a frame while playing
+    // The process at the chosen t: the overall volume, the state it is in
+    // (liquid, gas, two phases, or without nucleation a metastable liquid
+    // or gas), whether it just fell from a spinodal into two phases, and
+    // whether phases nucleate where they coexist.
+    process: { v: null, phase: null, fell: null, nucleation: true },
     finding: null,          // finding the vapour pressure oneself: { milli, p, checked }, the
                             // table's t in thousandths, the line's pressure (null: mid-range)
   };
@@ -206,6 +212,7 @@ export function createModel(loadProgram) {
       state.tExact = null;
       state.vOperating = null;
       state.trialP = null;
+      state.process.v = null;
       emit('chosen', { deferred });
     },
 
@@ -221,6 +228,7 @@ export function createModel(loadProgram) {
       state.tExact = t;
       state.vOperating = null;
       state.trialP = null;
+      state.process.v = null;
       emit('chosen', { deferred: false });
     },
 
@@ -296,6 +304,78 @@ export function createModel(loadProgram) {
 
     chosenFluid() {
       return state.fluid >= 0 ? state.program.substances[state.fluid] : null;
+    },
+
+    // The process's volumes at the chosen t: from just below the liquid's
+    // to beyond the gas's, where it starts, as gas.
+    processRange() {
+      const chosen = model.chosenState();
+      if (!chosen)
+        return null;
+      const s = chosen.s;
+      return [Math.max(0.85 * s.vl, (s.vl + 1 / 3) / 2), 1.3 * s.vg];
+    },
+
+    // Moves the piston to overall volume v. With nucleation, the state is
+    // the stable one at v; without, a phase keeps on its branch past the
+    // tie line's end, metastable, up to its spinodal, and past it falls into
+    // two phases at the same volume.
+    setProcessVolume(v, deferred = false) {
+      const chosen = model.chosenState();
+      if (!chosen)
+        return;
+      const s = chosen.s, process = state.process;
+      const stable = v < s.vl ? 'liquid' : v > s.vg ? 'gas' : 'two';
+      const was = process.v === null ? 'gas' : process.phase;
+      let phase = stable;
+      if (!process.nucleation && stable === 'two') {
+        if ((was === 'gas' || was === 'metastable-gas') && v >= s.vgmin)
+          phase = 'metastable-gas';
+        else if ((was === 'liquid' || was === 'metastable-liquid') && v <= s.vlmax)
+          phase = 'metastable-liquid';
+      }
+      process.fell = phase === 'two' && was.startsWith('metastable') ? was.slice('metastable-'.length) :
+        phase === 'two' && !process.nucleation && (was === 'gas' || was === 'liquid') ? was : null;
+      process.v = v;
+      process.phase = phase;
+      emit('process', { deferred });
+    },
+
+    setNucleation(on) {
+      state.process.nucleation = on;
+      if (state.process.v !== null) {
+        const v = state.process.v;
+        state.process.phase = null;
+        state.process.v = null;
+        model.setProcessVolume(v);
+      } else {
+        emit('process', { deferred: false });
+      }
+    },
+
+    // The process's state at the chosen t: its volume, phase and pressure,
+    // the gas's share and each phase's volume (lever rule in two phases),
+    // and the whole's entropy with Cv = cR. Null above the table's range.
+    processState() {
+      const chosen = model.chosenState();
+      if (!chosen || !state.program)
+        return null;
+      const s = chosen.s, process = state.process;
+      if (process.v === null)
+        model.setProcessVolumeQuietly(model.processRange()[1]);
+      const { v, phase } = process, t = s.t, c = state.c;
+      if (phase === 'two') {
+        const gas = state.program.gasFraction(v, s.vl, s.vg);
+        const sl = state.program.entropy(t, s.vl, c), sg = state.program.entropy(t, s.vg, c);
+        return { v, phase, fell: process.fell, p: s.p, gas, vl: s.vl, vg: s.vg, entropy: (1 - gas) * sl + gas * sg, t };
+      }
+      const gas = phase.endsWith('gas') ? 1 : 0;
+      return { v, phase, fell: process.fell, p: state.program.isothermPressure(t, v), gas, vl: v, vg: v,
+        entropy: state.program.entropy(t, v, c), t };
+    },
+
+    setProcessVolumeQuietly(v) {
+      Object.assign(state.process, { v, phase: 'gas', fell: null });
     },
 
     // Find it yourself, at a t of the table: the line starts halfway between

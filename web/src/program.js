@@ -51,6 +51,7 @@ function programOf(module) {
     run,
     isothermPressure: (t, v) => module.isothermPressure(t, v),
     gibbsEnergy: (t, v, c) => module.gibbsEnergy(t, v, c),
+    entropy: (t, v, c) => module.entropy(t, v, c),
     gasFraction: (v, vl, vg) => module.gasFraction(v, vl, vg),
     largestExactC: module.largestExactC(),
     substances: list,

@@ -1,0 +1,176 @@
+// The process at the chosen t: a cylinder whose piston the reader moves,
+// drawn to scale of the overall molar volume, the liquid at the bottom and
+// the gas above it in their volumes by the lever rule, a pressure gauge, and
+// the operating point marked on the Maxwell chart, the p–v dome, the p–t
+// curve and the t–s dome. Without nucleation the gas and the liquid keep
+// on their branches, metastable, up to their spinodals. Every state comes
+// from the model through the program; this only draws.
+import { byId, fieldError, typedNumber } from './dom.js';
+import { setMarks } from './marks.js';
+
+const SVG = 'http://www.w3.org/2000/svg';
+const HEIGHT = 260;   // the drawn height of the largest volume, in the drawing's units
+const BOTTOM = 290;   // the cylinder's floor
+const STEPS = 1000;   // the slider's steps, on a logarithmic scale of v
+
+export function createProcessView(model, { theme, units, announce, chartNamed }) {
+  const state = model.state;
+  const tr = model.tr;
+  let playTimer = null;
+  let said = '';
+
+  const shown = (q, x) => (units.chosen() ? units.withUnit(q, x) : x.toFixed(6));
+
+  // The slider's position for v, and back, on a logarithmic scale.
+  const toSlider = (v, [low, high]) => Math.round(STEPS * Math.log(v / low) / Math.log(high / low));
+  const fromSlider = (u, [low, high]) => low * Math.pow(high / low, u / STEPS);
+
+  function element(name, attributes) {
+    const made = document.createElementNS(SVG, name);
+    Object.entries(attributes).forEach(([key, value]) => made.setAttribute(key, value));
+    return made;
+  }
+
+  function drawCylinder(x, range) {
+    const svg = byId('cylinder');
+    const scale = HEIGHT / range[1];
+    const liquid = x.phase.endsWith('liquid') ? x.v : (1 - x.gas) * x.vl;
+    const gas = x.phase.endsWith('gas') ? x.v : x.phase === 'two' ? x.gas * x.vg : 0;
+    const liquidHeight = liquid * scale, gasHeight = gas * scale;
+    const top = BOTTOM - liquidHeight - gasHeight;
+    svg.replaceChildren(
+      element('rect', { x: 20, y: BOTTOM - HEIGHT - 8, width: 100, height: HEIGHT + 8, fill: 'none',
+        stroke: theme.css('--text'), 'stroke-width': 2 }),
+      element('rect', { id: 'cylinder-gas', x: 21, y: top, width: 98, height: gasHeight,
+        fill: theme.css('--area-gas') }),
+      element('rect', { id: 'cylinder-liquid', x: 21, y: BOTTOM - liquidHeight, width: 98, height: liquidHeight,
+        fill: theme.css('--area-liquid') }),
+      element('rect', { id: 'piston', x: 16, y: top - 8, width: 108, height: 8, fill: theme.css('--text') }),
+      element('rect', { x: 66, y: 0, width: 8, height: Math.max(0, top - 8), fill: theme.css('--text') }));
+    svg.setAttribute('aria-label', tr('cylinderLabel', { v: shown('v', x.v), liquid: (100 - 100 * x.gas).toFixed(1),
+      gas: (100 * x.gas).toFixed(1), p: shown('p', x.p) }));
+  }
+
+  // What the system is doing, in words; said once when it changes.
+  function describe(x, s) {
+    const key = x.fell ? (x.fell === 'gas' ? 'processFellGas' : 'processFellLiquid') : {
+      liquid: 'processLiquid', gas: 'processGas', two: 'processTwo',
+      'metastable-gas': 'processMetastableGas', 'metastable-liquid': 'processMetastableLiquid' }[x.phase];
+    const text = tr(key, { p: shown('p', x.p), vgmin: s.vgmin.toFixed(6), pgmax: s.pgmax.toFixed(6),
+      vlmax: s.vlmax.toFixed(6), plmin: s.plmin.toFixed(6) }) + (x.p < 0 ? ' ' + tr('processNegative') : '');
+    byId('process-state').textContent = text;
+    if (key !== said) {
+      said = key;
+      announce(text);
+    }
+  }
+
+  function show() {
+    const x = model.processState();
+    const range = model.processRange();
+    const section = byId('process-controls');
+    section.hidden = !x;
+    byId('process-above').hidden = Boolean(x);
+    if (!x) {
+      markCharts(null);
+      return;
+    }
+    const s = model.chosenState().s;
+    const slider = byId('process-v');
+    Object.assign(slider, { min: 0, max: STEPS, step: 1, disabled: false });
+    slider.value = toSlider(x.v, range);
+    slider.setAttribute('aria-valuetext', 'v = ' + x.v.toFixed(4));
+    const field = byId('process-v-number');
+    if (document.activeElement !== field || field.getAttribute('aria-invalid') !== 'true')
+      field.value = Number(x.v.toFixed(6));
+    byId('process-p').textContent = shown('p', x.p);
+    byId('process-shares').textContent = tr('leverResult', { liquid: (100 - 100 * x.gas).toFixed(1),
+      gas: (100 * x.gas).toFixed(1) });
+    Object.assign(byId('process-readout').dataset, { v: x.v, p: x.p, gas: x.gas, phase: x.phase });
+    drawGauge(x, s);
+    drawCylinder(x, range);
+    describe(x, s);
+    markCharts(x);
+  }
+
+  // A dial from the liquid limit's pressure (or 0) to the gas limit's, and
+  // a little beyond, its needle at p.
+  function drawGauge(x, s) {
+    const low = Math.min(0, s.plmin), high = s.pgmax * 1.1;
+    const angle = Math.PI * (1 - Math.min(1, Math.max(0, (x.p - low) / (high - low))));
+    const svg = byId('gauge');
+    svg.replaceChildren(
+      element('path', { d: 'M 10 70 A 60 60 0 0 1 130 70', fill: 'none', stroke: theme.css('--text'), 'stroke-width': 3 }),
+      element('line', { x1: 70, y1: 70, x2: 70 + 55 * Math.cos(angle), y2: 70 - 55 * Math.sin(angle),
+        stroke: theme.css('--c-red'), 'stroke-width': 4 }));
+    svg.setAttribute('aria-label', tr('gaugeLabel', { p: shown('p', x.p) }));
+  }
+
+  function markCharts(x) {
+    const mark = (name, points) => {
+      const chart = chartNamed(name);
+      if (chart)
+        setMarks(chart, [{ key: 'process', points, colour: theme.css('--c-green'), radius: 7, line: false }], 'process');
+    };
+    mark('maxwell', x ? [{ x: x.v, y: x.p }] : []);
+    mark('pv', x ? [{ x: x.v, y: x.p }] : []);
+    mark('pt', x ? [{ x: x.t, y: x.p }] : []);
+    mark('ts', x ? [{ x: x.entropy, y: x.t }] : []);
+  }
+
+  function stopPlaying() {
+    clearInterval(playTimer);
+    playTimer = null;
+    byId('process-play').setAttribute('aria-pressed', 'false');
+    byId('process-play').textContent = tr('processPlay');
+  }
+
+  // A slow isothermal compression from the largest volume to the smallest,
+  // about ten seconds; with reduced motion, in twenty steps.
+  function play() {
+    const range = model.processRange();
+    if (!range)
+      return;
+    const reduced = matchMedia('(prefers-reduced-motion: reduce)').matches;
+    let u = STEPS;
+    model.setProcessVolume(range[1]);
+    byId('process-play').setAttribute('aria-pressed', 'true');
+    byId('process-play').textContent = tr('stop');
+    playTimer = setInterval(() => {
+      u -= reduced ? STEPS / 20 : 4;
+      model.setProcessVolume(fromSlider(Math.max(0, u), range), true);
+      if (u <= 0)
+        stopPlaying();
+    }, reduced ? 700 : 40);
+  }
+
+  function listen() {
+    byId('process-v').addEventListener('input', (event) => {
+      stopPlaying();
+      model.setProcessVolume(fromSlider(Number(event.target.value), model.processRange()), true);
+    });
+    byId('process-v-number').addEventListener('change', (event) => {
+      const v = typedNumber(event.target.value);
+      const range = model.processRange();
+      if (!(v >= range[0] && v <= range[1])) {
+        fieldError(event.target, 'process-v-error', tr('processVInvalid', { low: range[0].toFixed(4),
+          high: range[1].toFixed(4) }));
+        return;
+      }
+      fieldError(event.target, 'process-v-error', null);
+      stopPlaying();
+      model.setProcessVolume(v);
+    });
+    byId('process-nucleation').addEventListener('change', (event) => model.setNucleation(!event.target.checked));
+    byId('process-play').addEventListener('click', () => (playTimer ? stopPlaying() : play()));
+  }
+
+  model.on('process', () => show());
+  model.on('chosen', () => { stopPlaying(); show(); });
+  model.on('run', () => show());
+  model.on('language', () => show());
+  model.on('fluid', () => show());
+  listen();
+
+  return { show };
+}
