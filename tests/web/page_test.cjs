@@ -962,6 +962,59 @@ test('the process panel: the lever rule at five volumes, the phases drawn in pro
   await page.close();
 });
 
+test('each exercise opens from its address in the state it asks for, and checks answers against the program\'s numbers', async () => {
+  const [rows] = coexistenceRows('1.5');
+  const row = (t) => rows.find((fields) => fields[0] === t).map(Number);
+  const argon = (option, value) => spawnSync(program, ['--substance', 'argon', option, value], { encoding: 'utf8' }).stdout;
+  const at120 = argon('--at-temperature', '120');
+  const [, vlCm3, vgCm3] = at120.match(/líquido ([0-9.]+) cm³\/mol, gas ([0-9.]+) cm³\/mol/).map(Number);
+  const boiling = Number(argon('--at-pressure', '101325').match(/T {2}= ([0-9.]+) K/)[1]);
+  const [, p90, vl90, vg90] = row('0.900000');
+  // Each exercise: what the page must show once opened, the program's
+  // answer worked out from the console's, and a wrong answer.
+  const cases = [
+    { shows: ['#find-task', /t = 0\.900/], expected: p90, tolerance: 1e-6, wrong: '0.5' },
+    { shows: ['#p-trial-value', /0\.5[0-9]{5}/], expected: 'liquid', wrong: 'gas' },
+    { shows: ['#process-v-number', '1.4'], expected: 100 * (vg90 - 1.4) / (vg90 - vl90), tolerance: 1e-4, wrong: '10' },
+    { shows: ['#t-kelvin', '120.00'], expected: vgCm3, tolerance: 1e-3, wrong: '100' },
+    { shows: ['#t-kelvin', '120.00'], expected: vlCm3, tolerance: 1e-3, wrong: '100' },
+    { shows: ['#t-number', '0.800'], expected: 'no', wrong: 'yes' },
+    { shows: ['#fluid', /./], expected: boiling, tolerance: 1e-6, wrong: '87.3' },
+  ];
+  for (const [k, c] of cases.entries()) {
+    const page = await open(`${fromDisk}?exercise=${k + 1}`);
+    await page.waitForFunction(() => Number(document.body.dataset.runs || 0) > 0);
+    await settle(page);
+    assert.strictEqual(await page.textContent('#exercise-heading'), `Ejercicio ${k + 1}`);
+    const [selector, shown] = c.shows;
+    const value = await page.evaluate((sel) => {
+      const el = document.querySelector(sel);
+      return 'value' in el && el.tagName !== 'OUTPUT' ? el.value : el.textContent;
+    }, selector);
+    assert.match(value, shown instanceof RegExp ? shown : new RegExp('^' + shown.replace('.', '\\.')), `exercise ${k + 1}: ${selector}`);
+    const answer = async (reply) => {
+      if (typeof c.expected === 'string')
+        await page.check(`input[name=exercise-choice][value=${reply}]`);
+      else
+        await page.fill('#exercise-number', String(reply));
+      await page.click('#exercise-form button[type=submit]');
+      return page.evaluate(() => Object.assign({}, document.getElementById('exercise-feedback').dataset));
+    };
+    const wrong = await answer(c.wrong);
+    assert.strictEqual(wrong.right, 'false', `exercise ${k + 1}: ${c.wrong} passed`);
+    if (typeof c.expected === 'string')
+      assert.strictEqual(wrong.expected, c.expected);
+    else
+      assert.ok(Math.abs(Number(wrong.expected) - c.expected) <= c.tolerance * Math.max(1, Math.abs(c.expected)),
+        `exercise ${k + 1}: the page expects ${wrong.expected}, the program gives ${c.expected}`);
+    const right = await answer(typeof c.expected === 'string' ? c.expected : Number(wrong.expected).toPrecision(5));
+    assert.strictEqual(right.right, 'true', `exercise ${k + 1}: the program's own answer was refused`);
+    if (k === 0)
+      assert.deepStrictEqual(await violations(page), []);
+    await page.close();
+  }
+});
+
 test('find it yourself: nothing in view gives the vapour pressure before the check; after it, the error is the guess minus the row\'s p', async () => {
   const page = await open(fromDisk + '?t=0.9&find=1');
   await page.waitForFunction(() => !document.getElementById('find-p').disabled);

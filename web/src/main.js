@@ -4,6 +4,7 @@ import { createChartsView } from './charts-view.js';
 import { createPainter, createTheme } from './charting.js';
 import { LAST_ROW_MILLI } from './columns.js';
 import { afterPaint, byId, createAnnouncer, createFrames } from './dom.js';
+import { createExerciseView } from './exercise-view.js';
 import { createFilesView } from './files-view.js';
 import { createFindView } from './find-view.js';
 import { createFluidView } from './fluid-view.js';
@@ -63,6 +64,7 @@ function start() {
   const chartNamed = (name) => views.charts.charts[name] || views.maxwell.charts[name] || views.find.charts[name];
   views.files = createFilesView(model, { chartNamed });
   views.process = createProcessView(model, Object.assign({ chartNamed }, shared));
+  views.exercise = createExerciseView(model, shared);
 
   // A substance chosen: its c is run, or the last reply again in reduced units.
   model.on('fluid', () => {
@@ -77,6 +79,15 @@ function start() {
   model.on('finding', () => {
     if (state.finding && !state.run)
       runAndPaint(byId('c').value);
+  });
+  // An exercise opened sets the page up, on a run of the reply typed where
+  // nothing has run yet.
+  model.on('exercise', ({ apply }) => {
+    if (!apply)
+      return;
+    if (!state.run)
+      runAndPaint(byId('c').value);
+    model.applyExercise();
   });
   // A new colour scheme, or the page printed (the tables with every row).
   const restyle = () => {
@@ -114,6 +125,11 @@ function start() {
       // A teacher's address may open the page on a task: ?find=1, at
       // ?t=0.9 (a t of the table), else at one chosen at random.
       const asked = new URLSearchParams(location.search);
+      const exercise = Number(asked.get('exercise'));
+      if (Number.isInteger(exercise) && exercise >= 1 && exercise <= model.exercises.length) {
+        model.openExercise(exercise - 1);
+        byId('exercise-view').scrollIntoView();
+      }
       if (asked.get('find') === '1') {
         const t = Number(asked.get('t'));
         const milli = Math.round(t * 1000);

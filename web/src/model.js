@@ -3,6 +3,7 @@
 // views listen to what it says has changed and draw from it.
 import { COEX, FIRST_ROW_MILLI, LAST_ROW_MILLI, T_MAX_MILLI, rowAt } from './columns.js';
 import { STRINGS } from './strings.js';
+import { EXERCISES, exerciseT, expectedAnswer, fluidIndex, isRight } from './exercises.js';
 
 // What the model says has changed, with what each listener is given:
 //   language, status, program ({ ready }), run ({ coexistenceChanged }),
@@ -10,7 +11,8 @@ import { STRINGS } from './strings.js';
 //   line, the lever's volume, the volume axis or the Gibbs chart's range), playing ({ on }), fluid,
 //   quantity, limitRows, finding ({ deferred }: find-it-yourself entered, left,
 //   its line moved or checked), process ({ deferred }: the piston moved, or
-//   nucleation switched).
+//   nucleation switched), exercise ({ apply }: one opened, to be set up once
+//   a run is there, or answered).
 export function createModel(loadProgram) {
   const state = {
     program: null,          // the program (program.js), once loaded
@@ -42,6 +44,7 @@ export function createModel(loadProgram) {
     // or gas), whether it just fell from a spinodal into two phases, and
     // whether phases nucleate where they coexist.
     process: { v: null, phase: null, fell: null, nucleation: true },
+    exercise: null,         // the guided exercise open: { index, reply, right, expected }
     finding: null,          // finding the vapour pressure oneself: { milli, p, checked }, the
                             // table's t in thousandths, the line's pressure (null: mid-range)
   };
@@ -376,6 +379,44 @@ export function createModel(loadProgram) {
 
     setProcessVolumeQuietly(v) {
       Object.assign(state.process, { v, phase: 'gas', fell: null });
+    },
+
+    exercises: EXERCISES,
+
+    openExercise(index) {
+      state.exercise = { index: Math.min(EXERCISES.length - 1, Math.max(0, index)), reply: null, right: null,
+        expected: null };
+      emit('exercise', { apply: true });
+    },
+
+    // Sets the page as the open exercise asks: its substance (or reduced
+    // units), its t or T, a trial line above the vapour pressure, the
+    // piston's volume, or the find-it-yourself task.
+    applyExercise() {
+      const exercise = EXERCISES[state.exercise.index], set = exercise.set;
+      const fluid = set.substance ? fluidIndex(state.program, set.substance) : -1;
+      if (fluid !== state.fluid)
+        model.chooseFluid(fluid);
+      const t = exerciseT(state.program, exercise);
+      if (t !== undefined)
+        model.chooseAnyT(t);
+      if (set.trialAbove !== undefined)
+        model.setTrialP(model.chosenState().s.p + set.trialAbove);
+      if (set.v !== undefined)
+        model.setProcessVolume(set.v);
+      if (set.find)
+        model.enterFind(Math.round(t * 1000));
+      else if (state.finding)
+        model.leaveFind();
+    },
+
+    // The reader's answer to the open exercise, checked against the
+    // program's.
+    answerExercise(reply) {
+      const exercise = EXERCISES[state.exercise.index];
+      const expected = expectedAnswer(state.program, exercise, state.c === null ? 1.5 : state.c);
+      Object.assign(state.exercise, { reply, expected, right: isRight(exercise, reply, expected) });
+      emit('exercise', { apply: false });
     },
 
     // Find it yourself, at a t of the table: the line starts halfway between

@@ -1,0 +1,93 @@
+// The guided exercises: one at a time, its question (predict first: a
+// number or a choice), a button that sets the page for it, and after the
+// check whether the answer was right, the program's answer and the
+// explanation. The questions and explanations are data (web/exercises.json);
+// the answers are the program's.
+import { byId, typedNumber } from './dom.js';
+
+export function createExerciseView(model, { announce }) {
+  const state = model.state;
+  const tr = model.tr;
+
+  function list() {
+    const nav = byId('exercise-list');
+    nav.replaceChildren(...model.exercises.map((_, k) => {
+      const button = document.createElement('button');
+      button.type = 'button';
+      button.textContent = String(k + 1);
+      button.setAttribute('aria-label', tr('exerciseNumber', { n: k + 1 }));
+      button.addEventListener('click', () => model.openExercise(k));
+      return button;
+    }));
+  }
+
+  // A number as the answer shows it: with its unit, and four significant
+  // digits (a share in percent with one decimal).
+  function shownNumber(exercise, x) {
+    const unit = exercise.answer.unit || '';
+    const digits = unit === '%' ? x.toFixed(1) : String(Number(x.toPrecision(4)));
+    return unit ? `${digits} ${unit}` : digits;
+  }
+
+  function show() {
+    const open = state.exercise;
+    byId('exercise-body').hidden = !open;
+    [...byId('exercise-list').children].forEach((button, k) =>
+      button.setAttribute('aria-pressed', String(Boolean(open) && open.index === k)));
+    if (!open)
+      return;
+    const exercise = model.exercises[open.index];
+    const lang = state.lang;
+    byId('exercise-heading').textContent = tr('exerciseNumber', { n: open.index + 1 });
+    byId('exercise-question').textContent = exercise.question[lang];
+    const choices = byId('exercise-choices');
+    const number = byId('exercise-number-field');
+    number.hidden = Boolean(exercise.choices);
+    choices.hidden = !exercise.choices;
+    if (exercise.choices && choices.dataset.for !== `${open.index} ${lang}`) {
+      choices.dataset.for = `${open.index} ${lang}`;
+      choices.replaceChildren(...exercise.choices.map((choice) => {
+        const label = document.createElement('label');
+        const input = Object.assign(document.createElement('input'), { type: 'radio', name: 'exercise-choice',
+          value: choice.value });
+        label.append(input, ' ' + choice[lang]);
+        return label;
+      }));
+    }
+    if (!exercise.choices && open.reply === null)
+      byId('exercise-number').value = '';
+    const feedback = byId('exercise-feedback');
+    feedback.hidden = open.right === null;
+    if (open.right !== null) {
+      const expected = exercise.choices
+        ? exercise.choices.find((choice) => choice.value === open.expected)[lang]
+        : shownNumber(exercise, open.expected);
+      byId('exercise-verdict').textContent = tr(open.right ? 'exerciseRight' : 'exerciseWrong', { answer: expected });
+      byId('exercise-explanation').textContent = exercise.explanation[lang];
+      Object.assign(feedback.dataset, { expected: open.expected, right: open.right });
+    }
+  }
+
+  function listen() {
+    byId('exercise-form').addEventListener('submit', (event) => {
+      event.preventDefault();
+      const exercise = model.exercises[state.exercise.index];
+      const chosen = document.querySelector('input[name=exercise-choice]:checked');
+      const reply = exercise.choices ? (chosen ? chosen.value : null) : typedNumber(byId('exercise-number').value);
+      if (reply === null || (!exercise.choices && !Number.isFinite(reply))) {
+        byId('exercise-verdict').textContent = tr('exerciseNoAnswer');
+        byId('exercise-feedback').hidden = false;
+        return;
+      }
+      model.answerExercise(reply);
+      announce(`${byId('exercise-verdict').textContent} ${byId('exercise-explanation').textContent}`);
+    });
+    byId('exercise-set').addEventListener('click', () => model.openExercise(state.exercise.index));
+  }
+
+  model.on('exercise', () => show());
+  model.on('language', () => { list(); show(); });
+  list();
+  listen();
+  return { show };
+}
