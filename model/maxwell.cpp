@@ -42,13 +42,20 @@ MaxwellAreas maxwell_areas(double at_t, double p, double vl, double vg, double v
     return areas_between(at_t, p, vl, v_middle, vg);
 }
 
-LineEnds line_ends(double at_t, double p, double vlmax, double vgmin)
+double phase_volume(double at_t, double p, bool liquid, double vlmax, double vgmin)
 {
     // Above 1/3 the isotherm falls from +inf to its minimum at vlmax; beyond
     // the gas limit it falls to 0 and stays under 8t/(3v - 1), which is p at
-    // the upper end chosen here.
-    const double v_far = std::max(vgmin * 2, (at_t * 8 / p + 1) / 3);
-    return {crossing(at_t, p, 1.0 / 3, vlmax), crossing(at_t, p, vgmin, v_far)};
+    // the upper end chosen here. From t = 1 up it falls all the way.
+    const double v_beyond = (at_t * 8 / p + 1) / 3;
+    if (at_t >= 1)
+        return crossing(at_t, p, 1.0 / 3, v_beyond);
+    return liquid ? crossing(at_t, p, 1.0 / 3, vlmax) : crossing(at_t, p, vgmin, std::max(vgmin * 2, v_beyond));
+}
+
+LineEnds line_ends(double at_t, double p, double vlmax, double vgmin)
+{
+    return {phase_volume(at_t, p, true, vlmax, vgmin), phase_volume(at_t, p, false, vlmax, vgmin)};
 }
 
 TrialLine trial_line(double at_t, double p, double vlmax, double vgmin, double c)

@@ -31,6 +31,12 @@ struct LineEnds {
 };
 LineEnds line_ends(double at_t, double p, double vlmax, double vgmin);
 
+// One phase's volume at pressure p > 0 on the isotherm at_t, to twelve
+// digits: the liquid's below vlmax (for p >= plmin), or the gas's above
+// vgmin (for p <= pgmax). From t = 1 up the isotherm has one volume at each
+// pressure, and the limits are not used.
+double phase_volume(double at_t, double p, bool liquid, double vlmax, double vgmin);
+
 // A line at trial pressure p on the isotherm at_t, with stability limits at
 // vlmax and vgmin, for plmin <= p <= pgmax and p > 0: where it cuts the
 // isotherm, the areas between them, and the Gibbs energies at its ends.

@@ -6,6 +6,7 @@
 
 #include "coexistence.h"
 #include "maxwell.h"
+#include "state.h"
 #include "sweep.h"
 
 namespace {
@@ -96,6 +97,34 @@ TEST(CoexistenceResidual, DependsOnlyOnTheIsothermAndLimitsItIsGiven)
     EXPECT_NE(fine.vl, alone09.vl);
     EXPECT_NEAR(fine.vl, alone09.vl, err);
     EXPECT_NEAR(t09.vdw(0.6, fine.vl), 0, 1e-9);
+}
+
+
+// Heating at a row's vapour pressure: below its t the liquid's volume, above
+// it the gas's, up past the critical point, each on its isotherm and each
+// growing with t; at the row's t both are the tie line's ends.
+TEST(Isobar, EachPhaseVolumeLiesOnItsIsothermAndMeetsTheTieLineAtTheBoilingPoint)
+{
+    const Coexistence boiling = state_at(0.8);
+    const double p = boiling.p;
+    double last_liquid = 0, last_gas = 0;
+    for (const double at_t : {0.70, 0.75, 0.80, 0.85, 0.95, 1.0, 1.1, 1.2}) {
+        SCOPED_TRACE(at_t);
+        const bool liquid = at_t <= 0.8;
+        const StabilityLimits limits = at_t < 1 ? state_at(at_t).limits : StabilityLimits{};
+        const double v = phase_volume(at_t, p, liquid, limits.vlmax, limits.vgmin);
+        EXPECT_NEAR(isotherm_pressure(at_t, v), p, 1e-9);
+        double& last = liquid ? last_liquid : last_gas;
+        EXPECT_GT(v, last);
+        last = v;
+        if (at_t < 1) {
+            EXPECT_TRUE(liquid ? v <= limits.vlmax : v >= limits.vgmin);
+        }
+    }
+    const LineEnds ends = line_ends(0.8, p, boiling.limits.vlmax, boiling.limits.vgmin);
+    EXPECT_EQ(phase_volume(0.8, p, true, boiling.limits.vlmax, boiling.limits.vgmin), ends.vl);
+    EXPECT_EQ(phase_volume(0.8, p, false, boiling.limits.vlmax, boiling.limits.vgmin), ends.vg);
+    EXPECT_NEAR(ends.vl, boiling.vl, 1e-9);
 }
 
 }  // namespace

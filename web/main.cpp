@@ -111,6 +111,56 @@ val state_at_t(double t, double c)
 
 double lowest_t() { return lowest_state_t; }
 
+// A point of an isobar: its t, the phase's volume, entropy and enthalpy.
+struct IsobarPoint {
+    double t, v, s, h;
+};
+
+// The isobar at state s's vapour pressure, heated through s.t: the liquid at
+// `count` + 1 temperatures from t_low up to s.t, and the gas from s.t up to
+// t_high, with Cv = cR. Below t = 1 each phase's volume is found between its
+// limits, from the model's state at that t.
+val isobar(const RowState& s, double t_low, double t_high, int count, double c)
+{
+    const auto point = [&](double at_t, bool liquid) {
+        double vlmax = 0, vgmin = 0;
+        if (at_t < 1) {
+            const Coexistence there = state_at(at_t);
+            vlmax = there.limits.vlmax;
+            vgmin = there.limits.vgmin;
+        }
+        const double v = phase_volume(at_t, s.p, liquid, vlmax, vgmin);
+        return IsobarPoint{at_t, v, entropy(at_t, v, c), enthalpy(at_t, v, c)};
+    };
+    val liquid = val::array(), gas = val::array();
+    for (int k = 0; k <= count; ++k) {
+        liquid.call<void>("push", point(k == count ? s.t : t_low + (s.t - t_low) * k / count, true));
+        gas.call<void>("push", point(k == 0 ? s.t : s.t + (t_high - s.t) * k / count, false));
+    }
+    // Boiling at s.t: the heat taken in, t (sg - sl), and hg - hl.
+    const Properties phases = properties(s.t, s.vl, s.vg, c);
+    val o = val::object();
+    o.set("liquid", liquid);
+    o.set("gas", gas);
+    o.set("boilingHeat", s.t * (phases.sg - phases.sl));
+    o.set("latent", phases.latent());
+    return o;
+}
+
+// Liquid and gas of state s together at overall volume v on its tie line:
+// the gas's share by the lever rule, and the whole's entropy and enthalpy
+// with Cv = cR.
+struct Mixture {
+    double gas, s, h;
+};
+
+Mixture two_phase(const RowState& s, double v, double c)
+{
+    const double gas = gas_fraction(v, s.vl, s.vg);
+    const Properties phases = properties(s.t, s.vl, s.vg, c);
+    return {gas, phases.sl * (1 - gas) + phases.sg * gas, phases.hl * (1 - gas) + phases.hg * gas};
+}
+
 // The sheets of a run's workbook, each as rows of cells; the SI ones empty
 // without a substance.
 struct Sheets {
@@ -300,6 +350,15 @@ EMSCRIPTEN_BINDINGS(vdwcoex)
         .field("gg", &Properties::gg)
         .field("ul", &Properties::ul)
         .field("ug", &Properties::ug);
+    value_object<IsobarPoint>("IsobarPoint")
+        .field("t", &IsobarPoint::t)
+        .field("v", &IsobarPoint::v)
+        .field("s", &IsobarPoint::s)
+        .field("h", &IsobarPoint::h);
+    value_object<Mixture>("Mixture")
+        .field("gas", &Mixture::gas)
+        .field("s", &Mixture::s)
+        .field("h", &Mixture::h);
     value_object<StateAt>("StateAt")
         .field("state", &StateAt::state)
         .field("areas", &StateAt::areas)
@@ -341,6 +400,9 @@ EMSCRIPTEN_BINDINGS(vdwcoex)
     function("isothermPressure", &isotherm_pressure);
     function("gibbsEnergy", &gibbs_energy);
     function("entropy", &entropy);
+    function("enthalpy", &enthalpy);
+    function("isobar", &isobar);
+    function("twoPhase", &two_phase);
     function("gasFraction", &gas_fraction);
     function("largestExactC", &largest_c);
     function("substances", &substance_list);

@@ -962,6 +962,39 @@ test('the process panel: the lever rule at five volumes, the phases drawn in pro
   await page.close();
 });
 
+test('heating at the vapour pressure: the liquid warms, boils at the row\'s t as the gas grows, and takes in the row\'s latent heat', async () => {
+  const page = await open(fromDisk);
+  await compute(page, '1.5');
+  await chooseT(page, '0.850');
+  const [rows] = coexistenceRows('1.5');
+  const latent = Number(rows.find((fields) => fields[0] === '0.850000')[8]);
+  const at = async (k) => {
+    await page.evaluate((step) => {
+      const slider = document.getElementById('heat-step');
+      slider.value = String(step);
+      slider.dispatchEvent(new Event('input'));
+    }, k);
+    const x = await page.evaluate(() => Object.assign({}, document.getElementById('heating-readout').dataset));
+    const heat = await page.evaluate(() => window.vdwcoexPage.model.heatingState().heat);
+    return { t: Number(x.t), gas: Number(x.gas), phase: x.phase, boilingHeat: Number(x.boilingHeat), heat };
+  };
+  const start = await at(0);
+  assert.ok(start.phase === 'liquid' && Math.abs(start.t - 0.75) < 1e-12 && start.heat === 0);
+  assert.ok(Math.abs(start.boilingHeat - latent) < 1e-6, `t (sg - sl) = ${start.boilingHeat}, the row's ${latent}`);
+  const boilingStarts = await at(20), boilingEnds = await at(40);
+  for (const k of [25, 30, 35]) {
+    const x = await at(k);
+    assert.ok(x.phase === 'two' && x.t === boilingStarts.t && Math.abs(x.gas - (k - 20) / 20) < 1e-12, `step ${k}`);
+  }
+  assert.ok(Math.abs(boilingStarts.t - 0.85) < 1e-12 && boilingEnds.phase === 'gas');
+  assert.ok(Math.abs(boilingEnds.heat - boilingStarts.heat - latent) < 1e-6, 'the heat of boiling is not the latent heat');
+  const end = await at(60);
+  assert.ok(end.phase === 'gas' && Math.abs(end.t - 0.95) < 1e-12 && end.heat > boilingEnds.heat);
+  const marks = await page.evaluate(() => Chart.getChart('ts').$markSets.heating.map((m) => m.key));
+  assert.deepStrictEqual(marks, ['boiling-heat', 'heating-path', 'heating-point']);
+  await page.close();
+});
+
 test('each exercise opens from its address in the state it asks for, and checks answers against the program\'s numbers', async () => {
   const [rows] = coexistenceRows('1.5');
   const row = (t) => rows.find((fields) => fields[0] === t).map(Number);

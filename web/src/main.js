@@ -8,6 +8,7 @@ import { createExerciseView } from './exercise-view.js';
 import { createFilesView } from './files-view.js';
 import { createFindView } from './find-view.js';
 import { createFluidView } from './fluid-view.js';
+import { createHeatingView } from './heating-view.js';
 import { createFrameView } from './frame-view.js';
 import { marksPlugin, setMarks } from './marks.js';
 import { createMaxwellView } from './maxwell-view.js';
@@ -65,6 +66,7 @@ function start() {
   views.files = createFilesView(model, { chartNamed });
   views.process = createProcessView(model, Object.assign({ chartNamed }, shared));
   views.exercise = createExerciseView(model, shared);
+  views.heating = createHeatingView(model, Object.assign({ chartNamed }, shared));
 
   // A substance chosen: its c is run, or the last reply again in reduced units.
   model.on('fluid', () => {
@@ -97,6 +99,7 @@ function start() {
     views.find.restyle();
     views.charts.mark();
     views.process.show();
+    views.heating.show();
   };
   matchMedia('(prefers-color-scheme: dark)').addEventListener('change', restyle);
   const print = (on) => { views.tables.print(on); restyle(); };
@@ -122,6 +125,7 @@ function start() {
     makeCharts([views.maxwell, views.charts, views.find], model, shared.painter, () => {
       document.body.dataset.charts = 'made';
       views.process.show();
+      views.heating.show();
       // A teacher's address may open the page on a task: ?find=1, at
       // ?t=0.9 (a t of the table), else at one chosen at random.
       const asked = new URLSearchParams(location.search);

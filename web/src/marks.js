@@ -6,7 +6,8 @@
 export const marksPlugin = { id: 'marks', afterRender: (chart) => drawMarks(chart) };
 
 // Sets a chart's marks: each { key, points: [{x, y}], line: true|false,
-// colour, width, dash, radius }, in the chart's own units. Each view sets
+// colour, width, dash, radius, fill (a colour: the polygon filled) }, in the
+// chart's own units. Each view sets
 // its own (`owner`): the chosen t's, the process's.
 export function setMarks(chart, items, owner = 'chosen') {
   chart.$markSets = Object.assign(chart.$markSets || {}, { [owner]: items });
@@ -56,6 +57,13 @@ function drawMarks(chart) {
   const x = chart.scales.x, y = chart.scales.y;
   items.forEach((item) => {
     const pixels = item.points.map((q) => [x.getPixelForValue(q.x), y.getPixelForValue(q.y)]);
+    if (item.fill && pixels.length > 2) {
+      context.fillStyle = item.fill;
+      context.beginPath();
+      pixels.forEach(([px, py], k) => (k ? context.lineTo(px, py) : context.moveTo(px, py)));
+      context.closePath();
+      context.fill();
+    }
     context.strokeStyle = context.fillStyle = item.colour;
     if (item.line && pixels.length > 1) {
       context.lineWidth = item.width || 2.5;

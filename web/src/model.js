@@ -11,8 +11,12 @@ import { EXERCISES, exerciseT, expectedAnswer, fluidIndex, isRight } from './exe
 //   line, the lever's volume, the volume axis or the Gibbs chart's range), playing ({ on }), fluid,
 //   quantity, limitRows, finding ({ deferred }: find-it-yourself entered, left,
 //   its line moved or checked), process ({ deferred }: the piston moved, or
-//   nucleation switched), exercise ({ apply }: one opened, to be set up once
+//   nucleation switched), heating (the heating moved on), exercise ({ apply }: one opened, to be set up once
 //   a run is there, or answered).
+// The steps of heating at the vapour pressure: a third each for the liquid,
+// boiling and the gas.
+export const HEAT_STEPS = 60;
+
 export function createModel(loadProgram) {
   const state = {
     program: null,          // the program (program.js), once loaded
@@ -44,11 +48,13 @@ export function createModel(loadProgram) {
     // or gas), whether it just fell from a spinodal into two phases, and
     // whether phases nucleate where they coexist.
     process: { v: null, phase: null, fell: null, nucleation: true },
+    heatStep: 0,            // where heating at the vapour pressure is, of HEAT_STEPS
     exercise: null,         // the guided exercise open: { index, reply, right, expected }
     finding: null,          // finding the vapour pressure oneself: { milli, p, checked }, the
                             // table's t in thousandths, the line's pressure (null: mid-range)
   };
   let playTimer = null;
+  let heatingCache = null;  // the isobar heated through the chosen state, by t, p and c
   let offTable = null;      // the last state computed off the table's rows, by t and c
   const listeners = new Map();
   const emit = (event, detail = {}) => (listeners.get(event) || []).forEach((listener) => listener(detail));
@@ -368,13 +374,60 @@ export function createModel(loadProgram) {
         model.setProcessVolumeQuietly(model.processRange()[1]);
       const { v, phase } = process, t = s.t, c = state.c;
       if (phase === 'two') {
-        const gas = state.program.gasFraction(v, s.vl, s.vg);
-        const sl = state.program.entropy(t, s.vl, c), sg = state.program.entropy(t, s.vg, c);
-        return { v, phase, fell: process.fell, p: s.p, gas, vl: s.vl, vg: s.vg, entropy: (1 - gas) * sl + gas * sg, t };
+        const both = state.program.twoPhase(model.rowLike(s), v, c);
+        return { v, phase, fell: process.fell, p: s.p, gas: both.gas, vl: s.vl, vg: s.vg, entropy: both.s, t };
       }
       const gas = phase.endsWith('gas') ? 1 : 0;
       return { v, phase, fell: process.fell, p: state.program.isothermPressure(t, v), gas, vl: v, vg: v,
         entropy: state.program.entropy(t, v, c), t };
+    },
+
+    // A state as the program takes it back (its RowState's fields only).
+    rowLike(s) {
+      const { t, p, vl, vg, vlmax, plmin, vgmin, pgmax } = s;
+      return { t, p, vl, vg, vlmax, plmin, vgmin, pgmax };
+    },
+
+    // Heating at the chosen state's vapour pressure, one step of `HEAT_STEPS`
+    // at a time: the liquid warming up to the boiling point, boiling (the
+    // overall volume from vl to vg), then the gas warming, each a third of
+    // the steps, over 0.1 of t either side of the boiling point.
+    heatingPath() {
+      const chosen = model.chosenState();
+      if (!chosen || !state.program)
+        return null;
+      const s = chosen.s, key = `${s.t} ${s.p} ${state.c}`;
+      if (!heatingCache || heatingCache.key !== key) {
+        const third = HEAT_STEPS / 3;
+        const path = state.program.isobar(model.rowLike(s), Math.max(model.lowestMilli() / 1000, s.t - 0.1), s.t + 0.1,
+          third, state.c);
+        heatingCache = { key, path: Object.assign(path, { s }) };
+      }
+      return heatingCache.path;
+    },
+
+    heatingState() {
+      const path = model.heatingPath();
+      if (!path)
+        return null;
+      const third = HEAT_STEPS / 3, k = state.heatStep, s = path.s;
+      const start = path.liquid[0];
+      let at;
+      if (k <= third) {
+        at = Object.assign({ phase: 'liquid', gas: 0 }, path.liquid[k]);
+      } else if (k < 2 * third) {
+        const v = s.vl + (s.vg - s.vl) * (k - third) / third;
+        const both = state.program.twoPhase(model.rowLike(s), v, state.c);
+        at = { phase: 'two', t: s.t, v, s: both.s, h: both.h, gas: both.gas };
+      } else {
+        at = Object.assign({ phase: 'gas', gas: 1 }, path.gas[k - 2 * third]);
+      }
+      return Object.assign(at, { p: s.p, heat: at.h - start.h, path });
+    },
+
+    setHeatStep(k) {
+      state.heatStep = Math.min(HEAT_STEPS, Math.max(0, Math.round(k)));
+      emit('heating');
     },
 
     setProcessVolumeQuietly(v) {

@@ -52,6 +52,12 @@ function programOf(module) {
     isothermPressure: (t, v) => module.isothermPressure(t, v),
     gibbsEnergy: (t, v, c) => module.gibbsEnergy(t, v, c),
     entropy: (t, v, c) => module.entropy(t, v, c),
+    enthalpy: (t, v, c) => module.enthalpy(t, v, c),
+    // The isobar through state s heated from tLow to tHigh: { liquid, gas },
+    // each count + 1 points { t, v, s, h }, meeting at s.t.
+    isobar: (s, tLow, tHigh, count, c) => module.isobar(s, tLow, tHigh, count, c),
+    // State s's liquid and gas together at overall volume v: { gas, s, h }.
+    twoPhase: (s, v, c) => module.twoPhase(s, v, c),
     gasFraction: (v, vl, vg) => module.gasFraction(v, vl, vg),
     largestExactC: module.largestExactC(),
     substances: list,
