@@ -727,6 +727,17 @@ test('no accessibility violation of any impact in five states, and every chart d
     await compute(other, '1.5');
     await chooseT(other, '0.95');
     assert.deepStrictEqual(await violations(other), [], name);
+    // The lab's panels: an exercise answered, the piston without
+    // nucleation, and finding the vapour pressure, checked.
+    await other.click('#exercise-list button >> nth=2');
+    await other.fill('#exercise-number', '50');
+    await other.click('#exercise-form button[type=submit]');
+    await other.check('#process-nucleation');
+    assert.deepStrictEqual(await violations(other), [], name + ': exercise, process, heating');
+    await other.click('#find-start');
+    await other.click('#find-check');
+    assert.deepStrictEqual(await violations(other), [], name + ': finding the vapour pressure');
+    await other.click('#find-leave');
     if (name === 'in dark mode') {
       await other.selectOption('#fluid', { label: 'argón (Ar)' });
       await other.waitForFunction(() => document.body.dataset.runs === '2');

@@ -8,7 +8,7 @@ import { byId, setList } from './dom.js';
 import { setMarks } from './marks.js';
 import { HEAT_STEPS } from './model.js';
 
-export function createHeatingView(model, { theme, units, announce, chartNamed }) {
+export function createHeatingView(model, { theme, units, announce, chartNamed, frames }) {
   const state = model.state;
   const tr = model.tr;
   let said = '';
@@ -65,7 +65,8 @@ export function createHeatingView(model, { theme, units, announce, chartNamed })
 
   byId('heat-step').addEventListener('input', (event) => model.setHeatStep(Number(event.target.value)));
   model.on('heating', () => show());
-  model.on('chosen', () => show());
+  // A step of t finds the isobar again, after the Maxwell chart is drawn.
+  model.on('chosen', ({ deferred }) => frames.soonOrNow(deferred, 'heating', show));
   model.on('run', () => show());
   model.on('language', () => show());
   model.on('fluid', () => show());

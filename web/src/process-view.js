@@ -13,7 +13,7 @@ const HEIGHT = 260;   // the drawn height of the largest volume, in the drawing'
 const BOTTOM = 290;   // the cylinder's floor
 const STEPS = 1000;   // the slider's steps, on a logarithmic scale of v
 
-export function createProcessView(model, { theme, units, announce, chartNamed }) {
+export function createProcessView(model, { theme, units, announce, chartNamed, frames }) {
   const state = model.state;
   const tr = model.tr;
   let playTimer = null;
@@ -166,7 +166,8 @@ export function createProcessView(model, { theme, units, announce, chartNamed })
   }
 
   model.on('process', () => show());
-  model.on('chosen', () => { stopPlaying(); show(); });
+  // A step of t redraws the cylinder after the Maxwell chart, not before.
+  model.on('chosen', ({ deferred }) => { stopPlaying(); frames.soonOrNow(deferred, 'process', show); });
   model.on('run', () => show());
   model.on('language', () => show());
   model.on('fluid', () => show());
