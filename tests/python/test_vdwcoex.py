@@ -190,3 +190,16 @@ def test_without_pandas_tables_are_numpy_arrays():
     shown = subprocess.run([sys.executable, "-c", code], capture_output=True, text=True, check=True).stdout
     frame = vdwcoex.tables(2.5).properties
     assert shown == f"{frame.h_gas_8a_per_27b[:3].tolist()!r} {frame.state[0]}\n"
+
+
+def test_workbook_from_python_holds_the_reports_numbers(tmp_path):
+    try:
+        written = vdwcoex.write_reports(tmp_path, 2.5, xlsx=True)
+    except ValueError as error:  # a build without libxlsxwriter says so, as the console does
+        assert "libxlsxwriter" in str(error)
+        assert list(tmp_path.iterdir()) == []
+        return
+    assert os.path.basename(written[-1]) == "vdwcoex.xlsx"
+    checker = os.path.join(os.path.dirname(__file__), os.pardir, "cli", "check_workbook.py")
+    checked = subprocess.run([sys.executable, checker, str(tmp_path)], capture_output=True, text=True)
+    assert checked.returncode == 0, checked.stdout + checked.stderr

@@ -128,3 +128,77 @@ test('finding the vapour pressure stays on the table\'s rows, never draws the sa
   model.leaveFind();
   assert.strictEqual(model.state.finding, null);
 });
+
+// A stand-in program with one isotherm off the table (t = 0.9004), its
+// stability limits and tie line as the real one's at t = 0.9, and an
+// isotherm that falls as 1/v: enough to follow the process's states.
+function processModel() {
+  const s = { t: 0.9004, p: 0.647, vl: 0.603, vg: 2.349, vlmax: 0.77, plmin: 0.42, vgmin: 1.53, pgmax: 0.724 };
+  const program = { run: (reply) => fakeRun(reply), lowestStateT: 0.394,
+    stateAt: () => ({ state: s, areas: { vMiddle: 1.1, liquidArea: 0.05, gasArea: 0.05 },
+      properties: { sl: -1, sg: 1, hl: -1, hg: 1, gl: 0, gg: 0, ul: -1, ug: 1 }, latent: 2 }),
+    isothermPressure: (t, v) => 1 / v, entropy: (t, v) => v,
+    twoPhase: (state, v) => ({ gas: (v - state.vl) / (state.vg - state.vl), s: v, h: v }) };
+  const { model } = modelWith(program);
+  model.compute('1.5');
+  model.chooseAnyT(0.9004);
+  return { model, s };
+}
+
+test('the piston: with nucleation the stable state at each volume; without, each phase stays on its branch up to its spinodal, then falls into two phases', () => {
+  const { model, s } = processModel();
+  const phases = (volumes) => volumes.map((v) => {
+    model.setProcessVolume(v);
+    const x = model.processState();
+    return [x.phase, x.fell];
+  });
+  assert.deepStrictEqual(model.processState().phase, 'gas', 'it starts as gas');
+  assert.deepStrictEqual(phases([3, 2, 1, 0.5]), [['gas', null], ['two', null], ['two', null], ['liquid', null]]);
+  assert.strictEqual(model.processState().p, 2, 'the liquid is on its isotherm');
+  model.setNucleation(false);
+  assert.deepStrictEqual(phases([3, 2, s.vgmin, 1.5, 1, 3]), [['gas', null], ['metastable-gas', null],
+    ['metastable-gas', null], ['two', 'gas'], ['two', null], ['gas', null]]);
+  assert.deepStrictEqual(phases([0.5, 0.7, s.vlmax, 0.8, 2]), [['liquid', null], ['metastable-liquid', null],
+    ['metastable-liquid', null], ['two', 'liquid'], ['two', null]]);
+  // In two phases the pressure is the vapour pressure and the shares the lever rule's.
+  const x = model.processState();
+  assert.strictEqual(x.p, s.p);
+  assert.strictEqual(x.gas, (2 - s.vl) / (s.vg - s.vl));
+  // Nucleation turned on again settles a metastable state at once.
+  phases([3, 2]);
+  model.setNucleation(true);
+  assert.strictEqual(model.processState().phase, 'two');
+  // A new t starts the piston again, as gas at the largest volume.
+  model.chooseAnyT(0.9005);
+  assert.deepStrictEqual([model.processState().phase, model.processState().v], ['gas', model.processRange()[1]]);
+});
+
+test('heating: a third of the steps each for the liquid warming, boiling at one t as the gas grows, and the gas warming', () => {
+  const { model, s } = processModel();
+  const point = (t, v) => ({ t, v, s: v, h: 10 * t });
+  model.state.program.isobar = (state, tLow, tHigh, count) => ({
+    liquid: Array.from({ length: count + 1 }, (_, k) => point(tLow + (state.t - tLow) * k / count, 0.6)),
+    gas: Array.from({ length: count + 1 }, (_, k) => point(state.t + (tHigh - state.t) * k / count, 2.3)),
+    boilingHeat: 2, latent: 2 });
+  const at = (k) => {
+    model.setHeatStep(k);
+    return model.heatingState();
+  };
+  assert.strictEqual(at(0).phase, 'liquid');
+  assert.strictEqual(at(0).heat, 0);
+  const boiling = [20, 25, 30, 39].map(at);
+  assert.deepStrictEqual(boiling.map((x) => [x.phase, x.t]), [['liquid', s.t], ['two', s.t], ['two', s.t], ['two', s.t]]);
+  assert.deepStrictEqual(boiling.slice(1).map((x) => x.gas.toFixed(4)), ['0.2500', '0.5000', '0.9500']);
+  assert.deepStrictEqual([at(40).phase, at(60).phase, at(99).t], ['gas', 'gas', at(60).t]);
+});
+
+test('an exercise\'s answer is right within its tolerance, absolute or relative, or as the one choice', async () => {
+  const { isRight } = await import('../../web/src/exercises.js');
+  const absolute = { answer: { number: 'x', tolerance: 0.002 } };
+  assert.deepStrictEqual([0.6449, 0.6491, NaN].map((r) => isRight(absolute, r, 0.647)), [false, false, false]);
+  assert.deepStrictEqual([0.6451, 0.6489].map((r) => isRight(absolute, r, 0.647)), [true, true]);
+  const relative = { answer: { number: 'x', relativeTolerance: 0.02 } };
+  assert.deepStrictEqual([404, 419.9, 420.2].map((r) => isRight(relative, r, 411.852)), [true, true, false]);
+  const choice = { answer: { choice: 'x' } };
+  assert.deepStrictEqual(['liquid', 'gas', null].map((r) => isRight(choice, r, 'liquid')), [true, false, false]);
+});
