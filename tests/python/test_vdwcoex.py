@@ -203,3 +203,34 @@ def test_workbook_from_python_holds_the_reports_numbers(tmp_path):
     checker = os.path.join(os.path.dirname(__file__), os.pardir, "cli", "check_workbook.py")
     checked = subprocess.run([sys.executable, checker, str(tmp_path)], capture_output=True, text=True)
     assert checked.returncode == 0, checked.stdout + checked.stderr
+
+
+def test_a_fluid_of_ones_own_and_the_substances_as_the_console_has_them(tmp_path):
+    assert console(tmp_path, "--quiet", "--tc", "300", "--pc", "5e6", "--c", "2").returncode == 0
+    own = vdwcoex.tables(2, Tc=300, pc=5e6)
+    assert_frame_is(own.coexistence_si, csv_cells(tmp_path / "vdw_coex_si.csv"))
+    listed = console(tmp_path, "--list-substances", env={"LANG": "C"}).stdout
+    table = vdwcoex.substances()
+    for row in table.itertuples():
+        line = next(line for line in listed.splitlines() if line.startswith(row.key + " "))
+        assert f"{row.Tc_K:.9g}" in line and f"{row.pc_Pa:.9g}" in line, line
+    # The reduced routes: p gives back the t whose vapour pressure it is.
+    at = vdwcoex.state_at(0.7)
+    assert vdwcoex.state_at(p=at["p"])["t"] == pytest.approx(0.7, abs=1e-12)
+    with pytest.raises(ValueError):
+        vdwcoex.state_at(0.7, Tc=300)
+    with pytest.raises(ValueError):
+        vdwcoex.tables(substance="argon", Tc=150, pc=4.8e6)
+    with pytest.raises(ValueError):
+        vdwcoex.state_at(p=1.2)
+
+
+def test_threads_write_into_their_own_folders_at_once(tmp_path):
+    folders = [tmp_path / str(k) for k in range(6)]
+    for folder in folders:
+        folder.mkdir()
+    with ThreadPoolExecutor(6) as pool:
+        list(pool.map(lambda k: vdwcoex.write_reports(folders[k], 1.5 + k, csv=True), range(6)))
+    for k, folder in enumerate(folders):
+        assert (folder / "vdw_coex.dat").read_bytes() == vdwcoex.reports(1.5 + k).coexistence
+        assert sorted(os.listdir(folder)) == ["clatente.csv", "clatente.dat", "vdw_coex.csv", "vdw_coex.dat"]

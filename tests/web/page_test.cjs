@@ -1108,6 +1108,15 @@ test('find it yourself: nothing in view gives the vapour pressure before the che
   await page.close();
 });
 
+test('an address the page cannot follow opens no exercise, and a t off the table finds at a t of it', async () => {
+  const page = await open(`${fromDisk}?exercise=99&find=1&t=0.4`);
+  await page.waitForFunction(() => !document.getElementById('find-p').disabled);
+  assert.ok(await page.isHidden('#exercise-body'));
+  const t = Number((await page.textContent('#find-task')).match(/t = ([0-9.]+)/)[1]);
+  assert.ok(t >= 0.501 && t <= 0.999 && Number.isInteger(Math.round(t * 1000)), `t = ${t}`);
+  await page.close();
+});
+
 test('served over HTTP on a phone, the files are the same and the charts tall enough', async () => {
   const server = http.createServer((request, response) => {
     const file = path.join(site, decodeURIComponent(new URL(request.url, 'http://x').pathname));
