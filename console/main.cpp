@@ -2,12 +2,10 @@
 // variables. Asks for c (Cv = cR), or takes it from the command line, and
 // writes "vdw_coex.dat" and "clatente.dat" (and, on request, the same tables
 // as CSV) in the current directory or the one named.
-#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <new>
 #include <optional>
 #include <string>

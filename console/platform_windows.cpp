@@ -157,6 +157,7 @@ std::string temporary_folder()
         folder.pop_back();
     return folder;
 }
+
 std::vector<std::string> names_in(const std::string&) { return {}; }
 
 HeldSignals::HeldSignals() { SetConsoleCtrlHandler(hold_console_break, TRUE); }
