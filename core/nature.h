@@ -1,0 +1,38 @@
+// The van der Waals fluid against the laws real fluids are found to follow,
+// in reduced variables: what the model says of itself (its critical
+// compressibility, its acentric factor, its critical exponent, its
+// consistency with Clapeyron's equation) beside Guggenheim's law of
+// corresponding states for the simple fluids.
+#pragma once
+
+#include <vector>
+
+#include "coexistence.h"
+
+// Guggenheim's (1945) fit to the coexisting densities of neon, argon,
+// krypton, xenon, nitrogen, oxygen, carbon monoxide and methane:
+// rho/rho_c = 1 + 3/4 (1 - tr) + 7/4 (1 - tr)^(1/3) for the liquid, and
+// with - 7/4 for the gas.
+double guggenheim_density(double tr, bool liquid);
+
+// The model's critical compressibility factor pc Vc / (R Tc): p v / (8/3 t)
+// at its critical point, t = p = v = 1.
+double critical_compressibility();
+
+// The acentric factor from the reduced vapour pressure at t = 0.7, as Pitzer
+// defined it: -1 - log10(p).
+double acentric_factor(double p_at_0_7);
+
+// The exponent of a width that vanishes at t = 1 as (1 - t)^beta: the
+// least-squares slope of log(width) against log(1 - t) over the points given.
+double critical_exponent(const std::vector<double>& t, const std::vector<double>& width);
+
+// Clapeyron's equation on the states of a sweep, from the second to the
+// last but one: the slope of the vapour pressure dp/dt by a central
+// difference of the neighbouring states' p, and the slope the latent heat
+// gives, L / (t (vg - vl)) in reduced units, that is 8 L / (3 t (vg - vl)),
+// since pc Vc is 3/8 of R Tc and L is in units of R Tc.
+struct ClapeyronSlopes {
+    double t, from_p, from_latent;
+};
+std::vector<ClapeyronSlopes> clapeyron_slopes(const std::vector<Coexistence>& states, const std::vector<double>& latent);
