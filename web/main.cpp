@@ -5,12 +5,14 @@
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "maxwell.h"
+#include "nature.h"
 #include "reply.h"
 #include "reports.h"
 #include "state.h"
@@ -110,6 +112,59 @@ val state_at_t(double t, double c)
 }
 
 double lowest_t() { return lowest_state_t; }
+
+// The model against nature, from the sweep's states (none of it depends on
+// c): each row's coexisting densities over the critical density, 1/vl and
+// 1/vg, with their diameter, beside Guggenheim's at the same t; the rows
+// nearest the critical point, t >= 0.990, for the critical exponent, with
+// both slopes; the model's Zc and acentric factor (from its row at
+// t = 0.7); and Clapeyron's two slopes at each row.
+val against_nature()
+{
+    const std::vector<Coexistence>& states = kept_sweep().passes;
+    val rows = val::array(), clapeyron = val::array();
+    std::vector<double> near_t, near_model, near_guggenheim, latent;
+    for (const Coexistence& s : states) {
+        const double liquid = 1 / s.vl, gas = 1 / s.vg;
+        const double gl = guggenheim_density(s.t, true), gg = guggenheim_density(s.t, false);
+        val row = val::object();
+        row.set("t", s.t);
+        row.set("liquid", liquid);
+        row.set("gas", gas);
+        row.set("diameter", (liquid + gas) / 2);
+        row.set("guggenheimLiquid", gl);
+        row.set("guggenheimGas", gg);
+        row.set("guggenheimDiameter", (gl + gg) / 2);
+        row.set("width", liquid - gas);
+        row.set("guggenheimWidth", gl - gg);
+        rows.call<void>("push", row);
+        if (s.t >= 0.9895) {
+            near_t.push_back(s.t);
+            near_model.push_back(liquid - gas);
+            near_guggenheim.push_back(gl - gg);
+        }
+        latent.push_back(properties(s.t, s.vl, s.vg, 1.5).latent());
+    }
+    double largest = 0;
+    for (const ClapeyronSlopes& slope : clapeyron_slopes(states, latent)) {
+        val point = val::object();
+        point.set("t", slope.t);
+        point.set("fromP", slope.from_p);
+        point.set("fromLatent", slope.from_latent);
+        clapeyron.call<void>("push", point);
+        largest = std::max(largest, std::fabs(slope.from_latent / slope.from_p - 1));
+    }
+    val o = val::object();
+    o.set("rows", rows);
+    o.set("nearCritical", static_cast<int>(near_t.size()));
+    o.set("exponent", critical_exponent(near_t, near_model));
+    o.set("guggenheimExponent", critical_exponent(near_t, near_guggenheim));
+    o.set("zc", critical_compressibility());
+    o.set("acentric", acentric_factor(states[299].p));
+    o.set("clapeyron", clapeyron);
+    o.set("clapeyronLargest", largest);
+    return o;
+}
 
 // A point of an isobar: its t, the phase's volume, entropy and enthalpy.
 struct IsobarPoint {
@@ -403,6 +458,7 @@ EMSCRIPTEN_BINDINGS(vdwcoex)
     function("enthalpy", &enthalpy);
     function("isobar", &isobar);
     function("twoPhase", &two_phase);
+    function("againstNature", &against_nature);
     function("gasFraction", &gas_fraction);
     function("largestExactC", &largest_c);
     function("substances", &substance_list);

@@ -1108,6 +1108,37 @@ test('find it yourself: nothing in view gives the vapour pressure before the che
   await page.close();
 });
 
+test('the model against nature: its densities are the table\'s rows, Guggenheim\'s curve his law, and the numbers the model\'s own', async () => {
+  const page = await open(fromDisk);
+  await compute(page, '1.5');
+  await chooseT(page, '0.700');
+  const [rows] = coexistenceRows('1.5');
+  const sets = await page.evaluate(() => Object.fromEntries(['states', 'exponent', 'clapeyron'].map((name) =>
+    [name, Object.fromEntries(Chart.getChart(name).data.datasets.map((d) => [d.key, d.data]))])));
+  const liquid = sets.states['model-liquid'], gas = sets.states['model-gas'];
+  assert.strictEqual(liquid.length, rows.length);
+  rows.forEach((row, k) => {
+    assert.ok(Math.abs(liquid[k].y - Number(row[0])) < 1e-9 && Math.abs(liquid[k].x * Number(row[2]) - 1) < 2e-6, `t = ${row[0]}`);
+    assert.ok(Math.abs(gas[k].x * Number(row[3]) - 1) < 2e-6, `t = ${row[0]} gas`);
+  });
+  const guggenheim = (t, sign) => 1 + 0.75 * (1 - t) + sign * 1.75 * Math.cbrt(1 - t);
+  sets.states['guggenheim-liquid'].forEach((q) => assert.ok(Math.abs(q.x - guggenheim(q.y, 1)) < 1e-12));
+  sets.states['guggenheim-gas'].forEach((q) => assert.ok(Math.abs(q.x - guggenheim(q.y, -1)) < 1e-12));
+  const numbers = await page.evaluate(() => Object.assign({}, document.getElementById('nature-numbers').dataset));
+  assert.strictEqual(Number(numbers.zc), 0.375);
+  assert.strictEqual(Number(numbers.acentric).toFixed(3), '-0.302');
+  assert.ok(Math.abs(Number(numbers.exponent) - 0.5) < 0.01 && Math.abs(Number(numbers.guggenheimExponent) - 1 / 3) < 0.01);
+  assert.ok(Number(numbers.clapeyronLargest) < 1e-4);
+  assert.strictEqual(sets.clapeyron['slope-from-p'].length, rows.length - 2);
+  // The chosen t is marked, and every legend names what its chart draws.
+  const marked = await page.evaluate(() => Chart.getChart('states').$marks[0].points.map((q) => q.y));
+  assert.deepStrictEqual(marked.map((t) => t.toFixed(3)), ['0.700', '0.700']);
+  for (const name of ['states', 'exponent', 'clapeyron'])
+    assert.ok((await page.textContent(`#${name}-legend`)).length > 10, `${name} has no legend`);
+  assert.match(await page.textContent('#states-legend'), /t elegida/);
+  await page.close();
+});
+
 test('an address the page cannot follow opens no exercise, and a t off the table finds at a t of it', async () => {
   const page = await open(`${fromDisk}?exercise=99&find=1&t=0.4`);
   await page.waitForFunction(() => !document.getElementById('find-p').disabled);

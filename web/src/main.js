@@ -13,6 +13,7 @@ import { createFrameView } from './frame-view.js';
 import { marksPlugin, setMarks } from './marks.js';
 import { createMaxwellView } from './maxwell-view.js';
 import { createModel } from './model.js';
+import { createNatureView } from './nature-view.js';
 import { createProcessView } from './process-view.js';
 import { loadProgram, programPresent } from './program.js';
 import { createTablesView } from './tables-view.js';
@@ -61,8 +62,10 @@ function start() {
     charts: createChartsView(model, shared),
     fluid: createFluidView(model, shared),
     find: createFindView(model, shared),
+    nature: createNatureView(model, shared),
   };
-  const chartNamed = (name) => views.charts.charts[name] || views.maxwell.charts[name] || views.find.charts[name];
+  const chartNamed = (name) => views.charts.charts[name] || views.maxwell.charts[name] || views.find.charts[name] ||
+    views.nature.charts[name];
   views.files = createFilesView(model, { chartNamed });
   views.process = createProcessView(model, Object.assign({ chartNamed }, shared));
   views.exercise = createExerciseView(model, shared);
@@ -97,6 +100,7 @@ function start() {
     views.charts.restyle();
     views.maxwell.restyle();
     views.find.restyle();
+    views.nature.restyle();
     views.charts.mark();
     views.process.show();
     views.heating.show();
@@ -122,7 +126,7 @@ function start() {
     model.say('ready');
     document.body.dataset.ready = Math.round(performance.now());
     byId('find-start').disabled = false;
-    makeCharts([views.maxwell, views.charts, views.find], model, shared.painter, () => {
+    makeCharts([views.maxwell, views.charts, views.find, views.nature], model, shared.painter, () => {
       document.body.dataset.charts = 'made';
       views.process.show();
       views.heating.show();

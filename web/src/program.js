@@ -58,6 +58,9 @@ function programOf(module) {
     isobar: (s, tLow, tHigh, count, c) => module.isobar(s, tLow, tHigh, count, c),
     // State s's liquid and gas together at overall volume v: { gas, s, h }.
     twoPhase: (s, v, c) => module.twoPhase(s, v, c),
+    // The model against Guggenheim's law, its Zc, acentric factor, critical
+    // exponent and Clapeyron's slopes (none depends on c).
+    againstNature: () => module.againstNature(),
     gasFraction: (v, vl, vg) => module.gasFraction(v, vl, vg),
     largestExactC: module.largestExactC(),
     substances: list,

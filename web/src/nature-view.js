@@ -1,0 +1,123 @@
+// The model against nature: the coexistence curve in corresponding states
+// (rho/rho_c against T/Tc) beside Guggenheim's law for the simple fluids,
+// with both diameters; the critical exponent from the rows nearest t = 1 on
+// log scales; Clapeyron's two slopes at every row; and the numbers that say
+// how far the model is from real fluids. Every number comes from the
+// program; this only draws.
+import { axis, chartOptions, dataset, label, legend, line, logAxis, palette, point, styleCharts } from './charting.js';
+import { byId, setList } from './dom.js';
+import { setMarks } from './marks.js';
+
+export function createNatureView(model, { theme, painter, units, frames }) {
+  const state = model.state;
+  const tr = model.tr;
+  const charts = {};
+  let made = false;
+  let nature = null;  // the program's, once loaded
+
+  function makeCharts() {
+    charts.states = new Chart(byId('states'), { type: 'scatter', data: { datasets: [
+      line('model-liquid', '', { borderWidth: 3 }), line('model-gas', '', { borderWidth: 3 }),
+      line('model-diameter', '', { borderDash: [8, 4] }),
+      line('guggenheim-liquid', '', { borderWidth: 3, borderDash: [2, 3] }),
+      line('guggenheim-gas', '', { borderWidth: 3, borderDash: [2, 3] }),
+      line('guggenheim-diameter', '', { borderDash: [2, 6] }),
+      point('chosen-states', { pointRadius: 6, mark: true }),
+    ] }, options: chartOptions(axis({ min: 0 }), axis({})) });
+    charts.exponent = new Chart(byId('exponent'), { type: 'scatter', data: { datasets: [
+      line('model-width', '', { borderWidth: 3, pointRadius: 4 }),
+      line('guggenheim-width', '', { borderWidth: 3, borderDash: [2, 3], pointRadius: 4 }),
+    ] }, options: chartOptions(logAxis({}), logAxis({})) });
+    charts.clapeyron = new Chart(byId('clapeyron'), { type: 'scatter', data: { datasets: [
+      line('slope-from-p', '', { borderWidth: 4 }),
+      line('slope-from-latent', '', { borderWidth: 2, borderDash: [6, 4] }),
+    ] }, options: chartOptions(axis({}), axis({})) });
+  }
+
+  function restyle() {
+    if (!made)
+      return;
+    const colour = (k) => theme.css(palette[k % palette.length]);
+    const s = charts.states;
+    label(s, 'model-liquid', tr('natureModelLiquid'), colour(1));
+    label(s, 'model-gas', tr('natureModelGas'), colour(2));
+    label(s, 'model-diameter', tr('natureModelDiameter'), colour(0));
+    label(s, 'guggenheim-liquid', tr('natureGuggenheim'), theme.css('--text'));
+    label(s, 'guggenheim-gas', tr('natureGuggenheim'), theme.css('--text'));
+    label(s, 'guggenheim-diameter', tr('natureGuggenheimDiameter'), theme.css('--text'));
+    label(s, 'chosen-states', tr('chosenT'), theme.css('--c-red'));
+    label(charts.exponent, 'model-width', tr('natureModelWidth'), colour(0));
+    label(charts.exponent, 'guggenheim-width', tr('natureGuggenheimWidth'), theme.css('--text'));
+    label(charts.clapeyron, 'slope-from-p', tr('natureSlopeFromP'), colour(3));
+    label(charts.clapeyron, 'slope-from-latent', tr('natureSlopeFromLatent'), colour(4));
+    styleCharts(charts, {
+      states: [tr('natureStatesChart'), tr('natureDensityAxis'), tr('natureTAxis')],
+      exponent: [tr('natureExponentChart'), tr('natureBelowAxis'), tr('natureWidthAxis')],
+      clapeyron: [tr('natureClapeyronChart'), tr('natureTAxis'), tr('natureSlopeAxis')],
+    }, null, { theme, painter, units });
+  }
+
+  function draw() {
+    if (!made || !state.program)
+      return;
+    if (!nature)
+      nature = state.program.againstNature();
+    const rows = nature.rows;
+    const curve = (x, y) => rows.map((r) => ({ x: r[x], y: r[y] }));
+    dataset(charts.states, 'model-liquid').data = curve('liquid', 't');
+    dataset(charts.states, 'model-gas').data = curve('gas', 't');
+    dataset(charts.states, 'model-diameter').data = curve('diameter', 't');
+    dataset(charts.states, 'guggenheim-liquid').data = curve('guggenheimLiquid', 't');
+    dataset(charts.states, 'guggenheim-gas').data = curve('guggenheimGas', 't');
+    dataset(charts.states, 'guggenheim-diameter').data = curve('guggenheimDiameter', 't');
+    const near = rows.slice(0, nature.nearCritical);
+    const below = (r) => Number((1 - r.t).toFixed(3));  // the row's 1 - t as printed
+    dataset(charts.exponent, 'model-width').data = near.map((r) => ({ x: below(r), y: r.width }));
+    dataset(charts.exponent, 'guggenheim-width').data = near.map((r) => ({ x: below(r), y: r.guggenheimWidth }));
+    dataset(charts.clapeyron, 'slope-from-p').data = nature.clapeyron.map((q) => ({ x: q.t, y: q.fromP }));
+    dataset(charts.clapeyron, 'slope-from-latent').data = nature.clapeyron.map((q) => ({ x: q.t, y: q.fromLatent }));
+    Object.values(charts).forEach((chart) => chart.update('none'));
+    Object.entries(charts).forEach(([name, chart]) => legend(name, chart));
+    setList(byId('nature-numbers'), [
+      [tr('natureZc'), tr('natureZcValue', { model: nature.zc.toFixed(3) })],
+      [tr('natureAcentric'), tr('natureAcentricValue', { model: nature.acentric.toFixed(3) })],
+      [tr('natureExponent'), tr('natureExponentValue', { model: nature.exponent.toFixed(3),
+        guggenheim: nature.guggenheimExponent.toFixed(3) })],
+      [tr('natureClapeyron'), tr('natureClapeyronValue', { largest: nature.clapeyronLargest.toExponential(1) })]]);
+    Object.assign(byId('nature-numbers').dataset, { zc: nature.zc, acentric: nature.acentric, exponent: nature.exponent,
+      guggenheimExponent: nature.guggenheimExponent, clapeyronLargest: nature.clapeyronLargest });
+    byId('states-description').textContent = tr('natureStatesDescription');
+    byId('exponent-description').textContent = tr('natureExponentDescription', { model: nature.exponent.toFixed(3),
+      guggenheim: nature.guggenheimExponent.toFixed(3) });
+    byId('clapeyron-description').textContent = tr('natureClapeyronDescription',
+      { largest: nature.clapeyronLargest.toExponential(1) });
+    mark();
+  }
+
+  // The chosen t's coexisting densities, on a row of the table.
+  function mark() {
+    if (!made || !nature)
+      return;
+    const row = model.chosenRow();
+    const r = row >= 0 ? nature.rows[row] : null;
+    const d = dataset(charts.states, 'chosen-states');
+    setMarks(charts.states, [{ key: 'chosen-states', points: r ? [{ x: r.liquid, y: r.t }, { x: r.gas, y: r.t }] : [],
+      colour: d.borderColor, radius: 6, line: false }]);
+    legend('states', charts.states);
+  }
+
+  model.on('chosen', ({ deferred }) => frames.soonOrNow(deferred, 'nature', mark));
+  model.on('language', () => { restyle(); draw(); });
+  model.on('fluid', () => restyle());
+
+  return {
+    charts,
+    makers: [makeCharts],
+    ready() {
+      made = true;
+      restyle();
+      draw();
+    },
+    restyle,
+  };
+}
