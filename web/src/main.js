@@ -88,7 +88,7 @@ function start() {
   // An exercise opened sets the page up, on a run of the reply typed where
   // nothing has run yet.
   model.on('exercise', ({ apply }) => {
-    if (!apply)
+    if (!apply || !state.program)
       return;
     if (!state.run)
       runAndPaint(byId('c').value);
@@ -130,8 +130,8 @@ function start() {
       document.body.dataset.charts = 'made';
       views.process.show();
       views.heating.show();
-      // A teacher's address may open the page on a task: ?find=1, at
-      // ?t=0.9 (a t of the table), else at one chosen at random.
+      // A teacher's address may open the page on a task: ?exercise=N, or
+      // ?find=1 at ?t=0.9 (a t of the table), else at one chosen at random.
       const asked = new URLSearchParams(location.search);
       const exercise = Number(asked.get('exercise'));
       if (Number.isInteger(exercise) && exercise >= 1 && exercise <= model.exercises.length) {

@@ -11,8 +11,8 @@ import { EXERCISES, exerciseT, expectedAnswer, fluidIndex, isRight } from './exe
 //   line, the lever's volume, the volume axis or the Gibbs chart's range), playing ({ on }), fluid,
 //   quantity, limitRows, finding ({ deferred }: find-it-yourself entered, left,
 //   its line moved or checked), process ({ deferred }: the piston moved, or
-//   nucleation switched), heating (the heating moved on), exercise ({ apply }: one opened, to be set up once
-//   a run is there, or answered).
+//   nucleation switched), heating (the heating moved on), exercise
+//   ({ apply }: one opened, to be set up once a run is there, or answered).
 // The steps of heating at the vapour pressure: a third each for the liquid,
 // boiling and the gas.
 export const HEAT_STEPS = 60;
@@ -466,6 +466,8 @@ export function createModel(loadProgram) {
     // The reader's answer to the open exercise, checked against the
     // program's.
     answerExercise(reply) {
+      if (!state.program)
+        return;
       const exercise = EXERCISES[state.exercise.index];
       const expected = expectedAnswer(state.program, exercise, state.c === null ? 1.5 : state.c);
       Object.assign(state.exercise, { reply, expected, right: isRight(exercise, reply, expected) });
