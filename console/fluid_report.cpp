@@ -3,6 +3,50 @@
 #include <algorithm>
 #include <cmath>
 
+#include "state.h"
+
+std::optional<Substance> fluid_asked(const Messages& say, const std::optional<std::string>& name,
+                                     std::optional<double> tc, std::optional<double> pc, double c,
+                                     const std::string& tc_typed, const std::string& pc_typed, std::string& why)
+{
+    if (name) {
+        const Substance* found = find_substance(*name);
+        if (tc || pc)
+            why = say.fluid_twice();
+        else if (!found)
+            why = say.unknown_substance(*name);
+        return why.empty() ? std::optional<Substance>(*found) : std::nullopt;
+    }
+    if (!tc && !pc)
+        return std::nullopt;
+    if (!tc || !pc) {
+        why = say.tc_pc_together();
+        return std::nullopt;
+    }
+    if (!(*tc > 0 && std::isfinite(*tc)))
+        why = say.not_positive("--tc", tc_typed);
+    else if (!(*pc > 0 && std::isfinite(*pc)))
+        why = say.not_positive("--pc", pc_typed);
+    return why.empty() ? std::optional<Substance>(custom_fluid(*tc, *pc, c)) : std::nullopt;
+}
+
+std::optional<double> coexistence_t(const Messages& say, double given, bool temperature, const Substance* fluid,
+                                    const std::string& typed, std::string& why)
+{
+    if (temperature) {
+        const double at_t = fluid ? given / fluid->tc : given;
+        if (at_t >= lowest_state_t && at_t < 1)
+            return at_t;
+        why = fluid ? say.temperature_range(typed, *fluid) : say.reduced_temperature_range(typed);
+        return std::nullopt;
+    }
+    const double p = fluid ? given / fluid->pc : given, lowest = lowest_state_p();
+    if (p >= lowest && p < 1)
+        return t_at_pressure(p);
+    why = fluid ? say.pressure_range(typed, *fluid, lowest) : say.reduced_pressure_range(typed, lowest);
+    return std::nullopt;
+}
+
 std::string substance_list(const Messages& say)
 {
     std::string out = pick(say.language,

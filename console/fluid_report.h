@@ -2,11 +2,27 @@
 // coexistence state of one at a temperature or pressure, in SI units.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "coexistence.h"
 #include "messages.h"
 #include "substances.h"
+
+// The fluid asked for: the substance `name` names (its key, formula or
+// name), or one of the critical constants tc (K) and pc (Pa) with Cv = cR;
+// none where neither is given. Where they make no fluid, none, with the
+// usage error's line in `why`; tc and pc are said as typed.
+std::optional<Substance> fluid_asked(const Messages& say, const std::optional<std::string>& name,
+                                     std::optional<double> tc, std::optional<double> pc, double c,
+                                     const std::string& tc_typed, const std::string& pc_typed, std::string& why);
+
+// The reduced t of the coexistence state at a temperature or a vapour
+// pressure `given` (K or Pa of `fluid`, reduced where it is null), found by
+// the model's searches; none out of their reach, with the usage error's line
+// in `why`, `given` said as typed.
+std::optional<double> coexistence_t(const Messages& say, double given, bool temperature, const Substance* fluid,
+                                    const std::string& typed, std::string& why);
 
 // The table of substances with their constants and sources.
 std::string substance_list(const Messages& say);

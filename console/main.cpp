@@ -154,18 +154,11 @@ int state_query(const Messages& say, const Options& options, const std::optional
     if (!(given > 0 && std::isfinite(given)))
         return usage(say, say.not_positive(option, typed));
     const double c = options.c ? *options.c : fluid->c;
-    double at_t;
-    if (options.at_temperature) {
-        at_t = given / fluid->tc;
-        if (!(at_t >= lowest_state_t && at_t < 1))
-            return usage(say, say.temperature_range(typed, *fluid));
-    } else {
-        const double p = given / fluid->pc, lowest = lowest_state_p();
-        if (!(p >= lowest && p < 1))
-            return usage(say, say.pressure_range(typed, *fluid, lowest));
-        at_t = t_at_pressure(p);
-    }
-    return platform::put_text(stdout, state_report(say, *fluid, state_at(at_t), c)) ? 0 : 1;
+    std::string why;
+    const std::optional<double> at_t = coexistence_t(say, given, options.at_temperature.has_value(), &*fluid, typed, why);
+    if (!at_t)
+        return usage(say, why);
+    return platform::put_text(stdout, state_report(say, *fluid, state_at(*at_t), c)) ? 0 : 1;
 }
 
 // The fluid the options name: a substance of the table, or one of the
@@ -173,26 +166,17 @@ int state_query(const Messages& say, const Options& options, const std::optional
 // `status`, with nothing chosen.
 std::optional<Substance> chosen_fluid(const Messages& say, const Options& options, int& status)
 {
-    if (!options.substance.empty()) {
-        const Substance* found = find_substance(options.substance);
-        if (options.tc || options.pc)
-            status = usage(say, say.fluid_twice());
-        else if (!found)
-            status = usage(say, say.unknown_substance(options.substance));
-        return status ? std::nullopt : std::optional<Substance>(*found);
-    }
-    if (!options.tc && !options.pc)
-        return std::nullopt;
-    if (!options.tc || !options.pc) {
-        status = usage(say, say.tc_pc_together());
-        return std::nullopt;
-    }
-    for (const auto& [option, value] : {std::pair{"--tc", *options.tc}, std::pair{"--pc", *options.pc}})
-        if (!(value > 0 && std::isfinite(value))) {
-            status = usage(say, say.not_positive(option, options.typed.at(option + 2)));
-            return std::nullopt;
-        }
-    return custom_fluid(*options.tc, *options.pc, options.c ? *options.c : 1.5);
+    const auto typed = [&](const char* option) {
+        const auto found = options.typed.find(option);
+        return found == options.typed.end() ? std::string() : found->second;
+    };
+    std::string why;
+    const std::optional<Substance> fluid = fluid_asked(
+        say, options.substance.empty() ? std::nullopt : std::optional<std::string>(options.substance), options.tc,
+        options.pc, options.c ? *options.c : 1.5, typed("tc"), typed("pc"), why);
+    if (!why.empty())
+        status = usage(say, why);
+    return fluid;
 }
 
 // What the command line asks for, from help to a whole run.

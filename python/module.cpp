@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "fluid_report.h"
 #include "maxwell.h"
 #include "messages.h"
 #include "platform.h"
@@ -135,22 +136,12 @@ Tables tables_for(double c, const std::optional<Substance>& fluid)
 std::optional<Substance> fluid_of(const Messages& say, const std::optional<std::string>& name,
                                   std::optional<double> tc, std::optional<double> pc, std::optional<double> c)
 {
-    if (name) {
-        if (tc || pc)
-            throw py::value_error(say.fluid_twice());
-        const Substance* found = find_substance(*name);
-        if (!found || name->empty())
-            throw py::value_error(say.unknown_substance(*name));
-        return *found;
-    }
-    if (!tc && !pc)
-        return std::nullopt;
-    if (!tc || !pc)
-        throw py::value_error(say.tc_pc_together());
-    for (const auto& [option, value] : {std::pair{"--tc", *tc}, std::pair{"--pc", *pc}})
-        if (!(value > 0 && std::isfinite(value)))
-            throw py::value_error(say.not_positive(option, typed(value)));
-    return custom_fluid(*tc, *pc, c ? *c : 1.5);
+    std::string why;
+    const std::optional<Substance> fluid = fluid_asked(say, name, tc, pc, c ? *c : 1.5, tc ? typed(*tc) : "",
+                                                       pc ? typed(*pc) : "", why);
+    if (!why.empty())
+        throw py::value_error(why);
+    return fluid;
 }
 
 py::dict substance_dict(const Substance& s)
@@ -189,30 +180,22 @@ py::dict state(std::optional<double> t, std::optional<double> temperature, std::
         if (!(x > 0 && std::isfinite(x)))
             throw py::value_error(say.not_positive(option, typed(x)));
     };
-    double at_t = 0;
-    if (t || temperature) {
-        const double x = t ? *t : *temperature;
-        positive(t ? "t" : "T", x);
-        at_t = t ? x : x / fluid->tc;
-        if (!(at_t >= lowest_state_t && at_t < 1))
-            throw py::value_error(t ? say.reduced_temperature_range(typed(x))
-                                    : say.temperature_range(typed(x), *fluid));
-    } else {
-        const double x = p ? *p : *pressure;
-        positive(p ? "p" : "P", x);
-        const double reduced = p ? x : x / fluid->pc;
-        const double lowest = lowest_state_p();
-        if (!(reduced >= lowest && reduced < 1))
-            throw py::value_error(p ? say.reduced_pressure_range(typed(x), lowest)
-                                    : say.pressure_range(typed(x), *fluid, lowest));
+    const double x = t ? *t : temperature ? *temperature : p ? *p : *pressure;
+    positive(t ? "t" : temperature ? "T" : p ? "p" : "P", x);
+    const std::string typed_x = typed(x);
+    std::string why;
+    std::optional<double> at_t;
+    {
         py::gil_scoped_release unlocked;
-        at_t = t_at_pressure(reduced);
+        at_t = coexistence_t(say, x, t || temperature, (t || p) ? nullptr : &*fluid, typed_x, why);
     }
+    if (!at_t)
+        throw py::value_error(why);
     std::array<double, state_count> numbers;
     MaxwellAreas areas;
     {
         py::gil_scoped_release unlocked;
-        const Coexistence s = state_at(at_t);
+        const Coexistence s = state_at(*at_t);
         numbers = numbers_of(s, cv);
         areas = maxwell_areas(s.t, s.p, s.vl, s.vg, s.limits.vlmax, s.limits.vgmin);
     }

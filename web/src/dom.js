@@ -108,3 +108,19 @@ export function createFrames() {
     },
   };
 }
+
+// A slider of a line's pressure across an isotherm with stability limits
+// at pressures plmin and pgmax: it spans them above 0 in 400 steps, at p.
+export function setPressureSlider(slider, { plmin, pgmax }, p) {
+  const low = Math.max(plmin, 0), step = (pgmax - low) / 400;
+  Object.assign(slider, { min: plmin > 0 ? plmin : step, max: pgmax, step, disabled: false });
+  slider.value = p;
+  slider.setAttribute('aria-valuetext', 'p = ' + p.toFixed(6));
+}
+
+// The pressures such a slider's line may take: its value is its text,
+// rounded, so that within these it is taken as it is, and Home and End give
+// the limits' pressures exactly.
+export function pressureSliderEnds(slider, { plmin, pgmax }) {
+  return [plmin > 0 ? plmin : Number(slider.min), pgmax];
+}

@@ -6,7 +6,7 @@
 // the coexisting volumes), and the areas are pictures, not numbers.
 import { COEX, PROP, signed } from './columns.js';
 import { axis, chartOptions, dataset, isotherm, label, legend, line, palette, styleCharts, volumes } from './charting.js';
-import { byId, setList } from './dom.js';
+import { byId, pressureSliderEnds, setList, setPressureSlider } from './dom.js';
 
 export function createFindView(model, { theme, painter, frames, units, announce }) {
   const state = model.state;
@@ -15,7 +15,6 @@ export function createFindView(model, { theme, painter, frames, units, announce 
   let made = false;
 
   const shownT = () => (model.findT() || 0).toFixed(3);
-  const withSi = (q, x, text) => (units.chosen() ? `${text} (${units.withUnit(q, x)})` : text);
 
   function makeChart() {
     charts.find = new Chart(byId('find'), { type: 'scatter', data: { datasets: [
@@ -40,11 +39,7 @@ export function createFindView(model, { theme, painter, frames, units, announce 
       { theme, painter, units });
   }
 
-  // The slider spans the limits' pressures above 0; Home and End give them.
-  function sliderEnds(s) {
-    const slider = byId('find-p');
-    return [s.plmin > 0 ? s.plmin : Number(slider.min), s.pgmax];
-  }
+  const sliderEnds = (s) => pressureSliderEnds(byId('find-p'), s);
 
   function show(deferred = false) {
     const finding = state.finding;
@@ -56,12 +51,8 @@ export function createFindView(model, { theme, painter, frames, units, announce 
     if (!s)
       return;
     const guess = model.findGuess();
-    const slider = byId('find-p');
-    const low = Math.max(s.plmin, 0), step = (s.pgmax - low) / 400;
-    Object.assign(slider, { min: s.plmin > 0 ? s.plmin : step, max: s.pgmax, step, disabled: false });
-    slider.value = guess.p;
-    slider.setAttribute('aria-valuetext', 'p = ' + guess.p.toFixed(6));
-    byId('find-p-value').textContent = withSi('p', guess.p, guess.p.toFixed(6));
+    setPressureSlider(byId('find-p'), s, guess.p);
+    byId('find-p-value').textContent = units.beside('p', guess.p, guess.p.toFixed(6));
     byId('find-task').textContent = tr('findTask', { t: shownT() }) +
       (units.chosen() ? ` (T = ${units.siText('t', model.findT())} K)` : '');
     const result = model.findResult();
@@ -69,10 +60,10 @@ export function createFindView(model, { theme, painter, frames, units, announce 
     byId('find-result').hidden = !result;
     if (result) {
       setList(byId('find-result-list'), [
-        [tr('findYourGuess'), withSi('p', guess.p, guess.p.toFixed(6))],
-        [tr('findAnswer'), withSi('p', result.p, result.fields[COEX.p])],
-        [tr('findError'), withSi('p', result.error, signed(result.error))],
-        [tr('findAreas'), withSi('w', result.areaDifference, signed(result.areaDifference))],
+        [tr('findYourGuess'), units.beside('p', guess.p, guess.p.toFixed(6))],
+        [tr('findAnswer'), units.beside('p', result.p, result.fields[COEX.p])],
+        [tr('findError'), units.beside('p', result.error, signed(result.error))],
+        [tr('findAreas'), units.beside('w', result.areaDifference, signed(result.areaDifference))],
         [tr('findGibbs'), `${result.eq[PROP.gl]}, ${result.eq[PROP.gg]}`]]);
       Object.assign(byId('find-result').dataset, { guess: guess.p, p: result.p, error: result.error });
       byId('find-verdict').textContent = tr(Math.abs(result.error) <= 0.0005 * result.p ? 'findClose'

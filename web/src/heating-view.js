@@ -13,7 +13,7 @@ export function createHeatingView(model, { theme, units, announce, chartNamed, f
   const tr = model.tr;
   let said = '';
 
-  const shown = (q, x, digits = 6) => (units.chosen() ? units.withUnit(q, x) : x.toFixed(digits));
+  const shown = units.shown;
 
   function show() {
     const x = model.heatingState();

@@ -5,7 +5,7 @@
 import { COEX, PROP, T_MAX_MILLI, area, shownField, signed } from './columns.js';
 import { axis, chartOptions, dataset, isotherm, label, legend, line, logAxis, palette, point, styleCharts,
   volumes } from './charting.js';
-import { byId, fieldError, setList, typedNumber } from './dom.js';
+import { byId, fieldError, pressureSliderEnds, setList, setPressureSlider, typedNumber } from './dom.js';
 import { SHOWN_UNIT, celsius } from './units.js';
 
 // The parts of an isotherm by stability, styled alike on both charts.
@@ -58,11 +58,6 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
   // The title of a chart that names the chosen t, and its T with a substance.
   function titleAtT(key) {
     return tr(key, { t: shownT() }) + (units.chosen() ? ` (T = ${units.siText('t', model.chosenT())} K)` : '');
-  }
-
-  // A reduced number as shown, with its value in the substance's units beside it.
-  function withSi(q, x, text) {
-    return units.chosen() ? `${text} (${units.withUnit(q, x)})` : text;
   }
 
   function restyle(only) {
@@ -143,13 +138,8 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
       model.setOperatingVolume(Number(Math.min(vg, Math.max(vl, next)).toFixed(10)));
       announce(byId('fractions').textContent);
     });
-    // The slider's value is its text, rounded: within its ends it is taken
-    // as it is, and Home and End give the limits' pressures exactly.
     const trialSlider = byId('p-trial');
-    const trialEnds = () => {
-      const s = model.chosenState().s;
-      return [s.plmin > 0 ? s.plmin : Number(trialSlider.min), s.pgmax];
-    };
+    const trialEnds = () => pressureSliderEnds(trialSlider, model.chosenState().s);
     trialSlider.addEventListener('input', () => {
       const [low, high] = trialEnds();
       model.setTrialP(Math.min(high, Math.max(low, Number(trialSlider.value))), true);
@@ -257,17 +247,10 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
   }
 
   // The trial pressure's control spans the limits' pressures above 0.
-  function showTrialControl({ plmin, pgmax }, shown, trial) {
-    const slider = byId('p-trial');
-    const low = Math.max(plmin, 0), step = (pgmax - low) / 400;
-    slider.min = plmin > 0 ? plmin : step;
-    slider.max = pgmax;
-    slider.step = step;
-    slider.value = shown.p;
-    slider.disabled = false;
-    slider.setAttribute('aria-valuetext', 'p = ' + shown.p.toFixed(6));
+  function showTrialControl(limits, shown, trial) {
+    setPressureSlider(byId('p-trial'), limits, shown.p);
     byId('p-reset').disabled = trial === null;
-    byId('p-trial-value').textContent = withSi('p', shown.p, shown.p.toFixed(6));
+    byId('p-trial-value').textContent = units.beside('p', shown.p, shown.p.toFixed(6));
   }
 
   // The two areas at the line shown, also as two bars of one scale (their
@@ -278,12 +261,12 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
     const difference = shown.areaGas - shown.areaLiquid;
     const larger = Math.max(shown.areaLiquid, shown.areaGas);
     const areas = byId('areas');
-    setList(areas, [[tr(trial ? 'trialPressure' : 'pressure'), withSi('p', shown.p, shown.p.toFixed(6))],
-      [tr('areaLiquid'), withSi('w', shown.areaLiquid, area(shown.areaLiquid))],
-      [tr('areaGas'), withSi('w', shown.areaGas, area(shown.areaGas))],
-      [tr('areaDifference'), withSi('w', difference, signed(difference))],
+    setList(areas, [[tr(trial ? 'trialPressure' : 'pressure'), units.beside('p', shown.p, shown.p.toFixed(6))],
+      [tr('areaLiquid'), units.beside('w', shown.areaLiquid, area(shown.areaLiquid))],
+      [tr('areaGas'), units.beside('w', shown.areaGas, area(shown.areaGas))],
+      [tr('areaDifference'), units.beside('w', difference, signed(difference))],
       [tr('areaRelative'), signed(difference / larger)],
-      [tr('gibbsDifference'), withSi('e', shown.gl - shown.gg, signed(shown.gl - shown.gg))]]);
+      [tr('gibbsDifference'), units.beside('e', shown.gl - shown.gg, signed(shown.gl - shown.gg))]]);
     byId('area-bars').hidden = false;
     byId('bar-liquid').style.width = `${Math.max(0, 100 * shown.areaLiquid / larger)}%`;
     byId('bar-gas').style.width = `${Math.max(0, 100 * shown.areaGas / larger)}%`;

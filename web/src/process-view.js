@@ -19,7 +19,7 @@ export function createProcessView(model, { theme, units, announce, chartNamed, f
   let playTimer = null;
   let said = '';
 
-  const shown = (q, x) => (units.chosen() ? units.withUnit(q, x) : x.toFixed(6));
+  const shown = units.shown;
 
   // The slider's position for v, and back, on a logarithmic scale.
   const toSlider = (v, [low, high]) => Math.round(STEPS * Math.log(v / low) / Math.log(high / low));

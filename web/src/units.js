@@ -41,6 +41,14 @@ export function createUnits(model) {
 
   const withUnit = (q, x) => siText(q, x) + ' ' + SHOWN_UNIT[q].unit;
 
+  // A reduced number's text, with its value in the substance's unit beside
+  // it where one is chosen.
+  const beside = (q, x, text) => (chosen() ? `${text} (${withUnit(q, x)})` : text);
+
+  // A reduced number in the substance's unit where one is chosen, else with
+  // `digits` decimals.
+  const shown = (q, x, digits = 6) => (chosen() ? withUnit(q, x) : x.toFixed(digits));
+
   const axisQuantity = (name, id) => {
     const quantities = AXIS_QUANTITIES[name] || [];
     const q = quantities[id === 'x' ? 0 : 1];
@@ -52,6 +60,8 @@ export function createUnits(model) {
     siValue,
     siText,
     withUnit,
+    beside,
+    shown,
     axisQuantity,
 
     // A table's rows as the page shows them: as printed, or in SI units.
