@@ -370,8 +370,8 @@ export function createModel(loadProgram) {
       if (!chosen || !state.program)
         return null;
       const s = chosen.s, process = state.process;
-      if (process.v === null)
-        model.setProcessVolumeQuietly(model.processRange()[1]);
+      if (process.v === null)  // it starts as gas at the largest volume
+        Object.assign(process, { v: model.processRange()[1], phase: 'gas', fell: null });
       const { v, phase } = process, t = s.t, c = state.c;
       if (phase === 'two') {
         const both = state.program.twoPhase(model.rowLike(s), v, c);
@@ -428,10 +428,6 @@ export function createModel(loadProgram) {
     setHeatStep(k) {
       state.heatStep = Math.min(HEAT_STEPS, Math.max(0, Math.round(k)));
       emit('heating');
-    },
-
-    setProcessVolumeQuietly(v) {
-      Object.assign(state.process, { v, phase: 'gas', fell: null });
     },
 
     exercises: EXERCISES,
