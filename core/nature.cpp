@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstddef>
 
+#include "bisect.h"
+#include "state.h"
 #include "vdw.h"
 
 double guggenheim_density(double tr, bool liquid)
@@ -43,4 +45,79 @@ std::vector<ClapeyronSlopes> clapeyron_slopes(const std::vector<Coexistence>& st
         slopes.push_back({s.t, from_p, latent[k] * 8 / (3 * s.t * (s.vg - s.vl))});
     }
     return slopes;
+}
+
+namespace {
+
+// A curve's x at T, and its slope dx/dT.
+struct OnCurve {
+    double x, slope;
+};
+
+OnCurve on_curve(const SaturationCurve& curve, double tc, double temperature)
+{
+    const double theta = 1 - temperature / tc;
+    double sum = 0, d_sum = 0;  // S and dS/dtheta
+    for (const auto& [n, e] : curve.terms) {
+        sum += n * std::pow(theta, e);
+        d_sum += n * e * std::pow(theta, e - 1);
+    }
+    switch (curve.form) {
+    case SaturationCurve::Form::exp_tc: {
+        const double x = std::exp(tc / temperature * sum);
+        return {x, x * (-tc * sum / (temperature * temperature) - d_sum / temperature)};
+    }
+    case SaturationCurve::Form::exp: {
+        const double x = std::exp(sum);
+        return {x, -x * d_sum / tc};
+    }
+    case SaturationCurve::Form::plus:
+        break;
+    }
+    return {1 + sum, -d_sum / tc};
+}
+
+}  // namespace
+
+bool has_measured_curves(const Substance& fluid)
+{
+    return fluid.rhoc > 0 && fluid.t_triple > 0 && !fluid.pressure.terms.empty() && !fluid.liquid.terms.empty() &&
+           !fluid.vapour.terms.empty();
+}
+
+std::optional<MeasuredSaturation> measured_saturation(const Substance& fluid, double temperature)
+{
+    if (!has_measured_curves(fluid) || !(temperature >= fluid.t_triple && temperature <= fluid.tc))
+        return std::nullopt;
+    const OnCurve p = on_curve(fluid.pressure, fluid.tc, temperature);
+    const double liquid = fluid.rhoc * on_curve(fluid.liquid, fluid.tc, temperature).x;
+    const double vapour = fluid.rhoc * on_curve(fluid.vapour, fluid.tc, temperature).x;
+    const double latent = temperature < fluid.tc ? temperature * (1 / vapour - 1 / liquid) * fluid.pc * p.slope : 0;
+    return MeasuredSaturation{fluid.pc * p.x, liquid, vapour, latent};
+}
+
+std::optional<double> measured_boiling_t(const Substance& fluid, double p)
+{
+    const std::optional<MeasuredSaturation> triple = measured_saturation(fluid, fluid.t_triple);
+    if (!triple || !(p >= triple->p && p <= fluid.pc))
+        return std::nullopt;
+    double found = fluid.t_triple;
+    bisect(1e-9 * fluid.tc, [&](double temperature) { return measured_saturation(fluid, temperature)->p - p; },
+           fluid.t_triple, fluid.tc, found);
+    return found;
+}
+
+AgainstNature against_nature(const Substance& fluid)
+{
+    const double tb_model = t_at_pressure(fluid.ref_p / fluid.pc);
+    const Coexistence at_tb = state_at(tb_model);
+    // The latent heat hg - hl does not depend on c.
+    const double latent_model = properties(at_tb.t, at_tb.vl, at_tb.vg, fluid.c).latent() * gas_constant * fluid.tc;
+    AgainstNature row{};
+    row.zc = {fluid.rhoc > 0 ? fluid.pc / (fluid.rhoc * gas_constant * fluid.tc) : 0, critical_compressibility()};
+    row.omega = {fluid.omega, acentric_factor(state_at(0.7).p)};
+    row.boiling_t = {fluid.ref_t / fluid.tc, tb_model};
+    row.latent = {fluid.ref_latent, latent_model};
+    row.trouton = {fluid.ref_latent / (gas_constant * fluid.ref_t), latent_model / (gas_constant * tb_model * fluid.tc)};
+    return row;
 }

@@ -5,9 +5,11 @@
 // corresponding states for the simple fluids.
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include "coexistence.h"
+#include "substances.h"
 
 // Guggenheim's (1945) fit to the coexisting densities of neon, argon,
 // krypton, xenon, nitrogen, oxygen, carbon monoxide and methane:
@@ -36,3 +38,35 @@ struct ClapeyronSlopes {
     double t, from_p, from_latent;
 };
 std::vector<ClapeyronSlopes> clapeyron_slopes(const std::vector<Coexistence>& states, const std::vector<double>& latent);
+
+// A fluid's measured saturation state at T (K), from its curves: the vapour
+// pressure (Pa), the coexisting densities (mol/m3) and the latent heat
+// (J/mol) Clapeyron's equation gives from them, T (1/rho_vapour -
+// 1/rho_liquid) dp/dT. None where the fluid has no curves, or T is not
+// between its triple point and its critical point (below, the real fluid is
+// solid; above, one phase).
+struct MeasuredSaturation {
+    double p, rho_liquid, rho_vapour, latent;
+};
+bool has_measured_curves(const Substance& fluid);
+std::optional<MeasuredSaturation> measured_saturation(const Substance& fluid, double temperature);
+
+// The temperature (K) at which the measured vapour pressure is p (Pa), found
+// by halving between the triple point and Tc; none where p is not between
+// the pressures there.
+std::optional<double> measured_boiling_t(const Substance& fluid, double p);
+
+// A fluid against the model, each number measured beside the model's:
+//   zc: pc / (rhoc R Tc), the model's 3/8;
+//   omega: the acentric factor, the model's from its state at t = 0.7;
+//   boiling_t: Tb/Tc at the measured point's pressure (the normal boiling
+//     point), the model's where its vapour pressure is that p/pc;
+//   latent: the latent heat there (J/mol), the model's at its own Tb;
+//   trouton: Trouton's ratio latent / (R Tb).
+struct Compared {
+    double measured, model;
+};
+struct AgainstNature {
+    Compared zc, omega, boiling_t, latent, trouton;
+};
+AgainstNature against_nature(const Substance& fluid);

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 extern const char substances_tsv[];  // data/substances.tsv, built in
+extern const char saturation_tsv[];  // data/saturation.tsv, built in
 
 namespace {
 
@@ -20,11 +21,13 @@ std::vector<std::string> split(std::string_view line, char at)
 
 double number_of(const std::string& text) { return std::strtod(text.c_str(), nullptr); }
 
-std::vector<Substance> read_substances()
+// Each row of a tab-separated table (lines starting with # left out), given
+// to row(cell) where cell(name) is the row's cell under that column.
+template <class Row>
+void each_row(const char* tsv, Row&& row)
 {
-    std::vector<Substance> list;
     std::vector<std::string> columns;
-    for (const std::string& line : split(substances_tsv, '\n')) {
+    for (const std::string& line : split(tsv, '\n')) {
         if (line.empty() || line[0] == '#')
             continue;
         const std::vector<std::string> cells = split(line, '\t');
@@ -32,12 +35,42 @@ std::vector<Substance> read_substances()
             columns = cells;
             continue;
         }
-        const auto cell = [&](std::string_view name) -> std::string {
+        row([&](std::string_view name) -> std::string {
             for (size_t k = 0; k < columns.size() && k < cells.size(); ++k)
                 if (columns[k] == name)
                     return cells[k];
             return {};
-        };
+        });
+    }
+}
+
+// An exponent as written: a decimal, or a fraction such as 7/3.
+double exponent_of(const std::string& text)
+{
+    const size_t slash = text.find('/');
+    return slash == std::string::npos ? number_of(text)
+                                      : number_of(text.substr(0, slash)) / number_of(text.substr(slash + 1));
+}
+
+SaturationCurve curve_of(const std::string& form, const std::string& terms, const std::string& source)
+{
+    SaturationCurve curve;
+    curve.form = form == "exp_tc" ? SaturationCurve::Form::exp_tc
+                 : form == "exp"  ? SaturationCurve::Form::exp
+                                  : SaturationCurve::Form::plus;
+    for (const std::string& term : split(terms, ' ')) {
+        const size_t at = term.find('@');
+        if (at != std::string::npos)
+            curve.terms.emplace_back(number_of(term.substr(0, at)), exponent_of(term.substr(at + 1)));
+    }
+    curve.source = source;
+    return curve;
+}
+
+std::vector<Substance> read_substances()
+{
+    std::vector<Substance> list;
+    each_row(substances_tsv, [&](const auto& cell) {
         Substance s;
         s.key = cell("key");
         s.formula = cell("formula");
@@ -50,9 +83,21 @@ std::vector<Substance> read_substances()
         s.ref_t = number_of(cell("ref_T_K"));
         s.ref_p = number_of(cell("ref_p_Pa"));
         s.ref_latent = number_of(cell("ref_latent_J_per_mol"));
+        s.rhoc = number_of(cell("rhoc_mol_per_m3"));
+        s.omega = number_of(cell("omega"));
+        s.t_triple = number_of(cell("T_triple_K"));
+        s.ref_liquid_density = number_of(cell("ref_liquid_density_kg_per_m3"));
         s.source = cell("source");
         list.push_back(s);
-    }
+    });
+    each_row(saturation_tsv, [&](const auto& cell) {
+        for (Substance& s : list)
+            if (s.key == cell("key")) {
+                const std::string curve = cell("curve");
+                SaturationCurve& into = curve == "pressure" ? s.pressure : curve == "liquid" ? s.liquid : s.vapour;
+                into = curve_of(cell("form"), cell("terms"), cell("source"));
+            }
+    });
     return list;
 }
 

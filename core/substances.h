@@ -5,9 +5,21 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "tables_csv.h"
+
+// One of a fluid's measured saturation curves, as its reference equation's
+// short fitted form gives it (data/saturation.tsv): with theta = 1 - T/Tc
+// and S the sum of n theta^e over the terms, x = exp(Tc/T S), exp(S) or
+// 1 + S, by form. x is p/pc for the pressure, rho/rhoc for the densities.
+struct SaturationCurve {
+    enum class Form { exp_tc, exp, plus };
+    Form form = Form::plus;
+    std::vector<std::pair<double, double>> terms;  // n and e
+    std::string source;
+};
 
 struct Substance {
     std::string key, formula, name_en, name_es;
@@ -16,7 +28,13 @@ struct Substance {
     double c = 1.5;               // Cv = cR of the ideal gas
     double ref_t = 0, ref_p = 0;  // a measured point of the vapour-pressure curve (K, Pa); 0 where none
     double ref_latent = 0;        // and the latent heat there (J/mol)
+    double rhoc = 0;              // measured critical density (mol/m3); 0 where unknown
+    double omega = 0;             // measured acentric factor
+    double t_triple = 0;          // triple point (K); 0 where unknown
+    double ref_liquid_density = 0;  // the liquid's density at the measured point (kg/m3)
     std::string source;
+    // The measured saturation curves; empty terms where there are none.
+    SaturationCurve pressure, liquid, vapour;
 };
 
 // The molar gas constant, J/(mol K), exact since 2019 (the SI tables'

@@ -1,9 +1,13 @@
 // The model against the laws real fluids follow: its own critical
 // compressibility, acentric factor and critical exponent, Guggenheim's law,
-// and Clapeyron's equation on every row.
+// and Clapeyron's equation on every row; and the fluids' measured curves,
+// checked before they are drawn beside it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "nature.h"
@@ -62,3 +66,89 @@ TEST(Nature, ClapeyronsSlopeFromTheLatentHeatIsTheVapourPressuresAtEveryRow)
 }
 
 }  // namespace
+
+// What a fluid's measured curves must pass before they are drawn; each
+// failure said in words, none where they pass. The checks are independent of
+// the curves: the critical point, the measured point and acentric factor come
+// from data/substances.tsv, with their own sources.
+std::vector<std::string> failed_checks(const Substance& fluid)
+{
+    std::vector<std::string> failed;
+    const auto check = [&](bool passed, const std::string& what) {
+        if (!passed)
+            failed.push_back(fluid.key + ": " + what);
+    };
+    const std::optional<MeasuredSaturation> critical = measured_saturation(fluid, fluid.tc);
+    check(critical && std::fabs(critical->p / fluid.pc - 1) < 1e-12 && std::fabs(critical->rho_liquid / fluid.rhoc - 1) < 1e-12 &&
+              std::fabs(critical->rho_vapour / fluid.rhoc - 1) < 1e-12,
+          "not through the critical point");
+    const std::optional<double> boiling = measured_boiling_t(fluid, fluid.ref_p);
+    check(boiling && std::fabs(*boiling - fluid.ref_t) <= 0.05, "the measured point's T is missed by more than 0.05 K");
+    const double density = measured_saturation(fluid, fluid.ref_t)->rho_liquid * fluid.molar_mass / 1000;
+    check(std::fabs(density / fluid.ref_liquid_density - 1) <= 0.005, "the liquid density is off by more than 0.5 %");
+    // CO2's Tr = 0.7 lies 3.7 K below its triple point: its acentric factor
+    // is read there from its pressure curve carried on, as it is defined.
+    Substance carried_on = fluid;
+    carried_on.t_triple = std::min(fluid.t_triple, 0.7 * fluid.tc);
+    const double p_at_0_7 = measured_saturation(carried_on, 0.7 * fluid.tc)->p / fluid.pc;
+    check(std::fabs(acentric_factor(p_at_0_7) - fluid.omega) <= 0.005, "the acentric factor is off by more than 0.005");
+    // A fourth, through the vapour's density: Clapeyron's latent heat from the
+    // curves against the measured one, to within 2 %.
+    check(std::fabs(measured_saturation(fluid, fluid.ref_t)->latent / fluid.ref_latent - 1) <= 0.02,
+          "Clapeyron's latent heat is off by more than 2 %");
+    // From the triple point up, the pressure rises and the liquid stays the
+    // denser (water's liquid is densest at 4 °C: the gap need not shrink).
+    double last_p = 0;
+    for (int k = 0; k < 100; ++k) {
+        const double temperature = fluid.t_triple + (fluid.tc - fluid.t_triple) * k / 100;
+        const MeasuredSaturation s = *measured_saturation(fluid, temperature);
+        check(s.p > last_p && s.rho_liquid > s.rho_vapour, "out of order at " + std::to_string(temperature) + " K");
+        last_p = s.p;
+    }
+    return failed;
+}
+
+TEST(Nature, EveryFluidsMeasuredCurvesPassTheCriticalPointTheMeasuredPointAndTheAcentricFactor)
+{
+    for (const Substance& fluid : substances()) {
+        ASSERT_TRUE(has_measured_curves(fluid)) << fluid.key;
+        EXPECT_EQ(failed_checks(fluid), std::vector<std::string>{}) << fluid.key;
+    }
+    // A coefficient one per cent off is caught, in each curve.
+    Substance wrong = *find_substance("argon");
+    wrong.pressure.terms[1].first *= 1.01;
+    EXPECT_FALSE(failed_checks(wrong).empty());
+    wrong = *find_substance("argon");
+    wrong.liquid.terms[0].first *= 1.01;
+    EXPECT_FALSE(failed_checks(wrong).empty());
+    wrong = *find_substance("argon");
+    wrong.vapour.form = SaturationCurve::Form::exp;  // the form read wrongly
+    EXPECT_FALSE(failed_checks(wrong).empty());
+}
+
+TEST(Nature, BelowTheTriplePointOrAboveTcThereIsNoMeasuredState)
+{
+    const Substance& argon = *find_substance("argon");
+    EXPECT_FALSE(measured_saturation(argon, 83.8));
+    EXPECT_TRUE(measured_saturation(argon, 83.81));
+    EXPECT_FALSE(measured_saturation(argon, 150.7));
+    EXPECT_FALSE(measured_boiling_t(argon, 100));  // below the triple point's 68.9 kPa
+    EXPECT_FALSE(has_measured_curves(custom_fluid(300, 5e6, 2.5)));
+    EXPECT_FALSE(measured_saturation(custom_fluid(300, 5e6, 2.5), 250));
+}
+
+TEST(Nature, ArgonAgainstTheModel)
+{
+    const AgainstNature argon = against_nature(*find_substance("argon"));
+    EXPECT_NEAR(argon.zc.measured, 0.2895, 1e-4);
+    EXPECT_EQ(argon.zc.model, 3.0 / 8);
+    EXPECT_EQ(argon.omega.measured, -0.00219);
+    EXPECT_NEAR(argon.omega.model, -0.302, 5e-4);
+    // The model boils at 72.27 K, the real argon at 87.30 K.
+    EXPECT_NEAR(argon.boiling_t.model * 150.687, 72.27, 0.005);
+    EXPECT_NEAR(argon.boiling_t.measured, 87.302 / 150.687, 1e-12);
+    // Trouton's ratio: about 8.9 for argon, and the model's from its own latent heat.
+    EXPECT_NEAR(argon.trouton.measured, 6430 / (gas_constant * 87.302), 1e-12);
+    EXPECT_NEAR(argon.trouton.model, argon.latent.model / (gas_constant * argon.boiling_t.model * 150.687), 1e-9);
+    EXPECT_GT(argon.latent.model, 0);
+}
