@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "nature.h"
 #include "state.h"
 
 std::optional<Substance> fluid_asked(const Messages& say, const std::optional<std::string>& name,
@@ -50,20 +51,59 @@ std::optional<double> coexistence_t(const Messages& say, double given, bool temp
 std::string substance_list(const Messages& say)
 {
     std::string out = pick(say.language,
-        say.es("sustancia        fórmula  Tc (K)     pc (Pa)     M (g/mol)  c    punto medido: T (K), p (Pa), calor latente (J/mol)\n"),
-        "substance        formula  Tc (K)     pc (Pa)     M (g/mol)  c    measured point: T (K), p (Pa), latent heat (J/mol)\n");
+        say.es("sustancia        fórmula  Tc (K)     pc (Pa)     M (g/mol)  c    Zc      omega     Tb modelo (K)  punto medido: T (K), p (Pa), calor latente (J/mol)\n"),
+        "substance        formula  Tc (K)     pc (Pa)     M (g/mol)  c    Zc      omega     model Tb (K)   measured point: T (K), p (Pa), latent heat (J/mol)\n");
     const auto column = [](std::string text, size_t width) {
         text.resize(std::max(width, text.size() + 1), ' ');
         return text;
     };
     std::string sources;
     for (const Substance& s : substances()) {
+        const AgainstNature row = against_nature(s);
         out += column(s.key, 17) + column(s.formula, 9) + column(si_number(s.tc), 11) + column(si_number(s.pc), 12) +
-               column(si_number(s.molar_mass), 11) + column(significant(s.c), 5) + si_number(s.ref_t) + ", " + si_number(s.ref_p) + ", " +
-               si_number(s.ref_latent) + "\n";
+               column(si_number(s.molar_mass), 11) + column(significant(s.c), 5) + column(with_decimals(row.zc.measured, 4), 8) +
+               column(significant(s.omega), 10) + column(with_decimals(row.boiling_t.model * s.tc, 2), 15) +
+               si_number(s.ref_t) + ", " + si_number(s.ref_p) + ", " + si_number(s.ref_latent) + "\n";
         sources += "  " + s.key + ": " + s.source + "\n";
     }
     return say.es(out) + pick(say.language, "Fuentes:\n", "Sources:\n") + sources;
+}
+
+std::string nature_report(const Messages& say, const Substance& fluid)
+{
+    const AgainstNature row = against_nature(fluid);
+    const auto line = [](std::string what, const Compared& pair, int digits, const std::string& after = "") {
+        what.resize(std::max<size_t>(40, what.size() + 1), ' ');
+        std::string measured = significant(pair.measured, digits);
+        measured.resize(std::max<size_t>(12, measured.size() + 1), ' ');
+        return "  " + what + measured + significant(pair.model, digits) + after + "\n";
+    };
+    const Compared latent{row.latent.measured / 1000, row.latent.model / 1000};
+    const std::string tb = " (" + si_number(fluid.ref_t) + " K, " + with_decimals(row.boiling_t.model * fluid.tc, 2) + " K)";
+    std::string out = pick(say.language,
+        say.name_of(fluid) + " frente al fluido de van der Waals a " + si_number(fluid.ref_p) + " Pa:\n" +
+            "                                          medido      modelo\n" +
+            line("Zc = pc/(rhoc R Tc)", row.zc, 4) + line("factor acéntrico omega", row.omega, 4) +
+            line("Tb/Tc", row.boiling_t, 4, tb) + line("calor latente en Tb (kJ/mol)", latent, 4) +
+            line("cociente de Trouton L/(R Tb)", row.trouton, 4) +
+            "Zc: el modelo es un campo medio con a y b constantes; las moléculas reales, blandas y agrupadas\n"
+            "  cerca del punto crítico, llegan a él más densas (unos 0.29 en los fluidos simples).\n"
+            "omega, Tb: la atracción a del modelo no cambia con T, y su presión de vapor cae demasiado deprisa\n"
+            "  bajo Tc: hierve demasiado frío. Soave, y Peng y Robinson, hacen depender a de T, ajustada a omega.\n"
+            "Trouton: el calor latente del modelo es la cohesión a/vl - a/vg de un campo medio de atracciones\n"
+            "  entre pares; los puentes de hidrógeno (agua, amoníaco) añaden más de lo que ningún par explica.\n",
+        say.name_of(fluid) + " against the van der Waals fluid at " + si_number(fluid.ref_p) + " Pa:\n" +
+            "                                          measured    model\n" +
+            line("Zc = pc/(rhoc R Tc)", row.zc, 4) + line("acentric factor omega", row.omega, 4) +
+            line("Tb/Tc", row.boiling_t, 4, tb) + line("latent heat at Tb (kJ/mol)", latent, 4) +
+            line("Trouton's ratio L/(R Tb)", row.trouton, 4) +
+            "Zc: the model is a mean field with constant a and b; real molecules, soft and clustering near\n"
+            "  the critical point, reach it denser (about 0.29 for the simple fluids).\n"
+            "omega, Tb: the model's attraction a does not change with T, so its vapour pressure falls too fast\n"
+            "  below Tc: it boils too cold. Soave's and Peng and Robinson's equations let a depend on T, fitted to omega.\n"
+            "Trouton: the model's latent heat is the cohesion a/vl - a/vg of a mean field of pair attractions;\n"
+            "  hydrogen bonds (water, ammonia) add more than any pair accounts for.\n");
+    return say.es(out);
 }
 
 std::string state_report(const Messages& say, const Substance& fluid, const Coexistence& s, double c)
@@ -97,5 +137,16 @@ std::string state_report(const Messages& say, const Substance& fluid, const Coex
                si_number(fluid.ref_t) + " K, " + si_number(fluid.ref_p) +
                pick(say.language, " Pa, calor latente ", " Pa, latent heat ") + significant(fluid.ref_latent / 1000) + " kJ/mol (" +
                fluid.source + ")\n";
+    // The real fluid at this T, from its measured curves.
+    if (const std::optional<MeasuredSaturation> m = measured_saturation(fluid, temperature))
+        out += pick(say.language, "  medido a esta T: p = ", "  measured at this T: p = ") + significant(m->p, 6) + " Pa" +
+               (fluid.molar_mass > 0 ? pick(say.language, ", densidad: líquido ", ", density: liquid ") +
+                                           significant(m->rho_liquid * fluid.molar_mass / 1000) + " kg/m³, gas " +
+                                           significant(m->rho_vapour * fluid.molar_mass / 1000) + " kg/m³"
+                                     : std::string()) +
+               pick(say.language, ", calor latente ", ", latent heat ") + significant(m->latent / 1000) + " kJ/mol\n";
+    else if (has_measured_curves(fluid) && temperature < fluid.t_triple)
+        out += pick(say.language, "  bajo el punto triple (" + si_number(fluid.t_triple) + " K): el fluido real es sólido aquí\n",
+                    "  below the triple point (" + si_number(fluid.t_triple) + " K): the real fluid is solid here\n");
     return say.es(out);
 }

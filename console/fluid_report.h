@@ -27,6 +27,12 @@ std::optional<double> coexistence_t(const Messages& say, double given, bool temp
 // The table of substances with their constants and sources.
 std::string substance_list(const Messages& say);
 
+// The substance against the model: its measured Zc, acentric factor, Tb/Tc,
+// latent heat at Tb and Trouton's ratio beside the model's, each with the
+// assumption of the model the difference comes from.
+std::string nature_report(const Messages& say, const Substance& fluid);
+
 // The coexistence state `s` of `fluid`, with Cv = cR: T, p, the volumes,
-// densities and latent heat, and the fluid's measured point.
+// densities and latent heat, the fluid's measured point, and its measured
+// saturation state at that T (or that the real fluid is solid there).
 std::string state_report(const Messages& say, const Substance& fluid, const Coexistence& s, double c);

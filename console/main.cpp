@@ -103,7 +103,8 @@ int run_program(const Messages& say, const Options& options, const std::optional
 {
     Console console;
     const double c = choose_c(say, options, fluid, console);
-    const std::vector<PlannedFile> plan = plan_files(options.output_dir, options.csv, options.xlsx, fluid.has_value());
+    const std::vector<PlannedFile> plan = plan_files(options.output_dir, options.csv, options.xlsx, fluid.has_value(),
+                                                     options.against_nature ? fluid->key : "");
     const std::string waiting = say.waiting() + "\n";
     std::string why;
     if (!names_apart(say, plan, why)) {
@@ -117,7 +118,7 @@ int run_program(const Messages& say, const Options& options, const std::optional
         to_stderr(why);
         return 1;
     }
-    const RunResult result(c, fluid, fluid || options.xlsx);
+    const RunResult result(c, fluid, fluid || options.xlsx, options.against_nature);
     if (!options.quiet)
         console.write(result.out.console.c_str());
     if (!write_planned(say, plan, result, files, waiting, why)) {
@@ -130,6 +131,8 @@ int run_program(const Messages& say, const Options& options, const std::optional
         to_stderr(say.cannot_write_console(reason_of(say, console.error)));
         return 1;
     }
+    if (options.against_nature && !options.quiet && !platform::put_text(stdout, "\n" + nature_report(say, *fluid)))
+        return 1;
     // On a terminal, a line of its own saying where the tables went.
     if (!options.quiet && platform::stderr_is_terminal()) {
         std::vector<std::string> names;
@@ -204,6 +207,8 @@ int act(const Messages& say, const Options& options, std::vector<ReportFile>& fi
     const std::optional<Substance> fluid = chosen_fluid(say, options, status);
     if (status)
         return status;
+    if (options.against_nature && options.substance.empty())
+        return usage(say, say.needs_substance());
     if (options.at_temperature || options.at_pressure)
         return state_query(say, options, fluid);
     if (!options.output_dir.empty())

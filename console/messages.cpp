@@ -117,6 +117,8 @@ std::string Messages::help() const
         "      --tc K --pc PA     un fluido propio: temperatura y presión críticas\n"
         "      --at-temperature K el estado de coexistencia a esa temperatura (sin ficheros)\n"
         "      --at-pressure PA   el estado de coexistencia a esa presión de vapor\n"
+        "      --against-nature   con --substance: la sustancia frente al modelo (Zc, omega,\n"
+        "                         Tb, Trouton) y nature_CLAVE.csv, modelo y medida\n"
         "  -q, --quiet            sin pregunta ni traza en la salida estándar\n"
         "  -h, --help             muestra esta ayuda y termina\n"
         "  -V, --version          muestra la versión y termina\n"
@@ -141,6 +143,8 @@ std::string Messages::help() const
         "      --tc K --pc PA     a fluid of one's own: critical temperature and pressure\n"
         "      --at-temperature K the coexistence state at that temperature (no files)\n"
         "      --at-pressure PA   the coexistence state at that vapour pressure\n"
+        "      --against-nature   with --substance: the substance against the model (Zc,\n"
+        "                         omega, Tb, Trouton) and nature_KEY.csv, model and measured\n"
         "  -q, --quiet            no prompt and no trace on standard output\n"
         "  -h, --help             show this help and exit\n"
         "  -V, --version          show the version and exit\n"
@@ -371,6 +375,12 @@ std::string Messages::not_positive(const std::string& option, const std::string&
 {
     return pick(language, "vdwcoex: " + option + " " + printable(value) + es(" no es un número positivo"),
                 "vdwcoex: " + option + " " + printable(value) + " is not a positive number");
+}
+
+std::string Messages::needs_substance() const
+{
+    return pick(language, es("vdwcoex: --against-nature necesita una sustancia de la tabla: --substance NOMBRE"),
+                "vdwcoex: --against-nature needs a substance of the table: --substance NAME");
 }
 
 std::string Messages::needs_fluid(const std::string& option) const

@@ -87,6 +87,7 @@ struct Messages {
     std::string tc_pc_together() const;
     std::string not_positive(const std::string& option, const std::string& value) const;
     std::string needs_fluid(const std::string& option) const;
+    std::string needs_substance() const;
     std::string at_both() const;
     // A temperature (K) or pressure (Pa), as typed, out of the model's reach.
     std::string temperature_range(const std::string& temperature, const Substance& fluid) const;

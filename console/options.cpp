@@ -24,6 +24,7 @@ const LongOption long_options[] = {
     {"tc", '\0', true, nullptr, &Options::tc},   {"pc", '\0', true, nullptr, &Options::pc},
     {"at-temperature", '\0', true, nullptr, &Options::at_temperature},
     {"at-pressure", '\0', true, nullptr, &Options::at_pressure},
+    {"against-nature", '\0', false, &Options::against_nature},
 };
 const LongOption& substance = long_options[7];
 const LongOption& value_c = long_options[0];

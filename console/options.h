@@ -23,6 +23,7 @@ struct Options {
     // constants (K, Pa); the state at a temperature (K) or pressure (Pa).
     std::string substance;
     bool list_substances = false;
+    bool against_nature = false;  // the substance against its measured curves
     std::optional<double> tc, pc, at_temperature, at_pressure;
     // Each of those as typed, by the option's name ("tc", "at-pressure"...),
     // for the messages that name it.

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "leftovers.h"
+#include "nature.h"
 #include "platform.h"
 #include "reports.h"
 #include "tables_csv.h"
@@ -69,6 +70,7 @@ bool render(const Messages& say, const PlannedFile& file, const RunResult& run, 
     case Rendering::properties_csv: text = property_csv(run.out.properties); return true;
     case Rendering::coexistence_si: text = si_csv(run.si[0], run.header); return true;
     case Rendering::properties_si: text = si_csv(run.si[1], run.header); return true;
+    case Rendering::nature: text = run.nature; return true;
     case Rendering::workbook: {
         std::string shown, reason;
         number(shown, run.c);
@@ -85,9 +87,10 @@ bool render(const Messages& say, const PlannedFile& file, const RunResult& run, 
 
 }  // namespace
 
-std::vector<PlannedFile> plan_files(const std::string& output_dir, bool csv, bool xlsx, bool with_fluid)
+std::vector<PlannedFile> plan_files(const std::string& output_dir, bool csv, bool xlsx, bool with_fluid,
+                                    const std::string& nature_key)
 {
-    std::vector<std::pair<const char*, Rendering>> named = {{"vdw_coex.dat", Rendering::coexistence},
+    std::vector<std::pair<std::string, Rendering>> named = {{"vdw_coex.dat", Rendering::coexistence},
                                                             {"clatente.dat", Rendering::properties}};
     if (csv) {
         named.emplace_back("vdw_coex.csv", Rendering::coexistence_csv);
@@ -97,6 +100,8 @@ std::vector<PlannedFile> plan_files(const std::string& output_dir, bool csv, boo
         named.emplace_back("vdw_coex_si.csv", Rendering::coexistence_si);
         named.emplace_back("clatente_si.csv", Rendering::properties_si);
     }
+    if (!nature_key.empty())
+        named.emplace_back("nature_" + nature_key + ".csv", Rendering::nature);
     if (xlsx)
         named.emplace_back("vdwcoex.xlsx", Rendering::workbook);
     const std::string folder = output_dir.empty() ? "" : output_dir + "/";
@@ -106,8 +111,11 @@ std::vector<PlannedFile> plan_files(const std::string& output_dir, bool csv, boo
     return files;
 }
 
-RunResult::RunResult(double c_, const std::optional<Substance>& fluid, bool cells) : c(c_), out(run(c_))
+RunResult::RunResult(double c_, const std::optional<Substance>& fluid, bool cells, bool against_nature)
+    : c(c_), out(run(c_))
 {
+    if (fluid && against_nature)
+        nature = si_csv(nature_table(*fluid, out.states, c), nature_header(*fluid, VDWCOEX_VERSION));
     if (!cells)
         return;
     sheets = {{"vdw_coex", coexistence_table(out.coexistence)}, {"clatente", property_table(out.properties)}};

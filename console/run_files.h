@@ -14,7 +14,9 @@
 #include "workbook.h"
 
 // The files a run can write, each rendered from the run in its own way.
-enum class Rendering { coexistence, properties, coexistence_csv, properties_csv, coexistence_si, properties_si, workbook };
+enum class Rendering {
+    coexistence, properties, coexistence_csv, properties_csv, coexistence_si, properties_si, nature, workbook
+};
 
 struct PlannedFile {
     std::string name;  // as the closing line says it
@@ -24,8 +26,11 @@ struct PlannedFile {
 
 // The run's files, in the order they are opened and committed: the two
 // reports, then the CSV tables, the SI tables where there is a fluid, and
-// the workbook. `output_dir` is the folder, or "" for the current one.
-std::vector<PlannedFile> plan_files(const std::string& output_dir, bool csv, bool xlsx, bool with_fluid);
+// the substance's model-and-measured table (nature_<key>.csv) where
+// `nature_key` names it, and the workbook. `output_dir` is the folder, or
+// "" for the current one.
+std::vector<PlannedFile> plan_files(const std::string& output_dir, bool csv, bool xlsx, bool with_fluid,
+                                    const std::string& nature_key = "");
 
 // What the files are rendered from: the run's reports for c and, where an
 // SI table or the workbook is planned, the cells read from them.
@@ -35,8 +40,9 @@ struct RunResult {
     std::vector<Sheet> sheets;       // the reduced tables, then the SI ones
     std::vector<OwnedTable> si;      // with a fluid: its SI tables
     std::vector<std::string> header; // and their header lines
+    std::string nature;              // where asked: the substance's model-and-measured table
 
-    RunResult(double c_, const std::optional<Substance>& fluid, bool cells);
+    RunResult(double c_, const std::optional<Substance>& fluid, bool cells, bool against_nature = false);
 };
 
 // Under the lock on their folder, removes what killed runs left beside the

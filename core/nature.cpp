@@ -121,3 +121,40 @@ AgainstNature against_nature(const Substance& fluid)
     row.trouton = {fluid.ref_latent / (gas_constant * fluid.ref_t), latent_model / (gas_constant * tb_model * fluid.tc)};
     return row;
 }
+
+OwnedTable nature_table(const Substance& fluid, const std::vector<Coexistence>& states, double c)
+{
+    OwnedTable table;
+    table.names = {"T_K", "t", "p_model_Pa", "p_measured_Pa", "rho_liquid_model_kg_per_m3", "rho_liquid_measured_kg_per_m3",
+                   "rho_vapour_model_kg_per_m3", "rho_vapour_measured_kg_per_m3", "rho_liquid_model_per_rhoc",
+                   "rho_liquid_measured_per_rhoc", "rho_vapour_model_per_rhoc", "rho_vapour_measured_per_rhoc",
+                   "latent_heat_model_J_per_mol", "latent_heat_measured_J_per_mol"};
+    table.units = {"K", "T/Tc", "Pa", "Pa", "kg/m3", "kg/m3", "kg/m3", "kg/m3", "", "", "", "", "J/mol", "J/mol"};
+    const double kg = fluid.molar_mass / 1000, vc = critical_volume(fluid);
+    for (const Coexistence& s : states) {
+        const double temperature = s.t * fluid.tc;
+        const double latent = properties(s.t, s.vl, s.vg, c).latent() * gas_constant * fluid.tc;
+        const std::optional<MeasuredSaturation> measured = measured_saturation(fluid, temperature);
+        const auto shown = [&](auto of) { return measured ? si_number(of(*measured)) : std::string(); };
+        table.rows.push_back({si_number(temperature), si_number(s.t), si_number(s.p * fluid.pc),
+                              shown([&](const MeasuredSaturation& m) { return m.p; }), si_number(kg / (s.vl * vc)),
+                              shown([&](const MeasuredSaturation& m) { return m.rho_liquid * kg; }),
+                              si_number(kg / (s.vg * vc)),
+                              shown([&](const MeasuredSaturation& m) { return m.rho_vapour * kg; }), si_number(1 / s.vl),
+                              shown([&](const MeasuredSaturation& m) { return m.rho_liquid / fluid.rhoc; }),
+                              si_number(1 / s.vg),
+                              shown([&](const MeasuredSaturation& m) { return m.rho_vapour / fluid.rhoc; }),
+                              si_number(latent), shown([&](const MeasuredSaturation& m) { return m.latent; })});
+    }
+    return table;
+}
+
+std::vector<std::string> nature_header(const Substance& fluid, const std::string& version)
+{
+    const std::string name = fluid.name_en + (fluid.formula.empty() ? "" : " (" + fluid.formula + ")");
+    return {"vdwcoex " + version + ": " + name + ", the van der Waals fluid beside the measured saturation curves",
+            "Tc = " + si_number(fluid.tc) + " K, pc = " + si_number(fluid.pc) + " Pa, rhoc = " + si_number(fluid.rhoc) +
+                " mol/m3, triple point " + si_number(fluid.t_triple) + " K (measured cells empty below it)",
+            "constants from " + fluid.source, "measured curves from " + fluid.pressure.source,
+            "measured latent heat by Clapeyron's equation from the measured curves"};
+}

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "coexistence.h"
@@ -70,3 +71,15 @@ struct AgainstNature {
     Compared zc, omega, boiling_t, latent, trouton;
 };
 AgainstNature against_nature(const Substance& fluid);
+
+// A substance's saturation table, the model beside its measured curves, at
+// the temperatures of a sweep's states (T = t Tc; c for the model's latent
+// heat, which does not depend on it): T, t, the vapour pressure, the
+// liquid's and vapour's densities in kg/m3 and reduced (the model's by its
+// own critical density 1/Vc, the measured by rhoc), and the latent heat.
+// The measured cells are empty below the triple point. Each number with
+// nine significant digits, as the SI tables print them.
+OwnedTable nature_table(const Substance& fluid, const std::vector<Coexistence>& states, double c);
+
+// The lines that head it: the fluid, and the sources of its constants and curves.
+std::vector<std::string> nature_header(const Substance& fluid, const std::string& version);

@@ -3,7 +3,10 @@
     python3 check_si.py FOLDER
 
 FOLDER holds vdw_coex.csv, clatente.csv, vdw_coex_si.csv and clatente_si.csv
-of one run with a substance. The header lines must state Tc, pc and R; every
+of one run with a substance, and nature_KEY.csv where it was asked for: its
+model cells must be the reduced tables' (T, p, 1/v and the latent heat, to
+the reduced tables' digits), its measured cells empty exactly below the
+triple point the header states. The header lines must state Tc, pc and R; every
 SI cell must be the reduced cell times its unit (Tc for t, pc for p, the van
 der Waals Vc = 3 R Tc / (8 pc) for v, R for s, R Tc for h, g, u and the
 latent heat), printed with nine significant digits; other cells as they are.
@@ -58,6 +61,28 @@ for reduced_name, si_name in (("vdw_coex.csv", "vdw_coex_si.csv"), ("clatente.cs
             if got != expected:
                 failures.append(f"{si_name}: {got} for {cell} (expected {expected})")
                 break
+for nature in folder.glob("nature_*.csv"):
+    table, coexistence = rows(nature.name), rows("vdw_coex.csv")
+    names = table[0]
+    triple = float(re.search(r"triple point ([0-9.]+) K", nature.read_text(encoding="utf-8")).group(1))
+    if len(table) != len(coexistence):
+        failures.append(f"{nature.name}: {len(table) - 1} rows, {len(coexistence) - 1} in vdw_coex.csv")
+    column = {name: k for k, name in enumerate(coexistence[0])}
+    for row, reduced in zip(table[1:], coexistence[1:]):
+        cell = dict(zip(names, row))
+        t = float(reduced[column["t"]])
+        # Each model cell in reduced units against the reduced table's six decimals.
+        pairs = ((float(cell["T_K"]) / tc, t), (float(cell["p_model_Pa"]) / pc, float(reduced[column["p"]])),
+                 (1 / float(cell["rho_liquid_model_per_rhoc"]), float(reduced[column["v_liquid"]])),
+                 (1 / float(cell["rho_vapour_model_per_rhoc"]), float(reduced[column["v_gas"]])),
+                 (float(cell["latent_heat_model_J_per_mol"]) / (r * tc), float(reduced[column["latent_heat_8a_per_27b"]])))
+        if any(abs(got - expected) > 5.01e-7 + 2e-8 * abs(expected) for got, expected in pairs):
+            failures.append(f"{nature.name}: at t = {t}: {pairs}")
+            break
+        if (cell["p_measured_Pa"] == "") != (t * tc < triple):
+            failures.append(f"{nature.name}: at t = {t} ({t * tc} K) the measured cells are wrongly there or not")
+            break
+
 if not header or len(constants) != 3:
     failures.append(f"the header does not state Tc, pc and R: {header}")
 

@@ -192,6 +192,19 @@ substances)  # real fluids: the list, SI tables beside the same reports, the
   # A measured point at another T and p is said to be elsewhere, not the answer.
   LANGUAGE=en run --substance CO2 --at-pressure 3e6
   grep -q '^  measured at another point, not this one: 273.15 K, 3485100 Pa' ../out.txt || fail "CO2: $(cat ../out.txt)"
+  # Against the measured curves: at this T, or below the triple point.
+  LANGUAGE=en run --substance argon --at-temperature 87.302
+  grep -q '^  measured at this T: p = 1013[0-9][0-9] Pa, density: liquid 139[0-9.]* kg/m' ../out.txt || fail "87.302 K: $(cat ../out.txt)"
+  LANGUAGE=en run --substance argon --at-temperature 80
+  grep -q '^  below the triple point (83.8058 K): the real fluid is solid here$' ../out.txt || fail "80 K: $(cat ../out.txt)"
+  # The substance against the model: its row on standard output, and
+  # nature_argon.csv beside the same reports, its model cells the tables'.
+  LANGUAGE=en run --substance argon --against-nature --csv
+  [ "$status" -eq 0 ] || fail "--against-nature: status $status: $(cat ../err.txt)"
+  same_reports . 1.5
+  grep -q '^  Zc = pc/(rhoc R Tc) *0.2895 *0.375$' ../out.txt && grep -q '^  Tb/Tc .*(87.302 K, 72.27 K)$' ../out.txt ||
+    fail "--against-nature: $(tail -12 ../out.txt)"
+  python3 "$(dirname "$0")/check_si.py" . || fail "argon: nature_argon.csv"
   # A range in order, the argument as typed.
   LANGUAGE=en run --substance argon --at-temperature 20
   grep -q 'T = 20 K is out of reach: .* between 59.3707 K (0.394 Tc, .*) and Tc = 150.687 K, not included$' ../err.txt ||
@@ -209,7 +222,8 @@ substances)  # real fluids: the list, SI tables beside the same reports, the
               "--substance argon --at-pressure 0" "--substance argon --at-pressure 1e3" "--at-temperature 80" \
               "--substance argon --at-temperature 150.687" "--substance argon --at-pressure 4863000" \
               "--tc 150" "--tc -1 --pc 1e6" "--substance argon --tc 150 --pc 4e6" \
-              "--substance argon --at-temperature 80 --at-pressure 1e5" "--substance argon --at-pressure abc"; do
+              "--substance argon --at-temperature 80 --at-pressure 1e5" "--substance argon --at-pressure abc" \
+              "--against-nature" "--tc 150 --pc 4e6 --against-nature"; do
     run $args
     [ "$status" -eq 2 ] && [ "$(wc -l < ../err.txt)" -eq 2 ] && [ ! -s ../out.txt ] ||
       fail "'$args': status $status: $(cat ../err.txt)"
