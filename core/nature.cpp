@@ -109,13 +109,20 @@ std::optional<double> measured_boiling_t(const Substance& fluid, double p)
 
 AgainstNature against_nature(const Substance& fluid)
 {
-    const double tb_model = t_at_pressure(fluid.ref_p / fluid.pc);
-    const Coexistence at_tb = state_at(tb_model);
-    // The latent heat hg - hl does not depend on c.
-    const double latent_model = properties(at_tb.t, at_tb.vl, at_tb.vg, fluid.c).latent() * gas_constant * fluid.tc;
     AgainstNature row{};
     row.zc = {fluid.rhoc > 0 ? fluid.pc / (fluid.rhoc * gas_constant * fluid.tc) : 0, critical_compressibility()};
     row.omega = {fluid.omega, acentric_factor(state_at(0.7).p)};
+    // The model's boiling point where its searches reach the measured
+    // point's pressure (they do for every substance of the table); NaN where not.
+    const double p_ref = fluid.ref_p / fluid.pc;
+    const bool reached = p_ref >= lowest_state_p() && p_ref < 1;
+    const double tb_model = reached ? t_at_pressure(p_ref) : std::nan("");
+    double latent_model = std::nan("");
+    if (reached) {
+        const Coexistence at_tb = state_at(tb_model);
+        // The latent heat hg - hl does not depend on c.
+        latent_model = properties(at_tb.t, at_tb.vl, at_tb.vg, fluid.c).latent() * gas_constant * fluid.tc;
+    }
     row.boiling_t = {fluid.ref_t / fluid.tc, tb_model};
     row.latent = {fluid.ref_latent, latent_model};
     row.trouton = {fluid.ref_latent / (gas_constant * fluid.ref_t), latent_model / (gas_constant * tb_model * fluid.tc)};

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -119,7 +120,7 @@ double lowest_t() { return lowest_state_t; }
 // nearest the critical point, t >= 0.990, for the critical exponent, with
 // both slopes; the model's Zc and acentric factor (from its row at
 // t = 0.7); and Clapeyron's two slopes at each row.
-val against_nature()
+val model_against_nature()
 {
     const std::vector<Coexistence>& states = kept_sweep().passes;
     val rows = val::array(), clapeyron = val::array();
@@ -137,6 +138,8 @@ val against_nature()
         row.set("guggenheimDiameter", (gl + gg) / 2);
         row.set("width", liquid - gas);
         row.set("guggenheimWidth", gl - gg);
+        row.set("p", s.p);
+        row.set("inverseT", 1 / s.t);
         rows.call<void>("push", row);
         if (s.t >= 0.9895) {
             near_t.push_back(s.t);
@@ -164,6 +167,59 @@ val against_nature()
     o.set("clapeyron", clapeyron);
     o.set("clapeyronLargest", largest);
     return o;
+}
+
+// Each substance's measured saturation curves, reduced (T/Tc, Tc/T, p/pc and
+// the densities over rhoc): at Tc, at the table's temperatures from its
+// triple point up (as nature_KEY.csv prints them), and below t = 0.501 every
+// 0.01 down to its triple point; and its numbers against the model's (Zc,
+// omega, Tb/Tc, the latent heat at Tb in J/mol, Trouton's ratio), each as
+// {measured, model}.
+val measured_fluids()
+{
+    std::vector<double> ts = {1};
+    for (const Coexistence& s : kept_sweep().passes)
+        ts.push_back(s.t);
+    for (int k = 50; k > 0; --k)
+        ts.push_back(k / 100.0);
+    val list = val::array();
+    for (const Substance& fluid : substances()) {
+        val points = val::array();
+        const auto add = [&](double temperature) {
+            const std::optional<MeasuredSaturation> m = measured_saturation(fluid, temperature);
+            if (!m)
+                return;
+            val point = val::object();
+            point.set("t", temperature / fluid.tc);
+            point.set("inverseT", fluid.tc / temperature);
+            point.set("p", m->p / fluid.pc);
+            point.set("liquid", m->rho_liquid / fluid.rhoc);
+            point.set("vapour", m->rho_vapour / fluid.rhoc);
+            points.call<void>("push", point);
+        };
+        for (const double t : ts)
+            add(t * fluid.tc);
+        add(fluid.t_triple);
+        const AgainstNature row = against_nature(fluid);
+        const auto pair = [](const Compared& c) {
+            val o = val::object();
+            o.set("measured", c.measured);
+            o.set("model", c.model);
+            return o;
+        };
+        val o = val::object();
+        o.set("key", fluid.key);
+        o.set("points", points);
+        o.set("tripleT", fluid.t_triple / fluid.tc);
+        o.set("zc", pair(row.zc));
+        o.set("omega", pair(row.omega));
+        o.set("boilingT", pair(row.boiling_t));
+        o.set("latent", pair(row.latent));
+        o.set("trouton", pair(row.trouton));
+        o.set("source", fluid.pressure.source);
+        list.call<void>("push", o);
+    }
+    return list;
 }
 
 // A point of an isobar: its t, the phase's volume, entropy and enthalpy.
@@ -458,7 +514,8 @@ EMSCRIPTEN_BINDINGS(vdwcoex)
     function("enthalpy", &enthalpy);
     function("isobar", &isobar);
     function("twoPhase", &two_phase);
-    function("againstNature", &against_nature);
+    function("againstNature", &model_against_nature);
+    function("measuredFluids", &measured_fluids);
     function("gasFraction", &gas_fraction);
     function("largestExactC", &largest_c);
     function("substances", &substance_list);

@@ -1139,6 +1139,73 @@ test('the model against nature: its densities are the table\'s rows, Guggenheim\
   await page.close();
 });
 
+// The console's nature_KEY.csv for a substance, by t as printed, and its
+// comparison on standard output, in English.
+function consoleNature(key) {
+  const dir = path.join(scratch, 'nature-' + key);
+  fs.mkdirSync(dir);
+  const run = spawnSync(program, ['--substance', key, '--against-nature', '1.5'], { cwd: dir,
+    env: Object.assign({}, process.env, { LANGUAGE: 'en', LANG: 'C' }), stdio: ['ignore', 'pipe', 'ignore'] });
+  assert.strictEqual(run.status, 0, 'the console program failed');
+  const lines = fs.readFileSync(path.join(dir, `nature_${key}.csv`), 'utf8').split('\r\n').filter((l) => l && l[0] !== '#');
+  const names = lines[0].split(',');
+  const rows = lines.slice(1).map((line) => Object.fromEntries(line.split(',').map((cell, k) => [names[k], cell])));
+  return { rows, said: run.stdout.toString() };
+}
+
+test('the substances beside the model: their curves are the console\'s nature files, the model\'s vapour pressure the rows, the table the console\'s', async () => {
+  const page = await open(fromDisk + '?lang=en');
+  await compute(page, '1.5');
+  await chooseT(page, '0.700');
+  const [rows] = coexistenceRows('1.5');
+  const sets = await page.evaluate(() => Object.fromEntries(['states', 'vapour'].map((name) =>
+    [name, Object.fromEntries(Chart.getChart(name).data.datasets.map((d) => [d.key, d.data]))])));
+  // The model's reduced vapour pressure: p against 1/t, row by row.
+  const model = sets.vapour['model-vapour'];
+  assert.strictEqual(model.length, rows.length);
+  rows.forEach((row, k) => assert.ok(Math.abs(model[k].x * Number(row[0]) - 1) < 1e-12 &&
+    Math.abs(model[k].y - Number(row[1])) <= 5.01e-7, `t = ${row[0]}`));
+  const fluids = await page.evaluate(() => Object.fromEntries([...document.querySelectorAll('#nature-table tbody tr')]
+    .map((tr) => [tr.dataset.key, [...tr.querySelectorAll('td')].map((td) => Number(td.textContent))])));
+  for (const key of ['argon', 'water']) {
+    const { rows: file, said } = consoleNature(key);
+    const measured = file.filter((r) => r.p_measured_Pa !== '');
+    const liquid = sets.states[`fluid-${key}-liquid`], vapour = sets.states[`fluid-${key}-vapour`];
+    const pressure = sets.vapour[`fluid-${key}-pressure`];
+    const near = (a, b) => Math.abs(a / Number(b) - 1) < 1e-8;
+    // Each of the file's measured rows is a point of the page's curves.
+    for (const r of measured) {
+      const k = liquid.findIndex((q) => Math.abs(q.y - Number(r.t)) < 1e-12);
+      assert.ok(k >= 0, `${key}: no point at t = ${r.t}`);
+      assert.ok(near(liquid[k].x, r.rho_liquid_measured_per_rhoc) && near(vapour[k].x, r.rho_vapour_measured_per_rhoc),
+        `${key} at t = ${r.t}: ${liquid[k].x}, ${vapour[k].x}`);
+      assert.ok(Math.abs(pressure[k].x * Number(r.t) - 1) < 1e-12 && near(pressure[k].y * 1, Number(r.p_measured_Pa) /
+        Number(r.p_model_Pa) * model[rows.findIndex((row) => row[0] === Number(r.t).toFixed(6))].y), `${key} p at t = ${r.t}`);
+    }
+    // Down to the triple point (water's lies below the table), never below it.
+    const lowest = Math.min(...liquid.map((q) => q.y));
+    const triple = { argon: 83.8058 / 150.687, water: 273.16 / 647.096 }[key];
+    assert.ok(Math.abs(lowest - triple) < 1e-12, `${key}: down to ${lowest}`);
+    const onRows = liquid.filter((q) => q.y > 0.5005 && q.y < 0.9995 && Math.abs(q.y * 1000 - Math.round(q.y * 1000)) < 1e-9);
+    assert.strictEqual(measured.length, onRows.length, key);
+    // The table's row: the console's numbers, as the table rounds them.
+    const number = (label) => said.split('\n').find((l) => l.trim().startsWith(label)).trim().slice(label.length)
+      .trim().split(/\s+/).slice(0, 2).map(Number);
+    const [zc, omega, tb, latent, trouton] = ['Zc = pc/(rhoc R Tc)', 'acentric factor omega', 'Tb/Tc',
+      'latent heat at Tb (kJ/mol)', 'Trouton\'s ratio L/(R Tb)'].map(number);
+    const cells = fluids[key];
+    [[zc, 4], [omega, 3], [tb, 3], [latent, 2], [trouton, 2]].forEach(([pair, digits], k) => pair.forEach((x, j) =>
+      assert.ok(Math.abs(cells[2 * k + j] - x) <= 0.6 * 10 ** -digits + 1e-4 * Math.abs(x), `${key}: column ${2 * k + j}`)));
+  }
+  // The chosen t is marked; the legends name the substances and the line of 0.7.
+  const marked = await page.evaluate(() => Chart.getChart('vapour').$marks[0].points.map((q) => q.x));
+  assert.ok(Math.abs(marked[0] * 0.7 - 1) < 1e-12);
+  assert.match(await page.textContent('#states-legend'), /argon \(Ar\).*water \(H2O\)/);
+  assert.match(await page.textContent('#vapour-legend'), /model.*T\/Tc = 0\.7.*chosen t.*ammonia/);
+  assert.deepStrictEqual(await violations(page), []);
+  await page.close();
+});
+
 test('an address the page cannot follow opens no exercise, and a t off the table finds at a t of it', async () => {
   const page = await open(`${fromDisk}?exercise=99&find=1&t=0.4`);
   await page.waitForFunction(() => !document.getElementById('find-p').disabled);

@@ -2,8 +2,10 @@
 // (rho/rho_c against T/Tc) beside Guggenheim's law for the simple fluids,
 // with both diameters; the critical exponent from the rows nearest t = 1 on
 // log scales; Clapeyron's two slopes at every row; and the numbers that say
-// how far the model is from real fluids. Every number comes from the
-// program; this only draws.
+// how far the model is from real fluids; the eight substances' measured
+// curves beside the model's, on the corresponding-states chart and the
+// reduced vapour pressure's, and their numbers in a table. Every number
+// comes from the program; this only draws.
 import { axis, chartOptions, dataset, label, legend, line, logAxis, palette, point, styleCharts } from './charting.js';
 import { byId, setList } from './dom.js';
 import { setMarks } from './marks.js';
@@ -14,6 +16,8 @@ export function createNatureView(model, { theme, painter, units, frames }) {
   const charts = {};
   let made = false;
   let nature = null;  // the program's, once loaded
+  let fluids = [];    // the substances' measured curves and numbers
+  const fluidKeys = () => (state.program ? state.program.substances.map((s) => s.key) : []);
 
   function makeCharts() {
     charts.states = new Chart(byId('states'), { type: 'scatter', data: { datasets: [
@@ -23,7 +27,15 @@ export function createNatureView(model, { theme, painter, units, frames }) {
       line('guggenheim-gas', '', { borderWidth: 3, borderDash: [2, 3] }),
       line('guggenheim-diameter', '', { borderDash: [2, 6] }),
       point('chosen-states', { pointRadius: 6, mark: true }),
+      ...fluidKeys().flatMap((key) => [line(`fluid-${key}-liquid`, '', { borderWidth: 1.5 }),
+        line(`fluid-${key}-vapour`, '', { borderWidth: 1.5 })]),
     ] }, options: chartOptions(axis({ min: 0 }), axis({})) });
+    charts.vapour = new Chart(byId('vapour'), { type: 'scatter', data: { datasets: [
+      line('model-vapour', '', { borderWidth: 3 }),
+      line('acentric-line', '', { borderWidth: 1, borderDash: [4, 4] }),
+      point('chosen-vapour', { pointRadius: 6, mark: true }),
+      ...fluidKeys().map((key) => line(`fluid-${key}-pressure`, '', { borderWidth: 1.5 })),
+    ] }, options: chartOptions(axis({ min: 1 }), logAxis({})) });
     charts.exponent = new Chart(byId('exponent'), { type: 'scatter', data: { datasets: [
       line('model-width', '', { borderWidth: 3, pointRadius: 4 }),
       line('guggenheim-width', '', { borderWidth: 3, borderDash: [2, 3], pointRadius: 4 }),
@@ -50,18 +62,40 @@ export function createNatureView(model, { theme, painter, units, frames }) {
     label(charts.exponent, 'guggenheim-width', tr('natureGuggenheimWidth'), theme.css('--text'));
     label(charts.clapeyron, 'slope-from-p', tr('natureSlopeFromP'), colour(3));
     label(charts.clapeyron, 'slope-from-latent', tr('natureSlopeFromLatent'), colour(4));
+    label(charts.vapour, 'model-vapour', tr('natureModel'), colour(0));
+    label(charts.vapour, 'acentric-line', tr('natureAcentricLine'), theme.css('--text'));
+    label(charts.vapour, 'chosen-vapour', tr('chosenT'), theme.css('--c-red'));
+    // Each substance in a colour of its own; the chosen one drawn bolder.
+    fluidKeys().forEach((key, k) => {
+      const name = fluidName(k), bold = k === state.fluid ? 3.5 : 1.5;
+      for (const [chart, part] of [[s, 'liquid'], [s, 'vapour'], [charts.vapour, 'pressure']]) {
+        label(chart, `fluid-${key}-${part}`, name, colour(k + 1));
+        dataset(chart, `fluid-${key}-${part}`).borderWidth = bold;
+        dataset(chart, `fluid-${key}-${part}`).borderDash = k >= 5 ? [6, 3] : undefined;
+      }
+    });
     styleCharts(charts, {
       states: [tr('natureStatesChart'), tr('natureDensityAxis'), tr('natureTAxis')],
       exponent: [tr('natureExponentChart'), tr('natureBelowAxis'), tr('natureWidthAxis')],
       clapeyron: [tr('natureClapeyronChart'), tr('natureTAxis'), tr('natureSlopeAxis')],
+      vapour: [tr('natureVapourChart'), tr('natureInverseTAxis'), tr('naturePressureAxis')],
     }, null, { theme, painter, units });
+    if (nature)
+      draw();
+  }
+
+  function fluidName(k) {
+    const fluid = state.program.substances[k];
+    return (state.lang === 'en' ? fluid.nameEn : fluid.nameEs) + ' (' + fluid.formula + ')';
   }
 
   function draw() {
     if (!made || !state.program)
       return;
-    if (!nature)
+    if (!nature) {
       nature = state.program.againstNature();
+      fluids = state.program.measuredFluids();
+    }
     const rows = nature.rows;
     const curve = (x, y) => rows.map((r) => ({ x: r[x], y: r[y] }));
     dataset(charts.states, 'model-liquid').data = curve('liquid', 't');
@@ -76,6 +110,14 @@ export function createNatureView(model, { theme, painter, units, frames }) {
     dataset(charts.exponent, 'guggenheim-width').data = near.map((r) => ({ x: below(r), y: r.guggenheimWidth }));
     dataset(charts.clapeyron, 'slope-from-p').data = nature.clapeyron.map((q) => ({ x: q.t, y: q.fromP }));
     dataset(charts.clapeyron, 'slope-from-latent').data = nature.clapeyron.map((q) => ({ x: q.t, y: q.fromLatent }));
+    dataset(charts.vapour, 'model-vapour').data = curve('inverseT', 'p');
+    dataset(charts.vapour, 'acentric-line').data = [{ x: 1 / 0.7, y: 1e-3 }, { x: 1 / 0.7, y: 1 }];
+    for (const fluid of fluids) {
+      const along = (x, y) => fluid.points.map((q) => ({ x: q[x], y: q[y] }));
+      dataset(charts.states, `fluid-${fluid.key}-liquid`).data = along('liquid', 't');
+      dataset(charts.states, `fluid-${fluid.key}-vapour`).data = along('vapour', 't');
+      dataset(charts.vapour, `fluid-${fluid.key}-pressure`).data = along('inverseT', 'p');
+    }
     Object.values(charts).forEach((chart) => chart.update('none'));
     Object.entries(charts).forEach(([name, chart]) => legend(name, chart));
     setList(byId('nature-numbers'), [
@@ -91,7 +133,41 @@ export function createNatureView(model, { theme, painter, units, frames }) {
       guggenheim: nature.guggenheimExponent.toFixed(3) });
     byId('clapeyron-description').textContent = tr('natureClapeyronDescription',
       { largest: nature.clapeyronLargest.toExponential(1) });
+    byId('vapour-description').textContent = tr('natureVapourDescription', { model: nature.acentric.toFixed(3) });
+    table();
     mark();
+  }
+
+  // One row per substance, each number measured beside the model's, and the
+  // model's own row.
+  function table() {
+    const n = (x, digits) => (state.lang === 'en' ? x.toFixed(digits) : x.toFixed(digits).replace('.', ','));
+    const cell = (tag, text, attributes = {}) => {
+      const element = document.createElement(tag);
+      element.textContent = text;
+      Object.entries(attributes).forEach(([name, value]) => element.setAttribute(name, value));
+      return element;
+    };
+    const row = (cells, attributes = {}) => {
+      const tr_ = cell('tr', '', attributes);
+      tr_.append(...cells);
+      return tr_;
+    };
+    const head = cell('thead', '');
+    head.append(row([cell('th', tr('natureSubstance'), { scope: 'col', rowspan: 2 }),
+      ...['Zc', 'ω', 'Tb/Tc', tr('natureLatentAtTb'), tr('natureTrouton')].map((h) =>
+        cell('th', h, { scope: 'colgroup', colspan: 2 }))]),
+    row(Array.from({ length: 5 }, () => [cell('th', tr('natureMeasured'), { scope: 'col' }),
+      cell('th', tr('natureModelShort'), { scope: 'col' })]).flat()));
+    const body = cell('tbody', '');
+    const both = (pair, digits, scale = 1) => [cell('td', n(pair.measured / scale, digits)),
+      cell('td', n(pair.model / scale, digits))];
+    fluids.forEach((f, k) => body.append(row([cell('th', fluidName(k), { scope: 'row' }), ...both(f.zc, 4),
+      ...both(f.omega, 3), ...both(f.boilingT, 3), ...both(f.latent, 2, 1000), ...both(f.trouton, 2)],
+    Object.assign({ 'data-key': f.key }, k === state.fluid ? { class: 'chosen' } : {}))));
+    byId('nature-table').replaceChildren(cell('caption', tr('natureTableCaption')), head, body);
+    setList(byId('nature-reasons'), [[tr('natureReasonZcTerm'), tr('natureReasonZc')],
+      [tr('natureReasonOmegaTerm'), tr('natureReasonOmega')], [tr('natureReasonTroutonTerm'), tr('natureReasonTrouton')]]);
   }
 
   // The chosen t's coexisting densities, on a row of the table.
@@ -103,11 +179,14 @@ export function createNatureView(model, { theme, painter, units, frames }) {
     const d = dataset(charts.states, 'chosen-states');
     setMarks(charts.states, [{ key: 'chosen-states', points: r ? [{ x: r.liquid, y: r.t }, { x: r.gas, y: r.t }] : [],
       colour: d.borderColor, radius: 6, line: false }]);
+    setMarks(charts.vapour, [{ key: 'chosen-vapour', points: r ? [{ x: r.inverseT, y: r.p }] : [],
+      colour: dataset(charts.vapour, 'chosen-vapour').borderColor, radius: 6, line: false }]);
     legend('states', charts.states);
+    legend('vapour', charts.vapour);
   }
 
   model.on('chosen', ({ deferred }) => frames.soonOrNow(deferred, 'nature', mark));
-  model.on('language', () => { restyle(); draw(); });
+  model.on('language', () => restyle());
   model.on('fluid', () => restyle());
 
   return {

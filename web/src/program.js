@@ -61,6 +61,7 @@ function programOf(module) {
     // The model against Guggenheim's law, its Zc, acentric factor, critical
     // exponent and Clapeyron's slopes (none depends on c).
     againstNature: () => module.againstNature(),
+    measuredFluids: () => module.measuredFluids(),
     gasFraction: (v, vl, vg) => module.gasFraction(v, vl, vg),
     largestExactC: module.largestExactC(),
     substances: list,
