@@ -5,7 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <cmath>
+#include <fstream>
+#include <sstream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -65,7 +68,6 @@ TEST(Nature, ClapeyronsSlopeFromTheLatentHeatIsTheVapourPressuresAtEveryRow)
     EXPECT_GT(std::fabs(clapeyron_slopes(out.states, latent)[199].from_latent / slopes[199].from_p - 1), 0.09);
 }
 
-}  // namespace
 
 // What a fluid's measured curves must pass before they are drawn; each
 // failure said in words, none where they pass. The checks are independent of
@@ -152,3 +154,46 @@ TEST(Nature, ArgonAgainstTheModel)
     EXPECT_NEAR(argon.trouton.model, argon.latent.model / (gas_constant * argon.boiling_t.model * 150.687), 1e-9);
     EXPECT_GT(argon.latent.model, 0);
 }
+
+// The guide's table of the substances against the model, row by row, as the
+// program computes it, rounded as the table prints it.
+TEST(Nature, TheGuidesTableOfTheSubstancesIsTheProgramsOwn)
+{
+    std::ifstream guide(VDWCOEX_GUIDE);
+    ASSERT_TRUE(guide) << VDWCOEX_GUIDE;
+    std::map<std::string, std::vector<std::string>> table;
+    for (std::string line; std::getline(guide, line);) {
+        std::vector<std::string> cells;
+        std::istringstream in(line);
+        for (std::string cell; std::getline(in, cell, '|');) {
+            cell.erase(0, cell.find_first_not_of(' '));
+            cell.erase(cell.find_last_not_of(' ') + 1);
+            cells.push_back(cell);
+        }
+        if (cells.size() == 8 && find_substance(cells[1]))
+            table[cells[1]] = cells;
+    }
+    const auto fixed = [](double x, int digits) {
+        std::ostringstream out;
+        out.setf(std::ios::fixed);
+        out.precision(digits);
+        out << x;
+        return out.str();
+    };
+    ASSERT_EQ(table.size(), substances().size());
+    for (const Substance& fluid : substances()) {
+        const std::vector<std::string>& row = table[fluid.key];
+        const AgainstNature nature = against_nature(fluid);
+        std::string omega = row[3];
+        if (omega.rfind("\xe2\x88\x92", 0) == 0)  // the guide's minus sign, in UTF-8
+            omega = "-" + omega.substr(3);
+        EXPECT_EQ(row[2], fixed(nature.zc.measured, 4)) << fluid.key;
+        EXPECT_EQ(std::stod(omega), fluid.omega) << fluid.key;
+        EXPECT_EQ(row[4], fixed(nature.boiling_t.measured, 3)) << fluid.key;
+        EXPECT_EQ(row[5], fixed(nature.boiling_t.model, 3)) << fluid.key;
+        EXPECT_EQ(row[6], fixed(nature.trouton.measured, 2)) << fluid.key;
+        EXPECT_EQ(row[7], fixed(nature.trouton.model, 2)) << fluid.key;
+    }
+}
+
+}  // namespace
