@@ -129,6 +129,19 @@ AgainstNature against_nature(const Substance& fluid)
     return row;
 }
 
+std::vector<NaturePoint> nature_points(const Substance& fluid, const std::vector<Coexistence>& states, double c)
+{
+    std::vector<NaturePoint> points;
+    const double vc = critical_volume(fluid);
+    for (const Coexistence& s : states) {
+        const double temperature = s.t * fluid.tc;
+        points.push_back({temperature, s.t, s.p * fluid.pc, 1 / (s.vl * vc), 1 / (s.vg * vc),
+                          properties(s.t, s.vl, s.vg, c).latent() * gas_constant * fluid.tc,
+                          measured_saturation(fluid, temperature)});
+    }
+    return points;
+}
+
 OwnedTable nature_table(const Substance& fluid, const std::vector<Coexistence>& states, double c)
 {
     OwnedTable table;
@@ -138,20 +151,18 @@ OwnedTable nature_table(const Substance& fluid, const std::vector<Coexistence>& 
                    "latent_heat_model_J_per_mol", "latent_heat_measured_J_per_mol"};
     table.units = {"K", "T/Tc", "Pa", "Pa", "kg/m3", "kg/m3", "kg/m3", "kg/m3", "", "", "", "", "J/mol", "J/mol"};
     const double kg = fluid.molar_mass / 1000, vc = critical_volume(fluid);
-    for (const Coexistence& s : states) {
-        const double temperature = s.t * fluid.tc;
-        const double latent = properties(s.t, s.vl, s.vg, c).latent() * gas_constant * fluid.tc;
-        const std::optional<MeasuredSaturation> measured = measured_saturation(fluid, temperature);
-        const auto shown = [&](auto of) { return measured ? si_number(of(*measured)) : std::string(); };
-        table.rows.push_back({si_number(temperature), si_number(s.t), si_number(s.p * fluid.pc),
-                              shown([&](const MeasuredSaturation& m) { return m.p; }), si_number(kg / (s.vl * vc)),
+    for (const NaturePoint& n : nature_points(fluid, states, c)) {
+        const auto shown = [&](auto of) { return n.measured ? si_number(of(*n.measured)) : std::string(); };
+        table.rows.push_back({si_number(n.temperature), si_number(n.t), si_number(n.p),
+                              shown([](const MeasuredSaturation& m) { return m.p; }), si_number(n.rho_liquid * kg),
                               shown([&](const MeasuredSaturation& m) { return m.rho_liquid * kg; }),
-                              si_number(kg / (s.vg * vc)),
-                              shown([&](const MeasuredSaturation& m) { return m.rho_vapour * kg; }), si_number(1 / s.vl),
+                              si_number(n.rho_vapour * kg),
+                              shown([&](const MeasuredSaturation& m) { return m.rho_vapour * kg; }),
+                              si_number(n.rho_liquid * vc),
                               shown([&](const MeasuredSaturation& m) { return m.rho_liquid / fluid.rhoc; }),
-                              si_number(1 / s.vg),
+                              si_number(n.rho_vapour * vc),
                               shown([&](const MeasuredSaturation& m) { return m.rho_vapour / fluid.rhoc; }),
-                              si_number(latent), shown([&](const MeasuredSaturation& m) { return m.latent; })});
+                              si_number(n.latent), shown([](const MeasuredSaturation& m) { return m.latent; })});
     }
     return table;
 }

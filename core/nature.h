@@ -72,6 +72,16 @@ struct AgainstNature {
 };
 AgainstNature against_nature(const Substance& fluid);
 
+// The model beside a substance's measured curves at one state of a sweep:
+// T (K), t, the model's vapour pressure (Pa), densities (mol/m3) and latent
+// heat (J/mol, with c, on which it does not depend), and the measured
+// saturation state at T, none below the triple point.
+struct NaturePoint {
+    double temperature, t, p, rho_liquid, rho_vapour, latent;
+    std::optional<MeasuredSaturation> measured;
+};
+std::vector<NaturePoint> nature_points(const Substance& fluid, const std::vector<Coexistence>& states, double c);
+
 // A substance's saturation table, the model beside its measured curves, at
 // the temperatures of a sweep's states (T = t Tc; c for the model's latent
 // heat, which does not depend on it): T, t, the vapour pressure, the

@@ -158,6 +158,10 @@ py::dict substance_dict(const Substance& s)
     d["ref_T_K"] = s.ref_t;
     d["ref_p_Pa"] = s.ref_p;
     d["ref_latent_heat_J_per_mol"] = s.ref_latent;
+    d["rhoc_mol_per_m3"] = s.rhoc;
+    d["omega"] = s.omega;
+    d["T_triple_K"] = s.t_triple;
+    d["ref_liquid_density_kg_per_m3"] = s.ref_liquid_density;
     d["source"] = s.source;
     return d;
 }

@@ -200,6 +200,20 @@ val measured_fluids()
         for (const double t : ts)
             add(t * fluid.tc);
         add(fluid.t_triple);
+        // Its width (rho_l - rho_g)/rhoc at the rows nearest Tc, and the
+        // critical exponent they give.
+        std::vector<double> near_t, near_width;
+        val near = val::array();
+        for (const Coexistence& s : kept_sweep().passes)
+            if (s.t >= 0.9895)
+                if (const std::optional<MeasuredSaturation> m = measured_saturation(fluid, s.t * fluid.tc)) {
+                    near_t.push_back(s.t);
+                    near_width.push_back((m->rho_liquid - m->rho_vapour) / fluid.rhoc);
+                    val point = val::object();
+                    point.set("t", s.t);
+                    point.set("width", near_width.back());
+                    near.call<void>("push", point);
+                }
         const AgainstNature row = against_nature(fluid);
         const auto pair = [](const Compared& c) {
             val o = val::object();
@@ -211,6 +225,8 @@ val measured_fluids()
         o.set("key", fluid.key);
         o.set("points", points);
         o.set("tripleT", fluid.t_triple / fluid.tc);
+        o.set("near", near);
+        o.set("exponent", critical_exponent(near_t, near_width));
         o.set("zc", pair(row.zc));
         o.set("omega", pair(row.omega));
         o.set("boilingT", pair(row.boiling_t));
@@ -333,6 +349,47 @@ public:
                 si_csv(si_table(property_table(out_.properties), fluid), header)};
     }
 
+    // Substance i against the model, as nature_KEY.csv.
+    std::string nature_file(int i) const
+    {
+        const Substance& fluid = substance(i);
+        return si_csv(nature_table(fluid, out_.states, c_), nature_header(fluid, VDWCOEX_VERSION));
+    }
+
+    // Substance i against the model in SI units at the rows' temperatures:
+    // model, the model's {temperature, p, liquid, vapour (kg/m3), latent};
+    // measured, the same from the measured curves where there are any (and
+    // below t = 0.501 every 0.01 T/Tc down to the triple point).
+    val nature_si(int i) const
+    {
+        const Substance& fluid = substance(i);
+        const double kg = fluid.molar_mass / 1000;
+        val model = val::array(), measured = val::array();
+        const auto add = [&](val& into, double temperature, double p, double liquid, double vapour, double latent) {
+            val o = val::object();
+            o.set("temperature", temperature);
+            o.set("p", p);
+            o.set("liquid", liquid * kg);
+            o.set("vapour", vapour * kg);
+            o.set("latent", latent);
+            into.call<void>("push", o);
+        };
+        for (const NaturePoint& n : nature_points(fluid, out_.states, c_)) {
+            add(model, n.temperature, n.p, n.rho_liquid, n.rho_vapour, n.latent);
+            if (n.measured)
+                add(measured, n.temperature, n.measured->p, n.measured->rho_liquid, n.measured->rho_vapour, n.measured->latent);
+        }
+        for (int k = 50; k >= 0; --k) {
+            const double temperature = k > 0 ? k / 100.0 * fluid.tc : fluid.t_triple;
+            if (const std::optional<MeasuredSaturation> m = measured_saturation(fluid, temperature))
+                add(measured, temperature, m->p, m->rho_liquid, m->rho_vapour, m->latent);
+        }
+        val o = val::object();
+        o.set("model", model);
+        o.set("measured", measured);
+        return o;
+    }
+
     int row_count() const { return static_cast<int>(out_.states.size()); }
 
     // Row `row` (0 for t = 0.999), unrounded; null for a row that is not there.
@@ -416,6 +473,21 @@ val boiling_at(int i, double pressure, double c)
     o.set("vg", si(Quantity::volume, s.vg));
     o.set("latent", si(Quantity::energy, properties(s.t, s.vl, s.vg, c).latent()));
     o.set("t", s.t);
+    // The real fluid at that pressure, from its measured curves: where it
+    // boils, its densities (kg/m3) and latent heat; null where it has none
+    // or the pressure is below its triple point's (it is solid there).
+    const std::optional<double> measured_t = measured_boiling_t(fluid, pressure);
+    val measured = val::null();
+    if (measured_t) {
+        const MeasuredSaturation m = *measured_saturation(fluid, *measured_t);
+        measured = val::object();
+        measured.set("temperature", *measured_t);
+        measured.set("liquid", m.rho_liquid * fluid.molar_mass / 1000);
+        measured.set("vapour", m.rho_vapour * fluid.molar_mass / 1000);
+        measured.set("latent", m.latent);
+    }
+    o.set("measured", measured);
+    o.set("belowTriple", has_measured_curves(fluid) && !measured_t && pressure < fluid.pc);
     return o;
 }
 
@@ -504,6 +576,8 @@ EMSCRIPTEN_BINDINGS(vdwcoex)
         .function("propertyCsv", &Run::property_csv_text)
         .function("sheets", &Run::sheets)
         .function("siTables", &Run::si_tables)
+        .function("natureFile", &Run::nature_file)
+        .function("natureSi", &Run::nature_si)
         .function("rowCount", &Run::row_count)
         .function("state", &Run::state)
         .function("maxwell", &Run::maxwell)

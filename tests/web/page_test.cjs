@@ -1141,8 +1141,9 @@ test('the model against nature: its densities are the table\'s rows, Guggenheim\
 
 // The console's nature_KEY.csv for a substance, by t as printed, and its
 // comparison on standard output, in English.
-function consoleNature(key) {
-  const dir = path.join(scratch, 'nature-' + key);
+function consoleNature(name) {
+  const key = name.replace(/-si$/, '');
+  const dir = path.join(scratch, 'nature-' + name);
   fs.mkdirSync(dir);
   const run = spawnSync(program, ['--substance', key, '--against-nature', '1.5'], { cwd: dir,
     env: Object.assign({}, process.env, { LANGUAGE: 'en', LANG: 'C' }), stdio: ['ignore', 'pipe', 'ignore'] });
@@ -1202,6 +1203,57 @@ test('the substances beside the model: their curves are the console\'s nature fi
   assert.ok(Math.abs(marked[0] * 0.7 - 1) < 1e-12);
   assert.match(await page.textContent('#states-legend'), /argon \(Ar\).*water \(H2O\)/);
   assert.match(await page.textContent('#vapour-legend'), /model.*T\/Tc = 0\.7.*chosen t.*ammonia/);
+  assert.deepStrictEqual(await violations(page), []);
+  await page.close();
+});
+
+test('a chosen substance against the model: its nature file the console\'s, its SI curves the file\'s, where it really boils', async () => {
+  const page = await open(fromDisk + '?lang=en');
+  await page.selectOption('#fluid', { label: 'argon (Ar)' });
+  await page.waitForFunction(() => Number(document.body.dataset.runs || 0) > 0);
+  await chooseT(page, '0.700');
+  const { rows: file } = consoleNature('argon-si');
+  const [download] = await Promise.all([page.waitForEvent('download'), page.click('#nature-file')]);
+  assert.strictEqual(download.suggestedFilename(), 'nature_argon.csv');
+  assert.ok(fs.readFileSync(await download.path()).equals(fs.readFileSync(path.join(scratch, 'nature-argon-si',
+    'nature_argon.csv'))), 'the page\'s nature_argon.csv is not the console\'s');
+  const sets = await page.evaluate(() => Object.fromEntries(['nature-pressure', 'nature-density', 'nature-latent',
+    'exponent'].map((name) => [name, Object.fromEntries(Chart.getChart(name).data.datasets.map((d) => [d.key, d.data]))])));
+  const near = (a, b) => Math.abs(a / Number(b) - 1) < 1e-8;
+  const model = sets['nature-pressure']['model-one'];
+  assert.strictEqual(model.length, file.length);
+  file.forEach((r, k) => {
+    assert.ok(near(model[k].x, r.T_K) && near(model[k].y * 1000, r.p_model_Pa), `p model at ${r.T_K} K`);
+    assert.ok(near(sets['nature-density']['model-liquid'][k].y, r.rho_liquid_model_kg_per_m3) &&
+      near(sets['nature-latent']['model-one'][k].y * 1000, r.latent_heat_model_J_per_mol), `model at ${r.T_K} K`);
+  });
+  const measured = file.filter((r) => r.p_measured_Pa !== '');
+  measured.forEach((r, k) => {
+    assert.ok(near(sets['nature-pressure']['measured-one'][k].y * 1000, r.p_measured_Pa), `p measured at ${r.T_K} K`);
+    assert.ok(near(sets['nature-density']['measured-vapour'][k].y, r.rho_vapour_measured_kg_per_m3) &&
+      near(sets['nature-latent']['measured-one'][k].y * 1000, r.latent_heat_measured_J_per_mol), `measured at ${r.T_K} K`);
+  });
+  // Down to the triple point, 83.8058 K, and no lower.
+  assert.ok(Math.abs(Math.min(...sets['nature-pressure']['measured-one'].map((q) => q.x)) - 83.8058) < 1e-9);
+  // Its width near Tc is the file's, with a slope near 1/3.
+  const widths = sets.exponent['fluid-width'];
+  file.filter((r) => Number(r.t) >= 0.9895).forEach((r, k) => assert.ok(Math.abs(widths[k].y -
+    (Number(r.rho_liquid_measured_per_rhoc) - Number(r.rho_vapour_measured_per_rhoc))) < 2e-8, `width at t = ${r.t}`));
+  const slope = Number(await page.getAttribute('#exponent', 'data-fluid-exponent'));
+  assert.ok(Math.abs(slope - 1 / 3) < 0.03, `argon's slope ${slope}`);
+  assert.match(await page.textContent('#exponent-description'), new RegExp(`argon \\(Ar\\)'s.*${slope.toFixed(3)}`));
+  // The chosen t, 0.700 (105.48 K), is marked on the SI charts and the Clapeyron chart.
+  const marks = await page.evaluate(() => ['nature-pressure', 'nature-density', 'nature-latent', 'clapeyron']
+    .map((name) => Chart.getChart(name).$marks[0].points.map((q) => q.x)));
+  marks.slice(0, 3).forEach((xs) => xs.forEach((x) => assert.ok(Math.abs(x - 105.4809) < 1e-9, `marked at ${x}`)));
+  assert.ok(Math.abs(marks[3][0] - 0.7) < 1e-12);
+  // Where the real argon boils at one atmosphere, from its curves; below its
+  // triple point's pressure, it is solid.
+  await page.click('#boil-form button');
+  assert.match(await page.textContent('#boil-result'), /real, from its measured curves87\.30 K .*liquid density 1395 kg\/m³/);
+  await page.fill('#boil-p', '50');
+  await page.click('#boil-form button');
+  assert.match(await page.textContent('#boil-result'), /the real fluid is solid/);
   assert.deepStrictEqual(await violations(page), []);
   await page.close();
 });

@@ -49,6 +49,16 @@ export function createFluidView(model, { units, announce }) {
       return;
     const files = state.run.siFiles(state.fluid);
     ['coex-si', 'prop-si'].forEach((id, k) => offerBytes(byId(id), files[k], 'text/csv'));
+    nameNatureFile();
+    offerBytes(byId('nature-file'), state.run.natureFile(state.fluid), 'text/csv');
+  }
+
+  function nameNatureFile() {
+    if (!units.chosen())
+      return;
+    const nature = byId('nature-file'), key = model.chosenFluid().key;
+    nature.download = `nature_${key}.csv`;
+    nature.textContent = tr('natureFile', { key });
   }
 
   // The boiling point at the pressure typed, in kPa: the model's, and the
@@ -79,6 +89,14 @@ export function createFluidView(model, { units, announce }) {
         tr('boilLatent', { latent: fluid.refLatent / 1000 })]
         : [tr('boilMeasuredElsewhere'), tr('boilReference', { temperature: fluid.refT,
           pressure: fluid.refP / 1000, latent: fluid.refLatent / 1000 })]];
+    // The real fluid at that pressure, from its measured curves.
+    const real = boiling.measured;
+    if (real)
+      items.push([tr('boilCurves'), `${real.temperature.toFixed(2)} K (${celsius(real.temperature)}), ` +
+        tr('boilLatent', { latent: Number((real.latent / 1000).toPrecision(4)) }) + ', ' +
+        tr('boilDensities', { liquid: Number(real.liquid.toPrecision(4)), vapour: Number(real.vapour.toPrecision(4)) })]);
+    else if (boiling.belowTriple)
+      items.push([tr('boilCurves'), tr('boilSolid')]);
     setList(result, items);
     announce(items.map(([a, b]) => `${a}: ${b}`).join('. '));
     boilingT = boiling.t;
@@ -118,7 +136,7 @@ export function createFluidView(model, { units, announce }) {
     nameFluids();
     byId('fluid').disabled = false;
   });
-  model.on('language', nameFluids);
+  model.on('language', () => { nameFluids(); nameNatureFile(); });
   model.on('chosen', showKelvin);
   model.on('run', () => { offerSiFiles(); showKelvin(); });
   model.on('fluid', () => {

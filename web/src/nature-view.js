@@ -17,6 +17,7 @@ export function createNatureView(model, { theme, painter, units, frames }) {
   let made = false;
   let nature = null;  // the program's, once loaded
   let fluids = [];    // the substances' measured curves and numbers
+  let siCurves = null;  // the chosen substance's SI curves for the last run
   const fluidKeys = () => (state.program ? state.program.substances.map((s) => s.key) : []);
 
   function makeCharts() {
@@ -39,11 +40,24 @@ export function createNatureView(model, { theme, painter, units, frames }) {
     charts.exponent = new Chart(byId('exponent'), { type: 'scatter', data: { datasets: [
       line('model-width', '', { borderWidth: 3, pointRadius: 4 }),
       line('guggenheim-width', '', { borderWidth: 3, borderDash: [2, 3], pointRadius: 4 }),
+      line('fluid-width', '', { borderWidth: 2, pointRadius: 3 }),
+      point('chosen-width', { pointRadius: 6, mark: true }),
     ] }, options: chartOptions(logAxis({}), logAxis({})) });
     charts.clapeyron = new Chart(byId('clapeyron'), { type: 'scatter', data: { datasets: [
       line('slope-from-p', '', { borderWidth: 4 }),
       line('slope-from-latent', '', { borderWidth: 2, borderDash: [6, 4] }),
+      point('chosen-slope', { pointRadius: 6, mark: true }),
     ] }, options: chartOptions(axis({}), axis({})) });
+    // The chosen substance in SI units, the model beside its measured curves.
+    for (const [name, y] of [['nature-pressure', logAxis({})], ['nature-density', axis({ min: 0 })],
+      ['nature-latent', axis({ min: 0 })]]) {
+      const parts = name === 'nature-density' ? ['liquid', 'vapour'] : ['one'];
+      charts[name] = new Chart(byId(name), { type: 'scatter', data: { datasets: [
+        ...parts.map((part) => line(`model-${part}`, '', { borderWidth: 3 })),
+        ...parts.map((part) => line(`measured-${part}`, '', { borderWidth: 2, borderDash: [6, 3] })),
+        point(`chosen-${name}`, { pointRadius: 6, mark: true }),
+      ] }, options: chartOptions(axis({}), y) });
+    }
   }
 
   function restyle() {
@@ -51,8 +65,10 @@ export function createNatureView(model, { theme, painter, units, frames }) {
       return;
     const colour = (k) => theme.css(palette[k % palette.length]);
     const s = charts.states;
-    label(s, 'model-liquid', tr('natureModelLiquid'), colour(1));
-    label(s, 'model-gas', tr('natureModelGas'), colour(2));
+    // The model in one colour on every chart of the section, and each
+    // substance in one of the others (dashed after the first five).
+    label(s, 'model-liquid', tr('natureModel'), colour(0));
+    label(s, 'model-gas', tr('natureModel'), colour(0));
     label(s, 'model-diameter', tr('natureModelDiameter'), colour(0));
     label(s, 'guggenheim-liquid', tr('natureGuggenheim'), theme.css('--text'));
     label(s, 'guggenheim-gas', tr('natureGuggenheim'), theme.css('--text'));
@@ -62,6 +78,20 @@ export function createNatureView(model, { theme, painter, units, frames }) {
     label(charts.exponent, 'guggenheim-width', tr('natureGuggenheimWidth'), theme.css('--text'));
     label(charts.clapeyron, 'slope-from-p', tr('natureSlopeFromP'), colour(3));
     label(charts.clapeyron, 'slope-from-latent', tr('natureSlopeFromLatent'), colour(4));
+    const fluidColour = (k) => colour(1 + (k % 5));
+    label(charts.exponent, 'fluid-width', state.fluid >= 0 ? fluidName(state.fluid) : '', fluidColour(state.fluid));
+    dataset(charts.exponent, 'fluid-width').borderDash = state.fluid >= 5 ? [6, 3] : undefined;
+    label(charts.exponent, 'chosen-width', tr('chosenT'), theme.css('--c-red'));
+    label(charts.clapeyron, 'chosen-slope', tr('chosenT'), theme.css('--c-red'));
+    for (const name of ['nature-pressure', 'nature-density', 'nature-latent']) {
+      const chart = charts[name];
+      const parts = name === 'nature-density' ? [['liquid', 'natureLiquid'], ['vapour', 'natureVapour']] : [['one', '']];
+      parts.forEach(([part, what], k) => {
+        label(chart, `model-${part}`, tr('natureModel') + (what ? ', ' + tr(what) : ''), colour(k));
+        label(chart, `measured-${part}`, tr('natureMeasured') + (what ? ', ' + tr(what) : ''), colour(k + 3));
+      });
+      label(chart, `chosen-${name}`, tr('chosenT'), theme.css('--c-red'));
+    }
     label(charts.vapour, 'model-vapour', tr('natureModel'), colour(0));
     label(charts.vapour, 'acentric-line', tr('natureAcentricLine'), theme.css('--text'));
     label(charts.vapour, 'chosen-vapour', tr('chosenT'), theme.css('--c-red'));
@@ -69,7 +99,7 @@ export function createNatureView(model, { theme, painter, units, frames }) {
     fluidKeys().forEach((key, k) => {
       const name = fluidName(k), bold = k === state.fluid ? 3.5 : 1.5;
       for (const [chart, part] of [[s, 'liquid'], [s, 'vapour'], [charts.vapour, 'pressure']]) {
-        label(chart, `fluid-${key}-${part}`, name, colour(k + 1));
+        label(chart, `fluid-${key}-${part}`, name, fluidColour(k));
         dataset(chart, `fluid-${key}-${part}`).borderWidth = bold;
         dataset(chart, `fluid-${key}-${part}`).borderDash = k >= 5 ? [6, 3] : undefined;
       }
@@ -79,6 +109,9 @@ export function createNatureView(model, { theme, painter, units, frames }) {
       exponent: [tr('natureExponentChart'), tr('natureBelowAxis'), tr('natureWidthAxis')],
       clapeyron: [tr('natureClapeyronChart'), tr('natureTAxis'), tr('natureSlopeAxis')],
       vapour: [tr('natureVapourChart'), tr('natureInverseTAxis'), tr('naturePressureAxis')],
+      'nature-pressure': [tr('natureSiPressureChart'), 'T (K)', 'p (kPa)'],
+      'nature-density': [tr('natureSiDensityChart'), 'T (K)', 'ρ (kg/m³)'],
+      'nature-latent': [tr('natureSiLatentChart'), 'T (K)', tr('natureLatentAxis')],
     }, null, { theme, painter, units });
     if (nature)
       draw();
@@ -129,12 +162,11 @@ export function createNatureView(model, { theme, painter, units, frames }) {
     Object.assign(byId('nature-numbers').dataset, { zc: nature.zc, acentric: nature.acentric, exponent: nature.exponent,
       guggenheimExponent: nature.guggenheimExponent, clapeyronLargest: nature.clapeyronLargest });
     byId('states-description').textContent = tr('natureStatesDescription');
-    byId('exponent-description').textContent = tr('natureExponentDescription', { model: nature.exponent.toFixed(3),
-      guggenheim: nature.guggenheimExponent.toFixed(3) });
     byId('clapeyron-description').textContent = tr('natureClapeyronDescription',
       { largest: nature.clapeyronLargest.toExponential(1) });
     byId('vapour-description').textContent = tr('natureVapourDescription', { model: nature.acentric.toFixed(3) });
     table();
+    drawFluid();
     mark();
   }
 
@@ -170,6 +202,37 @@ export function createNatureView(model, { theme, painter, units, frames }) {
       [tr('natureReasonOmegaTerm'), tr('natureReasonOmega')], [tr('natureReasonTroutonTerm'), tr('natureReasonTrouton')]]);
   }
 
+  // The chosen substance: its width near Tc on the exponent chart, with its
+  // slope; its SI curves beside the model's, once a run has been made.
+  function drawFluid() {
+    const fluid = state.fluid >= 0 ? fluids[state.fluid] : null;
+    dataset(charts.exponent, 'fluid-width').data = fluid ? fluid.near.map((q) => ({
+      x: Number((1 - q.t).toFixed(3)), y: q.width })) : [];
+    byId('exponent-description').textContent = tr('natureExponentDescription', { model: nature.exponent.toFixed(3),
+      guggenheim: nature.guggenheimExponent.toFixed(3) }) + (fluid ? ' ' + tr('natureFluidExponent',
+      { name: fluidName(state.fluid), slope: fluid.exponent.toFixed(3) }) : '');
+    byId('exponent').dataset.fluidExponent = fluid ? fluid.exponent : '';
+    const si = fluid && state.run ? state.run.natureSi(state.fluid) : null;
+    siCurves = si;
+    byId('nature-si').hidden = !si;
+    for (const [name, parts] of [['nature-pressure', [['one', (q) => q.p / 1000]]],
+      ['nature-density', [['liquid', (q) => q.liquid], ['vapour', (q) => q.vapour]]],
+      ['nature-latent', [['one', (q) => q.latent / 1000]]]]) {
+      for (const [part, y] of parts) {
+        dataset(charts[name], `model-${part}`).data = si ? si.model.map((q) => ({ x: q.temperature, y: y(q) })) : [];
+        dataset(charts[name], `measured-${part}`).data = si ? si.measured.map((q) => ({ x: q.temperature, y: y(q) })) : [];
+      }
+    }
+    if (si) {
+      const name = fluidName(state.fluid);
+      byId('nature-pressure-description').textContent = tr('natureSiPressureDescription', { name });
+      byId('nature-density-description').textContent = tr('natureSiDensityDescription', { name });
+      byId('nature-latent-description').textContent = tr('natureSiLatentDescription', { name });
+    }
+    Object.values(charts).forEach((chart) => chart.update('none'));
+    Object.entries(charts).forEach(([name, chart]) => legend(name, chart));
+  }
+
   // The chosen t's coexisting densities, on a row of the table.
   function mark() {
     if (!made || !nature)
@@ -181,13 +244,25 @@ export function createNatureView(model, { theme, painter, units, frames }) {
       colour: d.borderColor, radius: 6, line: false }]);
     setMarks(charts.vapour, [{ key: 'chosen-vapour', points: r ? [{ x: r.inverseT, y: r.p }] : [],
       colour: dataset(charts.vapour, 'chosen-vapour').borderColor, radius: 6, line: false }]);
-    legend('states', charts.states);
-    legend('vapour', charts.vapour);
+    const slope = row >= 1 && row <= nature.clapeyron.length ? nature.clapeyron[row - 1] : null;
+    setMarks(charts.clapeyron, [{ key: 'chosen-slope', points: slope ? [{ x: slope.t, y: slope.fromP }] : [],
+      colour: dataset(charts.clapeyron, 'chosen-slope').borderColor, radius: 6, line: false }]);
+    setMarks(charts.exponent, [{ key: 'chosen-width', points: r && row < nature.nearCritical
+      ? [{ x: Number((1 - r.t).toFixed(3)), y: r.width }] : [],
+    colour: dataset(charts.exponent, 'chosen-width').borderColor, radius: 6, line: false }]);
+    const q = siCurves && r ? siCurves.model[row] : null;
+    const at = (name, points) => setMarks(charts[name], [{ key: `chosen-${name}`, points: q ? points : [],
+      colour: dataset(charts[name], `chosen-${name}`).borderColor, radius: 6, line: false }]);
+    at('nature-pressure', q && [{ x: q.temperature, y: q.p / 1000 }]);
+    at('nature-density', q && [{ x: q.temperature, y: q.liquid }, { x: q.temperature, y: q.vapour }]);
+    at('nature-latent', q && [{ x: q.temperature, y: q.latent / 1000 }]);
+    Object.entries(charts).forEach(([name, chart]) => legend(name, chart));
   }
 
   model.on('chosen', ({ deferred }) => frames.soonOrNow(deferred, 'nature', mark));
   model.on('language', () => restyle());
   model.on('fluid', () => restyle());
+  model.on('run', () => { if (made && nature) { drawFluid(); mark(); } });
 
   return {
     charts,

@@ -39,6 +39,10 @@ function programOf(module) {
         const s = made.siTables(fluid);
         return [encode(s.coexistence), encode(s.properties)];
       },
+      // Substance `fluid` against the model: nature_KEY.csv, and its SI
+      // curves { model, measured }, each [{ temperature, p, liquid, vapour, latent }].
+      natureFile: (fluid) => encode(made.natureFile(fluid)),
+      natureSi: (fluid) => made.natureSi(fluid),
       // A row's unrounded state and its construction; null off the table.
       state: (row) => made.state(row),
       maxwell: (row) => made.maxwell(row),
