@@ -106,7 +106,7 @@ std::string nature_report(const Messages& say, const Substance& fluid)
     return say.es(out);
 }
 
-std::string state_report(const Messages& say, const Substance& fluid, const Coexistence& s, double c)
+std::string state_report(const Messages& say, const Substance& fluid, const Coexistence& s, double c, bool by_pressure)
 {
     const auto si = [&](Quantity quantity, double x) { return x * si_unit(fluid, quantity); };
     const double temperature = si(Quantity::temperature, s.t), pressure = si(Quantity::pressure, s.p);
@@ -137,16 +137,27 @@ std::string state_report(const Messages& say, const Substance& fluid, const Coex
                si_number(fluid.ref_t) + " K, " + si_number(fluid.ref_p) +
                pick(say.language, " Pa, calor latente ", " Pa, latent heat ") + significant(fluid.ref_latent / 1000) + " kJ/mol (" +
                fluid.source + ")\n";
-    // The real fluid at this T, from its measured curves.
-    if (const std::optional<MeasuredSaturation> m = measured_saturation(fluid, temperature))
-        out += pick(say.language, "  medido a esta T: p = ", "  measured at this T: p = ") + significant(m->p, 6) + " Pa" +
-               (fluid.molar_mass > 0 ? pick(say.language, ", densidad: líquido ", ", density: liquid ") +
-                                           significant(m->rho_liquid * fluid.molar_mass / 1000) + " kg/m³, gas " +
-                                           significant(m->rho_vapour * fluid.molar_mass / 1000) + " kg/m³"
+    // The real fluid at this p or this T, from its measured curves.
+    const std::optional<double> boils = by_pressure ? measured_boiling_t(fluid, pressure) : std::nullopt;
+    const std::optional<MeasuredSaturation> m = measured_saturation(fluid, boils ? *boils : temperature);
+    const auto densities = [&](const MeasuredSaturation& at) {
+        return (fluid.molar_mass > 0 ? pick(say.language, ", densidad: líquido ", ", density: liquid ") +
+                                           significant(at.rho_liquid * fluid.molar_mass / 1000) + " kg/m³, gas " +
+                                           significant(at.rho_vapour * fluid.molar_mass / 1000) + " kg/m³"
                                      : std::string()) +
-               pick(say.language, ", calor latente ", ", latent heat ") + significant(m->latent / 1000) + " kJ/mol\n";
-    else if (has_measured_curves(fluid) && temperature < fluid.t_triple)
-        out += pick(say.language, "  bajo el punto triple (" + si_number(fluid.t_triple) + " K): el fluido real es sólido aquí\n",
-                    "  below the triple point (" + si_number(fluid.t_triple) + " K): the real fluid is solid here\n");
+               pick(say.language, ", calor latente ", ", latent heat ") + significant(at.latent / 1000) + " kJ/mol\n";
+    };
+    if (boils)
+        out += pick(say.language, "  medido a esta p: hierve a T = ", "  measured at this p: it boils at T = ") +
+               with_decimals(*boils, 3) + " K (" + with_decimals(*boils - 273.15, 3) + " °C)" + densities(*m);
+    else if (m && !by_pressure)
+        out += pick(say.language, "  medido a esta T: p = ", "  measured at this T: p = ") + significant(m->p, 6) + " Pa" +
+               densities(*m);
+    else if (has_measured_curves(fluid) && (by_pressure || temperature < fluid.t_triple))
+        out += by_pressure
+                   ? pick(say.language, "  bajo la presión del punto triple (" + si_number(fluid.t_triple) + " K): el fluido real es sólido a esta p\n",
+                          "  below the triple point's pressure (" + si_number(fluid.t_triple) + " K): the real fluid is solid at this p\n")
+                   : pick(say.language, "  bajo el punto triple (" + si_number(fluid.t_triple) + " K): el fluido real es sólido aquí\n",
+                          "  below the triple point (" + si_number(fluid.t_triple) + " K): the real fluid is solid here\n");
     return say.es(out);
 }

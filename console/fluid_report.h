@@ -34,5 +34,7 @@ std::string nature_report(const Messages& say, const Substance& fluid);
 
 // The coexistence state `s` of `fluid`, with Cv = cR: T, p, the volumes,
 // densities and latent heat, the fluid's measured point, and its measured
-// saturation state at that T (or that the real fluid is solid there).
-std::string state_report(const Messages& say, const Substance& fluid, const Coexistence& s, double c);
+// saturation state at that T (or that the real fluid is solid there), or,
+// asked `by_pressure`, at that p.
+std::string state_report(const Messages& say, const Substance& fluid, const Coexistence& s, double c,
+                         bool by_pressure = false);

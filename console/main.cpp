@@ -161,7 +161,7 @@ int state_query(const Messages& say, const Options& options, const std::optional
     const std::optional<double> at_t = coexistence_t(say, given, options.at_temperature.has_value(), &*fluid, typed, why);
     if (!at_t)
         return usage(say, why);
-    return platform::put_text(stdout, state_report(say, *fluid, state_at(*at_t), c)) ? 0 : 1;
+    return platform::put_text(stdout, state_report(say, *fluid, state_at(*at_t), c, options.at_pressure.has_value())) ? 0 : 1;
 }
 
 // The fluid the options name: a substance of the table, or one of the

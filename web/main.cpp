@@ -491,6 +491,27 @@ val boiling_at(int i, double pressure, double c)
     return o;
 }
 
+// Substance i's measured saturation state at `temperature` (K): p (Pa), the
+// densities (kg/m3) and latent heat (J/mol); { solid: true } below its triple
+// point; null where it has no curves or T is not below Tc.
+val measured_at(int i, double temperature)
+{
+    const Substance& fluid = substance(i);
+    val o = val::object();
+    if (const std::optional<MeasuredSaturation> m = measured_saturation(fluid, temperature)) {
+        o.set("p", m->p);
+        o.set("liquid", m->rho_liquid * fluid.molar_mass / 1000);
+        o.set("vapour", m->rho_vapour * fluid.molar_mass / 1000);
+        o.set("latent", m->latent);
+        return o;
+    }
+    if (!has_measured_curves(fluid) || !(temperature < fluid.t_triple))
+        return val::null();
+    o.set("solid", true);
+    o.set("tripleT", fluid.t_triple);
+    return o;
+}
+
 // The lowest and highest pressure (Pa) at which boilingAt answers.
 val boiling_range(int i)
 {
@@ -596,6 +617,7 @@ EMSCRIPTEN_BINDINGS(vdwcoex)
     function("toSi", &to_si);
     function("fromSi", &from_si);
     function("boilingAt", &boiling_at);
+    function("measuredAt", &measured_at);
     function("stateAt", &state_at_t);
     function("trialLine", &trial_on);
     function("lowestStateT", &lowest_t);

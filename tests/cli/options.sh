@@ -197,6 +197,10 @@ substances)  # real fluids: the list, SI tables beside the same reports, the
   grep -q '^  measured at this T: p = 1013[0-9][0-9] Pa, density: liquid 139[0-9.]* kg/m' ../out.txt || fail "87.302 K: $(cat ../out.txt)"
   LANGUAGE=en run --substance argon --at-temperature 80
   grep -q '^  below the triple point (83.8058 K): the real fluid is solid here$' ../out.txt || fail "80 K: $(cat ../out.txt)"
+  LANGUAGE=en run --substance argon --at-pressure 101325
+  grep -q '^  measured at this p: it boils at T = 87.30[0-9] K' ../out.txt || fail "101325 Pa: $(cat ../out.txt)"
+  LANGUAGE=en run --substance argon --at-pressure 50000
+  grep -q 'the real fluid is solid at this p$' ../out.txt || fail "50000 Pa: $(cat ../out.txt)"
   # The substance against the model: its row on standard output, and
   # nature_argon.csv beside the same reports, its model cells the tables'.
   LANGUAGE=en run --substance argon --against-nature --csv

@@ -1247,6 +1247,13 @@ test('a chosen substance against the model: its nature file the console\'s, its 
     .map((name) => Chart.getChart(name).$marks[0].points.map((q) => q.x)));
   marks.slice(0, 3).forEach((xs) => xs.forEach((x) => assert.ok(Math.abs(x - 105.4809) < 1e-9, `marked at ${x}`)));
   assert.ok(Math.abs(marks[3][0] - 0.7) < 1e-12);
+  // The readout at the chosen T gives the real argon's state there, from the
+  // file's measured cells; below its triple point, that it is solid.
+  const at07 = file.find((r) => r.t === '0.7');
+  assert.match(await page.textContent('#readout'), new RegExp(`real, measuredp ${(Number(at07.p_measured_Pa) / 1000)
+    .toPrecision(6)} kPa, liquid ${Number(Number(at07.rho_liquid_measured_kg_per_m3).toPrecision(5))} kg/m³`));
+  await chooseT(page, '0.550');
+  assert.match(await page.textContent('#readout'), /real, measuredbelow the triple point \(83\.8058 K\): the real fluid is solid here/);
   // Where the real argon boils at one atmosphere, from its curves; below its
   // triple point's pressure, it is solid.
   await page.click('#boil-form button');

@@ -312,10 +312,18 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
         { temperature: kelvin.toFixed(2), celsius: celsius(kelvin), t: f[COEX.t] });
       const pair = (q, a, b) => `${units.siText(q, eq[a])}, ${units.siText(q, eq[b])} ${SHOWN_UNIT[q].unit}`;
       const term = (key) => tr(key).replace(/ \(.*\)$/, '');  // without the reduced unit
-      setList(byId('readout'), [[tr('pressure'), units.withUnit('p', f[COEX.p])],
+      const items = [[tr('pressure'), units.withUnit('p', f[COEX.p])],
         [tr('liquidVolume'), units.withUnit('v', f[COEX.vl])], [tr('gasVolume'), units.withUnit('v', f[COEX.vg])],
         [tr('latentHeat'), units.withUnit('e', f[COEX.latent])], [term('entropies'), pair('s', PROP.sl, PROP.sg)],
-        [term('enthalpies'), pair('e', PROP.hl, PROP.hg)], [term('gibbsEnergies'), pair('e', PROP.gl, PROP.gg)]]);
+        [term('enthalpies'), pair('e', PROP.hl, PROP.hg)], [term('gibbsEnergies'), pair('e', PROP.gl, PROP.gg)]];
+      // The real fluid at this T, from its measured curves.
+      const real = state.program.measuredAt(state.fluid, kelvin);
+      if (real)
+        items.push([tr('readoutMeasured'), real.solid ? tr('readoutSolid', { triple: real.tripleT })
+          : tr('readoutMeasuredValues', { p: Number((real.p / 1000).toPrecision(6)),
+            liquid: Number(real.liquid.toPrecision(5)), vapour: Number(real.vapour.toPrecision(5)),
+            latent: Number((real.latent / 1000).toPrecision(4)) })]);
+      setList(byId('readout'), items);
       return;
     }
     byId('readout-heading').textContent = tr('readoutHeading', { t: f[COEX.t] });

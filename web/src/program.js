@@ -66,6 +66,8 @@ function programOf(module) {
     // exponent and Clapeyron's slopes (none depends on c).
     againstNature: () => module.againstNature(),
     measuredFluids: () => module.measuredFluids(),
+    // Substance i measured at T (K): { p, liquid, vapour, latent }, { solid, tripleT } below its triple point, or null.
+    measuredAt: (i, temperature) => module.measuredAt(i, temperature),
     gasFraction: (v, vl, vg) => module.gasFraction(v, vl, vg),
     largestExactC: module.largestExactC(),
     substances: list,
