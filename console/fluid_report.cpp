@@ -139,7 +139,8 @@ std::string state_report(const Messages& say, const Substance& fluid, const Coex
                fluid.source + ")\n";
     // The real fluid at this p or this T, from its measured curves.
     const std::optional<double> boils = by_pressure ? measured_boiling_t(fluid, pressure) : std::nullopt;
-    const std::optional<MeasuredSaturation> m = measured_saturation(fluid, boils ? *boils : temperature);
+    const double at = boils.value_or(temperature);
+    const std::optional<MeasuredSaturation> m = measured_saturation(fluid, at);
     const auto densities = [&](const MeasuredSaturation& at) {
         return (fluid.molar_mass > 0 ? pick(say.language, ", densidad: líquido ", ", density: liquid ") +
                                            significant(at.rho_liquid * fluid.molar_mass / 1000) + " kg/m³, gas " +
@@ -147,9 +148,9 @@ std::string state_report(const Messages& say, const Substance& fluid, const Coex
                                      : std::string()) +
                pick(say.language, ", calor latente ", ", latent heat ") + significant(at.latent / 1000) + " kJ/mol\n";
     };
-    if (boils)
+    if (boils.has_value() && m)
         out += pick(say.language, "  medido a esta p: hierve a T = ", "  measured at this p: it boils at T = ") +
-               with_decimals(*boils, 3) + " K (" + with_decimals(*boils - 273.15, 3) + " °C)" + densities(*m);
+               with_decimals(at, 3) + " K (" + with_decimals(at - 273.15, 3) + " °C)" + densities(*m);
     else if (m && !by_pressure)
         out += pick(say.language, "  medido a esta T: p = ", "  measured at this T: p = ") + significant(m->p, 6) + " Pa" +
                densities(*m);

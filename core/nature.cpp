@@ -111,7 +111,9 @@ AgainstNature against_nature(const Substance& fluid)
 {
     AgainstNature row{};
     row.zc = {fluid.rhoc > 0 ? fluid.pc / (fluid.rhoc * gas_constant * fluid.tc) : 0, critical_compressibility()};
-    row.omega = {fluid.omega, acentric_factor(state_at(0.7).p)};
+    // The model's own, the same for every substance: found once.
+    static const double model_omega = acentric_factor(state_at(0.7).p);
+    row.omega = {fluid.omega, model_omega};
     // The model's boiling point where its searches reach the measured
     // point's pressure (they do for every substance of the table); NaN where not.
     const double p_ref = fluid.ref_p / fluid.pc;

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <map>
-#include <regex>
 #include <set>
 #include <string>
 
@@ -44,15 +44,24 @@ TEST(Substances, MolarMassAndCFollowFromTheFormula)
 {
     const std::map<std::string, double> weight = {{"H", 1.008},   {"C", 12.011},  {"N", 14.007},
                                                   {"O", 15.999},  {"Ne", 20.180}, {"Ar", 39.948}};
-    const std::regex element("([A-Z][a-z]?)([0-9]*)");
     for (const Substance& s : substances()) {
         double mass = 0;
         int atoms = 0;
-        for (std::sregex_iterator it(s.formula.begin(), s.formula.end(), element), end; it != end; ++it) {
-            const int count = (*it)[2].length() ? std::stoi((*it)[2]) : 1;
-            ASSERT_EQ(weight.count((*it)[1]), 1u) << s.formula;
-            mass += weight.at((*it)[1]) * count;
+        // Each element: a capital, perhaps a small letter, perhaps a count.
+        const std::string& f = s.formula;
+        for (size_t at = 0; at < f.size();) {
+            size_t end = at + 1;
+            if (end < f.size() && std::islower(static_cast<unsigned char>(f[end])))
+                ++end;
+            const std::string element = f.substr(at, end - at);
+            size_t digits = end;
+            while (digits < f.size() && std::isdigit(static_cast<unsigned char>(f[digits])))
+                ++digits;
+            const int count = digits > end ? std::stoi(f.substr(end, digits - end)) : 1;
+            ASSERT_EQ(weight.count(element), 1u) << s.formula;
+            mass += weight.at(element) * count;
             atoms += count;
+            at = digits;
         }
         EXPECT_NEAR(s.molar_mass, mass, 0.01) << s.key;
         const bool linear = atoms == 2 || s.formula == "CO2";

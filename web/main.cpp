@@ -169,6 +169,31 @@ val model_against_nature()
     return o;
 }
 
+// A saturation state as the page shows it: T (K), p (Pa), the densities
+// (kg/m3) and the latent heat (J/mol).
+val shown_saturation(const Substance& fluid, double temperature, const MeasuredSaturation& m)
+{
+    val o = val::object();
+    o.set("temperature", temperature);
+    o.set("p", m.p);
+    o.set("liquid", m.rho_liquid * fluid.molar_mass / 1000);
+    o.set("vapour", m.rho_vapour * fluid.molar_mass / 1000);
+    o.set("latent", m.latent);
+    return o;
+}
+
+// The temperatures (K) below the table's rows at which a substance's
+// measured curves are drawn: every 0.01 T/Tc from 0.50 down, and its triple
+// point (those below it are left out where they are drawn).
+std::vector<double> below_the_rows(const Substance& fluid)
+{
+    std::vector<double> temperatures;
+    for (int k = 50; k > 0; --k)
+        temperatures.push_back(k / 100.0 * fluid.tc);
+    temperatures.push_back(fluid.t_triple);
+    return temperatures;
+}
+
 // Each substance's measured saturation curves, reduced (T/Tc, Tc/T, p/pc and
 // the densities over rhoc): at Tc, at the table's temperatures from its
 // triple point up (as nature_KEY.csv prints them), and below t = 0.501 every
@@ -177,11 +202,6 @@ val model_against_nature()
 // {measured, model}.
 val measured_fluids()
 {
-    std::vector<double> ts = {1};
-    for (const Coexistence& s : kept_sweep().passes)
-        ts.push_back(s.t);
-    for (int k = 50; k > 0; --k)
-        ts.push_back(k / 100.0);
     val list = val::array();
     for (const Substance& fluid : substances()) {
         val points = val::array();
@@ -197,9 +217,11 @@ val measured_fluids()
             point.set("vapour", m->rho_vapour / fluid.rhoc);
             points.call<void>("push", point);
         };
-        for (const double t : ts)
-            add(t * fluid.tc);
-        add(fluid.t_triple);
+        add(fluid.tc);
+        for (const Coexistence& s : kept_sweep().passes)
+            add(s.t * fluid.tc);
+        for (const double temperature : below_the_rows(fluid))
+            add(temperature);
         // Its width (rho_l - rho_g)/rhoc at the rows nearest Tc, and the
         // critical exponent they give.
         std::vector<double> near_t, near_width;
@@ -363,27 +385,16 @@ public:
     val nature_si(int i) const
     {
         const Substance& fluid = substance(i);
-        const double kg = fluid.molar_mass / 1000;
         val model = val::array(), measured = val::array();
-        const auto add = [&](val& into, double temperature, double p, double liquid, double vapour, double latent) {
-            val o = val::object();
-            o.set("temperature", temperature);
-            o.set("p", p);
-            o.set("liquid", liquid * kg);
-            o.set("vapour", vapour * kg);
-            o.set("latent", latent);
-            into.call<void>("push", o);
-        };
         for (const NaturePoint& n : nature_points(fluid, out_.states, c_)) {
-            add(model, n.temperature, n.p, n.rho_liquid, n.rho_vapour, n.latent);
+            model.call<void>("push", shown_saturation(fluid, n.temperature,
+                                                      MeasuredSaturation{n.p, n.rho_liquid, n.rho_vapour, n.latent}));
             if (n.measured)
-                add(measured, n.temperature, n.measured->p, n.measured->rho_liquid, n.measured->rho_vapour, n.measured->latent);
+                measured.call<void>("push", shown_saturation(fluid, n.temperature, *n.measured));
         }
-        for (int k = 50; k >= 0; --k) {
-            const double temperature = k > 0 ? k / 100.0 * fluid.tc : fluid.t_triple;
+        for (const double temperature : below_the_rows(fluid))
             if (const std::optional<MeasuredSaturation> m = measured_saturation(fluid, temperature))
-                add(measured, temperature, m->p, m->rho_liquid, m->rho_vapour, m->latent);
-        }
+                measured.call<void>("push", shown_saturation(fluid, temperature, *m));
         val o = val::object();
         o.set("model", model);
         o.set("measured", measured);
@@ -477,36 +488,23 @@ val boiling_at(int i, double pressure, double c)
     // boils, its densities (kg/m3) and latent heat; null where it has none
     // or the pressure is below its triple point's (it is solid there).
     const std::optional<double> measured_t = measured_boiling_t(fluid, pressure);
-    val measured = val::null();
-    if (measured_t) {
-        const MeasuredSaturation m = *measured_saturation(fluid, *measured_t);
-        measured = val::object();
-        measured.set("temperature", *measured_t);
-        measured.set("liquid", m.rho_liquid * fluid.molar_mass / 1000);
-        measured.set("vapour", m.rho_vapour * fluid.molar_mass / 1000);
-        measured.set("latent", m.latent);
-    }
-    o.set("measured", measured);
+    o.set("measured", measured_t ? shown_saturation(fluid, *measured_t, *measured_saturation(fluid, *measured_t))
+                                 : val::null());
     o.set("belowTriple", has_measured_curves(fluid) && !measured_t && pressure < fluid.pc);
     return o;
 }
 
-// Substance i's measured saturation state at `temperature` (K): p (Pa), the
-// densities (kg/m3) and latent heat (J/mol); { solid: true } below its triple
-// point; null where it has no curves or T is not below Tc.
+// Substance i's measured saturation state at `temperature` (K), as
+// shown_saturation gives it; { solid: true, tripleT } below its triple point;
+// null where it has no curves or T is above Tc.
 val measured_at(int i, double temperature)
 {
     const Substance& fluid = substance(i);
-    val o = val::object();
-    if (const std::optional<MeasuredSaturation> m = measured_saturation(fluid, temperature)) {
-        o.set("p", m->p);
-        o.set("liquid", m->rho_liquid * fluid.molar_mass / 1000);
-        o.set("vapour", m->rho_vapour * fluid.molar_mass / 1000);
-        o.set("latent", m->latent);
-        return o;
-    }
+    if (const std::optional<MeasuredSaturation> m = measured_saturation(fluid, temperature))
+        return shown_saturation(fluid, temperature, *m);
     if (!has_measured_curves(fluid) || !(temperature < fluid.t_triple))
         return val::null();
+    val o = val::object();
     o.set("solid", true);
     o.set("tripleT", fluid.t_triple);
     return o;

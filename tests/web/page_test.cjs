@@ -1156,6 +1156,7 @@ function consoleNature(name) {
 
 test('the substances beside the model: their curves are the console\'s nature files, the model\'s vapour pressure the rows, the table the console\'s', async () => {
   const page = await open(fromDisk + '?lang=en');
+  await page.waitForSelector('#nature-view[data-fluids]');
   await compute(page, '1.5');
   await chooseT(page, '0.700');
   const [rows] = coexistenceRows('1.5');
@@ -1209,6 +1210,7 @@ test('the substances beside the model: their curves are the console\'s nature fi
 
 test('a chosen substance against the model: its nature file the console\'s, its SI curves the file\'s, where it really boils', async () => {
   const page = await open(fromDisk + '?lang=en');
+  await page.waitForSelector('#nature-view[data-fluids]');
   await page.selectOption('#fluid', { label: 'argon (Ar)' });
   await page.waitForFunction(() => Number(document.body.dataset.runs || 0) > 0);
   await chooseT(page, '0.700');

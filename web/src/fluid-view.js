@@ -11,10 +11,7 @@ export function createFluidView(model, { units, announce }) {
   const state = model.state;
   const tr = model.tr;
 
-  function fluidName(i) {
-    const fluid = state.program.substances[i];
-    return (state.lang === 'en' ? fluid.nameEn : fluid.nameEs) + ' (' + fluid.formula + ')';
-  }
+  const fluidName = (i) => model.fluidName(i);
 
   // The chooser's entries, in the page's language.
   function nameFluids() {

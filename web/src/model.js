@@ -315,6 +315,12 @@ export function createModel(loadProgram) {
       return state.fluid >= 0 ? state.program.substances[state.fluid] : null;
     },
 
+    // Substance i's name in the page's language, with its formula.
+    fluidName(i) {
+      const fluid = state.program.substances[i];
+      return (state.lang === 'en' ? fluid.nameEn : fluid.nameEs) + ' (' + fluid.formula + ')';
+    },
+
     // The process's volumes at the chosen t: from just below the liquid's
     // to beyond the gas's, where it starts, as gas.
     processRange() {

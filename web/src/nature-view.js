@@ -117,18 +117,13 @@ export function createNatureView(model, { theme, painter, units, frames }) {
       draw();
   }
 
-  function fluidName(k) {
-    const fluid = state.program.substances[k];
-    return (state.lang === 'en' ? fluid.nameEn : fluid.nameEs) + ' (' + fluid.formula + ')';
-  }
+  const fluidName = (k) => model.fluidName(k);
 
   function draw() {
     if (!made || !state.program)
       return;
-    if (!nature) {
+    if (!nature)
       nature = state.program.againstNature();
-      fluids = state.program.measuredFluids();
-    }
     const rows = nature.rows;
     const curve = (x, y) => rows.map((r) => ({ x: r[x], y: r[y] }));
     dataset(charts.states, 'model-liquid').data = curve('liquid', 't');
@@ -229,40 +224,50 @@ export function createNatureView(model, { theme, painter, units, frames }) {
       byId('nature-density-description').textContent = tr('natureSiDensityDescription', { name });
       byId('nature-latent-description').textContent = tr('natureSiLatentDescription', { name });
     }
-    Object.values(charts).forEach((chart) => chart.update('none'));
-    Object.entries(charts).forEach(([name, chart]) => legend(name, chart));
+    for (const name of ['exponent', 'nature-pressure', 'nature-density', 'nature-latent']) {
+      charts[name].update('none');
+      legend(name, charts[name]);
+    }
   }
 
-  // The chosen t's coexisting densities, on a row of the table.
+  // The chosen t on each chart: its coexisting densities, its vapour
+  // pressure, its row's slopes and width, and in SI its state. A legend is
+  // made again only where its mark comes or goes.
+  const marked = {};
+  function markOn(name, key, points) {
+    setMarks(charts[name], [{ key, points, colour: dataset(charts[name], key).borderColor, radius: 6, line: false }]);
+    if (marked[name] !== points.length > 0) {
+      marked[name] = points.length > 0;
+      legend(name, charts[name]);
+    }
+  }
+
   function mark() {
     if (!made || !nature)
       return;
     const row = model.chosenRow();
     const r = row >= 0 ? nature.rows[row] : null;
-    const d = dataset(charts.states, 'chosen-states');
-    setMarks(charts.states, [{ key: 'chosen-states', points: r ? [{ x: r.liquid, y: r.t }, { x: r.gas, y: r.t }] : [],
-      colour: d.borderColor, radius: 6, line: false }]);
-    setMarks(charts.vapour, [{ key: 'chosen-vapour', points: r ? [{ x: r.inverseT, y: r.p }] : [],
-      colour: dataset(charts.vapour, 'chosen-vapour').borderColor, radius: 6, line: false }]);
+    markOn('states', 'chosen-states', r ? [{ x: r.liquid, y: r.t }, { x: r.gas, y: r.t }] : []);
+    markOn('vapour', 'chosen-vapour', r ? [{ x: r.inverseT, y: r.p }] : []);
     const slope = row >= 1 && row <= nature.clapeyron.length ? nature.clapeyron[row - 1] : null;
-    setMarks(charts.clapeyron, [{ key: 'chosen-slope', points: slope ? [{ x: slope.t, y: slope.fromP }] : [],
-      colour: dataset(charts.clapeyron, 'chosen-slope').borderColor, radius: 6, line: false }]);
-    setMarks(charts.exponent, [{ key: 'chosen-width', points: r && row < nature.nearCritical
-      ? [{ x: Number((1 - r.t).toFixed(3)), y: r.width }] : [],
-    colour: dataset(charts.exponent, 'chosen-width').borderColor, radius: 6, line: false }]);
+    markOn('clapeyron', 'chosen-slope', slope ? [{ x: slope.t, y: slope.fromP }] : []);
+    markOn('exponent', 'chosen-width', r && row < nature.nearCritical ? [{ x: Number((1 - r.t).toFixed(3)), y: r.width }] : []);
     const q = siCurves && r ? siCurves.model[row] : null;
-    const at = (name, points) => setMarks(charts[name], [{ key: `chosen-${name}`, points: q ? points : [],
-      colour: dataset(charts[name], `chosen-${name}`).borderColor, radius: 6, line: false }]);
-    at('nature-pressure', q && [{ x: q.temperature, y: q.p / 1000 }]);
-    at('nature-density', q && [{ x: q.temperature, y: q.liquid }, { x: q.temperature, y: q.vapour }]);
-    at('nature-latent', q && [{ x: q.temperature, y: q.latent / 1000 }]);
-    Object.entries(charts).forEach(([name, chart]) => legend(name, chart));
+    markOn('nature-pressure', 'chosen-nature-pressure', q ? [{ x: q.temperature, y: q.p / 1000 }] : []);
+    markOn('nature-density', 'chosen-nature-density', q ? [{ x: q.temperature, y: q.liquid }, { x: q.temperature, y: q.vapour }] : []);
+    markOn('nature-latent', 'chosen-nature-latent', q ? [{ x: q.temperature, y: q.latent / 1000 }] : []);
   }
 
-  model.on('chosen', ({ deferred }) => frames.soonOrNow(deferred, 'nature', mark));
+  // Far down the page: its marks always wait a few frames, after a run too.
+  model.on('chosen', () => frames.soonOrNow(true, 'nature', mark));
   model.on('language', () => restyle());
   model.on('fluid', () => restyle());
-  model.on('run', () => { if (made && nature) { drawFluid(); mark(); } });
+  // Only the chosen substance's SI curves depend on the run (on c): drawn a
+  // few frames after it, and not at all without a substance.
+  model.on('run', () => {
+    if (made && nature && state.fluid >= 0)
+      frames.soonOrNow(true, 'natureSi', () => { drawFluid(); mark(); });
+  });
 
   return {
     charts,
@@ -271,6 +276,13 @@ export function createNatureView(model, { theme, painter, units, frames }) {
       made = true;
       restyle();
       draw();
+      // The substances' curves and numbers take a while to compute: in a
+      // task of their own, once the page is ready.
+      setTimeout(() => {
+        fluids = state.program.measuredFluids();
+        draw();
+        byId('nature-view').dataset.fluids = 'drawn';
+      }, 0);
     },
     restyle,
   };
