@@ -80,29 +80,29 @@ std::string nature_report(const Messages& say, const Substance& fluid)
     };
     const Compared latent{row.latent.measured / 1000, row.latent.model / 1000};
     const std::string tb = " (" + si_number(fluid.ref_t) + " K, " + with_decimals(row.boiling_t.model * fluid.tc, 2) + " K)";
-    std::string out = pick(say.language,
-        say.name_of(fluid) + " frente al fluido de van der Waals a " + si_number(fluid.ref_p) + " Pa:\n" +
-            "                                          medido      modelo\n" +
-            line("Zc = pc/(rhoc R Tc)", row.zc, 4) + line("factor acéntrico omega", row.omega, 4) +
-            line("Tb/Tc", row.boiling_t, 4, tb) + line("calor latente en Tb (kJ/mol)", latent, 4) +
-            line("cociente de Trouton L/(R Tb)", row.trouton, 4) +
-            "Zc: el modelo es un campo medio con a y b constantes; las moléculas reales, blandas y agrupadas\n"
-            "  cerca del punto crítico, llegan a él más densas (unos 0.29 en los fluidos simples).\n"
-            "omega, Tb: la atracción a del modelo no cambia con T, y su presión de vapor cae demasiado deprisa\n"
-            "  bajo Tc: hierve demasiado frío. Soave, y Peng y Robinson, hacen depender a de T, ajustada a omega.\n"
-            "Trouton: el calor latente del modelo es la cohesión a/vl - a/vg de un campo medio de atracciones\n"
-            "  entre pares; los puentes de hidrógeno (agua, amoníaco) añaden más de lo que ningún par explica.\n",
-        say.name_of(fluid) + " against the van der Waals fluid at " + si_number(fluid.ref_p) + " Pa:\n" +
-            "                                          measured    model\n" +
-            line("Zc = pc/(rhoc R Tc)", row.zc, 4) + line("acentric factor omega", row.omega, 4) +
-            line("Tb/Tc", row.boiling_t, 4, tb) + line("latent heat at Tb (kJ/mol)", latent, 4) +
-            line("Trouton's ratio L/(R Tb)", row.trouton, 4) +
-            "Zc: the model is a mean field with constant a and b; real molecules, soft and clustering near\n"
-            "  the critical point, reach it denser (about 0.29 for the simple fluids).\n"
-            "omega, Tb: the model's attraction a does not change with T, so its vapour pressure falls too fast\n"
-            "  below Tc: it boils too cold. Soave's and Peng and Robinson's equations let a depend on T, fitted to omega.\n"
-            "Trouton: the model's latent heat is the cohesion a/vl - a/vg of a mean field of pair attractions;\n"
-            "  hydrogen bonds (water, ammonia) add more than any pair accounts for.\n");
+    const Language l = say.language;
+    std::string out = say.name_of(fluid) + pick(l, " frente al fluido de van der Waals a ", " against the van der Waals fluid at ") +
+                      si_number(fluid.ref_p) + " Pa:\n" +
+                      pick(l, "                                          medido      modelo\n",
+                           "                                          measured    model\n") +
+                      line("Zc = pc/(rhoc R Tc)", row.zc, 4) +
+                      line(pick(l, "factor acéntrico omega", "acentric factor omega"), row.omega, 4) +
+                      line("Tb/Tc", row.boiling_t, 4, tb) +
+                      line(pick(l, "calor latente en Tb (kJ/mol)", "latent heat at Tb (kJ/mol)"), latent, 4) +
+                      line(pick(l, "cociente de Trouton L/(R Tb)", "Trouton's ratio L/(R Tb)"), row.trouton, 4);
+    out += pick(l,
+        "Zc: el modelo es un campo medio con a y b constantes; las moléculas reales, blandas y agrupadas\n"
+        "  cerca del punto crítico, llegan a él más densas (unos 0.29 en los fluidos simples).\n"
+        "omega, Tb: la atracción a del modelo no cambia con T, y su presión de vapor cae demasiado deprisa\n"
+        "  bajo Tc: hierve demasiado frío. Soave, y Peng y Robinson, hacen depender a de T, ajustada a omega.\n"
+        "Trouton: el calor latente del modelo es la cohesión a/vl - a/vg de un campo medio de atracciones\n"
+        "  entre pares; los puentes de hidrógeno (agua, amoníaco) añaden más de lo que ningún par explica.\n",
+        "Zc: the model is a mean field with constant a and b; real molecules, soft and clustering near\n"
+        "  the critical point, reach it denser (about 0.29 for the simple fluids).\n"
+        "omega, Tb: the model's attraction a does not change with T, so its vapour pressure falls too fast\n"
+        "  below Tc: it boils too cold. Soave's and Peng and Robinson's equations let a depend on T, fitted to omega.\n"
+        "Trouton: the model's latent heat is the cohesion a/vl - a/vg of a mean field of pair attractions;\n"
+        "  hydrogen bonds (water, ammonia) add more than any pair accounts for.\n");
     return say.es(out);
 }
 
