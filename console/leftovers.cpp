@@ -3,6 +3,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <map>
 
 #include "platform.h"
 
@@ -52,26 +53,38 @@ bool same_text(const std::string& first, const std::string& second)
 
 }  // namespace
 
-std::vector<EarlierText> remove_leftovers(const std::vector<std::string>& paths, const std::string& waiting_line)
+std::vector<EarlierText> remove_leftovers(const std::vector<std::string>& paths, const std::vector<std::string>& others,
+                                          const std::string& waiting_line)
 {
     std::vector<EarlierText> kept;
     if (paths.empty())
         return kept;
     int error = 0;
     const std::string first = resolve_links(paths[0], error);
-    const FolderLock lock(folder_of(first.empty() ? paths[0] : first), waiting_line);
+    const std::string locked = folder_of(first.empty() ? paths[0] : first);
+    const FolderLock lock(locked, waiting_line);
     if (lock.error())
         return kept;
-    for (const std::string& path : paths) {
+    std::map<std::string, std::vector<std::string>> listings;  // each folder's names, read once
+    std::vector<std::string> all = paths;
+    all.insert(all.end(), others.begin(), others.end());
+    for (size_t k = 0; k < all.size(); ++k) {
+        const std::string& path = all[k];
+        const bool written = k < paths.size();
         const std::string target = resolve_links(path, error);
         if (target.empty())
             continue;
         const std::string folder = folder_of(target);
+        if (!written && folder != locked)
+            continue;  // another folder's, under its own lock
         const size_t slash = target.find_last_of("/\\");
         const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
-        for (const std::string& name : names_in(folder)) {
+        auto listed = listings.find(folder);
+        if (listed == listings.end())
+            listed = listings.emplace(folder, names_in(folder)).first;
+        for (const std::string& name : listed->second) {
             bool temporary = false;
-            if (!leftover_of(name, base, temporary))
+            if (!leftover_of(name, base, temporary) || (!written && !temporary))
                 continue;
             const std::string leftover = folder + "/" + name;
             // A temporary no live run claims; a backup that is only a second

@@ -17,5 +17,9 @@ struct EarlierText {
 // live run claims, and backups that are only a second name of their report
 // (which would make every later run write it in place) or a copy of what it
 // holds. A backup that holds another text is kept and returned, to be said.
-// Not on Windows, where a live run's files cannot be removed anyway.
-std::vector<EarlierText> remove_leftovers(const std::vector<std::string>& paths, const std::string& waiting_line);
+// Beside the files at `others`, which this run does not write, only the
+// temporaries no live run claims are removed: its backups are the business
+// of the run that writes them. Not on Windows, where a live run's files
+// cannot be removed anyway.
+std::vector<EarlierText> remove_leftovers(const std::vector<std::string>& paths, const std::vector<std::string>& others,
+                                          const std::string& waiting_line);

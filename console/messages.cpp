@@ -253,6 +253,15 @@ std::string Messages::cannot_write(const std::string& file, const std::string& r
                 "vdwcoex: cannot write " + one_line(file) + ": " + reason);
 }
 
+std::string Messages::no_scratch(const std::string& file, const std::string& folder, const std::string& reason) const
+{
+    return pick(language,
+        es("vdwcoex: no se puede escribir " + one_line(file) + ": la carpeta temporal " + one_line(folder) +
+           " ($TMPDIR) no admite una carpeta de trabajo (" + reason + ")"),
+        "vdwcoex: cannot write " + one_line(file) + ": the temporary folder " + one_line(folder) +
+            " ($TMPDIR) takes no scratch folder (" + reason + ")");
+}
+
 std::string Messages::cannot_write_console(const std::string& reason) const
 {
     return pick(language, es("vdwcoex: no se puede escribir en la salida estándar: ") + reason,

@@ -56,6 +56,9 @@ struct Messages {
     // A file that cannot be created or written, with the system's reason.
     std::string cannot_create(const std::string& file, const std::string& reason) const;
     std::string cannot_write(const std::string& file, const std::string& reason) const;
+    // The workbook cannot be made: its scratch folder cannot be made in the
+    // temporary folder.
+    std::string no_scratch(const std::string& file, const std::string& folder, const std::string& reason) const;
     std::string cannot_write_console(const std::string& reason) const;
     // A new file cannot be made in the folder, neither the file nor its temporary.
     std::string folder_refuses(const std::string& file, const std::string& folder,

@@ -72,13 +72,14 @@ bool render(const Messages& say, const PlannedFile& file, const RunResult& run, 
     case Rendering::properties_si: text = si_csv(run.si[1], run.header); return true;
     case Rendering::nature: text = run.nature; return true;
     case Rendering::workbook: {
-        std::string shown, reason;
+        std::string shown, reason, refused;
         number(shown, run.c);
         int error = 0;
-        if (make_workbook(run.sheets, about_lines(shown, VDWCOEX_VERSION, run.header), text, error, reason))
+        if (make_workbook(run.sheets, about_lines(shown, VDWCOEX_VERSION, run.header), text, error, reason, refused))
             return true;
-        why = error == ENOMEM ? say.out_of_memory()
-                              : say.cannot_write(file.path, error ? reason_of(say, error) : reason);
+        why = error == ENOMEM     ? say.out_of_memory()
+              : !refused.empty() ? say.no_scratch(file.path, refused, reason_of(say, error))
+                                 : say.cannot_write(file.path, error ? reason_of(say, error) : reason);
         return false;
     }
     }
@@ -131,7 +132,23 @@ std::vector<std::string> clear_leftovers(const Messages& say, const std::vector<
                                          const std::string& waiting_line)
 {
     std::vector<std::string> lines;
-    for (const EarlierText& left : remove_leftovers(paths_of(plan), waiting_line)) {
+    // The names any run may write in this folder, for the temporaries that
+    // runs killed while writing them left, whatever this run writes.
+    std::vector<std::string> others;
+    if (!plan.empty()) {
+        const PlannedFile& first = plan.front();
+        std::string folder = first.path.substr(0, first.path.size() - first.name.size());
+        if (!folder.empty())
+            folder.pop_back();
+        std::vector<PlannedFile> every = plan_files(folder, true, true, true);
+        for (const Substance& fluid : substances())
+            every.push_back({"", (folder.empty() ? "" : folder + "/") + "nature_" + fluid.key + ".csv",
+                             Rendering::nature});
+        for (const PlannedFile& file : every)
+            if (std::none_of(plan.begin(), plan.end(), [&](const PlannedFile& p) { return p.path == file.path; }))
+                others.push_back(file.path);
+    }
+    for (const EarlierText& left : remove_leftovers(paths_of(plan), others, waiting_line)) {
         const std::time_t at = static_cast<std::time_t>(left.modified);
         char when[32] = "?";
         if (const std::tm* local = std::localtime(&at))

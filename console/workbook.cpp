@@ -190,8 +190,16 @@ lxw_error write_book(const Library& lib, const std::vector<Sheet>& sheets,
 constexpr int made = 0, child_out_of_memory = 3, library_error = 16;
 
 // The scratch folders, vdwcoex-XXXXXX in the system's temporary folder: the
-// library writes only to a named file.
+// library writes only to a named file. A run marks its own with a file of
+// its own name and text, written once the folder is claimed; a folder is
+// taken for one that a killed run left only where it has that mark, mode
+// 0700 as mkdtemp makes it, and nothing but regular files a run puts there
+// (the mark, the workbook and the library's temporaries, tmp.*). Anything
+// else in a folder of that name is somebody else's, and is never touched.
 constexpr char scratch_prefix[] = "vdwcoex-";
+constexpr char scratch_mark[] = ".vdwcoex-scratch";
+constexpr char scratch_mark_text[] = "vdwcoex: a scratch folder for one workbook, removed when its run ends\n";
+constexpr char workbook_name[] = "vdwcoex.xlsx";
 
 bool scratch_name(const char* name)
 {
@@ -204,55 +212,116 @@ bool scratch_name(const char* name)
     return true;
 }
 
-// Removes the scratch folders of this user's that no live run holds (a run,
-// and its child, hold a lock on theirs until it is gone): what runs killed
-// while making a workbook left, with what is in them. Only where the
-// temporary folder's lock is free at once: the clean-up waits for nobody.
-void remove_stale_scratch(const std::string& tmp)
+// A name the library gives its temporary files in the scratch folder.
+bool library_temporary(const std::string& name) { return name.compare(0, 4, "tmp.") == 0 && name.size() > 4; }
+
+// Whether the open folder `dir` holds this program's mark and, besides it,
+// only regular files named as a run names them (none of them a link).
+bool only_ours(int dir, const std::vector<std::string>& names)
 {
-    const int top = open(tmp.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (top < 0)
-        return;
-    if (flock(top, LOCK_EX | LOCK_NB) == 0)
-        for (const std::string& name : platform::names_in(tmp)) {
-            const std::string folder = tmp + "/" + name;
-            struct stat st;
-            if (!scratch_name(name.c_str()) || lstat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) ||
-                st.st_uid != geteuid() || platform::claimed(folder))
-                continue;
-            for (const std::string& file : platform::names_in(folder))
-                if (file != "." && file != "..")
-                    platform::remove_file(folder + "/" + file);
-            rmdir(folder.c_str());
+    bool marked = false;
+    for (const std::string& name : names) {
+        if (name == "." || name == "..")
+            continue;
+        struct stat st;
+        if (fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode) || st.st_nlink != 1)
+            return false;
+        if (name == scratch_mark) {
+            const int fd = openat(dir, name.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+            if (fd < 0)
+                return false;
+            char text[sizeof scratch_mark_text + 1];
+            const ssize_t got = read(fd, text, sizeof text);
+            close(fd);
+            marked = got == ssize_t(sizeof scratch_mark_text - 1) &&
+                     std::memcmp(text, scratch_mark_text, sizeof scratch_mark_text - 1) == 0;
+            if (!marked)
+                return false;
+        } else if (name != workbook_name && !library_temporary(name)) {
+            return false;
         }
-    close(top);
+    }
+    return marked;
 }
 
-// A scratch folder of the run's own in `folder`, tracked for the signal
-// handler and claimed: its lock is held by the returned descriptor (-1 where
-// none could be made). Made while the temporary folder's lock is shared, so
-// that a clean-up never sees it unclaimed.
-int make_scratch(const std::string& tmp, std::string& folder)
+// Removes the scratch folders that runs of this user's were killed in: a
+// live run, and its child, hold a lock on theirs until it is gone, and the
+// lock is taken here too while a folder is judged and emptied. Nothing here
+// waits: a folder locked by anyone is left as it is.
+void remove_stale_scratch(const std::string& tmp)
 {
-    const int shared = platform::share_folder(tmp);
-    folder = tmp + "/" + scratch_prefix + "XXXXXX";
-    int claim = -1, error = 0;
-    {
-        const platform::HeldSignals held;
-        if (mkdtemp(folder.data())) {
-            const int opened = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-            claim = opened >= 0 ? platform::claim(opened) : -1;
-            if (opened >= 0)
-                close(opened);
-            if (claim >= 0)
-                track_folder(folder, true);
-            else
-                rmdir(folder.c_str());
+    for (const std::string& name : platform::names_in(tmp)) {
+        if (!scratch_name(name.c_str()))
+            continue;
+        const std::string folder = tmp + "/" + name;
+        const int dir = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        if (dir < 0)
+            continue;
+        struct stat st;
+        if (fstat(dir, &st) == 0 && st.st_uid == geteuid() && (st.st_mode & 07777) == 0700 &&
+            flock(dir, LOCK_EX | LOCK_NB) == 0) {
+            const std::vector<std::string> names = platform::names_in(folder);
+            if (only_ours(dir, names)) {
+                for (const std::string& file : names)
+                    if (file != "." && file != ".." && file != scratch_mark)
+                        unlinkat(dir, file.c_str(), 0);
+                // The mark goes last: a folder whose clean-up is cut short
+                // is still known for one of ours.
+                if (unlinkat(dir, scratch_mark, 0) == 0)
+                    rmdir(folder.c_str());
+            }
         }
-        error = errno;
+        close(dir);
     }
-    platform::unshare_folder(shared);
-    errno = error;
+}
+
+// Removes the library's temporaries that a child ended at the wrong moment
+// can leave in the scratch folder, open as `dir`.
+void remove_library_temporaries(const std::string& folder, int dir)
+{
+    for (const std::string& name : platform::names_in(folder))
+        if (library_temporary(name))
+            unlinkat(dir, name.c_str(), 0);
+}
+
+// A scratch folder of the run's own in `tmp`, claimed, marked and tracked for
+// the signal handler with its mark (`mark`); its lock is held by the
+// returned descriptor (-1 where none could be made, with errno saying why).
+int make_scratch(const std::string& tmp, std::string& folder, std::string& mark)
+{
+    folder = tmp + "/" + scratch_prefix + "XXXXXX";
+    mark.clear();
+    const platform::HeldSignals held;
+    if (!mkdtemp(folder.data()))
+        return -1;
+    const int opened = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    const int claim = opened >= 0 ? platform::claim(opened) : -1;
+    int error = errno;
+    if (opened >= 0)
+        close(opened);
+    int marked = -1;
+    if (claim >= 0) {
+        marked = openat(claim, scratch_mark, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        const ssize_t length = sizeof scratch_mark_text - 1;
+        const bool whole = marked >= 0 && write(marked, scratch_mark_text, length) == length;
+        error = errno;
+        if (marked >= 0)
+            close(marked);
+        if (!whole && marked >= 0) {
+            unlinkat(claim, scratch_mark, 0);
+            marked = -1;
+        }
+    }
+    if (marked < 0) {
+        rmdir(folder.c_str());
+        if (claim >= 0)
+            close(claim);
+        errno = error ? error : EIO;
+        return -1;
+    }
+    mark = folder + "/" + scratch_mark;
+    track(mark, true);
+    track_folder(folder, true);
     return claim;
 }
 
@@ -352,17 +421,18 @@ int workbook_writer(std::string& why)
 }
 
 bool make_workbook(const std::vector<Sheet>& sheets, const std::vector<std::array<std::string, 2>>& about,
-                   std::string& bytes, int& error, std::string& reason)
+                   std::string& bytes, int& error, std::string& reason, std::string& refused)
 {
     const std::string tmp = platform::temporary_folder();
     remove_stale_scratch(tmp);
-    std::string folder;
-    const int claim = make_scratch(tmp, folder);
+    std::string folder, mark;
+    const int claim = make_scratch(tmp, folder, mark);
     if (claim < 0) {
         error = errno;
+        refused = tmp;
         return false;
     }
-    const std::string path = folder + "/vdwcoex.xlsx";
+    const std::string path = folder + "/" + workbook_name;
     track(path, true);
     int status = 0;
     char said[4096] = "";
@@ -383,9 +453,14 @@ bool make_workbook(const std::vector<Sheet>& sheets, const std::vector<std::arra
     } else {
         error = EIO;
     }
+    // Emptied through the folder's own descriptor, whatever its name now
+    // leads to.
     const platform::HeldSignals held;
-    unlink(path.c_str());
+    unlinkat(claim, workbook_name, 0);
     track(path, false);
+    remove_library_temporaries(folder, claim);
+    unlinkat(claim, scratch_mark, 0);
+    track(mark, false);
     rmdir(folder.c_str());
     track_folder(folder, false);
     close(claim);
@@ -401,7 +476,7 @@ bool make_workbook(const std::vector<Sheet>& sheets, const std::vector<std::arra
 int workbook_writer(std::string&) { return 0; }
 
 bool make_workbook(const std::vector<Sheet>& sheets, const std::vector<std::array<std::string, 2>>& about,
-                   std::string& bytes, int& error, std::string& reason)
+                   std::string& bytes, int& error, std::string& reason, std::string& refused)
 {
     const std::string tmp = platform::temporary_folder();
     std::string path;
@@ -419,6 +494,7 @@ bool make_workbook(const std::vector<Sheet>& sheets, const std::vector<std::arra
     }
     if (fd < 0) {
         error = errno;
+        refused = tmp;
         return false;
     }
     platform::close_fd(fd);
@@ -447,7 +523,7 @@ bool make_workbook(const std::vector<Sheet>& sheets, const std::vector<std::arra
 int workbook_writer(std::string&) { return ENOSYS; }
 
 bool make_workbook(const std::vector<Sheet>&, const std::vector<std::array<std::string, 2>>&, std::string&, int&,
-                   std::string&)
+                   std::string&, std::string&)
 {
     return false;
 }

@@ -25,8 +25,9 @@ struct Sheet {
 // The workbook's bytes: the sheets, then one named "about" with the lines
 // given (a name and its value each); false where it cannot be made, with
 // `error` the errno that says why (ENOMEM: memory ran out) or, where the
-// library says why, 0 and its `reason`. The scratch files it needs are
-// removed by a signal that ends the run, and a later workbook's making
-// removes those of runs that were killed.
+// library says why, 0 and its `reason`; where the temporary folder takes no
+// scratch file, `refused` names it. The scratch files it needs are removed
+// by a signal that ends the run, and a later workbook's making removes those
+// of runs that were killed, and nothing it did not make.
 bool make_workbook(const std::vector<Sheet>& sheets, const std::vector<std::array<std::string, 2>>& about,
-                   std::string& bytes, int& error, std::string& reason);
+                   std::string& bytes, int& error, std::string& reason, std::string& refused);

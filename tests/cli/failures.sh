@@ -51,6 +51,15 @@ expect_failure() { # text the one line on standard error must hold
     fail "expected one line with '$1' on stderr, got: $(cat stderr.txt)"
 }
 
+# Holds an exclusive lock on the folder given, says "held", and keeps it
+# until killed: as a live run holds its own, or as anyone may hold a folder.
+# shellcheck disable=SC2016
+hold_lock='import fcntl, os, sys, time
+fd = os.open(sys.argv[1], os.O_RDONLY)
+fcntl.flock(fd, fcntl.LOCK_EX)
+print("held", flush=True)
+time.sleep(120)'
+
 # Another user, and a group it belongs to, for the cases that need them; the
 # program is copied where that user may run it.
 other_user() {
@@ -372,6 +381,10 @@ leftovers)  # what a killed run left is removed, never a live run's, never an ea
   ln vdw_coex.dat vdw_coex.dat.77777.old        # killed before its rename: a second name
   printf 'an earlier text' > clatente.dat.77777.old  # killed after it: the only copy of that text
   printf 'live' > clatente.dat.88888.tmp
+  # A killed --csv run's temporaries go too, though this run writes no CSV;
+  # a backup of a file this run does not write is that file's run's business.
+  printf 'partial' > vdw_coex.csv.99999.tmp; printf 'partial' > nature_argon.csv.99999-1.tmp
+  printf 'an earlier table' > clatente.csv.77777.old
   flock clatente.dat.88888.tmp -c 'touch ../held; sleep 3' &
   holder=$!
   for _ in $(seq 100); do [ -e ../held ] && break; sleep 0.05; done
@@ -379,7 +392,8 @@ leftovers)  # what a killed run left is removed, never a live run's, never an ea
   run 1.5; wait "$holder"; rm -f ../held
   [ "$status" -eq 0 ] || fail "status $status: $(cat stderr.txt)"
   expect_reports 1.5
-  expect_only vdw_coex.dat clatente.dat console.out stderr.txt clatente.dat.77777.old clatente.dat.88888.tmp
+  expect_only vdw_coex.dat clatente.dat console.out stderr.txt clatente.dat.77777.old clatente.dat.88888.tmp \
+    clatente.csv.77777.old
   # With its stale second name gone, the report was replaced, not rewritten.
   [ "$(stat -c %i vdw_coex.dat)" != "$inode" ] || fail "vdw_coex.dat was written in place" ;;
 
@@ -568,6 +582,72 @@ workbook-signals)  # a run ended while its workbook is made leaves no scratch fo
     else expect_only vdw_coex.dat clatente.dat console.out stderr.txt; fi
     [ -z "$(ls -A "$TMPDIR")" ] || fail "SIG$sig: left in the temporary folder: $(ls -A "$TMPDIR")"
   done ;;
+
+workbook-scratch)  # the clean-up of killed runs' scratch folders removes only what a run made:
+                   # folders of the same name holding anything else are the user's, untouched
+  export TMPDIR=$work/tmp
+  mark='vdwcoex: a scratch folder for one workbook, removed when its run ends'
+  fresh; mkdir -p "$TMPDIR"
+  mkdir -m 700 "$TMPDIR/vdwcoex-master"; mkdir "$TMPDIR/vdwcoex-master/src"
+  echo notes > "$TMPDIR/vdwcoex-master/README.md"
+  mkdir -m 700 "$TMPDIR/vdwcoex-backup"; echo data > "$TMPDIR/vdwcoex-backup/vdwcoex.xlsx"
+  mkdir "$TMPDIR/vdwcoex-latest"; echo data > "$TMPDIR/vdwcoex-latest/tmp.abc"
+  mkdir -m 700 "$TMPDIR/vdwcoex-plain1"  # empty, as mkdtemp makes one, but never marked
+  # Marked, but holding a file of the user's besides; marked with another
+  # text; marked, as a live run's, and locked.
+  mkdir -m 700 "$TMPDIR/vdwcoex-mixed1" "$TMPDIR/vdwcoex-other1" "$TMPDIR/vdwcoex-locked"
+  echo "$mark" > "$TMPDIR/vdwcoex-mixed1/.vdwcoex-scratch"; echo mine > "$TMPDIR/vdwcoex-mixed1/mine.txt"
+  echo other > "$TMPDIR/vdwcoex-other1/.vdwcoex-scratch"
+  echo "$mark" > "$TMPDIR/vdwcoex-locked/.vdwcoex-scratch"; echo part > "$TMPDIR/vdwcoex-locked/vdwcoex.xlsx"
+  before=$(cd "$TMPDIR" && find . -printf '%p %s\n' | sort)
+  /usr/bin/python3 -c "$hold_lock" "$TMPDIR/vdwcoex-locked" > "$work/held" &
+  holder=$!
+  for _ in $(seq 100); do [ -s "$work/held" ] && break; sleep 0.05; done
+  run 1.5 --xlsx
+  [ "$status" -eq 0 ] || fail "status $status: $(cat stderr.txt)"
+  after=$(cd "$TMPDIR" && find . -printf '%p %s\n' | sort)
+  [ "$after" == "$before" ] || fail "the temporary folder changed: $(diff <(echo "$before") <(echo "$after"))"
+  expect_reports 1.5
+  # A folder a killed run left, with the library's temporary in it, goes.
+  mkdir -m 700 "$TMPDIR/vdwcoex-Killed"; echo "$mark" > "$TMPDIR/vdwcoex-Killed/.vdwcoex-scratch"
+  echo part > "$TMPDIR/vdwcoex-Killed/vdwcoex.xlsx"; echo part > "$TMPDIR/vdwcoex-Killed/tmp.AbCdEf"
+  run 1.5 --xlsx
+  [ "$status" -eq 0 ] || fail "status $status: $(cat stderr.txt)"
+  [ ! -e "$TMPDIR/vdwcoex-Killed" ] || fail "a killed run's scratch folder was kept: $(ls -A "$TMPDIR/vdwcoex-Killed")"
+  after=$(cd "$TMPDIR" && find . -printf '%p %s\n' | sort)
+  [ "$after" == "$before" ] || fail "the temporary folder changed: $(diff <(echo "$before") <(echo "$after"))"
+  # A temporary of the library's left in the scratch folder (its removal
+  # failed, as it is left where the child is killed at that instant): the
+  # run removes it with the folder.
+  command -v strace > /dev/null || { echo "needs strace"; exit 77; }
+  kill "$holder"; wait "$holder" 2> /dev/null
+  rm -rf "$TMPDIR" && mkdir "$TMPDIR"; fresh; rm vdw_coex.dat clatente.dat
+  echo 1.5 | strace -f -o /dev/null -e trace=unlink -e inject=unlink:error=EPERM:when=1 "${program[@]}" --xlsx \
+    > console.out 2> stderr.txt; status=$?
+  [ "$status" -eq 0 ] || fail "status $status: $(cat stderr.txt)"
+  expect_reports 1.5
+  [ -z "$(ls -A "$TMPDIR")" ] || fail "left in the temporary folder: $(ls -AR "$TMPDIR")"
+  # No folder to make one in: the message names $TMPDIR, and nothing changes.
+  for TMPDIR in "$work/no-such-folder" "$work/run/vdw_coex.dat"; do
+    fresh; run 1.5 --xlsx
+    expect_failure "cannot write vdwcoex.xlsx: the temporary folder $TMPDIR (\$TMPDIR) takes no scratch folder"
+    expect_earlier vdw_coex.dat clatente.dat
+  done ;;
+
+workbook-tmpdir-locked)  # another user's lock on the temporary folder holds no run up
+  other_user
+  export TMPDIR=$work/shared-tmp
+  mkdir -m 1777 "$TMPDIR"
+  setpriv --reuid=vdwcoex-test --regid=users --clear-groups /usr/bin/python3 -c "$hold_lock" "$TMPDIR" > "$work/held" &
+  holder=$!
+  for _ in $(seq 100); do [ -s "$work/held" ] && break; sleep 0.05; done
+  [ -s "$work/held" ] || fail "the other user could not lock the folder"
+  fresh
+  echo 1.5 | timeout 20 "${program[@]}" --xlsx > console.out 2> stderr.txt; status=$?
+  kill "$holder"; wait "$holder" 2> /dev/null
+  [ "$status" -eq 0 ] || fail "status $status (124: it waited for the other user's lock): $(cat stderr.txt)"
+  expect_reports 1.5
+  [ -s vdwcoex.xlsx ] || fail "no workbook" ;;
 
 put-back-fails)  # the second file cannot be replaced nor the first put back: the message
                  # names the new file truly and where its earlier text is kept
