@@ -79,6 +79,17 @@ for nature in folder.glob("nature_*.csv"):
         if any(abs(got - expected) > 5.01e-7 + 2e-8 * abs(expected) for got, expected in pairs):
             failures.append(f"{nature.name}: at t = {t}: {pairs}")
             break
+        # Each phase's density over rhoc is its own density's: the two
+        # columns of a kind stand in one ratio.
+        for kind in ("model", "measured"):
+            names_of = [f"rho_{phase}_{kind}_{unit}" for unit in ("kg_per_m3", "per_rhoc")
+                        for phase in ("liquid", "vapour")]
+            if cell[names_of[0]] == "":
+                continue
+            liquid_kg, vapour_kg, liquid_per, vapour_per = (float(cell[name]) for name in names_of)
+            if abs(vapour_per / liquid_per - vapour_kg / liquid_kg) > 1e-7 * vapour_kg / liquid_kg:
+                failures.append(f"{nature.name}: at t = {t} the {kind} densities over rhoc are not those in kg/m3")
+                break
         if (cell["p_measured_Pa"] == "") != (t * tc < triple):
             failures.append(f"{nature.name}: at t = {t} ({t * tc} K) the measured cells are wrongly there or not")
             break

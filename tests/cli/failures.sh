@@ -385,6 +385,7 @@ leftovers)  # what a killed run left is removed, never a live run's, never an ea
   # a backup of a file this run does not write is that file's run's business.
   printf 'partial' > vdw_coex.csv.99999.tmp; printf 'partial' > nature_argon.csv.99999-1.tmp
   printf 'an earlier table' > clatente.csv.77777.old
+  cp vdw_coex.dat vdw_coex.dat.66666.old         # killed before rewriting: a copy
   flock clatente.dat.88888.tmp -c 'touch ../held; sleep 3' &
   holder=$!
   for _ in $(seq 100); do [ -e ../held ] && break; sleep 0.05; done
@@ -518,6 +519,22 @@ append-only-folder)  # a folder that gives up no name: the reports are written i
   [ "$status" -eq 0 ] || fail "status $status: $(cat stderr.txt)"
   expect_reports 1.5
   expect_only vdw_coex.dat clatente.dat console.out stderr.txt ;;
+
+created-meanwhile)  # in a folder that takes no new files, a report made by someone else
+                   # after the run opened its files, before it locked the folder, is
+                   # written in place, not refused as existing
+  command -v strace > /dev/null || { echo "needs strace"; exit 77; }
+  fresh; rm clatente.dat
+  chattr +a . 2> /dev/null || { echo "chattr +a is refused here"; exit 77; }
+  # The second flock is the commit's lock on the folder: held back two seconds.
+  echo 1.5 | strace -o /dev/null -e trace=flock -e inject=flock:delay_enter=2000000:when=2 "${program[@]}" \
+    > console.out 2> stderr.txt &
+  runner=$!
+  sleep 1; printf '%s' "$earlier" > clatente.dat
+  wait "$runner"; status=$?
+  chattr -a .
+  [ "$status" -eq 0 ] || fail "status $status: $(cat stderr.txt)"
+  expect_reports 1.5 ;;
 
 newline-in-path)  # a folder whose name holds a newline is named on one line
   fresh; folder=$'two\nlines'; mkdir -p "$folder/vdw_coex.dat"

@@ -169,6 +169,16 @@ substances)  # real fluids: the list, SI tables beside the same reports, the
   for key in argon neon nitrogen oxygen methane carbon-dioxide water ammonia; do
     grep -q "^$key " ../out.txt || fail "--list-substances does not list $key"
   done
+  # The model's Tb is where the model boils at the measured point's pressure,
+  # as --at-pressure says.
+  listed=$(cat ../out.txt)
+  for key in argon water carbon-dioxide; do
+    tb=$(awk -v key="$key" '$1 == key { print $9 }' <<< "$listed")
+    p=$(awk -v key="$key" '$1 == key { sub(",", "", $11); print $11 }' <<< "$listed")
+    boils=$("$program" --substance "$key" --at-pressure "$p" | sed -n 's/^  T  = \([0-9.]*\) K.*/\1/p')
+    [ -n "$boils" ] && [ "$tb" == "$(LC_ALL=C printf '%.2f' "$boils")" ] ||
+      fail "$key: the model's Tb listed is $tb, the model boils at $p Pa at $boils K"
+  done
   run --substance argon --csv
   [ "$status" -eq 0 ] && grep -q 'c = 1.5 para arg' ../err.txt || fail "argon: status $status: $(cat ../err.txt)"
   [ ! -s ../out.txt ] || grep -q 'Teclear' ../out.txt && fail "argon: c was asked for"
