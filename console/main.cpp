@@ -131,7 +131,8 @@ int run_program(const Messages& say, const Options& options, const std::optional
         to_stderr(say.cannot_write_console(reason_of(say, console.error)));
         return 1;
     }
-    if (options.against_nature && !options.quiet && !platform::put_text(stdout, "\n" + nature_report(say, *fluid)))
+    // The comparison is the result asked for, not a trace: printed quiet too.
+    if (options.against_nature && !platform::put_text(stdout, (options.quiet ? "" : "\n") + nature_report(say, *fluid)))
         return 1;
     // On a terminal, a line of its own saying where the tables went.
     if (!options.quiet && platform::stderr_is_terminal()) {

@@ -219,6 +219,11 @@ substances)  # real fluids: the list, SI tables beside the same reports, the
   grep -q '^  Zc = pc/(rhoc R Tc) *0.2895 *0.375$' ../out.txt && grep -q '^  Tb/Tc .*(87.302 K, 72.27 K)$' ../out.txt ||
     fail "--against-nature: $(tail -12 ../out.txt)"
   python3 "$(dirname "$0")/check_si.py" . || fail "argon: nature_argon.csv"
+  # Quiet, the comparison is still printed: it is the result, not a trace.
+  compared=$(sed -n '/^argon (Ar) against the van der Waals fluid/,$p' ../out.txt)
+  LANGUAGE=en run --substance argon --against-nature -q
+  [ "$status" -eq 0 ] && [ -n "$compared" ] && [ "$(cat ../out.txt)" == "$compared" ] ||
+    fail "-q --against-nature printed: $(cat ../out.txt)"
   # A range in order, the argument as typed.
   LANGUAGE=en run --substance argon --at-temperature 20
   grep -q 'T = 20 K is out of reach: .* between 59.3707 K (0.394 Tc, .*) and Tc = 150.687 K, not included$' ../err.txt ||
