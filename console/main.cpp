@@ -83,9 +83,16 @@ double choose_c(const Messages& say, const Options& options, const std::optional
             console.write("y calor latente en un fluido ideal de van der Waals");
             console.write("\n Teclear la cte c: ");
         }
-        // When nothing can be read as a number, c stays 1.5.
-        if (const auto reply = read_number(stdin))
+        // When nothing can be read as a number, c stays 1.5. A decimal
+        // comma ends the number, as the C library reads it: said, not mended.
+        if (const auto reply = read_number(stdin)) {
             c = *reply;
+            if (decimal_comma_follows(stdin)) {
+                std::string shown;
+                number(shown, c);
+                to_stderr(say.decimal_comma(shown));
+            }
+        }
     }
     const bool odd = !(c > 0 && std::isfinite(c));
     if (odd || c > largest_exact_c) {

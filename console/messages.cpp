@@ -217,6 +217,14 @@ std::string Messages::no_workbook(const std::string& why) const
                 "vdwcoex: --xlsx is not available: this vdwcoex was built without libxlsxwriter");
 }
 
+std::string Messages::decimal_comma(const std::string& shown) const
+{
+    return pick(language,
+        es("vdwcoex: aviso: el número leído acaba en la coma: c = " + shown +
+           "; el separador decimal es el punto"),
+        "vdwcoex: warning: the number read ends at the comma: c = " + shown + "; the decimal separator is the point");
+}
+
 std::string Messages::odd_c(const std::string& shown, bool finite) const
 {
     if (!finite)

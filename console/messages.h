@@ -48,6 +48,8 @@ struct Messages {
     // loaded (`why`, the loader's words).
     std::string no_workbook(const std::string& why) const;
 
+    // A reply whose number stops at a decimal comma; `shown` is c as read.
+    std::string decimal_comma(const std::string& shown) const;
     // Where c is not a positive finite number; `shown` is c as the reports print it.
     std::string odd_c(const std::string& shown, bool finite) const;
     // c above the largest for which the latent heat keeps all its digits.

@@ -211,6 +211,20 @@ std::optional<double> read_number(std::FILE* in)
     return read(input);
 }
 
+bool decimal_comma_follows(std::FILE* in)
+{
+    const int comma = std::getc(in);
+    if (comma != ',') {
+        if (comma != EOF)
+            std::ungetc(comma, in);
+        return false;
+    }
+    const int next = std::getc(in);
+    if (next != EOF)
+        std::ungetc(next, in);
+    return next >= '0' && next <= '9';
+}
+
 std::optional<double> read_number(std::string_view text)
 {
     size_t end = 0;

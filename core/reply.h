@@ -11,6 +11,11 @@
 // rounded double they stand for, or nothing where "%lf" would read no number.
 std::optional<double> read_number(std::FILE* in);
 
+// Whether what follows a number just read from `in` is a comma and a digit,
+// as where a decimal comma was typed ("1,5" reads as 1). The comma is taken,
+// the character after it left unread.
+bool decimal_comma_follows(std::FILE* in);
+
 // The same, reading from the start of text.
 std::optional<double> read_number(std::string_view text);
 

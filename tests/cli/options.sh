@@ -119,7 +119,21 @@ odd-c)  # c that is not a positive finite number, or so large that the latent
   done
   for c in 1.5 1e6; do
     run "$c"; [ ! -s ../err.txt ] || fail "c = $c warned: $(cat ../err.txt)"
-  done ;;
+  done
+  # A reply with a decimal comma is read as the C library reads it, up to
+  # the comma, and said on standard error alone: the dialogue and the
+  # reports are those of the reply 1.
+  reference 1
+  for reply in '1,5' '1,x'; do
+    rm -rf "$work/run" && mkdir "$work/run" && cd "$work/run" || exit 1
+    printf '%s\n' "$reply" | "$program" > ../out.txt 2> ../err.txt || fail "reply $reply: status $?"
+    cmp -s ../out.txt "$work/ref-1/console.out" || fail "reply $reply: the dialogue is not that of the reply 1"
+    same_reports . 1
+  done
+  [ ! -s ../err.txt ] || fail "reply 1,x warned: $(cat ../err.txt)"
+  printf '1,5\n' | "$program" -q > /dev/null 2> ../err.txt
+  [ "$(wc -l < ../err.txt)" -eq 1 ] && grep -q 'aviso: el n.mero le.do acaba en la coma: c = 1.000000; el separador decimal es el punto$' ../err.txt ||
+    fail "reply 1,5: $(cat ../err.txt)" ;;
 
 xlsx)  # --xlsx: the workbook beside the reports, or, in a build without
        # libxlsxwriter, a refusal that touches nothing
