@@ -7,7 +7,7 @@
 
 // Where the searches converge: from t = lowest_state_t up to, not including,
 // the critical point t = 1. Lower, the gas spinodal leaves its search's
-// range (it passes gas_limit_ceiling near t = 0.3927).
+// range (it passes gas_limit_ceiling at t = 0.392).
 constexpr double lowest_state_t = 0.394;
 
 // The state at t, for lowest_state_t <= t < 1. Every search stops at

@@ -17,7 +17,7 @@ constexpr double liquid_beside_gas_limit_floor = 0.33335;  // the liquid at the 
 constexpr double gas_ceiling = 300;
 
 // The gas stability limit is searched up to v = 5; it lies below 5 for every
-// t above 0.3927, which makes that the lowest t the searches reach.
+// t above 0.392, which makes that the lowest t the searches reach.
 constexpr double gas_limit_ceiling = 5;
 
 // The liquid and gas stability limits of one isotherm and their pressures.
