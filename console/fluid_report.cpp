@@ -113,11 +113,15 @@ std::string state_report(const Messages& say, const Substance& fluid, const Coex
     const double vc = critical_volume(fluid);
     const double vl_si = si(Quantity::volume, s.vl), vg_si = si(Quantity::volume, s.vg);  // m3/mol
     const double latent = si(Quantity::energy, properties(s.t, s.vl, s.vg, c).latent());  // J/mol
+    // A fluid given by its critical constants alone is named by them.
+    const bool given = fluid.key == "custom";
     std::string out = pick(say.language,
-        say.es(say.name_of(fluid) + ", fluido de van der Waals (Tc = " + si_number(fluid.tc) + " K, pc = " + si_number(fluid.pc) +
-           " Pa), en coexistencia:\n"),
-        say.name_of(fluid) + ", a van der Waals fluid (Tc = " + si_number(fluid.tc) + " K, pc = " + si_number(fluid.pc) +
-            " Pa), at coexistence:\n");
+        say.es((given ? std::string("un fluido de van der Waals de constantes críticas dadas")
+                      : say.name_of(fluid) + ", fluido de van der Waals") +
+               " (Tc = " + si_number(fluid.tc) + " K, pc = " + si_number(fluid.pc) + " Pa), en coexistencia:\n"),
+        (given ? std::string("a van der Waals fluid of given critical constants")
+               : say.name_of(fluid) + ", a van der Waals fluid") +
+            " (Tc = " + si_number(fluid.tc) + " K, pc = " + si_number(fluid.pc) + " Pa), at coexistence:\n");
     out += "  T  = " + with_decimals(temperature, 9) + " K (" + with_decimals(temperature - 273.15, 3) + " °C), t = T/Tc = " + significant(s.t, 12) + "\n";
     out += "  p  = " + significant(pressure, 10) + " Pa (" + significant(pressure / 1e5) + " bar), p/pc = " + significant(s.p, 12) + "\n";
     out += pick(say.language, "  volumen molar: líquido ", "  molar volume: liquid ") + significant(vl_si * 1e6) +

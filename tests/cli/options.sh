@@ -213,6 +213,9 @@ substances)  # real fluids: the list, SI tables beside the same reports, the
   grep -q '^  p  = 101325 Pa' ../out.txt || fail "at $temperature K: $(cat ../out.txt)"
   run --tc 150.687 --pc 4863000 --at-temperature "$temperature"
   grep -q '^  p  = 101325 Pa' ../out.txt || fail "--tc/--pc at $temperature K: $(cat ../out.txt)"
+  # Named by what it is, once, in either language.
+  grep -q '^un fluido de van der Waals de constantes cr.ticas dadas (Tc = 150.687 K' ../out.txt ||
+    fail "--tc/--pc: $(head -1 ../out.txt)"
   # A measured point at another T and p is said to be elsewhere, not the answer.
   LANGUAGE=en run --substance CO2 --at-pressure 3e6
   grep -q '^  measured at another point, not this one: 273.15 K, 3485100 Pa' ../out.txt || fail "CO2: $(cat ../out.txt)"
