@@ -1,6 +1,7 @@
 // What killed runs left beside the reports (see leftovers.h).
 #include "leftovers.h"
 
+#include <cctype>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -34,6 +35,25 @@ bool leftover_of(const std::string& name, const std::string& base, bool& tempora
     }
     temporary = name.compare(at, std::string::npos, ".tmp") == 0;
     return temporary || name.compare(at, std::string::npos, ".old") == 0;
+}
+
+// The same where `base` holds one '*' standing for a substance's key
+// (nature_*.csv): letters, digits and dashes.
+bool leftover_of_any(const std::string& name, const std::string& base, bool& temporary)
+{
+    const size_t star = base.find('*');
+    if (star == std::string::npos)
+        return leftover_of(name, base, temporary);
+    const std::string head = base.substr(0, star), tail = base.substr(star + 1);
+    if (name.compare(0, head.size(), head) != 0)
+        return false;
+    const size_t end = name.find(tail + ".", head.size());
+    if (end == std::string::npos || end == head.size())
+        return false;
+    for (size_t k = head.size(); k < end; ++k)
+        if (!std::isalnum(static_cast<unsigned char>(name[k])) && name[k] != '-')
+            return false;
+    return leftover_of(name, name.substr(0, end + tail.size()), temporary);
 }
 
 std::string bytes_of(const std::string& path)
@@ -84,7 +104,7 @@ std::vector<EarlierText> remove_leftovers(const std::vector<std::string>& paths,
             listed = listings.emplace(folder, names_in(folder)).first;
         for (const std::string& name : listed->second) {
             bool temporary = false;
-            if (!leftover_of(name, base, temporary) || (!written && !temporary))
+            if (!leftover_of_any(name, base, temporary) || (!written && !temporary))
                 continue;
             const std::string leftover = folder + "/" + name;
             // A temporary no live run claims; a backup that is only a second

@@ -17,7 +17,8 @@ struct EarlierText {
 // live run claims, and backups that are only a second name of their report
 // (which would make every later run write it in place) or a copy of what it
 // holds. A backup that holds another text is kept and returned, to be said.
-// Beside the files at `others`, which this run does not write, only the
+// Beside the files at `others`, which this run does not write (a '*' in a
+// name stands for any substance's key), only the
 // temporaries no live run claims are removed: its backups are the business
 // of the run that writes them. Not on Windows, where a live run's files
 // cannot be removed anyway.

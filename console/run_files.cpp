@@ -140,11 +140,7 @@ std::vector<std::string> clear_leftovers(const Messages& say, const std::vector<
         std::string folder = first.path.substr(0, first.path.size() - first.name.size());
         if (!folder.empty())
             folder.pop_back();
-        std::vector<PlannedFile> every = plan_files(folder, true, true, true);
-        for (const Substance& fluid : substances())
-            every.push_back({"", (folder.empty() ? "" : folder + "/") + "nature_" + fluid.key + ".csv",
-                             Rendering::nature});
-        for (const PlannedFile& file : every)
+        for (const PlannedFile& file : plan_files(folder, true, true, true, "*"))
             if (std::none_of(plan.begin(), plan.end(), [&](const PlannedFile& p) { return p.path == file.path; }))
                 others.push_back(file.path);
     }
