@@ -202,3 +202,27 @@ test('an exercise\'s answer is right within its tolerance, absolute or relative,
   const choice = { answer: { choice: 'x' } };
   assert.deepStrictEqual(['liquid', 'gas', null].map((r) => isRight(choice, r, 'liquid')), [true, false, false]);
 });
+
+test('the find task\'s line starts between zero and the gas limit\'s pressure, also where the liquid limit\'s is negative', () => {
+  // At t = 0.6 the liquid's limit lies at p = -4.33: the line must start at
+  // a pressure the isotherm reaches on both sides, above zero.
+  const s = { t: 0.6, p: 0.0648, vl: 0.4, vg: 28, vlmax: 0.5, plmin: -4.33, vgmin: 6.5, pgmax: 0.37 };
+  const run = Object.assign(fakeRun('1.5'), {
+    state: () => Object.assign({}, s),
+    maxwell: () => ({ vMiddle: 1, liquidArea: 0, gasArea: 0 }),
+    trial: (row, q) => (q > 0 && q < s.pgmax ? { vl: 0.4, vg: 20, areas: { vMiddle: 1, liquidArea: 0.1, gasArea: 0.1 } } : null),
+  });
+  const { model } = modelWith({ run: () => run });
+  model.compute('1.5');
+  model.enterFind(600);
+  const start = model.findGuess();
+  assert.ok(start, 'no line is drawn where the find task starts');
+  assert.strictEqual(start.p, s.pgmax / 2);
+});
+
+test('exercise 1 takes the vapour pressure within 0.002 and no further', async () => {
+  const { EXERCISES, isRight } = await import('../../web/src/exercises.js');
+  const p = 0.646998;
+  assert.deepStrictEqual([p + 0.0019, p - 0.0019, p + 0.0021, p - 0.0021].map((r) => isRight(EXERCISES[0], r, p)),
+    [true, true, false, false]);
+});
