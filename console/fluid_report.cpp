@@ -64,7 +64,7 @@ std::string substance_list(const Messages& say)
                column(si_number(s.molar_mass), 11) + column(significant(s.c), 5) + column(with_decimals(row.zc.measured, 4), 8) +
                column(significant(s.omega), 10) + column(with_decimals(row.boiling_t.model * s.tc, 2), 15) +
                si_number(s.ref_t) + ", " + si_number(s.ref_p) + ", " + si_number(s.ref_latent) + "\n";
-        sources += "  " + s.key + ": " + s.source + "\n";
+        sources += "  " + s.key + ": " + say.source_of(s) + "\n";
     }
     return say.es(out) + pick(say.language, "Fuentes:\n", "Sources:\n") + sources;
 }
@@ -140,7 +140,7 @@ std::string state_report(const Messages& say, const Substance& fluid, const Coex
                      : pick(say.language, "  medido en otro punto, no en este: ", "  measured at another point, not this one: ")) +
                si_number(fluid.ref_t) + " K, " + si_number(fluid.ref_p) +
                pick(say.language, " Pa, calor latente ", " Pa, latent heat ") + significant(fluid.ref_latent / 1000) + " kJ/mol (" +
-               fluid.source + ")\n";
+               say.source_of(fluid) + ")\n";
     // The real fluid at this p or this T, from its measured curves.
     const std::optional<double> boils = by_pressure ? measured_boiling_t(fluid, pressure) : std::nullopt;
     const double at = boils.value_or(temperature);

@@ -364,6 +364,11 @@ std::string with_decimals(double x, int places)
     return text;
 }
 
+std::string Messages::source_of(const Substance& fluid) const
+{
+    return pick(language, fluid.source_es.empty() ? fluid.source : fluid.source_es, fluid.source);
+}
+
 std::string Messages::name_of(const Substance& fluid) const
 {
     const std::string name = pick(language, fluid.name_es, fluid.name_en);

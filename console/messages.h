@@ -86,6 +86,8 @@ struct Messages {
 
     // Real fluids: usage errors, the c a substance brings, the list of
     // substances and the state at a temperature or pressure.
+    // Where a substance's constants come from, in the messages' language.
+    std::string source_of(const Substance& fluid) const;
     std::string name_of(const Substance& fluid) const;
     std::string unknown_substance(const std::string& name) const;
     std::string fluid_twice() const;

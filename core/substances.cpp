@@ -88,6 +88,7 @@ std::vector<Substance> read_substances()
         s.t_triple = number_of(cell("T_triple_K"));
         s.ref_liquid_density = number_of(cell("ref_liquid_density_kg_per_m3"));
         s.source = cell("source");
+        s.source_es = cell("source_es");
         list.push_back(s);
     });
     each_row(saturation_tsv, [&](const auto& cell) {

@@ -33,6 +33,7 @@ struct Substance {
     double t_triple = 0;          // triple point (K); 0 where unknown
     double ref_liquid_density = 0;  // the liquid's density at the measured point (kg/m3)
     std::string source;
+    std::string source_es;  // the source in Spanish where its words differ
     // The measured saturation curves; empty terms where there are none.
     SaturationCurve pressure, liquid, vapour;
 };

@@ -64,8 +64,9 @@ time.sleep(120)'
 # program is copied where that user may run it.
 other_user() {
   [ "$(id -u)" -eq 0 ] || { echo "$case_name: needs root to set up another user"; exit 77; }
+  # Another case running at the same time may be creating it too.
   id vdwcoex-test > /dev/null 2>&1 || { groupadd -f vdwcoex-research && useradd -M -N -g users \
-    -G vdwcoex-research -s /bin/sh vdwcoex-test; } || fail "cannot create a test user"
+    -G vdwcoex-research -s /bin/sh vdwcoex-test; } || id vdwcoex-test > /dev/null 2>&1 || fail "cannot create a test user"
   chmod 755 "$work"
   cp "${program[0]}" "$work/vdwcoex"
 }

@@ -216,6 +216,12 @@ substances)  # real fluids: the list, SI tables beside the same reports, the
   # Named by what it is, once, in either language.
   grep -q '^un fluido de van der Waals de constantes cr.ticas dadas (Tc = 150.687 K' ../out.txt ||
     fail "--tc/--pc: $(head -1 ../out.txt)"
+  # Spanish throughout, the sources' notes too.
+  LANGUAGE=es run --substance CO2 --at-pressure 101325
+  [ "$status" -eq 0 ] && grep -q 'sin punto de ebullici.n a 101325 Pa (sublima)' ../out.txt &&
+    ! grep -E 'boiling|sublimes|latent heat' ../out.txt || fail "CO2 in Spanish: $(cat ../out.txt)"
+  LANGUAGE=es run --list-substances
+  ! grep -E 'boiling|sublimes|latent heat' ../out.txt || fail "the list in Spanish: $(cat ../out.txt)"
   # A measured point at another T and p is said to be elsewhere, not the answer.
   LANGUAGE=en run --substance CO2 --at-pressure 3e6
   grep -q '^  measured at another point, not this one: 273.15 K, 3485100 Pa' ../out.txt || fail "CO2: $(cat ../out.txt)"
