@@ -71,9 +71,11 @@ if(windows)
                                    any browser, copy it to a course site or a USB stick")
   else()
     set(PAGE_LINES "  (the same program as a web page, vdwcoex.html, is not in this ZIP:
-  it was made before the page was built; share\\doc\\vdwcoex\\docs\\
-  using-the-results.md, \"On Windows\", says how to make it with the page)")
+  it was made before the page was built. The user's guide, in docs\\
+  beside README.md, says under \"On Windows\" how to make it with the page)")
   endif()
+  # configure_file gives the template's lines CR LF, not those within a value.
+  string(REPLACE "\n" "\r\n" PAGE_LINES "${PAGE_LINES}")
   set(PROJECT_VERSION "${version}")
   configure_file("${source_dir}/packaging/README-windows.txt.in" "${out}/README.txt" @ONLY NEWLINE_STYLE CRLF)
   file(INSTALL DESTINATION "${CMAKE_INSTALL_PREFIX}" TYPE FILE FILES "${out}/README.txt")

@@ -12,6 +12,9 @@
 #               root (its caches written), purged: nothing of it is left and
 #               dpkg warns of no folder left behind. Needs root and a
 #               machine where the package is not installed already (77).
+# windows-readme: the Windows ZIP's README.txt and README.md, with the page
+#               built and without: each lists the page only where it is
+#               there, and else says how to make the ZIP with it
 set -u
 case_name=$1
 cmake=$2
@@ -109,6 +112,32 @@ deb-purge)
   [ -z "$left" ] || fail "purged, left: $left"
   [ ! -e "$module" ] || fail "purged, left $module: $(find "$module")"
   [ ! -e /usr/share/doc/vdwcoex ] || fail "purged, left /usr/share/doc/vdwcoex" ;;
+
+windows-readme)
+  # The documents' install step as the Windows build runs it, on its own.
+  source_dir=$(cd "$(dirname "$0")/../.." && pwd)
+  echo '<html>' > "$work/vdwcoex.html"
+  for page in "$work/vdwcoex.html" "$work/not-built/vdwcoex.html"; do
+    prefix=$work/zip
+    rm -rf "$prefix"
+    "$cmake" -Dsource_dir="$source_dir" -Dwork_dir="$work/installed" -Dwindows=ON -Dpage="$page" \
+      -Dhave_python=OFF -Ddocdir=share/doc/vdwcoex -Dversion=0 -DCMAKE_INSTALL_PREFIX="$prefix" \
+      -P "$source_dir/cmake/installed_documents.cmake" > /dev/null || fail "the documents' step failed"
+    txt=$(tr -d '\r' < "$prefix/README.txt")
+    lists=$(grep -E '^ +share\\doc\\vdwcoex\\vdwcoex\.html ' <<< "$txt")
+    if [ -f "$page" ]; then
+      [ -n "$lists" ] || fail "the page is built, README.txt does not list it"
+      grep -F 'the page is `vdwcoex.html` beside this README' "$prefix/share/doc/vdwcoex/README.md" > /dev/null ||
+        fail "the page is built, the installed README does not say so"
+    else
+      [ -z "$lists" ] || fail "no page, yet README.txt lists it: $lists"
+      grep -F 'is not in this ZIP' <<< "$txt" > /dev/null || fail "no page, and README.txt does not say so"
+      grep -F '`vdwcoex.html`, is not in this ZIP' "$prefix/share/doc/vdwcoex/README.md" > /dev/null ||
+        fail "no page, and the installed README does not say so"
+    fi
+    [ "$(grep -c $'\r$' "$prefix/README.txt")" -eq "$(wc -l < "$prefix/README.txt")" ] ||
+      fail "README.txt has lines without CR LF"
+  done ;;
 
 *) fail "no such case" ;;
 esac
