@@ -2,6 +2,7 @@
 build (target _vdwcoex) for the Python that runs pip, and copied into the
 package; the version is the project's."""
 
+import os
 import re
 import shutil
 import subprocess
@@ -20,7 +21,10 @@ class CMakeBuild(build_ext):
         subprocess.run(["cmake", "-S", str(ROOT), "-B", str(build), "-DCMAKE_BUILD_TYPE=Release",
                         f"-DPython_EXECUTABLE={sys.executable}", "-DVDWCOEX_PYTHON=ON",
                         "-DBUILD_TESTING=OFF"], check=True)
-        subprocess.run(["cmake", "--build", str(build), "--target", "_vdwcoex", "--parallel"], check=True)
+        # Two compilers at once unless told more: unbounded, make runs as
+        # many as it likes, which can exhaust a small machine's memory.
+        jobs = os.environ.get("CMAKE_BUILD_PARALLEL_LEVEL") or "2"
+        subprocess.run(["cmake", "--build", str(build), "--target", "_vdwcoex", "--parallel", jobs], check=True)
         built = next((build / "python" / "vdwcoex").glob("_vdwcoex*"))
         target = Path(self.get_ext_fullpath(ext.name))
         target.parent.mkdir(parents=True, exist_ok=True)

@@ -36,7 +36,7 @@ apt=(apt-get -q -o Dir::Etc::SourceList=/dev/null -o "Dir::Etc::SourceParts=$wor
 
 cmake -S "$work/src" -B "$work/build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
       -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=OFF -DCMAKE_INSTALL_PREFIX="$prefix" > /dev/null
-cmake --build "$work/build" --parallel > /dev/null
+cmake --build "$work/build" --parallel 2 > /dev/null
 cmake --install "$work/build" > /dev/null
 install -D -m 644 "$work/src/License.txt" "$prefix/share/doc/libxlsxwriter/License.txt"
 echo "libxlsxwriter $(sed -n 's/^Version: //p' "$work"/libxlsxwriter_*.dsc) for Windows in $prefix"
