@@ -234,3 +234,13 @@ def test_threads_write_into_their_own_folders_at_once(tmp_path):
     for k, folder in enumerate(folders):
         assert (folder / "vdw_coex.dat").read_bytes() == vdwcoex.reports(1.5 + k).coexistence
         assert sorted(os.listdir(folder)) == ["clatente.csv", "clatente.dat", "vdw_coex.csv", "vdw_coex.dat"]
+
+
+def test_the_package_tested_is_the_source_with_its_type_marker():
+    # The build copies the package's Python files whenever they change, not
+    # only when the extension is linked again.
+    source = os.path.join(os.path.dirname(__file__), os.pardir, os.pardir, "python", "vdwcoex")
+    built = os.path.dirname(vdwcoex.__file__)
+    for name in ("__init__.py", "py.typed"):
+        with open(os.path.join(source, name), "rb") as theirs, open(os.path.join(built, name), "rb") as ours:
+            assert ours.read() == theirs.read(), name
