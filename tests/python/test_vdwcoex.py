@@ -2,10 +2,13 @@
 files, the same messages, from one thread or many."""
 
 import csv
+import errno
 import math
 import os
+import shutil
 import subprocess
 import sys
+import tempfile
 import threading
 import warnings
 from concurrent.futures import ThreadPoolExecutor
@@ -129,7 +132,7 @@ def test_errors_carry_the_console_messages(tmp_path, monkeypatch):
         vdwcoex.state_at(T=100)
     with pytest.raises(TypeError):
         vdwcoex.state_at(0.9, p=0.5)
-    with pytest.raises(ValueError, match="no folder"):
+    with pytest.raises(FileNotFoundError, match="no folder"):
         vdwcoex.write_reports(tmp_path / "missing")
     assert list(tmp_path.iterdir()) == []
 
@@ -244,3 +247,70 @@ def test_the_package_tested_is_the_source_with_its_type_marker():
     for name in ("__init__.py", "py.typed"):
         with open(os.path.join(source, name), "rb") as theirs, open(os.path.join(built, name), "rb") as ours:
             assert ours.read() == theirs.read(), name
+
+
+def raised(call):
+    """The message of the exception call raises."""
+    with pytest.raises(Exception) as error:
+        call()
+    return error.type, str(error.value)
+
+
+def test_errors_name_the_keywords_in_english_unless_spanish_is_asked(tmp_path, monkeypatch):
+    # LANG=C, as on most Jupyter servers, makes the console Spanish, not Python.
+    for name in ("LANGUAGE", "LC_ALL", "LC_MESSAGES"):
+        monkeypatch.delenv(name, raising=False)
+    monkeypatch.setenv("LANG", "C")
+    said = {
+        "needs a fluid": raised(lambda: vdwcoex.state_at(T=100)),
+        "together": raised(lambda: vdwcoex.tables(substance="argon", Tc=150, pc=4.8e6)),
+        "both": raised(lambda: vdwcoex.state_at(0.7, Tc=300)),
+        "positive": raised(lambda: vdwcoex.tables(Tc=-1, pc=5e6)),
+        "unknown": raised(lambda: vdwcoex.write_reports(tmp_path, substance="xenon")),
+        "reach": raised(lambda: vdwcoex.state_at(0.2)),
+    }
+    assert said["needs a fluid"] == (ValueError, "vdwcoex: T needs a fluid: substance=, or Tc= (K) and pc= (Pa)")
+    assert said["together"][1] == ("vdwcoex: substance= and Tc=/pc= do not go together: "
+                                   "a substance or its constants")
+    assert said["both"][1] == "vdwcoex: Tc= and pc= go together: both critical constants of the fluid"
+    assert said["positive"][1] == "vdwcoex: Tc = -1.0 is not a positive number"
+    assert "(vdwcoex.substances() shows them)" in said["unknown"][1]
+    assert "is out of reach" in said["reach"][1]
+    assert all(kind is ValueError and "--" not in message for kind, message in said.values())
+    assert raised(lambda: vdwcoex.state_at(P=1e5, language="es"))[1] == (
+        "vdwcoex: P necesita un fluido: substance=, o Tc= (K) y pc= (Pa)")
+    assert "está fuera del alcance" in raised(lambda: vdwcoex.trial_line(0.2, 0.1, language="es"))[1]
+    assert "van juntos" in raised(lambda: vdwcoex.tables(pc=5e6, language="es"))[1]
+    with pytest.raises(ValueError, match="language"):
+        vdwcoex.tables(language="fr")
+    # The console, meanwhile, keeps its options and its Spanish.
+    refused = console(tmp_path, "--at-temperature", "100")
+    assert refused.stderr.splitlines()[0] == "vdwcoex: --at-temperature necesita un fluido: --substance NOMBRE, o --tc K y --pc Pa"
+    assert list(tmp_path.iterdir()) == []
+
+
+def test_a_folder_missing_or_unwritable_raises_the_os_error_for_it(tmp_path):
+    with pytest.raises(FileNotFoundError) as missing:
+        vdwcoex.write_reports(tmp_path / "missing")
+    assert missing.value.errno == errno.ENOENT and str(missing.value).startswith("vdwcoex: no folder ")
+    (tmp_path / "file").write_text("")
+    with pytest.raises(NotADirectoryError):
+        vdwcoex.write_reports(tmp_path / "file")
+    # A folder the caller may not write in (as root, a caller who is nobody).
+    shared = tempfile.mkdtemp()
+    try:
+        os.chmod(shared, 0o755)
+        folder = os.path.join(shared, "read-only")
+        os.mkdir(folder, 0o555)
+        code = ("import sys, vdwcoex\n"
+                "try:\n"
+                "    vdwcoex.write_reports(sys.argv[1])\n"
+                "except PermissionError as error:\n"
+                "    print(error.errno, error)\n")
+        as_user = {"user": 65534} if os.geteuid() == 0 else {}
+        shown = subprocess.run([sys.executable, "-c", code, folder], capture_output=True, text=True,
+                               check=True, **as_user).stdout
+        assert shown.startswith(f"{errno.EACCES} vdwcoex: cannot create "), shown
+        assert os.listdir(folder) == []
+    finally:
+        shutil.rmtree(shared)
