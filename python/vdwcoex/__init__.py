@@ -95,7 +95,8 @@ def _table(table):
 
 
 def _number(name, x):
-    if isinstance(x, bool) or not isinstance(x, (int, float)) and not hasattr(x, "__float__"):
+    if isinstance(x, bool) or _np is not None and isinstance(x, _np.bool_) or \
+            not isinstance(x, (int, float)) and not hasattr(x, "__float__"):
         raise TypeError(f"{name} must be a number, not {type(x).__name__}")
     return float(x)
 
@@ -112,7 +113,8 @@ def _values(name, x):
     """One number or many, as a flat list of floats."""
     if _scalar(x):
         return [_number(name, x)]
-    return [_number(name, v) for v in (_np.asarray(x).ravel() if _np is not None else x)]
+    # Each element as it is, so that a bool among numbers is refused.
+    return [_number(name, v) for v in (_np.asarray(x, dtype=object).ravel() if _np is not None else x)]
 
 
 def _warn(lines):

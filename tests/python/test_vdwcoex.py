@@ -3,13 +3,16 @@ files, the same messages, from one thread or many."""
 
 import csv
 import errno
+import inspect
 import math
 import os
+import pydoc
 import shutil
 import subprocess
 import sys
 import tempfile
 import threading
+import typing
 import warnings
 from concurrent.futures import ThreadPoolExecutor
 
@@ -314,3 +317,73 @@ def test_a_folder_missing_or_unwritable_raises_the_os_error_for_it(tmp_path):
         assert os.listdir(folder) == []
     finally:
         shutil.rmtree(shared)
+
+
+@pytest.mark.parametrize("c", [-1.0, math.nan, 1e7])
+def test_tables_warn_of_c_as_write_reports_and_the_console_do(tmp_path, c):
+    with warnings.catch_warnings(record=True) as from_tables:
+        warnings.simplefilter("always")
+        vdwcoex.tables(c)
+    with warnings.catch_warnings(record=True) as from_files:
+        warnings.simplefilter("always")
+        vdwcoex.write_reports(tmp_path, c)
+    shown = console(tmp_path, "--quiet", "--c", repr(c), env={"LANGUAGE": "en"}).stderr.splitlines()
+    assert [str(w.message) for w in from_tables] == [str(w.message) for w in from_files] == shown
+    assert len(shown) == 1 and from_tables[0].filename == __file__
+
+
+def test_tables_of_an_ordinary_c_warn_of_nothing():
+    with warnings.catch_warnings():
+        warnings.simplefilter("error")
+        vdwcoex.tables(1.5)
+        vdwcoex.tables(substance="water")
+
+
+def test_against_nature_is_the_consoles_nature_table(tmp_path):
+    shown = console(tmp_path, "--substance", "argon", "--against-nature", "1.5", env={"LANGUAGE": "en"}).stdout
+    table = vdwcoex.against_nature("Ar", 1.5)
+    assert_frame_is(table, csv_cells(tmp_path / "nature_argon.csv"))
+    header = [line[2:].rstrip() for line in open(tmp_path / "nature_argon.csv") if line.startswith("# ")]
+    assert table.attrs["header"] == header
+    zc = table.attrs["compared"]["Zc"]
+    printed = next(line for line in shown.splitlines() if line.startswith("  Zc = "))
+    assert printed.split()[-2:] == [f"{zc['measured']:.4g}", f"{zc['model']:.4g}"]
+    # c moves none of its numbers; the substance's own is the default.
+    pd.testing.assert_frame_equal(vdwcoex.against_nature("argon"), table)
+    assert table["T_K"].isna().sum() == 0 and table.iloc[-1].isna().any()
+    with pytest.raises(ValueError, match="no substance 'xenon'"):
+        vdwcoex.against_nature("xenon")
+
+
+def test_state_at_many_points_is_a_table_of_the_states_at_each():
+    ts = [0.6, 0.75, 0.9]
+    frame = vdwcoex.state_at(ts)
+    assert isinstance(frame, pd.DataFrame) and len(frame) == 3
+    for k, t in enumerate(ts):
+        assert frame.iloc[k].to_dict() == vdwcoex.state_at(t)
+    grid = vdwcoex.state_at(np.array([[0.6, 0.75], [0.9, 0.95]]))
+    assert grid.t.tolist() == [0.6, 0.75, 0.9, 0.95]
+    assert isinstance(vdwcoex.state_at(np.float64(0.9)), dict)
+    argon = vdwcoex.state_at(T=np.array([100.0, 120.0]), substance="argon")
+    single = vdwcoex.state_at(T=120, substance="argon")
+    assert argon.attrs["substance"]["key"] == "argon" and argon.p_Pa[1] == single["p_Pa"]
+    assert vdwcoex.state_at(P=(single["p_Pa"],), substance="argon").T_K[0] == pytest.approx(120, abs=1e-9)
+    assert len(vdwcoex.state_at([])) == 0
+    with pytest.raises(ValueError, match="t = 0.2 is out of reach"):
+        vdwcoex.state_at([0.9, 0.2])
+
+
+def test_every_public_function_has_type_hints_and_help_leads_with_them():
+    functions = [getattr(vdwcoex, name) for name in vdwcoex.__all__ if callable(getattr(vdwcoex, name))]
+    assert len(functions) == 8
+    for function in functions:
+        signature = inspect.signature(function)
+        assert signature.return_annotation is not inspect.Signature.empty, function.__name__
+        for parameter in signature.parameters.values():
+            assert parameter.annotation is not inspect.Parameter.empty, (function.__name__, parameter.name)
+        typing.get_type_hints(function, localns={"pandas": pd, "numpy": np})
+    shown = pydoc.render_doc(vdwcoex, renderer=pydoc.plaintext)
+    description = shown.split("FUNCTIONS")[0]
+    assert all(f"    {function.__name__}(" in description for function in functions)
+    assert "_asdict" not in shown and "_make" not in shown
+
