@@ -3,6 +3,7 @@ files, the same messages, from one thread or many."""
 
 import csv
 import errno
+import fcntl
 import inspect
 import math
 import os
@@ -12,6 +13,7 @@ import subprocess
 import sys
 import tempfile
 import threading
+import time
 import typing
 import warnings
 from concurrent.futures import ThreadPoolExecutor
@@ -387,3 +389,62 @@ def test_every_public_function_has_type_hints_and_help_leads_with_them():
     assert all(f"    {function.__name__}(" in description for function in functions)
     assert "_asdict" not in shown and "_make" not in shown
 
+
+def test_states_are_the_printed_rows_unrounded(tmp_path):
+    assert console(tmp_path, "--quiet", "--csv", "2.5").returncode == 0
+    with open(tmp_path / "vdw_coex.csv", newline="") as f:
+        printed = list(csv.DictReader(f))
+    with open(tmp_path / "clatente.csv", newline="") as f:
+        at_coexistence = [row for row in csv.DictReader(f) if row["state"] == "coexistence"]
+    states = vdwcoex.tables(2.5).states
+    assert len(printed) == len(at_coexistence) == len(states)
+    for row, properties, (_, state) in zip(printed, at_coexistence, states.iterrows()):
+        for name, cell in [*row.items(), *properties.items()]:
+            if name != "state":
+                assert f"{state[name]:.6f}" == cell, (row["t"], name)
+    # state_at's stability limits are the row's at its t (its searches for
+    # the coexisting volumes start afresh, not from the row before, and may
+    # end a unit of the last digit apart).
+    limits = ["t", "v_liquid_max", "p_liquid_min", "v_gas_min", "p_gas_max"]
+    for t in ("0.600000", "0.900000"):
+        row = next(row for row in printed if row["t"] == t)
+        state = vdwcoex.state_at(float(t))
+        assert [f"{state[name]:.6f}" for name in limits] == [row[name] for name in limits]
+
+
+def test_a_bool_is_no_number(tmp_path):
+    calls = [lambda: vdwcoex.reports(True), lambda: vdwcoex.tables(True), lambda: vdwcoex.state_at(True),
+             lambda: vdwcoex.state_at([0.9, False]), lambda: vdwcoex.state_at(np.array([True])),
+             lambda: vdwcoex.trial_line(0.9, True),
+             lambda: vdwcoex.isotherm(0.9, True), lambda: vdwcoex.against_nature("argon", True),
+             lambda: vdwcoex.write_reports(tmp_path, True), lambda: vdwcoex.tables(Tc=True, pc=1e6)]
+    for call in calls:
+        with pytest.raises(TypeError, match="must be a number, not bool"):
+            call()
+    assert list(tmp_path.iterdir()) == []
+
+
+def test_threads_writing_into_one_folder_take_turns_and_leave_one_whole_run(tmp_path, capfd):
+    # While another run holds the folder, four threads ask to write in it:
+    # they queue in the module, so that one of them, not each, waits for
+    # that run's lock and says so, and each then commits a whole run.
+    cs = [1.5, 2.5, 3.5, 4.5]
+    shared, one_run = tmp_path / "shared", tmp_path / "one-run"
+    shared.mkdir(), one_run.mkdir()
+    held = os.open(shared, os.O_RDONLY)
+    try:
+        fcntl.flock(held, fcntl.LOCK_EX)
+        with ThreadPoolExecutor(4) as pool:
+            calls = [pool.submit(vdwcoex.write_reports, shared, c, csv=True) for c in cs]
+            time.sleep(3)
+            fcntl.flock(held, fcntl.LOCK_UN)
+            written = [call.result() for call in calls]
+    finally:
+        os.close(held)
+    assert capfd.readouterr().err.count("another run is writing in this folder") == 1
+    assert all(len(paths) == 4 for paths in written)
+    assert sorted(os.listdir(shared)) == ["clatente.csv", "clatente.dat", "vdw_coex.csv", "vdw_coex.dat"]
+    c = float((shared / "vdw_coex.dat").read_text().split("c = ")[1].split()[0])
+    vdwcoex.write_reports(one_run, c, csv=True)
+    for name in os.listdir(one_run):
+        assert (shared / name).read_bytes() == (one_run / name).read_bytes(), name
