@@ -29,9 +29,8 @@ warning. Every function may be called from several threads at once.
 
 from __future__ import annotations
 
-from collections import namedtuple
 import os
-from typing import TYPE_CHECKING, Any, Dict, List, Optional, Sequence, Union, overload
+from typing import TYPE_CHECKING, Any, Dict, List, NamedTuple, Optional, Sequence, Union, overload
 import warnings
 
 from . import _vdwcoex as _core
@@ -56,18 +55,29 @@ Frame = Union["pandas.DataFrame", Dict[str, Any]]
 #: One number, or many (a sequence or a NumPy array).
 Numbers = Union[float, Sequence[float], "numpy.ndarray"]
 
-Reports = namedtuple("Reports", "coexistence properties trace")
-Reports.__doc__ = """The bytes of vdw_coex.dat and clatente.dat, and of the search trace the
-console prints, exactly as the program writes them (CR LF line breaks, and
-the few accented letters in the DOS code page 850 the reports were first
-written in)."""
+class Reports(NamedTuple):
+    """The bytes of vdw_coex.dat and clatente.dat, and of the search trace the
+    console prints, exactly as the program writes them (CR LF line breaks, and
+    the few accented letters in the DOS code page 850 the reports were first
+    written in)."""
+    coexistence: bytes
+    properties: bytes
+    trace: bytes
 
-Tables = namedtuple("Tables", "coexistence properties states coexistence_si properties_si si_header")
-Tables.__doc__ = """The tables of a run: ``coexistence`` and ``properties`` hold the numbers of
-vdw_coex.csv and clatente.csv exactly as printed (six decimals); ``states``
-holds, for each of the 499 temperatures, the unrounded state the rows were
-printed from; the ``_si`` tables and ``si_header`` are those of
-vdw_coex_si.csv and clatente_si.csv where a fluid was named, else None."""
+
+class Tables(NamedTuple):
+    """The tables of a run: ``coexistence`` and ``properties`` hold the numbers of
+    vdw_coex.csv and clatente.csv exactly as printed (six decimals); ``states``
+    holds, for each of the 499 temperatures, the unrounded state the rows were
+    printed from; the ``_si`` tables and ``si_header`` are those of
+    vdw_coex_si.csv and clatente_si.csv where a fluid was named, else None."""
+    coexistence: Frame
+    properties: Frame
+    states: Frame
+    coexistence_si: Optional[Frame]
+    properties_si: Optional[Frame]
+    si_header: Optional[List[str]]
+
 
 try:
     import pandas as _pd
