@@ -436,12 +436,19 @@ def test_threads_writing_into_one_folder_take_turns_and_leave_one_whole_run(tmp_
         fcntl.flock(held, fcntl.LOCK_EX)
         with ThreadPoolExecutor(4) as pool:
             calls = [pool.submit(vdwcoex.write_reports, shared, c, csv=True) for c in cs]
-            time.sleep(3)
+            # Held until a thread says it waits, and a while longer, so that
+            # any other thread waiting beside it says so too.
+            said, waiting = "", "another run is writing in this folder"
+            deadline = time.monotonic() + 60
+            while waiting not in said and time.monotonic() < deadline:
+                time.sleep(0.1)
+                said += capfd.readouterr().err
+            time.sleep(1.5)
             fcntl.flock(held, fcntl.LOCK_UN)
             written = [call.result() for call in calls]
     finally:
         os.close(held)
-    assert capfd.readouterr().err.count("another run is writing in this folder") == 1
+    assert (said + capfd.readouterr().err).count(waiting) == 1
     assert all(len(paths) == 4 for paths in written)
     assert sorted(os.listdir(shared)) == ["clatente.csv", "clatente.dat", "vdw_coex.csv", "vdw_coex.dat"]
     c = float((shared / "vdw_coex.dat").read_text().split("c = ")[1].split()[0])
