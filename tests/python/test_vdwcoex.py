@@ -255,7 +255,7 @@ def test_the_package_tested_is_the_source_with_its_type_marker():
 
 
 def raised(call):
-    """The message of the exception call raises."""
+    """The type and the message of what call raises."""
     with pytest.raises(Exception) as error:
         call()
     return error.type, str(error.value)
