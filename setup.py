@@ -35,6 +35,8 @@ version = re.search(r"project\(vdwcoex VERSION ([0-9.]+)", (ROOT / "CMakeLists.t
 setup(version=version,
       packages=["vdwcoex"],
       package_dir={"vdwcoex": "python/vdwcoex"},
+      # The marker that tells type checkers the package has its hints.
+      package_data={"vdwcoex": ["py.typed"]},
       ext_modules=[Extension("vdwcoex._vdwcoex", sources=[])],
       cmdclass={"build_ext": CMakeBuild},
       # Apart from the CMake build folders a developer keeps in build/.

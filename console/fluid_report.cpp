@@ -25,9 +25,9 @@ std::optional<Substance> fluid_asked(const Messages& say, const std::optional<st
         return std::nullopt;
     }
     if (!(*tc > 0 && std::isfinite(*tc)))
-        why = say.not_positive("--tc", tc_typed);
+        why = say.not_positive(say.given("--tc", "Tc"), tc_typed);
     else if (!(*pc > 0 && std::isfinite(*pc)))
-        why = say.not_positive("--pc", pc_typed);
+        why = say.not_positive(say.given("--pc", "pc"), pc_typed);
     return why.empty() ? std::optional<Substance>(custom_fluid(*tc, *pc, c)) : std::nullopt;
 }
 

@@ -94,12 +94,8 @@ double choose_c(const Messages& say, const Options& options, const std::optional
             }
         }
     }
-    const bool odd = !(c > 0 && std::isfinite(c));
-    if (odd || c > largest_exact_c) {
-        std::string shown;
-        number(shown, c);
-        to_stderr(odd ? say.odd_c(shown, std::isfinite(c)) : say.large_c(shown));
-    }
+    if (const std::string warning = say.c_warning(c); !warning.empty())
+        to_stderr(warning);
     return c;
 }
 

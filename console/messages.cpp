@@ -1,11 +1,14 @@
 #include "messages.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cstdio>
 #include <cstring>
 
+#include "reports.h"
 #include "state.h"
+#include "sweep.h"
 
 Language language_from_environment()
 {
@@ -70,6 +73,11 @@ std::string one_line(const std::string& text)
 }
 
 }  // namespace
+
+std::string Messages::given(const std::string& option, const std::string& keyword) const
+{
+    return caller == Caller::python ? keyword : option;
+}
 
 std::string Messages::es(const std::string& text) const
 {
@@ -210,11 +218,12 @@ std::string Messages::hint() const
 
 std::string Messages::no_workbook(const std::string& why) const
 {
+    const std::string xlsx = given("--xlsx", "xlsx=True");
     if (!why.empty())
-        return pick(language, es("vdwcoex: --xlsx no está disponible: no se puede cargar libxlsxwriter (") + why + ")",
-                    "vdwcoex: --xlsx is not available: libxlsxwriter cannot be loaded (" + why + ")");
-    return pick(language, es("vdwcoex: --xlsx no está disponible: este vdwcoex se compiló sin libxlsxwriter"),
-                "vdwcoex: --xlsx is not available: this vdwcoex was built without libxlsxwriter");
+        return pick(language, es("vdwcoex: " + xlsx + " no está disponible: no se puede cargar libxlsxwriter (") + why + ")",
+                    "vdwcoex: " + xlsx + " is not available: libxlsxwriter cannot be loaded (" + why + ")");
+    return pick(language, es("vdwcoex: " + xlsx + " no está disponible: este vdwcoex se compiló sin libxlsxwriter"),
+                "vdwcoex: " + xlsx + " is not available: this vdwcoex was built without libxlsxwriter");
 }
 
 std::string Messages::decimal_comma(const std::string& shown) const
@@ -247,6 +256,16 @@ std::string Messages::large_c(const std::string& shown) const
         "números del orden de c, puede perder su última cifra; presiones y volúmenes valen"),
         "vdwcoex: warning: c = " + shown + " is so large that the latent heat, a difference of two "
         "numbers as large as c, can lose its last digit; the pressures and volumes hold");
+}
+
+std::string Messages::c_warning(double c) const
+{
+    const bool odd = !(c > 0 && std::isfinite(c));
+    if (!odd && !(c > largest_exact_c))
+        return "";
+    std::string shown;
+    number(shown, c);
+    return odd ? odd_c(shown, std::isfinite(c)) : large_c(shown);
 }
 
 std::string Messages::cannot_create(const std::string& file, const std::string& reason) const
@@ -377,26 +396,31 @@ std::string Messages::name_of(const Substance& fluid) const
 
 std::string Messages::unknown_substance(const std::string& name) const
 {
-    return pick(language, "vdwcoex: no hay ninguna sustancia " + quoted(name) + es(" en la tabla (vdwcoex --list-substances las muestra)"),
-                "vdwcoex: no substance " + quoted(name) + " in the table (vdwcoex --list-substances shows them)");
+    const std::string list = given("vdwcoex --list-substances", "vdwcoex.substances()");
+    return pick(language, "vdwcoex: no hay ninguna sustancia " + quoted(name) + es(" en la tabla (" + list + " las muestra)"),
+                "vdwcoex: no substance " + quoted(name) + " in the table (" + list + " shows them)");
 }
 
 std::string Messages::fluid_twice() const
 {
-    return pick(language, "vdwcoex: --substance y --tc/--pc no van juntos: o una sustancia o sus constantes",
-                "vdwcoex: --substance and --tc/--pc do not go together: a substance or its constants");
+    const std::string substance = given("--substance", "substance="), constants = given("--tc/--pc", "Tc=/pc=");
+    return pick(language, "vdwcoex: " + substance + " y " + constants + " no van juntos: o una sustancia o sus constantes",
+                "vdwcoex: " + substance + " and " + constants + " do not go together: a substance or its constants");
 }
 
 std::string Messages::tc_pc_together() const
 {
-    return pick(language, es("vdwcoex: --tc y --pc van juntos: las dos constantes críticas del fluido"),
-                "vdwcoex: --tc and --pc go together: both critical constants of the fluid");
+    const std::string tc = given("--tc", "Tc="), pc = given("--pc", "pc=");
+    return pick(language, es("vdwcoex: " + tc + " y " + pc + " van juntos: las dos constantes críticas del fluido"),
+                "vdwcoex: " + tc + " and " + pc + " go together: both critical constants of the fluid");
 }
 
 std::string Messages::not_positive(const std::string& option, const std::string& value) const
 {
-    return pick(language, "vdwcoex: " + option + " " + printable(value) + es(" no es un número positivo"),
-                "vdwcoex: " + option + " " + printable(value) + " is not a positive number");
+    // A keyword's value as Python gives it, an option's as the console does.
+    const std::string shown = option + given(" ", " = ") + printable(value);
+    return pick(language, "vdwcoex: " + shown + es(" no es un número positivo"),
+                "vdwcoex: " + shown + " is not a positive number");
 }
 
 std::string Messages::needs_substance() const
@@ -407,6 +431,9 @@ std::string Messages::needs_substance() const
 
 std::string Messages::needs_fluid(const std::string& option) const
 {
+    if (caller == Caller::python)
+        return pick(language, "vdwcoex: " + option + " necesita un fluido: substance=, o Tc= (K) y pc= (Pa)",
+                    "vdwcoex: " + option + " needs a fluid: substance=, or Tc= (K) and pc= (Pa)");
     return pick(language, es("vdwcoex: " + option + " necesita un fluido: --substance NOMBRE, o --tc K y --pc Pa"),
                 "vdwcoex: " + option + " needs a fluid: --substance NAME, or --tc K and --pc Pa");
 }

@@ -22,11 +22,21 @@ std::string with_decimals(double x, int places);
 // set and not empty begins with "en"; Spanish otherwise.
 Language language_from_environment();
 
+// Who the messages answer: the console's user, who gives options
+// (--substance NAME), or a caller of the Python module, who gives keywords
+// (substance=).
+enum class Caller { console, python };
+
 struct Messages {
     Language language = Language::spanish;
     // Spanish with its accents where the terminal takes UTF-8; plain
     // letters (a for á, n for ñ) elsewhere.
     bool utf8 = false;
+    Caller caller = Caller::console;
+
+    // What the caller gives a value by: the console's `option`, or the
+    // Python module's `keyword`.
+    std::string given(const std::string& option, const std::string& keyword) const;
 
     // A Spanish text of the program's, or the system's, as this terminal
     // shows it.
@@ -54,6 +64,8 @@ struct Messages {
     std::string odd_c(const std::string& shown, bool finite) const;
     // c above the largest for which the latent heat keeps all its digits.
     std::string large_c(const std::string& shown) const;
+    // The one of the two a run for c warns of, or none ("").
+    std::string c_warning(double c) const;
 
     // A file that cannot be created or written, with the system's reason.
     std::string cannot_create(const std::string& file, const std::string& reason) const;

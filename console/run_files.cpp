@@ -61,7 +61,7 @@ std::vector<std::string> paths_of(const std::vector<PlannedFile>& plan)
 // The text of one planned file; false with the line that says why where it
 // cannot be made.
 bool render(const Messages& say, const PlannedFile& file, const RunResult& run, std::string& text,
-            std::string& why)
+            std::string& why, int& error)
 {
     switch (file.rendering) {
     case Rendering::coexistence: text = run.out.coexistence; return true;
@@ -74,7 +74,6 @@ bool render(const Messages& say, const PlannedFile& file, const RunResult& run, 
     case Rendering::workbook: {
         std::string shown, reason, refused;
         number(shown, run.c);
-        int error = 0;
         if (make_workbook(run.sheets, about_lines(shown, VDWCOEX_VERSION, run.header), text, error, reason, refused))
             return true;
         why = error == ENOMEM     ? say.out_of_memory()
@@ -167,7 +166,7 @@ bool names_apart(const Messages& say, const std::vector<PlannedFile>& plan, std:
 }
 
 bool open_planned(const Messages& say, const std::vector<PlannedFile>& plan, std::vector<ReportFile>& files,
-                  std::string& why)
+                  std::string& why, int* error)
 {
     const std::vector<std::string> paths = paths_of(plan);
     FileError failure;
@@ -175,27 +174,37 @@ bool open_planned(const Messages& say, const std::vector<PlannedFile>& plan, std
     for (size_t i = 0; i < plan.size(); ++i)
         if (!open_report(files[i], paths[i], failure)) {
             why = failure_message(say, failure, paths);
+            if (error)
+                *error = failure.error;
             return false;
         }
     return true;
 }
 
 bool write_planned(const Messages& say, const std::vector<PlannedFile>& plan, const RunResult& run,
-                   std::vector<ReportFile>& files, const std::string& waiting_line, std::string& why)
+                   std::vector<ReportFile>& files, const std::string& waiting_line, std::string& why, int* error)
 {
     const std::vector<std::string> paths = paths_of(plan);
     FileError failure;
     std::vector<std::string> texts(plan.size());
+    int rendering = 0;
     for (size_t i = 0; i < plan.size(); ++i) {
-        if (!render(say, plan[i], run, texts[i], why))
+        if (!render(say, plan[i], run, texts[i], why, rendering)) {
+            if (error)
+                *error = rendering;
             return false;
+        }
         if (!write_report(files[i], texts[i], failure)) {
             why = failure_message(say, failure, paths);
+            if (error)
+                *error = failure.error;
             return false;
         }
     }
     if (commit_reports(files, texts, waiting_line, failure))
         return true;
     why = failure_message(say, failure, paths);
+    if (error)
+        *error = failure.error;
     return false;
 }

@@ -55,15 +55,18 @@ std::vector<std::string> clear_leftovers(const Messages& say, const std::vector<
 bool names_apart(const Messages& say, const std::vector<PlannedFile>& plan, std::string& why);
 
 // Opens every planned file (`files` gets one each). False, with the line
-// that says why, where one cannot be opened.
+// that says why, where one cannot be opened, and the system's errno in
+// `error` where it is asked for and there is one.
 bool open_planned(const Messages& say, const std::vector<PlannedFile>& plan, std::vector<ReportFile>& files,
-                  std::string& why);
+                  std::string& why, int* error = nullptr);
 
 // Renders each planned file from `run`, writes it and commits them all.
 // False, with what to say, where any of it fails: the files are then as
-// the failure's message says (every one as before, unless it says not).
+// the failure's message says (every one as before, unless it says not);
+// the errno as open_planned gives it.
 bool write_planned(const Messages& say, const std::vector<PlannedFile>& plan, const RunResult& run,
-                   std::vector<ReportFile>& files, const std::string& waiting_line, std::string& why);
+                   std::vector<ReportFile>& files, const std::string& waiting_line, std::string& why,
+                   int* error = nullptr);
 
 // The system's text for an errno, as the messages show it.
 std::string reason_of(const Messages& say, int error);

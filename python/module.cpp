@@ -4,7 +4,9 @@
 //
 // Each function is a function of its arguments and releases the GIL while it
 // computes, so threads run them at once; write_reports is serialised, as the
-// registry of temporary files it fills is one per process.
+// registry of temporary files it fills is one per process. The messages are
+// the console's, naming the keywords instead of the options, in the language
+// the caller names ("en", the default, or "es").
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
@@ -19,6 +21,7 @@
 #include "fluid_report.h"
 #include "maxwell.h"
 #include "messages.h"
+#include "nature.h"
 #include "platform.h"
 #include "reply.h"
 #include "report_file.h"
@@ -33,14 +36,24 @@ namespace py = pybind11;
 
 namespace {
 
-// The messages as the console would say them, in the environment's language;
-// Python's strings take every accent.
-Messages messages()
+// The messages as the console would say them to a Python caller, in the
+// language asked for; Python's strings take every accent.
+Messages messages(const std::string& language)
 {
+    if (language != "en" && language != "es")
+        throw py::value_error("vdwcoex: language must be 'en' or 'es', not " + std::string(py::repr(py::str(language))));
     Messages say;
-    say.language = language_from_environment();
+    say.language = language == "en" ? Language::english : Language::spanish;
     say.utf8 = true;
+    say.caller = Caller::python;
     return say;
+}
+
+// What the console warns of c, as lines for Python's warnings.
+std::vector<std::string> c_warnings(const Messages& say, double c)
+{
+    const std::string warning = say.c_warning(c);
+    return warning.empty() ? std::vector<std::string>{} : std::vector<std::string>{warning};
 }
 
 // A number as Python prints it, for the messages.
@@ -166,69 +179,81 @@ py::dict substance_dict(const Substance& s)
     return d;
 }
 
-// The coexistence state at a reduced or SI temperature or pressure: its
-// reduced numbers, and with a fluid the same in SI units.
-py::dict state(std::optional<double> t, std::optional<double> temperature, std::optional<double> p,
-               std::optional<double> pressure, std::optional<std::string> substance, std::optional<double> tc,
-               std::optional<double> pc, std::optional<double> c)
+// The coexistence states at reduced or SI temperatures or pressures, of
+// the one of t, T, p and P given: their reduced numbers as columns, the
+// Maxwell construction's middle volume and areas, and with a fluid the same
+// in SI units; and the fluid.
+py::dict states(std::optional<std::vector<double>> t, std::optional<std::vector<double>> temperature,
+                std::optional<std::vector<double>> p, std::optional<std::vector<double>> pressure,
+                std::optional<std::string> substance, std::optional<double> tc, std::optional<double> pc,
+                std::optional<double> c, const std::string& language)
 {
-    const Messages say = messages();
+    const Messages say = messages(language);
     const std::optional<Substance> fluid = fluid_of(say, substance, tc, pc, c);
     const int given = (t ? 1 : 0) + (temperature ? 1 : 0) + (p ? 1 : 0) + (pressure ? 1 : 0);
     if (given != 1)
         throw py::type_error("state_at: give one of t, T, p or P");
+    const char* keyword = t ? "t" : temperature ? "T" : p ? "p" : "P";
     if ((temperature || pressure) && !fluid)
-        throw py::value_error(say.needs_fluid(temperature ? "T" : "P"));
+        throw py::value_error(say.needs_fluid(keyword));
     const double cv = c ? *c : fluid ? fluid->c : 1.5;
-    const auto positive = [&](const char* option, double x) {
+    const std::vector<double>& values = t ? *t : temperature ? *temperature : p ? *p : *pressure;
+    std::vector<std::array<double, state_count>> rows;
+    std::vector<MaxwellAreas> areas;
+    for (const double x : values) {
         if (!(x > 0 && std::isfinite(x)))
-            throw py::value_error(say.not_positive(option, typed(x)));
+            throw py::value_error(say.not_positive(keyword, typed(x)));
+        const std::string typed_x = typed(x);
+        std::string why;
+        std::optional<double> at_t;
+        {
+            py::gil_scoped_release unlocked;
+            at_t = coexistence_t(say, x, t || temperature, (t || p) ? nullptr : &*fluid, typed_x, why);
+            if (at_t) {
+                const Coexistence s = state_at(*at_t);
+                rows.push_back(numbers_of(s, cv));
+                areas.push_back(maxwell_areas(s.t, s.p, s.vl, s.vg, s.limits.vlmax, s.limits.vgmin));
+            }
+        }
+        if (!at_t)
+            throw py::value_error(why);
+    }
+    py::dict columns;
+    const auto column = [&](const char* name, const auto& of) {
+        std::vector<double> cells;
+        for (size_t i = 0; i < rows.size(); ++i)
+            cells.push_back(of(i));
+        columns[name] = py::cast(cells);
     };
-    const double x = t ? *t : temperature ? *temperature : p ? *p : *pressure;
-    positive(t ? "t" : temperature ? "T" : p ? "p" : "P", x);
-    const std::string typed_x = typed(x);
-    std::string why;
-    std::optional<double> at_t;
-    {
-        py::gil_scoped_release unlocked;
-        at_t = coexistence_t(say, x, t || temperature, (t || p) ? nullptr : &*fluid, typed_x, why);
-    }
-    if (!at_t)
-        throw py::value_error(why);
-    std::array<double, state_count> numbers;
-    MaxwellAreas areas;
-    {
-        py::gil_scoped_release unlocked;
-        const Coexistence s = state_at(*at_t);
-        numbers = numbers_of(s, cv);
-        areas = maxwell_areas(s.t, s.p, s.vl, s.vg, s.limits.vlmax, s.limits.vgmin);
-    }
-    py::dict out;
-    out["c"] = cv;
+    column("c", [&](size_t) { return cv; });
     for (size_t k = 0; k < state_count; ++k)
-        out[state_names[k]] = numbers[k];
-    out["v_middle"] = areas.v_middle;
-    out["liquid_area"] = areas.liquid_area;
-    out["gas_area"] = areas.gas_area;
+        column(state_names[k], [&](size_t i) { return rows[i][k]; });
+    column("v_middle", [&](size_t i) { return areas[i].v_middle; });
+    column("liquid_area", [&](size_t i) { return areas[i].liquid_area; });
+    column("gas_area", [&](size_t i) { return areas[i].gas_area; });
     if (fluid) {
         const auto si = [&](Quantity q, double x) { return x * si_unit(*fluid, q); };
-        out["substance"] = substance_dict(*fluid);
-        out["T_K"] = si(Quantity::temperature, numbers[0]);
-        out["p_Pa"] = si(Quantity::pressure, numbers[1]);
-        out["v_liquid_m3_per_mol"] = si(Quantity::volume, numbers[2]);
-        out["v_gas_m3_per_mol"] = si(Quantity::volume, numbers[3]);
+        column("T_K", [&](size_t i) { return si(Quantity::temperature, rows[i][0]); });
+        column("p_Pa", [&](size_t i) { return si(Quantity::pressure, rows[i][1]); });
+        column("v_liquid_m3_per_mol", [&](size_t i) { return si(Quantity::volume, rows[i][2]); });
+        column("v_gas_m3_per_mol", [&](size_t i) { return si(Quantity::volume, rows[i][3]); });
         if (fluid->molar_mass > 0) {
-            out["density_liquid_kg_per_m3"] = fluid->molar_mass / 1000 / si(Quantity::volume, numbers[2]);
-            out["density_gas_kg_per_m3"] = fluid->molar_mass / 1000 / si(Quantity::volume, numbers[3]);
+            column("density_liquid_kg_per_m3",
+                   [&](size_t i) { return fluid->molar_mass / 1000 / si(Quantity::volume, rows[i][2]); });
+            column("density_gas_kg_per_m3",
+                   [&](size_t i) { return fluid->molar_mass / 1000 / si(Quantity::volume, rows[i][3]); });
         }
-        out["latent_heat_J_per_mol"] = si(Quantity::energy, numbers[state_count - 1]);
+        column("latent_heat_J_per_mol", [&](size_t i) { return si(Quantity::energy, rows[i][state_count - 1]); });
     }
+    py::dict out;
+    out["columns"] = columns;
+    out["substance"] = fluid ? py::object(substance_dict(*fluid)) : py::object(py::none());
     return out;
 }
 
-py::dict trial(double at_t, double p, double c)
+py::dict trial(double at_t, double p, double c, const std::string& language)
 {
-    const Messages say = messages();
+    const Messages say = messages(language);
     if (!(at_t >= lowest_state_t && at_t < 1))
         throw py::value_error(say.reduced_temperature_range(typed(at_t)));
     Coexistence s;
@@ -261,29 +286,28 @@ py::dict trial(double at_t, double p, double c)
 // The console's run without its dialogue: the files for c in `folder`,
 // replaced together or not at all. Returns the status the console would
 // exit with (0, 1 for a failure, 2 for a usage error), the lines it would say
-// on standard error, and the paths written.
+// on standard error, the paths written, and the errno of a failure where
+// the system gave one (0 otherwise).
 std::mutex one_writer;
 
 py::tuple write_files(const std::string& folder, double c, bool csv, bool xlsx, std::optional<std::string> substance,
-                std::optional<double> tc, std::optional<double> pc)
+                      std::optional<double> tc, std::optional<double> pc, const std::string& language)
 {
-    const Messages say = messages();
+    const Messages say = messages(language);
     const std::optional<Substance> fluid = fluid_of(say, substance, tc, pc, c);
     std::vector<std::string> lines, written;
-    const auto done = [&](int status) { return py::make_tuple(status, lines, written); };
+    int error = 0;
+    const auto done = [&](int status) { return py::make_tuple(status, lines, written, error); };
     if (folder.empty())
         return lines.push_back(say.empty_folder("folder")), done(2);
-    if (const int error = folder_error(folder))
+    if ((error = folder_error(folder)))
         return lines.push_back(say.no_folder(folder, reason_of(say, error))), done(2);
     std::string why;
     if (xlsx)
-        if (const int error = workbook_writer(why))
-            return lines.push_back(error == ENOMEM ? say.out_of_memory() : say.no_workbook(why)), done(error == ENOMEM ? 1 : 2);
-    if (!(c > 0 && std::isfinite(c)) || c > largest_exact_c) {
-        std::string shown;
-        number(shown, c);
-        lines.push_back(c > largest_exact_c && std::isfinite(c) ? say.large_c(shown) : say.odd_c(shown, std::isfinite(c)));
-    }
+        if (const int loading = workbook_writer(why))
+            return lines.push_back(loading == ENOMEM ? say.out_of_memory() : say.no_workbook(why)),
+                   error = loading == ENOMEM ? ENOMEM : 0, done(loading == ENOMEM ? 1 : 2);
+    lines = c_warnings(say, c);
     const std::vector<PlannedFile> plan = plan_files(folder, csv, xlsx, fluid.has_value());
     const std::string waiting = say.waiting() + "\n";
     bool ok = false;
@@ -295,8 +319,8 @@ py::tuple write_files(const std::string& folder, double c, bool csv, bool xlsx, 
         if (ok) {
             for (const std::string& line : clear_leftovers(say, plan, waiting))
                 lines.push_back(line);
-            ok = open_planned(say, plan, files, why) &&
-                 write_planned(say, plan, RunResult(c, fluid, fluid || xlsx), files, waiting, why);
+            ok = open_planned(say, plan, files, why, &error) &&
+                 write_planned(say, plan, RunResult(c, fluid, fluid || xlsx), files, waiting, why, &error);
         }
         for (ReportFile& file : files)
             discard_report(file);
@@ -306,6 +330,37 @@ py::tuple write_files(const std::string& folder, double c, bool csv, bool xlsx, 
     for (const PlannedFile& file : plan)
         written.push_back(file.path);
     return done(0);
+}
+
+// A substance's saturation table, the model beside its measured curves at
+// the temperatures of a run for c, as the console writes it to
+// nature_KEY.csv; with the lines that head it, the measured numbers beside
+// the model's (Zc, the acentric factor, Tb/Tc, the latent heat at Tb,
+// Trouton's ratio) and what the console would warn of c.
+py::dict nature(const std::string& substance, std::optional<double> c, const std::string& language)
+{
+    const Messages say = messages(language);
+    const std::optional<Substance> fluid = fluid_of(say, substance, std::nullopt, std::nullopt, c);
+    const double cv = c ? *c : fluid->c;
+    Columns table;
+    AgainstNature row;
+    {
+        py::gil_scoped_release unlocked;
+        const Output out = run(cv);
+        table = columns_of(view_of(nature_table(*fluid, out.states, cv)));
+        row = against_nature(*fluid);
+    }
+    py::dict compared;
+    const std::pair<const char*, Compared> pairs[] = {{"Zc", row.zc}, {"omega", row.omega}, {"Tb_over_Tc", row.boiling_t},
+                                                      {"latent_heat_at_Tb_J_per_mol", row.latent},
+                                                      {"Trouton", row.trouton}};
+    for (const auto& [name, pair] : pairs)
+        compared[name] = py::dict(py::arg("measured") = pair.measured, py::arg("model") = pair.model);
+    py::dict out = to_python(table);
+    out["header"] = py::cast(nature_header(*fluid, VDWCOEX_VERSION));
+    out["compared"] = compared;
+    out["warnings"] = py::cast(c_warnings(say, cv));
+    return out;
 }
 
 }  // namespace
@@ -329,15 +384,17 @@ PYBIND11_MODULE(_vdwcoex, m)
 
     // c defaults to the fluid's, else 1.5.
     m.def("tables", [](std::optional<double> c, std::optional<std::string> substance, std::optional<double> tc,
-                       std::optional<double> pc) {
-        const Messages say = messages();
+                       std::optional<double> pc, const std::string& language) {
+        const Messages say = messages(language);
         const std::optional<Substance> fluid = fluid_of(say, substance, tc, pc, c);
+        const double cv = c ? *c : fluid ? fluid->c : 1.5;
         Tables t;
         {
             py::gil_scoped_release unlocked;
-            t = tables_for(c ? *c : fluid ? fluid->c : 1.5, fluid);
+            t = tables_for(cv, fluid);
         }
         py::dict out;
+        out["warnings"] = py::cast(c_warnings(say, cv));
         out["coexistence"] = to_python(t.coexistence);
         out["properties"] = to_python(t.properties);
         py::dict states;
@@ -354,11 +411,12 @@ PYBIND11_MODULE(_vdwcoex, m)
             out["si_header"] = py::cast(t.si_header);
         }
         return out;
-    }, py::arg("c"), py::arg("substance"), py::arg("tc"), py::arg("pc"));
+    }, py::arg("c"), py::arg("substance"), py::arg("tc"), py::arg("pc"), py::arg("language"));
 
-    m.def("state_at", &state, py::arg("t"), py::arg("T"), py::arg("p"), py::arg("P"), py::arg("substance"),
-          py::arg("Tc"), py::arg("pc"), py::arg("c"));
-    m.def("trial_line", &trial, py::arg("t"), py::arg("p"), py::arg("c"));
+    m.def("state_at", &states, py::arg("t"), py::arg("T"), py::arg("p"), py::arg("P"), py::arg("substance"),
+          py::arg("Tc"), py::arg("pc"), py::arg("c"), py::arg("language"));
+    m.def("trial_line", &trial, py::arg("t"), py::arg("p"), py::arg("c"), py::arg("language"));
+    m.def("against_nature", &nature, py::arg("substance"), py::arg("c"), py::arg("language"));
     m.def("isotherm", [](double t, const std::vector<double>& v) {
         std::vector<double> p;
         for (const double x : v)
@@ -372,5 +430,5 @@ PYBIND11_MODULE(_vdwcoex, m)
         return out;
     });
     m.def("write_reports", &write_files, py::arg("folder"), py::arg("c"), py::arg("csv"), py::arg("xlsx"),
-          py::arg("substance"), py::arg("Tc"), py::arg("pc"));
+          py::arg("substance"), py::arg("Tc"), py::arg("pc"), py::arg("language"));
 }

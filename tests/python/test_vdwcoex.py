@@ -2,11 +2,19 @@
 files, the same messages, from one thread or many."""
 
 import csv
+import errno
+import fcntl
+import inspect
 import math
 import os
+import pydoc
+import shutil
 import subprocess
 import sys
+import tempfile
 import threading
+import time
+import typing
 import warnings
 from concurrent.futures import ThreadPoolExecutor
 
@@ -129,7 +137,7 @@ def test_errors_carry_the_console_messages(tmp_path, monkeypatch):
         vdwcoex.state_at(T=100)
     with pytest.raises(TypeError):
         vdwcoex.state_at(0.9, p=0.5)
-    with pytest.raises(ValueError, match="no folder"):
+    with pytest.raises(FileNotFoundError, match="no folder"):
         vdwcoex.write_reports(tmp_path / "missing")
     assert list(tmp_path.iterdir()) == []
 
@@ -234,3 +242,216 @@ def test_threads_write_into_their_own_folders_at_once(tmp_path):
     for k, folder in enumerate(folders):
         assert (folder / "vdw_coex.dat").read_bytes() == vdwcoex.reports(1.5 + k).coexistence
         assert sorted(os.listdir(folder)) == ["clatente.csv", "clatente.dat", "vdw_coex.csv", "vdw_coex.dat"]
+
+
+def test_the_package_tested_is_the_source_with_its_type_marker():
+    # The build copies the package's Python files whenever they change, not
+    # only when the extension is linked again.
+    source = os.path.join(os.path.dirname(__file__), os.pardir, os.pardir, "python", "vdwcoex")
+    built = os.path.dirname(vdwcoex.__file__)
+    for name in ("__init__.py", "py.typed"):
+        with open(os.path.join(source, name), "rb") as theirs, open(os.path.join(built, name), "rb") as ours:
+            assert ours.read() == theirs.read(), name
+
+
+def raised(call):
+    """The type and the message of what call raises."""
+    with pytest.raises(Exception) as error:
+        call()
+    return error.type, str(error.value)
+
+
+def test_errors_name_the_keywords_in_english_unless_spanish_is_asked(tmp_path, monkeypatch):
+    # LANG=C, as on most Jupyter servers, makes the console Spanish, not Python.
+    for name in ("LANGUAGE", "LC_ALL", "LC_MESSAGES"):
+        monkeypatch.delenv(name, raising=False)
+    monkeypatch.setenv("LANG", "C")
+    said = {
+        "needs a fluid": raised(lambda: vdwcoex.state_at(T=100)),
+        "together": raised(lambda: vdwcoex.tables(substance="argon", Tc=150, pc=4.8e6)),
+        "both": raised(lambda: vdwcoex.state_at(0.7, Tc=300)),
+        "positive": raised(lambda: vdwcoex.tables(Tc=-1, pc=5e6)),
+        "unknown": raised(lambda: vdwcoex.write_reports(tmp_path, substance="xenon")),
+        "reach": raised(lambda: vdwcoex.state_at(0.2)),
+    }
+    assert said["needs a fluid"] == (ValueError, "vdwcoex: T needs a fluid: substance=, or Tc= (K) and pc= (Pa)")
+    assert said["together"][1] == ("vdwcoex: substance= and Tc=/pc= do not go together: "
+                                   "a substance or its constants")
+    assert said["both"][1] == "vdwcoex: Tc= and pc= go together: both critical constants of the fluid"
+    assert said["positive"][1] == "vdwcoex: Tc = -1.0 is not a positive number"
+    assert "(vdwcoex.substances() shows them)" in said["unknown"][1]
+    assert "is out of reach" in said["reach"][1]
+    assert all(kind is ValueError and "--" not in message for kind, message in said.values())
+    assert raised(lambda: vdwcoex.state_at(P=1e5, language="es"))[1] == (
+        "vdwcoex: P necesita un fluido: substance=, o Tc= (K) y pc= (Pa)")
+    assert "está fuera del alcance" in raised(lambda: vdwcoex.trial_line(0.2, 0.1, language="es"))[1]
+    assert "van juntos" in raised(lambda: vdwcoex.tables(pc=5e6, language="es"))[1]
+    with pytest.raises(ValueError, match="language"):
+        vdwcoex.tables(language="fr")
+    # The console, meanwhile, keeps its options and its Spanish.
+    refused = console(tmp_path, "--at-temperature", "100")
+    assert refused.stderr.splitlines()[0] == "vdwcoex: --at-temperature necesita un fluido: --substance NOMBRE, o --tc K y --pc Pa"
+    assert list(tmp_path.iterdir()) == []
+
+
+def test_a_folder_missing_or_unwritable_raises_the_os_error_for_it(tmp_path):
+    with pytest.raises(FileNotFoundError) as missing:
+        vdwcoex.write_reports(tmp_path / "missing")
+    assert missing.value.errno == errno.ENOENT and str(missing.value).startswith("vdwcoex: no folder ")
+    (tmp_path / "file").write_text("")
+    with pytest.raises(NotADirectoryError):
+        vdwcoex.write_reports(tmp_path / "file")
+    # A folder the caller may not write in (as root, a caller who is nobody).
+    shared = tempfile.mkdtemp()
+    try:
+        os.chmod(shared, 0o755)
+        folder = os.path.join(shared, "read-only")
+        os.mkdir(folder, 0o555)
+        code = ("import sys, vdwcoex\n"
+                "try:\n"
+                "    vdwcoex.write_reports(sys.argv[1])\n"
+                "except PermissionError as error:\n"
+                "    print(error.errno, error)\n")
+        as_user = {"user": 65534} if os.geteuid() == 0 else {}
+        shown = subprocess.run([sys.executable, "-c", code, folder], capture_output=True, text=True,
+                               check=True, **as_user).stdout
+        assert shown.startswith(f"{errno.EACCES} vdwcoex: cannot create "), shown
+        assert os.listdir(folder) == []
+    finally:
+        shutil.rmtree(shared)
+
+
+@pytest.mark.parametrize("c", [-1.0, math.nan, 1e7])
+def test_tables_warn_of_c_as_write_reports_and_the_console_do(tmp_path, c):
+    with warnings.catch_warnings(record=True) as from_tables:
+        warnings.simplefilter("always")
+        vdwcoex.tables(c)
+    with warnings.catch_warnings(record=True) as from_files:
+        warnings.simplefilter("always")
+        vdwcoex.write_reports(tmp_path, c)
+    shown = console(tmp_path, "--quiet", "--c", repr(c), env={"LANGUAGE": "en"}).stderr.splitlines()
+    assert [str(w.message) for w in from_tables] == [str(w.message) for w in from_files] == shown
+    assert len(shown) == 1 and from_tables[0].filename == __file__
+
+
+def test_tables_of_an_ordinary_c_warn_of_nothing():
+    with warnings.catch_warnings():
+        warnings.simplefilter("error")
+        vdwcoex.tables(1.5)
+        vdwcoex.tables(substance="water")
+
+
+def test_against_nature_is_the_consoles_nature_table(tmp_path):
+    shown = console(tmp_path, "--substance", "argon", "--against-nature", "1.5", env={"LANGUAGE": "en"}).stdout
+    table = vdwcoex.against_nature("Ar", 1.5)
+    assert_frame_is(table, csv_cells(tmp_path / "nature_argon.csv"))
+    header = [line[2:].rstrip() for line in open(tmp_path / "nature_argon.csv") if line.startswith("# ")]
+    assert table.attrs["header"] == header
+    zc = table.attrs["compared"]["Zc"]
+    printed = next(line for line in shown.splitlines() if line.startswith("  Zc = "))
+    assert printed.split()[-2:] == [f"{zc['measured']:.4g}", f"{zc['model']:.4g}"]
+    # c moves none of its numbers; the substance's own is the default.
+    pd.testing.assert_frame_equal(vdwcoex.against_nature("argon"), table)
+    assert table["T_K"].isna().sum() == 0 and table.iloc[-1].isna().any()
+    with pytest.raises(ValueError, match="no substance 'xenon'"):
+        vdwcoex.against_nature("xenon")
+
+
+def test_state_at_many_points_is_a_table_of_the_states_at_each():
+    ts = [0.6, 0.75, 0.9]
+    frame = vdwcoex.state_at(ts)
+    assert isinstance(frame, pd.DataFrame) and len(frame) == 3
+    for k, t in enumerate(ts):
+        assert frame.iloc[k].to_dict() == vdwcoex.state_at(t)
+    grid = vdwcoex.state_at(np.array([[0.6, 0.75], [0.9, 0.95]]))
+    assert grid.t.tolist() == [0.6, 0.75, 0.9, 0.95]
+    assert isinstance(vdwcoex.state_at(np.float64(0.9)), dict)
+    argon = vdwcoex.state_at(T=np.array([100.0, 120.0]), substance="argon")
+    single = vdwcoex.state_at(T=120, substance="argon")
+    assert argon.attrs["substance"]["key"] == "argon" and argon.p_Pa[1] == single["p_Pa"]
+    assert vdwcoex.state_at(P=(single["p_Pa"],), substance="argon").T_K[0] == pytest.approx(120, abs=1e-9)
+    assert len(vdwcoex.state_at([])) == 0
+    with pytest.raises(ValueError, match="t = 0.2 is out of reach"):
+        vdwcoex.state_at([0.9, 0.2])
+
+
+def test_every_public_function_has_type_hints_and_help_leads_with_them():
+    functions = [getattr(vdwcoex, name) for name in vdwcoex.__all__ if callable(getattr(vdwcoex, name))]
+    assert len(functions) == 8
+    for function in functions:
+        signature = inspect.signature(function)
+        assert signature.return_annotation is not inspect.Signature.empty, function.__name__
+        for parameter in signature.parameters.values():
+            assert parameter.annotation is not inspect.Parameter.empty, (function.__name__, parameter.name)
+        typing.get_type_hints(function, localns={"pandas": pd, "numpy": np})
+    shown = pydoc.render_doc(vdwcoex, renderer=pydoc.plaintext)
+    description = shown.split("FUNCTIONS")[0]
+    assert all(f"    {function.__name__}(" in description for function in functions)
+    assert "_asdict" not in shown and "_make" not in shown
+
+
+def test_states_are_the_printed_rows_unrounded(tmp_path):
+    assert console(tmp_path, "--quiet", "--csv", "2.5").returncode == 0
+    with open(tmp_path / "vdw_coex.csv", newline="") as f:
+        printed = list(csv.DictReader(f))
+    with open(tmp_path / "clatente.csv", newline="") as f:
+        at_coexistence = [row for row in csv.DictReader(f) if row["state"] == "coexistence"]
+    states = vdwcoex.tables(2.5).states
+    assert len(printed) == len(at_coexistence) == len(states)
+    for row, properties, (_, state) in zip(printed, at_coexistence, states.iterrows()):
+        for name, cell in [*row.items(), *properties.items()]:
+            if name != "state":
+                assert f"{state[name]:.6f}" == cell, (row["t"], name)
+    # state_at's stability limits are the row's at its t (its searches for
+    # the coexisting volumes start afresh, not from the row before, and may
+    # end a unit of the last digit apart).
+    limits = ["t", "v_liquid_max", "p_liquid_min", "v_gas_min", "p_gas_max"]
+    for t in ("0.600000", "0.900000"):
+        row = next(row for row in printed if row["t"] == t)
+        state = vdwcoex.state_at(float(t))
+        assert [f"{state[name]:.6f}" for name in limits] == [row[name] for name in limits]
+
+
+def test_a_bool_is_no_number(tmp_path):
+    calls = [lambda: vdwcoex.reports(True), lambda: vdwcoex.tables(True), lambda: vdwcoex.state_at(True),
+             lambda: vdwcoex.state_at([0.9, False]), lambda: vdwcoex.state_at(np.array([True])),
+             lambda: vdwcoex.trial_line(0.9, True),
+             lambda: vdwcoex.isotherm(0.9, True), lambda: vdwcoex.against_nature("argon", True),
+             lambda: vdwcoex.write_reports(tmp_path, True), lambda: vdwcoex.tables(Tc=True, pc=1e6)]
+    for call in calls:
+        with pytest.raises(TypeError, match="must be a number, not bool"):
+            call()
+    assert list(tmp_path.iterdir()) == []
+
+
+def test_threads_writing_into_one_folder_take_turns_and_leave_one_whole_run(tmp_path, capfd):
+    # While another run holds the folder, four threads ask to write in it:
+    # they queue in the module, so that one of them, not each, waits for
+    # that run's lock and says so, and each then commits a whole run.
+    cs = [1.5, 2.5, 3.5, 4.5]
+    shared, one_run = tmp_path / "shared", tmp_path / "one-run"
+    shared.mkdir(), one_run.mkdir()
+    held = os.open(shared, os.O_RDONLY)
+    try:
+        fcntl.flock(held, fcntl.LOCK_EX)
+        with ThreadPoolExecutor(4) as pool:
+            calls = [pool.submit(vdwcoex.write_reports, shared, c, csv=True) for c in cs]
+            # Held until a thread says it waits, and a while longer, so that
+            # any other thread waiting beside it says so too.
+            said, waiting = "", "another run is writing in this folder"
+            deadline = time.monotonic() + 60
+            while waiting not in said and time.monotonic() < deadline:
+                time.sleep(0.1)
+                said += capfd.readouterr().err
+            time.sleep(1.5)
+            fcntl.flock(held, fcntl.LOCK_UN)
+            written = [call.result() for call in calls]
+    finally:
+        os.close(held)
+    assert (said + capfd.readouterr().err).count(waiting) == 1
+    assert all(len(paths) == 4 for paths in written)
+    assert sorted(os.listdir(shared)) == ["clatente.csv", "clatente.dat", "vdw_coex.csv", "vdw_coex.dat"]
+    c = float((shared / "vdw_coex.dat").read_text().split("c = ")[1].split()[0])
+    vdwcoex.write_reports(one_run, c, csv=True)
+    for name in os.listdir(one_run):
+        assert (shared / name).read_bytes() == (one_run / name).read_bytes(), name
