@@ -84,6 +84,10 @@ function programOf(module) {
     lowestStateT: module.lowestStateT(),
     stateAt: (t, c) => module.stateAt(t, c),
     trialLine: (s, p, c) => module.trialLine(s, p, c),
+    // g along state s's isotherm for a chart of pressures pLow to pHigh, each
+    // branch at count + 1 pressures in it: { liquid, metastableLiquid,
+    // unstable, metastableGas, gas }, each [{ p, v, g }] in increasing p.
+    gibbsChart: (s, pLow, pHigh, count, c) => module.gibbsChart(s, pLow, pHigh, count, c),
   };
 }
 
