@@ -486,7 +486,7 @@ test('the Gibbs chart holds the whole swallowtail; Home and End on the trial sli
   const page = await open(fromDisk);
   await compute(page, '1.5');
   const [rows] = coexistenceRows('1.5');
-  for (const t of ['0.850', '0.600']) {
+  for (const t of ['0.850', '0.600', '0.999']) {
     await chooseT(page, t);
     const [p, , , , plmin, , pgmax] = rows.find((fields) => fields[0] === t + '000').slice(1, 8).map(Number);
     const g = await page.evaluate(() => {
@@ -499,6 +499,31 @@ test('the Gibbs chart holds the whole swallowtail; Home and End on the trial sli
     assert.ok(Math.abs(g.liquidEnd - plmin) < 1e-4 && Math.abs(g.gasEnd - pgmax) < 1e-4,
       `t = ${t}: the cusps at ${g.liquidEnd} and ${g.gasEnd}`);
     assert.match(await page.textContent('#gibbs-legend'), /líquido metaestable.*inestable.*gas metaestable/);
+    // Every branch is drawn with at least 30 points in view, and the lowest g
+    // drawn is the liquid's above the vapour pressure and the gas's below.
+    const lowest = await page.evaluate((pv) => {
+      const chart = Chart.getChart('gibbs');
+      const { min, max } = chart.scales.x;
+      const sets = Object.fromEntries(chart.data.datasets.map((d) => [d.key, d.data]));
+      const keys = ['stable-liquid', 'metastable-liquid', 'unstable', 'metastable-gas', 'stable-gas'];
+      const counts = keys.map((key) => sets[key].filter((q) => q.x >= min && q.x <= max).length);
+      const gAt = (data, q) => {
+        for (let k = 1; k < data.length; ++k)
+          if (data[k - 1].x <= q && q <= data[k].x)
+            return data[k - 1].y + (data[k].y - data[k - 1].y) * (q - data[k - 1].x) / (data[k].x - data[k - 1].x);
+        return Infinity;
+      };
+      const lowestAt = (q) => keys.reduce((best, key) => (gAt(sets[key], q) < gAt(sets[best], q) ? key : best));
+      const gasEnd = Math.min(...sets['stable-gas'].map((q) => q.x));
+      return { counts, widths: keys.map((key) => chart.data.datasets.find((d) => d.key === key).borderWidth),
+        above: [1, 2, 3, 4, 5].map((k) => lowestAt(pv + (max - pv) * k / 6)),
+        below: [1, 2, 3, 4, 5].map((k) => lowestAt(pv - (pv - Math.max(min, gasEnd)) * k / 6)) };
+    }, p);
+    assert.ok(lowest.counts.every((n) => n >= 30), `t = ${t}: points in view ${lowest.counts}`);
+    assert.deepStrictEqual(lowest.above, Array(5).fill('stable-liquid'), `t = ${t}: above p`);
+    assert.deepStrictEqual(lowest.below, Array(5).fill('stable-gas'), `t = ${t}: below p`);
+    assert.ok(Math.min(lowest.widths[0], lowest.widths[4]) > Math.max(...lowest.widths.slice(1, 4)),
+      `t = ${t}: the stable envelope is not the boldest: ${lowest.widths}`);
     // Zoomed, the crossing fills the chart; the caption says the liquid's end is out of view.
     await page.check('#gibbs-zoom');
     await settle(page);
@@ -1016,15 +1041,42 @@ test('each exercise opens from its address in the state it asks for, and checks 
   const [, p90, vl90, vg90] = row('0.900000');
   // Each exercise: what the page must show once opened, the program's
   // answer worked out from the console's, and a wrong answer.
+  // A number near x among a text's numbers (a share in % is no volume).
+  const near = (x, within, percent = false) => (text) => [...text.matchAll(/-?\d+(?:\.\d+)?(?:e[-+]?\d+)?(\s*%)?/g)]
+    .some((m) => Boolean(m[1]) === percent && Math.abs(parseFloat(m[0]) - x) <= within);
+  const share = 100 * (vg90 - 1.4) / (vg90 - vl90);
+  // `gives`: what in a text would give the answer away before it is checked.
   const cases = [
-    { shows: ['#find-task', /t = 0\.900/], expected: p90, tolerance: 1e-6, wrong: '0.5' },
-    { shows: ['#p-trial-value', /0\.5[0-9]{5}/], expected: 'liquid', wrong: 'gas' },
-    { shows: ['#process-v-number', '1.4'], expected: 100 * (vg90 - 1.4) / (vg90 - vl90), tolerance: 1e-4, wrong: '10' },
-    { shows: ['#t-kelvin', '120.00'], expected: vgCm3, tolerance: 1e-3, wrong: '100' },
-    { shows: ['#t-kelvin', '120.00'], expected: vlCm3, tolerance: 1e-3, wrong: '100' },
-    { shows: ['#t-number', '0.800'], expected: 'no', wrong: 'yes' },
-    { shows: ['#fluid', /./], expected: boiling, tolerance: 1e-6, wrong: '87.3' },
+    { shows: ['#find-task', /t = 0\.900/], expected: p90, tolerance: 1e-6, wrong: '0.5', gives: near(p90, 5e-4) },
+    { shows: ['#p-trial-value', /0\.5[0-9]{5}/], expected: 'liquid', wrong: 'gas', gives: (text) => /solo el\s+líquido/.test(text) },
+    { shows: ['#process-v-number', '1.4'], expected: share, tolerance: 1e-4, wrong: '10', gives: near(share, 0.06, true) },
+    { shows: ['#t-kelvin', '120.00'], expected: vgCm3, tolerance: 1e-3, wrong: '100', gives: near(vgCm3, 0.005 * vgCm3) },
+    { shows: ['#t-kelvin', '120.00'], expected: vlCm3, tolerance: 1e-3, wrong: '100', gives: near(vlCm3, 0.005 * vlCm3) },
+    { shows: ['#t-number', '0.800'], expected: 'no', wrong: 'yes', gives: (text) => /No dependen de c|se cancelan/.test(text) },
+    { shows: ['#fluid', /./], expected: boiling, tolerance: 1e-6, wrong: '87.3', gives: near(boiling, 0.006) },
   ];
+  // What the reader can see or hear, the big tables aside: the text in view,
+  // what the live regions last said, and the accessibility tree.
+  const heard = async (page) => {
+    await page.waitForTimeout(600);  // the announcer waits for a pause
+    const seen = await page.evaluate(() => {
+      const walker = document.createTreeWalker(document.body, NodeFilter.SHOW_TEXT);
+      const texts = [];
+      for (let node = walker.nextNode(); node; node = walker.nextNode()) {
+        const element = node.parentElement;
+        if (!element.closest('table, script, style') && element.checkVisibility({ visibilityProperty: true }))
+          texts.push(node.textContent);
+      }
+      const live = [...document.querySelectorAll('[aria-live], [role=status]')].map((el) => el.textContent);
+      document.querySelectorAll('table').forEach((table) => table.setAttribute('aria-hidden', 'true'));
+      return { text: texts.join(' '), live: live.join(' ') };
+    });
+    const tree = await page.locator('body').ariaSnapshot();
+    await page.evaluate(() => document.querySelectorAll('table').forEach((table) => table.removeAttribute('aria-hidden')));
+    return Object.assign(seen, { tree });
+  };
+  // Which of a text's parts gives the answer away.
+  const givenIn = (c, parts) => Object.entries(parts).filter(([, text]) => c.gives(text)).map(([name]) => name);
   for (const [k, c] of cases.entries()) {
     const page = await open(`${fromDisk}?exercise=${k + 1}`);
     await page.waitForFunction(() => Number(document.body.dataset.runs || 0) > 0);
@@ -1036,6 +1088,10 @@ test('each exercise opens from its address in the state it asks for, and checks 
       return 'value' in el && el.tagName !== 'OUTPUT' ? el.value : el.textContent;
     }, selector);
     assert.match(value, shown instanceof RegExp ? shown : new RegExp('^' + shown.replace('.', '\\.')), `exercise ${k + 1}: ${selector}`);
+    // Before the check nothing the reader sees or hears gives the answer.
+    const before = await heard(page);
+    assert.deepStrictEqual(givenIn(c, before), [], `exercise ${k + 1} gives its answer away before it is checked: ` +
+      Object.values(before).flatMap((text) => text.split(/(?<=[.:;\n])\s*/)).filter((part) => c.gives(part)).join(' | '));
     const answer = async (reply) => {
       if (typeof c.expected === 'string')
         await page.check(`input[name=exercise-choice][value=${reply}]`);
@@ -1053,6 +1109,8 @@ test('each exercise opens from its address in the state it asks for, and checks 
         `exercise ${k + 1}: the page expects ${wrong.expected}, the program gives ${c.expected}`);
     const right = await answer(typeof c.expected === 'string' ? c.expected : Number(wrong.expected).toPrecision(5));
     assert.strictEqual(right.right, 'true', `exercise ${k + 1}: the program's own answer was refused`);
+    // Checked, what was held back is there again.
+    assert.ok(givenIn(c, await heard(page)).includes('text'), `exercise ${k + 1}: the answer is not in view once checked`);
     if (k === 0)
       assert.deepStrictEqual(await violations(page), []);
     await page.close();

@@ -55,9 +55,13 @@ export function afterPaint(then) {
 
 // Says a text once to a screen reader, after a pause in what changes it, so
 // that a held key or a drag does not flood it.
-export function createAnnouncer() {
+// A text that tells a part of the page an open exercise holds back (see
+// the model's withholds) is not said at all.
+export function createAnnouncer(holds = () => false) {
   let timer = null;
-  return (text) => {
+  return (text, part = null) => {
+    if (part !== null && holds(part))
+      return;
     clearTimeout(timer);
     timer = setTimeout(() => { byId('announce').textContent = text; }, 400);
   };

@@ -9,13 +9,17 @@ import { byId, fieldError, pressureSliderEnds, setList, setPressureSlider, typed
 import { SHOWN_UNIT, celsius } from './units.js';
 
 // The parts of an isotherm by stability, styled alike on both charts.
-function branches() {
+// The isotherm's branches; on the Gibbs chart (`envelope`) the stable ones,
+// the lowest g at each pressure, bolder still and the others thinner.
+function branches(envelope = false) {
+  const stable = envelope ? 5 : 3, other = envelope ? 1.5 : undefined;
+  const width = (w) => (w === undefined ? {} : { borderWidth: w });
   return [
-    line('stable-liquid', '', { borderWidth: 3 }),
-    line('metastable-liquid', '', { borderDash: [8, 4] }),
-    line('unstable', '', { borderDash: [2, 4] }),
-    line('metastable-gas', '', { borderDash: [8, 4] }),
-    line('stable-gas', '', { borderWidth: 3 }),
+    line('stable-liquid', '', { borderWidth: stable }),
+    line('metastable-liquid', '', Object.assign({ borderDash: [8, 4] }, width(other))),
+    line('unstable', '', Object.assign({ borderDash: [2, 4] }, width(other))),
+    line('metastable-gas', '', Object.assign({ borderDash: [8, 4] }, width(other))),
+    line('stable-gas', '', { borderWidth: stable }),
     line('supercritical', '', { borderWidth: 3 }),
   ];
 }
@@ -43,7 +47,7 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
 
   function makeGibbsChart() {
     charts.gibbs = new Chart(byId('gibbs'), { type: 'scatter', data: { datasets: [
-      ...branches(),
+      ...branches(true),
       line('trial-gap', '', { borderWidth: 3, borderDash: [10, 5], pointRadius: 6 }),
       point('vapour-point', { pointRadius: 7 }),
     ] }, options: chartOptions(axis({}), axis({})) });
@@ -143,14 +147,14 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
     trialSlider.addEventListener('input', () => {
       const [low, high] = trialEnds();
       model.setTrialP(Math.min(high, Math.max(low, Number(trialSlider.value))), true);
-      announce(byId('trial-verdict').textContent);
+      announce(byId('trial-verdict').textContent, 'verdict');
     });
     trialSlider.addEventListener('keydown', (event) => {
       if ((event.key !== 'Home' && event.key !== 'End') || !model.chosenState())
         return;
       event.preventDefault();
       model.setTrialP(trialEnds()[event.key === 'Home' ? 0 : 1]);
-      announce(byId('trial-verdict').textContent);
+      announce(byId('trial-verdict').textContent, 'verdict');
     });
     byId('gibbs-zoom').addEventListener('change', (event) => model.setGibbsZoom(event.target.checked));
     byId('p-reset').addEventListener('click', () => model.setTrialP(null));
@@ -172,7 +176,7 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
     const chosen = model.chosenState();
     const f = chosen && chosen.fields;
     announce(chosen && chosen.row >= 0 ? tr('announceRow', { t: f[COEX.t], p: f[COEX.p], vl: f[COEX.vl], vg: f[COEX.vg] })
-      : byId('t-note').textContent);
+      : byId('t-note').textContent, 'readout');
   }
 
   function showMaxwell(deferred = false) {
@@ -378,36 +382,21 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
     legend('maxwell', m);
   }
 
-  // g against p along the isotherm, each branch drawn through its volumes
-  // (the liquid up to vl, the metastable liquid to its limit, the unstable
-  // part, the metastable gas from its limit, the gas beyond vg), every point
-  // from the model; they cross at the vapour pressure. The whole swallowtail
-  // is in view, from the liquid limit's pressure to the gas limit's; zoomed,
-  // as far below the vapour pressure as the gas limit is above it.
+  // g against p along the isotherm, each branch as the model samples it by
+  // pressure; they cross at the vapour pressure, and the stable ones, the
+  // lowest, are drawn boldest.
   function drawGibbs(t, s, trial, c = state.c) {
     const g = charts.gibbs;
-    const pHigh = s.pgmax;
-    const pLow = state.gibbsZoom ? Math.max(s.plmin, s.p - (pHigh - s.p), s.p * 0.25) : s.plmin;
-    const low = Math.min(pLow, trial ? trial.p : Infinity);
-    const margin = (pHigh - low) * 0.04;
-    const xMin = low - margin, xMax = pHigh + margin;
-    const along = (vs) => vs.map((v) => ({ x: program().isothermPressure(t, v), y: program().gibbsEnergy(t, v, c) }))
-      .filter((q) => q.x >= xMin && q.x <= xMax).sort((a, b) => a.x - b.x);
-    const between = (from, to, count) => Array.from({ length: count + 1 }, (_, k) => from + (to - from) * k / count);
-    // The gas out to where its pressure is below the chart (or near 0).
-    let vFar = s.vg * 2;
-    while (vFar < 1e7 && program().isothermPressure(t, vFar) > Math.max(xMin, pHigh * 1e-3))
-      vFar *= 2;
-    dataset(g, 'stable-liquid').data = along(between(0, 1, 60).map((u) =>
-      1 / 3 + (s.vl - 1 / 3) * Math.pow(10, -4 * (1 - u))));
-    dataset(g, 'metastable-liquid').data = along(between(s.vl, s.vlmax, 40));
-    dataset(g, 'unstable').data = along(between(s.vlmax, s.vgmin, 60));
-    dataset(g, 'metastable-gas').data = along(between(s.vgmin, s.vg, 40));
-    dataset(g, 'stable-gas').data = along(between(0, 1, 60).map((u) => s.vg * Math.pow(vFar / s.vg, u)));
+    const chart = model.gibbsChart(s, trial, c);
+    dataset(g, 'stable-liquid').data = chart.liquid;
+    dataset(g, 'metastable-liquid').data = chart.metastableLiquid;
+    dataset(g, 'unstable').data = chart.unstable;
+    dataset(g, 'metastable-gas').data = chart.metastableGas;
+    dataset(g, 'stable-gas').data = chart.gas;
     dataset(g, 'supercritical').data = [];
     dataset(g, 'vapour-point').data = [{ x: s.p, y: s.gl }];
     dataset(g, 'trial-gap').data = trial ? [{ x: trial.p, y: trial.gl }, { x: trial.p, y: trial.gg }] : [];
-    Object.assign(g.options.scales.x, { min: xMin, max: xMax });
+    Object.assign(g.options.scales.x, { min: chart.xMin, max: chart.xMax });
     Object.assign(g.options.scales.y, { min: undefined, max: undefined });
     g.update('none');
     legend('gibbs', g);
@@ -474,7 +463,10 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
     };
     const end = () => {
       if (dragging)
-        announce(dragging === 'volume' ? byId('fractions').textContent : byId('trial-verdict').textContent);
+        if (dragging === 'volume')
+          announce(byId('fractions').textContent);
+        else
+          announce(byId('trial-verdict').textContent, 'verdict');
       dragging = null;
     };
     // What a press at (x, y) on the canvas takes hold of: the operating point,

@@ -47,7 +47,8 @@ export function createProcessView(model, { theme, units, announce, chartNamed, f
         fill: theme.css('--area-liquid') }),
       element('rect', { id: 'piston', x: 16, y: top - 8, width: 108, height: 8, fill: theme.css('--text') }),
       element('rect', { x: 66, y: 0, width: 8, height: Math.max(0, top - 8), fill: theme.css('--text') }));
-    svg.setAttribute('aria-label', tr('cylinderLabel', { v: shown('v', x.v), liquid: (100 - 100 * x.gas).toFixed(1),
+    svg.setAttribute('aria-label', model.withholds('shares') ? tr('cylinderLabelHeld', { v: shown('v', x.v),
+      p: shown('p', x.p) }) : tr('cylinderLabel', { v: shown('v', x.v), liquid: (100 - 100 * x.gas).toFixed(1),
       gas: (100 * x.gas).toFixed(1), p: shown('p', x.p) }));
   }
 
