@@ -1379,3 +1379,43 @@ test('when the program cannot be loaded, the page says so', async () => {
   assert.ok(await page.isDisabled('#run'));
   await page.close();
 });
+
+test('nothing is wider than the screen at four sizes, in both languages, with and without a substance', async () => {
+  const sizes = [[1280, 800], [1024, 768], [390, 844], [360, 640]];
+  const wider = [];
+  for (const [width, height] of sizes)
+    for (const lang of ['es', 'en']) {
+      const page = await open(`${fromDisk}?lang=${lang}`, { width, height });
+      await compute(page, '1.5');
+      for (const substance of [null, 'argon']) {
+        if (substance) {
+          const runs = await page.evaluate(() => Number(document.body.dataset.runs || 0));
+          const index = await page.evaluate((key) => vdwcoexPage.model.state.program.substances
+            .findIndex((fluid) => fluid.key === key), substance);
+          await page.selectOption('#fluid', String(index));
+          await page.waitForFunction((n) => Number(document.body.dataset.runs || 0) > n, runs);
+          await settle(page);
+        }
+        // The whole page scrolled through, as its parts are drawn on the way.
+        const widest = await page.evaluate(async () => {
+          let widest = document.documentElement.scrollWidth;
+          for (let y = 0; y < document.documentElement.scrollHeight; y += innerHeight) {
+            scrollTo(0, y);
+            await new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(done)));
+            widest = Math.max(widest, document.documentElement.scrollWidth);
+          }
+          scrollTo(0, 0);
+          return widest;
+        });
+        if (widest > width)
+          wider.push(`${width}×${height} ${lang} ${substance || 'reduced'}: ${widest} px`);
+      }
+      // On a phone every scrolling region is reachable by keyboard.
+      if (width < 400 && lang === 'es') {
+        const found = await violations(page);
+        assert.deepStrictEqual(found.filter((v) => v.startsWith('scrollable-region-focusable')), []);
+      }
+      await page.close();
+    }
+  assert.deepStrictEqual(wider, []);
+});
