@@ -251,3 +251,13 @@ test('no sentence of the page or the guide says the model\'s vapour pressure fal
   const slowly = sentences.filter((s) => /falls too slowly|cae demasiado despacio/.test(s));
   assert.ok(slowly.length >= 6, `the right sentence is said in both languages: ${slowly.length}`);
 });
+
+test('areas and their differences below the searches\' precision print as 0, not as rounding noise', async () => {
+  const { area, signed } = await import('../../web/src/columns.js');
+  assert.deepStrictEqual([3.13326e-16, -7.98814e-16, 0].map(area), ['0', '0', '0']);
+  assert.deepStrictEqual([3.13326e-16, -7.98814e-16].map(signed), ['0', '0']);
+  assert.strictEqual(area(0.5), '0.500000');
+  assert.strictEqual(area(2.5e-3), '2.50000e-3');
+  assert.strictEqual(signed(-5.37e-9), '−5.37e-9');
+  assert.strictEqual(signed(NaN), 'nan');
+});
