@@ -26,11 +26,12 @@ export function fieldError(field, messageId, message) {
 
 // A description list's terms and values: the same elements keep their
 // place and only the texts that changed are written, so that a step of t
-// does not rebuild the readouts.
+// does not rebuild the readouts. An item [term, value, true] is one whose
+// value may wrap.
 export function setList(list, items) {
   while (list.children.length > 2 * items.length)
     list.lastElementChild.remove();
-  items.forEach(([term, value], k) => {
+  items.forEach(([term, value, wraps = false], k) => {
     for (const [tag, text, at] of [['dt', term, 2 * k], ['dd', value, 2 * k + 1]]) {
       let element = list.children[at];
       if (!element) {
@@ -39,6 +40,8 @@ export function setList(list, items) {
       }
       if (element.textContent !== String(text))
         element.textContent = text;
+      if (tag === 'dd')
+        element.classList.toggle('wraps', wraps);
     }
   });
 }

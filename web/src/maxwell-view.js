@@ -326,7 +326,7 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
         items.push([tr('readoutMeasured'), real.solid ? tr('readoutSolid', { triple: real.tripleT })
           : tr('readoutMeasuredValues', { p: Number((real.p / 1000).toPrecision(6)),
             liquid: Number(real.liquid.toPrecision(5)), vapour: Number(real.vapour.toPrecision(5)),
-            latent: Number((real.latent / 1000).toPrecision(4)) })]);
+            latent: Number((real.latent / 1000).toPrecision(4)) }), true]);
       setList(byId('readout'), items);
       return;
     }
