@@ -2,7 +2,7 @@
 // it must write the console program's files byte for byte, show the Maxwell
 // construction and what c changes, and be usable by everyone.
 //
-//   node page_test.cjs SITE_FOLDER NATIVE_PROGRAM
+//   node page_test.cjs SITE_FOLDER NATIVE_PROGRAM [CHAPTER]
 // with playwright-core and axe-core on NODE_PATH; VDWCOEX_SCREENSHOT=file.png
 // also saves a picture of the Maxwell view after a run with c = 1.5.
 'use strict';
@@ -16,7 +16,17 @@ const path = require('node:path');
 const { pathToFileURL } = require('node:url');
 const { chromium } = require('playwright-core');
 
-const [site, program] = process.argv.slice(2).map((arg) => path.resolve(arg));
+const [site, program] = process.argv.slice(2, 4).map((arg) => path.resolve(arg));
+// The tests come in chapters, each a test of CTest's of its own that can run
+// beside the others: `node page_test.cjs SITE PROGRAM CHAPTER` runs one
+// (files, units, maxwell, tables, layout, screens, lab, exercises, nature), without
+// CHAPTER every one.
+const CHAPTERS = ['files', 'units', 'maxwell', 'tables', 'layout', 'screens', 'lab', 'exercises', 'nature'];
+const chapter = process.argv[4] || null;
+if (chapter !== null && !CHAPTERS.includes(chapter))
+  throw new Error(`no chapter ${chapter}: ${CHAPTERS.join(', ')}`);
+for (const name of CHAPTERS)
+  test[name] = (title, body) => (chapter === null || chapter === name ? test(title, body) : undefined);
 const longReply = '0.' + '3'.repeat(1500000);
 const replies = ['1.5', '2.5', 'abc', '', '1,5', '0x1.8p1', '1e8', 'nan', '1e400', longReply, '2.5'];
 const fileNames = ['vdw_coex.dat', 'clatente.dat', 'vdw_coex.csv', 'clatente.csv'];
@@ -81,7 +91,7 @@ async function violations(page) {
   return result.violations.map((v) => `${v.id} (${v.impact}): ${v.nodes.map((n) => n.target.join(' ')).join(', ')}`);
 }
 
-test('every reply, a million and a half characters long or nan, gives the console program\'s files', async () => {
+test.files('every reply, a million and a half characters long or nan, gives the console program\'s files', async () => {
   const page = await open(fromDisk);
   for (const [index, reply] of replies.entries()) {
     await compute(page, reply);
@@ -100,7 +110,7 @@ test('every reply, a million and a half characters long or nan, gives the consol
   await page.close();
 });
 
-test('the page as one file, alone in an empty folder: the same files, the Maxwell view, a workbook, no request', async () => {
+test.files('the page as one file, alone in an empty folder: the same files, the Maxwell view, a workbook, no request', async () => {
   const alone = fs.mkdtempSync(path.join(scratch, 'one-file-'));
   fs.copyFileSync(path.join(site, 'vdwcoex.html'), path.join(alone, 'vdwcoex.html'));
   const url = pathToFileURL(path.join(alone, 'vdwcoex.html')).href;
@@ -130,7 +140,7 @@ test('the page as one file, alone in an empty folder: the same files, the Maxwel
   await page.close();
 });
 
-test('the workbook holds the console program\'s numbers as numbers, states as text, placeholders empty', async () => {
+test.files('the workbook holds the console program\'s numbers as numbers, states as text, placeholders empty', async () => {
   const ExcelJS = require('exceljs');
   const page = await open(fromDisk);
   for (const [index, reply] of ['2.5', '1e8'].entries()) {
@@ -161,7 +171,7 @@ test('the workbook holds the console program\'s numbers as numbers, states as te
   await page.close();
 });
 
-test('a substance: SI units on the readouts, tables and axes, argon\'s boiling point, the SI files', async () => {
+test.units('a substance: SI units on the readouts, tables and axes, argon\'s boiling point, the SI files', async () => {
   const page = await open(fromDisk);
   const runs = async () => page.evaluate(() => Number(document.body.dataset.runs || 0));
   await page.selectOption('#fluid', { label: 'argón (Ar)' });
@@ -278,7 +288,7 @@ function round(labels, log) {
       Math.abs(v / step - Math.round(v / step)) < 1e-6);
 }
 
-test('every legend names what its chart draws, and an SI axis ticks at round numbers of its unit', async () => {
+test.units('every legend names what its chart draws, and an SI axis ticks at round numbers of its unit', async () => {
   const page = await open(fromDisk);
   await compute(page, '1.5');
   const check = async (state) => (await page.evaluate(legendsAndCharts)).forEach(({ id, drawnLabels, listed }) =>
@@ -303,7 +313,7 @@ test('every legend names what its chart draws, and an SI axis ticks at round num
   await page.close();
 });
 
-test('a module that traps says so and is loaded again', async () => {
+test.files('a module that traps says so and is loaded again', async () => {
   const page = await open(fromDisk);
   await page.evaluate(() => {
     vdwcoexPage.model.state.program.run = () => { throw new WebAssembly.RuntimeError('memory access out of bounds'); };
@@ -378,7 +388,7 @@ function labelsOf(id) {
   });
 }
 
-test('the Maxwell view draws equal areas that look equal, only the physical branch, at every t', async () => {
+test.maxwell('the Maxwell view draws equal areas that look equal, only the physical branch, at every t', async () => {
   const page = await open(fromDisk);
   await compute(page, '1.5');
   const [rows, propertyText] = coexistenceRows('1.5');
@@ -438,7 +448,7 @@ test('the Maxwell view draws equal areas that look equal, only the physical bran
   await page.close();
 });
 
-test('a trial pressure tips the areas and the Gibbs energies alike, and goes back', async () => {
+test.maxwell('a trial pressure tips the areas and the Gibbs energies alike, and goes back', async () => {
   const page = await open(fromDisk);
   await compute(page, '1.5');
   await chooseT(page, '0.85');
@@ -482,7 +492,7 @@ test('a trial pressure tips the areas and the Gibbs energies alike, and goes bac
   await page.close();
 });
 
-test('the Gibbs chart holds the whole swallowtail; Home and End on the trial slider give the limits', async () => {
+test.maxwell('the Gibbs chart holds the whole swallowtail; Home and End on the trial slider give the limits', async () => {
   const page = await open(fromDisk);
   await compute(page, '1.5');
   const [rows] = coexistenceRows('1.5');
@@ -554,7 +564,7 @@ test('the Gibbs chart holds the whole swallowtail; Home and End on the trial sli
   await page.close();
 });
 
-test('the chosen t is marked on every chart, and above the table only its isotherm is drawn', async () => {
+test.maxwell('the chosen t is marked on every chart, and above the table only its isotherm is drawn', async () => {
   const page = await open(fromDisk);
   await compute(page, '1.5');
   const [rows, propertyRows] = coexistenceRows('1.5');
@@ -607,7 +617,7 @@ test('the chosen t is marked on every chart, and above the table only its isothe
   await page.close();
 });
 
-test('the Maxwell view: keyboard, table rows and the lever rule by typing and dragging', async () => {
+test.maxwell('the Maxwell view: keyboard, table rows and the lever rule by typing and dragging', async () => {
   const page = await open(fromDisk);
   await compute(page, '1.5');
   // The slider's value is t; the keyboard moves it a thousandth at a time,
@@ -654,7 +664,7 @@ test('the Maxwell view: keyboard, table rows and the lever rule by typing and dr
   await page.close();
 });
 
-test('the coexistence table holds every row, though only those in view are in the page', async () => {
+test.tables('the coexistence table holds every row, though only those in view are in the page', async () => {
   const page = await open(fromDisk);
   await compute(page, '1.5');
   assert.strictEqual(await page.getAttribute('#table', 'aria-rowcount'), '500');
@@ -676,7 +686,7 @@ function contrast(a, b) {
   return (x + 0.05) / (y + 0.05);
 }
 
-test('the marked row reads well in light and dark', async () => {
+test.tables('the marked row reads well in light and dark', async () => {
   for (const colorScheme of ['light', 'dark']) {
     const page = await browser.newPage({ colorScheme });
     await page.goto(fromDisk);
@@ -687,7 +697,7 @@ test('the marked row reads well in light and dark', async () => {
   }
 });
 
-test('in dark mode the charts\' text is light', async () => {
+test.tables('in dark mode the charts\' text is light', async () => {
   const page = await browser.newPage({ colorScheme: 'dark' });
   await page.goto(fromDisk);
   await page.waitForSelector('body[data-charts]');
@@ -697,7 +707,7 @@ test('in dark mode the charts\' text is light', async () => {
   await page.close();
 });
 
-test('a new c changes the properties shown, beside the c before, and not what is independent of c', async () => {
+test.tables('a new c changes the properties shown, beside the c before, and not what is independent of c', async () => {
   const page = await open(fromDisk);
   const shown = async () => page.evaluate(() => ({ table: document.querySelector('#properties-table tbody').textContent,
     sets: Object.fromEntries(Chart.getChart('properties').data.datasets.map((d) => [d.key, d.data])),
@@ -732,7 +742,7 @@ test('a new c changes the properties shown, beside the c before, and not what is
   await page.close();
 });
 
-test('no accessibility violation of any impact in five states, and every chart described', async () => {
+test.layout('no accessibility violation of any impact in five states, and every chart described', async () => {
   const page = await open(fromDisk);
   assert.deepStrictEqual(await violations(page), [], 'before a run');
   await compute(page, '1.5');
@@ -773,7 +783,7 @@ test('no accessibility violation of any impact in five states, and every chart d
   }
 });
 
-test('before a run nothing is offered; after it, a comma, inf and nan are said one way', async () => {
+test.files('before a run nothing is offered; after it, a comma, inf and nan are said one way', async () => {
   const page = await open(fromDisk);
   for (const id of ['#files', '#coex-file', '#prop-csv'])
     assert.ok(await page.isHidden(id), `${id} is shown before a run`);
@@ -809,7 +819,7 @@ test('before a run nothing is offered; after it, a comma, inf and nan are said o
   await page.close();
 });
 
-test('the tables by keyboard, the columns explained without a pointer, the news said once', async () => {
+test.tables('the tables by keyboard, the columns explained without a pointer, the news said once', async () => {
   const page = await open(fromDisk);
   await compute(page, '1.5');
   await chooseT(page, '0.85');
@@ -843,7 +853,7 @@ test('the tables by keyboard, the columns explained without a pointer, the news 
   await page.close();
 });
 
-test('a touch drag moves the point; a phone keeps label and field together and the shares in view', async () => {
+test.layout('a touch drag moves the point; a phone keeps label and field together and the shares in view', async () => {
   const context = await browser.newContext({ viewport: { width: 390, height: 844 }, hasTouch: true, isMobile: true });
   const page = await context.newPage();
   await page.goto(fromDisk);
@@ -907,7 +917,7 @@ test('a touch drag moves the point; a phone keeps label and field together and t
   await context.close();
 });
 
-test('at 1024 px no readout wraps; printed, every row; each chart saves as a PNG', async () => {
+test.screens('at 1024 px no readout wraps; printed, every row; each chart saves as a PNG', async () => {
   const page = await open(fromDisk, { width: 1024, height: 800 });
   await compute(page, '1.5');
   await chooseT(page, '0.501');
@@ -932,7 +942,7 @@ test('at 1024 px no readout wraps; printed, every row; each chart saves as a PNG
   await page.close();
 });
 
-test('?lang=en shows the page in English and the files stay the same', async () => {
+test.files('?lang=en shows the page in English and the files stay the same', async () => {
   const page = await open(fromDisk + '?lang=en');
   assert.strictEqual(await page.getAttribute('html', 'lang'), 'en');
   assert.match(await page.textContent('h1'), /Phase transition/);
@@ -948,7 +958,7 @@ test('?lang=en shows the page in English and the files stay the same', async () 
   await page.close();
 });
 
-test('the process panel: the lever rule at five volumes, the phases drawn in proportion, and without nucleation the spinodals', async () => {
+test.lab('the process panel: the lever rule at five volumes, the phases drawn in proportion, and without nucleation the spinodals', async () => {
   const page = await open(fromDisk);
   await compute(page, '1.5');
   await chooseT(page, '0.900');
@@ -998,7 +1008,7 @@ test('the process panel: the lever rule at five volumes, the phases drawn in pro
   await page.close();
 });
 
-test('heating at the vapour pressure: the liquid warms, boils at the row\'s t as the gas grows, and takes in the row\'s latent heat', async () => {
+test.lab('heating at the vapour pressure: the liquid warms, boils at the row\'s t as the gas grows, and takes in the row\'s latent heat', async () => {
   const page = await open(fromDisk);
   await compute(page, '1.5');
   await chooseT(page, '0.850');
@@ -1031,7 +1041,7 @@ test('heating at the vapour pressure: the liquid warms, boils at the row\'s t as
   await page.close();
 });
 
-test('each exercise opens from its address in the state it asks for, and checks answers against the program\'s numbers', async () => {
+test.exercises('each exercise opens from its address in the state it asks for, and checks answers against the program\'s numbers', async () => {
   const [rows] = coexistenceRows('1.5');
   const row = (t) => rows.find((fields) => fields[0] === t).map(Number);
   const argon = (option, value) => spawnSync(program, ['--substance', 'argon', option, value], { encoding: 'utf8' }).stdout;
@@ -1117,7 +1127,7 @@ test('each exercise opens from its address in the state it asks for, and checks 
   }
 });
 
-test('find it yourself: nothing in view gives the vapour pressure before the check; after it, the error is the guess minus the row\'s p', async () => {
+test.exercises('find it yourself: nothing in view gives the vapour pressure before the check; after it, the error is the guess minus the row\'s p', async () => {
   const page = await open(fromDisk + '?t=0.9&find=1');
   await page.waitForFunction(() => !document.getElementById('find-p').disabled);
   await settle(page);
@@ -1166,7 +1176,7 @@ test('find it yourself: nothing in view gives the vapour pressure before the che
   await page.close();
 });
 
-test('the model against nature: its densities are the table\'s rows, Guggenheim\'s curve his law, and the numbers the model\'s own', async () => {
+test.nature('the model against nature: its densities are the table\'s rows, Guggenheim\'s curve his law, and the numbers the model\'s own', async () => {
   const page = await open(fromDisk);
   await compute(page, '1.5');
   await chooseT(page, '0.700');
@@ -1212,7 +1222,7 @@ function consoleNature(name) {
   return { rows, said: run.stdout.toString() };
 }
 
-test('the substances beside the model: their curves are the console\'s nature files, the model\'s vapour pressure the rows, the table the console\'s', async () => {
+test.nature('the substances beside the model: their curves are the console\'s nature files, the model\'s vapour pressure the rows, the table the console\'s', async () => {
   const page = await open(fromDisk + '?lang=en');
   await page.waitForSelector('#nature-view[data-fluids]');
   await compute(page, '1.5');
@@ -1266,7 +1276,7 @@ test('the substances beside the model: their curves are the console\'s nature fi
   await page.close();
 });
 
-test('a chosen substance against the model: its nature file the console\'s, its SI curves the file\'s, where it really boils', async () => {
+test.nature('a chosen substance against the model: its nature file the console\'s, its SI curves the file\'s, where it really boils', async () => {
   const page = await open(fromDisk + '?lang=en');
   await page.waitForSelector('#nature-view[data-fluids]');
   await page.selectOption('#fluid', { label: 'argon (Ar)' });
@@ -1325,7 +1335,7 @@ test('a chosen substance against the model: its nature file the console\'s, its 
   await page.close();
 });
 
-test('an address the page cannot follow opens no exercise, and a t off the table finds at a t of it', async () => {
+test.exercises('an address the page cannot follow opens no exercise, and a t off the table finds at a t of it', async () => {
   const page = await open(`${fromDisk}?exercise=99&find=1&t=0.4`);
   await page.waitForFunction(() => !document.getElementById('find-p').disabled);
   assert.ok(await page.isHidden('#exercise-body'));
@@ -1334,7 +1344,7 @@ test('an address the page cannot follow opens no exercise, and a t off the table
   await page.close();
 });
 
-test('served over HTTP on a phone, the files are the same and the charts tall enough', async () => {
+test.files('served over HTTP on a phone, the files are the same and the charts tall enough', async () => {
   const server = http.createServer((request, response) => {
     const file = path.join(site, decodeURIComponent(new URL(request.url, 'http://x').pathname));
     fs.readFile(file.endsWith(path.sep) ? path.join(file, 'index.html') : file, (error, data) => {
@@ -1368,7 +1378,7 @@ test('served over HTTP on a phone, the files are the same and the charts tall en
   }
 });
 
-test('when the program cannot be loaded, the page says so', async () => {
+test.files('when the program cannot be loaded, the page says so', async () => {
   const broken = path.join(scratch, 'broken');
   fs.cpSync(site, broken, { recursive: true });
   fs.rmSync(path.join(broken, 'vdwcoex.js'));
@@ -1380,7 +1390,7 @@ test('when the program cannot be loaded, the page says so', async () => {
   await page.close();
 });
 
-test('nothing is wider than the screen at four sizes, in both languages, with and without a substance', async () => {
+test.screens('nothing is wider than the screen at four sizes, in both languages, with and without a substance', async () => {
   const sizes = [[1280, 800], [1024, 768], [390, 844], [360, 640]];
   const wider = [];
   for (const [width, height] of sizes)
