@@ -262,7 +262,11 @@ function legendsAndCharts() {
     const marked = (d) => (chart.$marks || []).some((m) => m.key === d.key && m.points.length);
     const drawnLabels = [...new Set(chart.data.datasets.filter((d) => (d.mark ? marked(d) : d.data.length))
       .map((d) => d.label))];
-    return { id, drawnLabels, listed: [...document.querySelectorAll(`#${id}-legend li`)].map((li) => li.textContent) };
+    // Every mark drawn over the chart (the chosen t's, the process's, the
+    // heating's) has a dataset that names it.
+    const unnamed = (chart.$marks || []).filter((m) => m.points.length &&
+      !chart.data.datasets.some((d) => d.mark && d.key === m.key && d.label)).map((m) => m.key);
+    return { id, drawnLabels, unnamed, listed: [...document.querySelectorAll(`#${id}-legend li`)].map((li) => li.textContent) };
   });
 }
 
@@ -291,8 +295,10 @@ function round(labels, log) {
 test.units('every legend names what its chart draws, and an SI axis ticks at round numbers of its unit', async () => {
   const page = await open(fromDisk);
   await compute(page, '1.5');
-  const check = async (state) => (await page.evaluate(legendsAndCharts)).forEach(({ id, drawnLabels, listed }) =>
-    assert.deepStrictEqual(listed, drawnLabels, `${state}: the ${id} chart's legend`));
+  const check = async (state) => (await page.evaluate(legendsAndCharts)).forEach(({ id, drawnLabels, unnamed, listed }) => {
+    assert.deepStrictEqual(unnamed, [], `${state}: marks the ${id} chart's legend does not name`);
+    assert.deepStrictEqual(listed, drawnLabels, `${state}: the ${id} chart's legend`);
+  });
   for (const t of ['0.850', '1.000', '1.100', '0.501'])
     await chooseT(page, t).then(() => check(`t = ${t}`));
   await page.emulateMedia({ colorScheme: 'dark' });
@@ -1038,6 +1044,25 @@ test.lab('heating at the vapour pressure: the liquid warms, boils at the row\'s 
   assert.ok(end.phase === 'gas' && Math.abs(end.t - 0.95) < 1e-12 && end.heat > boilingEnds.heat);
   const marks = await page.evaluate(() => Chart.getChart('ts').$markSets.heating.map((m) => m.key));
   assert.deepStrictEqual(marks, ['boiling-heat', 'heating-path', 'heating-point']);
+  // The heat of boiling is shaded whole, down to t = 0 in view, and named
+  // in the legend, with the path and the point; before it boils there is
+  // none, and the axis is the dome's again.
+  const shading = async (k) => {
+    await at(k);
+    await settle(page);
+    return page.evaluate(() => {
+      const chart = Chart.getChart('ts');
+      const heat = chart.$markSets.heating.find((m) => m.key === 'boiling-heat').points;
+      return { axisMin: chart.scales.y.min, heatMin: Math.min(...heat.map((q) => q.y)), shaded: heat.length,
+        legend: document.getElementById('ts-legend').textContent };
+    });
+  };
+  const boiling = await shading(30);
+  assert.ok(boiling.shaded === 4 && boiling.axisMin <= boiling.heatMin, `the heat is shaded down to ${boiling.heatMin}, the axis from ${boiling.axisMin}`);
+  assert.match(boiling.legend, /calor de ebullición.*calentamiento a la presión de vapor.*estado calentado.*estado del cilindro/);
+  const warming = await shading(5);
+  assert.ok(warming.shaded === 0 && warming.axisMin === 0.5, `before boiling: ${JSON.stringify(warming)}`);
+  assert.doesNotMatch(warming.legend, /calor de ebullición/);
   await page.close();
 });
 

@@ -42,6 +42,7 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
       point('limits'),
       point('critical'),
       point('operating-point', { pointRadius: 8, pointStyle: 'rectRot' }),
+      point('process', { pointRadius: 7, mark: true }),
     ] }, options: chartOptions(axis({}), axis({})) });
   }
 
@@ -85,6 +86,7 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
     label(m, 'limits', tr('limits'), theme.css('--c-red'));
     label(m, 'critical', tr('critical'), theme.css('--c-red'));
     label(m, 'operating-point', tr('operatingPoint'), colour(3));
+    label(m, 'process', tr('processPoint'), theme.css('--c-green'));
     label(charts.gibbs, 'vapour-point', tr('gibbsCrossing'), colour(0));
     label(charts.gibbs, 'trial-gap', tr('gibbsGap'), theme.css('--c-pink'));
     const titles = { maxwell: [titleAtT('maxwellChart'), tr(state.logAxis ? 'vAxisLog' : 'vAxis'), tr('pAxis')],

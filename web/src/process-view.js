@@ -6,6 +6,7 @@
 // on their branches, metastable, up to their spinodals. Every state comes
 // from the model through the program; this only draws.
 import { byId, fieldError, typedNumber } from './dom.js';
+import { legend } from './charting.js';
 import { setMarks } from './marks.js';
 
 const SVG = 'http://www.w3.org/2000/svg';
@@ -110,8 +111,10 @@ export function createProcessView(model, { theme, units, announce, chartNamed, f
   function markCharts(x) {
     const mark = (name, points) => {
       const chart = chartNamed(name);
-      if (chart)
+      if (chart) {
         setMarks(chart, [{ key: 'process', points, colour: theme.css('--c-green'), radius: 7, line: false }], 'process');
+        legend(name, chart);
+      }
     };
     mark('maxwell', x ? [{ x: x.v, y: x.p }] : []);
     mark('pv', x ? [{ x: x.v, y: x.p }] : []);
