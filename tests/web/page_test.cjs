@@ -806,6 +806,12 @@ test.files('before a run nothing is offered; after it, a comma, inf and nan are 
   assert.ok(Math.abs(tieP - p) < 1e-6, `the tie line at load is at ${tieP}, not ${p}`);
   (await page.evaluate(legendsAndCharts)).forEach(({ id, drawnLabels, listed }) =>
     assert.deepStrictEqual(listed, drawnLabels, `at load: the ${id} chart's legend`));
+  // What is drawn is described, and the cylinder waits for a run, not for
+  // a t below 1 (t is 0.85).
+  await page.waitForFunction(() => !/Sin datos/.test(document.getElementById('maxwell-description').textContent));
+  assert.match(await page.textContent('#maxwell-description'), /^Isoterma t = 0\.850000/);
+  assert.match(await page.textContent('#gibbs-description'), /0\.850000/);
+  assert.match(await page.textContent('#process-above'), /primera ejecución/);
   await compute(page, '1,5');
   assert.ok(await page.isVisible('#coex-file'));
   const note = await page.textContent('#comma-note');

@@ -31,6 +31,7 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
   const charts = {};
   let made = false;
   let lastIsotherm = null;  // what the Maxwell chart shows now, to skip drawing it again
+  let warmRow = null;       // the row drawn before any run, to describe it
 
   function makeMaxwellChart() {
     charts.maxwell = new Chart(byId('maxwell'), { type: 'scatter', data: { datasets: [
@@ -211,6 +212,9 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
     drawIsotherm(s.t, s, null);
     drawGibbs(s.t, Object.assign({ gl: trialAt(s.p).gl }, s), null, 1.5);
     lastIsotherm = null;
+    // Drawn, they are described: the row's numbers do not depend on c either.
+    warmRow = { fields: run.coexistenceRows()[row], s };
+    describeRow(warmRow.fields, warmRow.s, null);
   }
 
   // The chosen state's construction from its unrounded state; the line at
@@ -527,10 +531,12 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
   });
   model.on('language', () => {
     restyle();
-    if (!state.coexistenceRows.length)
-      ['maxwell', 'gibbs'].forEach((id) => { byId(id + '-description').textContent = tr('noData'); });
-    else
+    if (state.coexistenceRows.length)
       showChosen();
+    else if (warmRow)
+      describeRow(warmRow.fields, warmRow.s, null);
+    else
+      ['maxwell', 'gibbs'].forEach((id) => { byId(id + '-description').textContent = tr('noData'); });
   });
   model.on('fluid', () => restyle());
   listen();

@@ -73,6 +73,8 @@ export function createProcessView(model, { theme, units, announce, chartNamed, f
     const section = byId('process-controls');
     section.hidden = !x;
     byId('process-above').hidden = Boolean(x);
+    // Before any run the cylinder waits for one; from t = 1 up it has no two phases.
+    byId('process-above').textContent = tr(!state.run && model.chosenT() < 1 ? 'processBeforeRun' : 'processAbove');
     if (!x) {
       markCharts(null);
       return;
