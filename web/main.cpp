@@ -142,6 +142,17 @@ val state_at_t(double t, double c)
 
 double lowest_t() { return lowest_state_t; }
 
+// x as the reports print it, fixed with six decimals, so that a number the
+// page prints off the table's rows reads as a row's would (JavaScript's
+// toFixed rounds a tie the other way: 0.5078125 to 0.507813, the reports to
+// 0.507812).
+std::string fixed(double x)
+{
+    std::string out;
+    number(out, x);
+    return out;
+}
+
 // The model against nature, from the sweep's states (none of it depends on
 // c): each row's coexisting densities over the critical density, 1/vl and
 // 1/vg, with their diameter, beside Guggenheim's at the same t; the rows
@@ -648,5 +659,6 @@ EMSCRIPTEN_BINDINGS(vdwcoex)
     function("trialLine", &trial_on);
     function("gibbsChart", &gibbs_chart);
     function("lowestStateT", &lowest_t);
+    function("fixed", &fixed);
     function("boilingRange", &boiling_range);
 }

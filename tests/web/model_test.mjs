@@ -73,8 +73,11 @@ test('the lever reads the middle of the printed tie line until a volume is chose
 });
 
 test('a t between thousandths, or below the table, is the model\'s state there, printed as a row would be', () => {
-  const asked = [];
+  const asked = [], printed = [];
+  // The program prints the fields, as its reports do (JavaScript's toFixed
+  // rounds a binary tie the other way).
   const program = { run: (reply) => fakeRun(reply), lowestStateT: 0.394,
+    fixed: (x) => { printed.push(x); return x.toFixed(6); },
     stateAt: (t, c) => {
       asked.push([t, c]);
       return { state: { t, p: 0.0208442881, vl: 0.4022274515, vg: 59.2754656548, vlmax: 0.49, plmin: -4.33,
@@ -90,6 +93,7 @@ test('a t between thousandths, or below the table, is the model\'s state there, 
   assert.deepStrictEqual(chosen.fields.slice(0, 4), ['0.479600', '0.020844', '0.402227', '59.275466']);
   assert.deepStrictEqual(chosen.eq.slice(0, 3), ['0.479600', 'eq', '0.020844']);
   assert.deepStrictEqual(model.tieLineEnds(), [0.402227, 59.275466]);
+  assert.deepStrictEqual(printed.slice(0, 4), [0.4796, 0.0208442881, 0.4022274515, 59.2754656548]);
   model.chosenState();
   assert.deepStrictEqual(asked, [[0.4796, 1.5]], 'the state is computed once for a t and c');
   // A thousandth is the table's row; below the table, t reaches the model's lowest.
@@ -134,7 +138,7 @@ test('finding the vapour pressure stays on the table\'s rows, never draws the sa
 // isotherm that falls as 1/v: enough to follow the process's states.
 function processModel() {
   const s = { t: 0.9004, p: 0.647, vl: 0.603, vg: 2.349, vlmax: 0.77, plmin: 0.42, vgmin: 1.53, pgmax: 0.724 };
-  const program = { run: (reply) => fakeRun(reply), lowestStateT: 0.394,
+  const program = { run: (reply) => fakeRun(reply), lowestStateT: 0.394, fixed: (x) => x.toFixed(6),
     stateAt: () => ({ state: s, areas: { vMiddle: 1.1, liquidArea: 0.05, gasArea: 0.05 },
       properties: { sl: -1, sg: 1, hl: -1, hg: 1, gl: 0, gg: 0, ul: -1, ug: 1 }, latent: 2 }),
     isothermPressure: (t, v) => 1 / v, entropy: (t, v) => v,

@@ -1460,3 +1460,14 @@ test.screens('nothing is wider than the screen at four sizes, in both languages,
     }
   assert.deepStrictEqual(wider, []);
 });
+
+test.maxwell('a state off the table is printed by the program, as the rows are: 0.5078125 as 0.507812', async () => {
+  const page = await open(fromDisk);
+  await compute(page, '1.5');
+  await page.evaluate(() => vdwcoexPage.model.chooseAnyT(0.5078125));
+  await settle(page);
+  const fields = await page.evaluate(() => vdwcoexPage.model.chosenState().fields);
+  assert.strictEqual(fields[0], '0.507812');
+  assert.match(await page.textContent('#maxwell-description'), /t = 0\.507812/);
+  await page.close();
+});

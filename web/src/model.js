@@ -67,10 +67,10 @@ export function createModel(loadProgram) {
     areaGas: x.areas.gasArea, gl: x.gl, gg: x.gg };
 
   // The program's state at a t off the table, as chosenState gives it: its
-  // fields printed with six decimals, as a row prints them.
+  // fields printed by the program with six decimals, as a row prints them.
   function stateOffTable(x, c) {
     const s = x.state, phases = x.properties;
-    const printed = (value) => value.toFixed(6);
+    const printed = (value) => state.program.fixed(value);
     return { row: -1,
       s: Object.assign({}, s, { vMiddle: x.areas.vMiddle, areaLiquid: x.areas.liquidArea, areaGas: x.areas.gasArea }),
       fields: [s.t, s.p, s.vl, s.vg, s.vlmax, s.plmin, s.vgmin, s.pgmax, x.latent].map(printed),

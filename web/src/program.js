@@ -82,6 +82,8 @@ function programOf(module) {
     // outside lowestStateT <= t < 1); the line at pressure p on a state's
     // isotherm (null outside its limits' pressures).
     lowestStateT: module.lowestStateT(),
+    // x printed as the reports print it: fixed, six decimals.
+    fixed: (x) => module.fixed(x),
     stateAt: (t, c) => module.stateAt(t, c),
     trialLine: (s, p, c) => module.trialLine(s, p, c),
     // g along state s's isotherm for a chart of pressures pLow to pHigh, each
