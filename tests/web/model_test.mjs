@@ -262,6 +262,8 @@ test('areas and their differences below the searches\' precision print as 0, not
   assert.deepStrictEqual([3.13326e-16, -7.98814e-16].map(signed), ['0', '0']);
   assert.strictEqual(area(0.5), '0.500000');
   assert.strictEqual(area(2.5e-3), '2.50000e-3');
-  assert.strictEqual(signed(-5.37e-9), '−5.37e-9');
+  // One minus sign, the reports' and the SI values' (-2.52512e-9 J/mol beside it).
+  assert.strictEqual(signed(-5.37e-9), '-5.37e-9');
+  assert.strictEqual(signed(-0.25), '-0.250000');
   assert.strictEqual(signed(NaN), 'nan');
 });

@@ -43,11 +43,12 @@ export function area(x) {
 
 // A difference of areas or energies, with its sign: six decimals as the
 // areas have where it is as large, else three significant digits (near
-// zero, at the vapour pressure, only its size matters).
+// zero, at the vapour pressure, only its size matters). The minus is the
+// reports' and the SI values' beside it, the ASCII one.
 export function signed(x) {
   if (!Number.isFinite(x))
     return 'nan';
   if (Math.abs(x) < BELOW_PRECISION)
     return '0';
-  return (x >= 0 ? '+' : '−') + (Math.abs(x) >= 0.01 ? Math.abs(x).toFixed(6) : Math.abs(x).toExponential(2));
+  return (x >= 0 ? '+' : '-') + (Math.abs(x) >= 0.01 ? Math.abs(x).toFixed(6) : Math.abs(x).toExponential(2));
 }

@@ -47,6 +47,17 @@ export function createExerciseView(model, { announce }) {
       element.classList.toggle('withheld', held.has(id));
       if (held.has(id))
         element.dataset.withheld = tr('withheld');
+      // A chart described by a text held back is not described meanwhile: a
+      // screen reader reads a description even where it is hidden.
+      document.querySelectorAll(`[aria-describedby="${id}"], [data-described-by="${id}"]`).forEach((chart) => {
+        if (held.has(id)) {
+          chart.dataset.describedBy = id;
+          chart.removeAttribute('aria-describedby');
+        } else {
+          chart.setAttribute('aria-describedby', id);
+          delete chart.dataset.describedBy;
+        }
+      });
     });
     byId('exercise-held').hidden = held.size === 0;
   }

@@ -16,7 +16,7 @@ export function createHeatingView(model, { theme, units, announce, chartNamed, f
 
   const shown = units.shown;
 
-  function show() {
+  function show(reader = false) {
     const x = model.heatingState();
     byId('heating-controls').hidden = !x;
     if (!x) {
@@ -36,10 +36,11 @@ export function createHeatingView(model, { theme, units, announce, chartNamed, f
       [tr('heatLatent'), shown('e', x.path.latent)]]);
     Object.assign(byId('heating-readout').dataset, { boilingHeat: x.path.boilingHeat, latent: x.path.latent,
       t: x.t, gas: x.gas, phase: x.phase });
-    if (x.phase !== said) {
-      said = x.phase;
+    // Said when the reader's heating changes the phase, not when the page
+    // or a new t draws it.
+    if (x.phase !== said && reader)
       announce(phase);
-    }
+    said = x.phase;
     mark(x);
   }
 
@@ -76,11 +77,11 @@ export function createHeatingView(model, { theme, units, announce, chartNamed, f
   }
 
   byId('heat-step').addEventListener('input', (event) => model.setHeatStep(Number(event.target.value)));
-  model.on('heating', () => show());
+  model.on('heating', () => show(true));
   // A step of t finds the isobar again, after the Maxwell chart is drawn.
-  model.on('chosen', ({ deferred }) => frames.soonOrNow(deferred, 'heating', show));
+  model.on('chosen', ({ deferred }) => frames.soonOrNow(deferred, 'heating', () => show()));
   model.on('run', () => show());
   model.on('language', () => show());
   model.on('fluid', () => show());
-  return { show };
+  return { show: () => show() };
 }

@@ -301,15 +301,27 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
   }
 
   // Both charts' text alternatives at a row.
+  // With a substance each number is given in its units too, as the
+  // readouts give it.
+  // An open exercise that asks for the state's numbers holds them back here
+  // too: a figure's caption is read as its name even where it is hidden.
   function describeRow(f, shown, trial) {
+    if (model.withholds('readout')) {
+      ['maxwell', 'gibbs'].forEach((id) => { byId(id + '-description').textContent = tr('withheld'); });
+      return;
+    }
+    const t = units.chosen() ? `${f[COEX.t]} (T = ${units.siText('t', f[COEX.t])} K)` : f[COEX.t];
+    const at = (q, k) => units.beside(q, Number(f[k]), f[k]);
     byId('maxwell-description').textContent = tr('maxwellDescription', {
-      t: f[COEX.t], vl: f[COEX.vl], vg: f[COEX.vg], vlmax: f[COEX.vlmax], plmin: f[COEX.plmin],
-      vgmin: f[COEX.vgmin], pgmax: f[COEX.pgmax], p: f[COEX.p],
-      areaLiquid: area(shown.areaLiquid), areaGas: area(shown.areaGas) }) +
-      (trial ? ' ' + tr('trialDescription', { p: trial.p.toFixed(6), difference: signed(trial.areaGas - trial.areaLiquid),
-        gibbs: signed(trial.gl - trial.gg) }) : '');
-    byId('gibbs-description').textContent = tr('gibbsDescription', { t: f[COEX.t], p: f[COEX.p],
-      plmin: f[COEX.plmin], pgmax: f[COEX.pgmax] }) + (state.gibbsZoom ? tr('gibbsZoomed') : '');
+      t, vl: at('v', COEX.vl), vg: at('v', COEX.vg), vlmax: at('v', COEX.vlmax), plmin: at('p', COEX.plmin),
+      vgmin: at('v', COEX.vgmin), pgmax: at('p', COEX.pgmax), p: at('p', COEX.p),
+      areaLiquid: units.beside('w', shown.areaLiquid, area(shown.areaLiquid)),
+      areaGas: units.beside('w', shown.areaGas, area(shown.areaGas)) }) +
+      (trial ? ' ' + tr('trialDescription', { p: units.beside('p', trial.p, trial.p.toFixed(6)),
+        difference: units.beside('w', trial.areaGas - trial.areaLiquid, signed(trial.areaGas - trial.areaLiquid)),
+        gibbs: units.beside('e', trial.gl - trial.gg, signed(trial.gl - trial.gg)) }) : '');
+    byId('gibbs-description').textContent = tr('gibbsDescription', { t, p: at('p', COEX.p),
+      plmin: at('p', COEX.plmin), pgmax: at('p', COEX.pgmax) }) + (state.gibbsZoom ? tr('gibbsZoomed') : '');
   }
 
 
@@ -539,6 +551,11 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
       ['maxwell', 'gibbs'].forEach((id) => { byId(id + '-description').textContent = tr('noData'); });
   });
   model.on('fluid', () => restyle());
+  // An exercise answered gives back what it held.
+  model.on('exercise', () => {
+    if (made && state.coexistenceRows.length)
+      showChosen();
+  });
   listen();
 
   return {
