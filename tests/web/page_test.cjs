@@ -102,9 +102,26 @@ test.files('every reply, a million and a half characters long or nan, gives the 
     files.forEach((file, k) => assert.ok(file.bytes.equals(expected[k]),
       `reply '${shown}': ${file.name} differs from the console program's`));
   }
-  // What nan and a non-positive c mean is said beside the files.
+  // What nan and a non-positive c mean is said beside the files, and a
+  // number it makes nan is spelt as the reports spell it, heating too.
   await compute(page, 'nan');
   assert.match(await page.textContent('#c-note'), /no es un número/);
+  await page.evaluate(() => {
+    const slider = document.getElementById('heat-step');
+    slider.value = '30';
+    slider.dispatchEvent(new Event('input'));
+  });
+  await settle(page);
+  const spelt = await page.evaluate(() => {
+    const found = [];
+    const walker = document.createTreeWalker(document.body, NodeFilter.SHOW_TEXT);
+    for (let node = walker.nextNode(); node; node = walker.nextNode())
+      if (/NaN|Infinity/.test(node.textContent))
+        found.push(node.parentElement.closest('[id]').id + ': ' + node.textContent);
+    return found;
+  });
+  assert.deepStrictEqual(spelt, []);
+  assert.match(await page.textContent('#heating-readout'), /hg − hlnan$/);
   await compute(page, '1.5');
   assert.ok(await page.isHidden('#c-note'));
   await page.close();
@@ -1382,7 +1399,7 @@ test.exercises('an address the page cannot follow opens no exercise, and a t off
   await page.close();
 });
 
-test.files('served over HTTP on a phone, the files are the same and the charts tall enough', async () => {
+test.screens('served over HTTP on a phone, the files are the same and the charts tall enough', async () => {
   const server = http.createServer((request, response) => {
     const file = path.join(site, decodeURIComponent(new URL(request.url, 'http://x').pathname));
     fs.readFile(file.endsWith(path.sep) ? path.join(file, 'index.html') : file, (error, data) => {

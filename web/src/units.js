@@ -47,7 +47,9 @@ export function createUnits(model) {
 
   // A reduced number in the substance's unit where one is chosen, else with
   // `digits` decimals.
-  const shown = (q, x, digits = 6) => (chosen() ? withUnit(q, x) : x.toFixed(digits));
+  // Not a number as the reports print it (nan, inf), not as JavaScript does.
+  const shown = (q, x, digits = 6) => (!Number.isFinite(x) ? shownField(String(x).replace('Infinity', 'inf'))
+    : chosen() ? withUnit(q, x) : x.toFixed(digits));
 
   const axisQuantity = (name, id) => {
     const quantities = AXIS_QUANTITIES[name] || [];
