@@ -1495,3 +1495,33 @@ test.maxwell('a state off the table is printed by the program, as the rows are: 
   assert.match(await page.textContent('#maxwell-description'), /t = 0\.507812/);
   await page.close();
 });
+
+test.units('axis labels: none overlap on the log axes, none grouped by a comma, and in a substance\'s units under four digits', async () => {
+  const page = await open(fromDisk);
+  await compute(page, '1.5');
+  await page.waitForSelector('#nature-view[data-fluids]');
+  await settle(page);
+  for (const id of ['exponent', 'vapour'])
+    (await page.evaluate(labelsOf, id)).forEach((a) => assert.ok(!a.overlapping, `${id}: ${JSON.stringify(a)}`));
+  const every = () => [...document.querySelectorAll('canvas')].map((canvas) => Chart.getChart(canvas)).filter(Boolean)
+    .flatMap((chart) => ['x', 'y'].map((axisId) => ({ id: chart.canvas.id, axisId,
+      title: chart.scales[axisId].options.title.text, labels: chart.scales[axisId].ticks.map((t) => String(t.label)) })));
+  for (const key of [null, 'water', 'argon']) {
+    if (key) {
+      const runs = await page.evaluate(() => Number(document.body.dataset.runs || 0));
+      const index = await page.evaluate((k) => vdwcoexPage.model.state.program.substances.findIndex((f) => f.key === k), key);
+      await page.selectOption('#fluid', String(index));
+      await page.waitForFunction((n) => Number(document.body.dataset.runs || 0) > n, runs);
+      await settle(page);
+      await settle(page);
+    }
+    for (const { id, axisId, title, labels } of await page.evaluate(every)) {
+      assert.ok(labels.every((label) => !label.includes(',')), `${key} ${id} ${axisId}: ${labels.join(' ')}`);
+      if (key && /kPa|MPa|cm³|dm³/.test(title))
+        assert.ok(labels.every((label) => Math.abs(Number(label)) < 1000), `${key} ${id} ${axisId} (${title}): ${labels.join(' ')}`);
+    }
+  }
+  // Water's pressures in MPa, where kPa would run to tens of thousands.
+  assert.strictEqual(await page.evaluate(() => Chart.getChart('pt').scales.y.options.title.text), 'p (MPa)');
+  await page.close();
+});

@@ -359,9 +359,16 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
   // The Maxwell chart's volume axis from vMin to vMax, linear or log as chosen.
   function volumeAxis(vMin, vMax) {
     const m = charts.maxwell;
-    if (m.options.scales.x.type !== (state.logAxis ? 'logarithmic' : 'linear'))
-      m.options.scales.x = Object.assign(state.logAxis ? logAxis({}) : axis({}), { title: m.options.scales.x.title });
-    m.options.scales.x.ticks.callback = units.tickLabel('v', state.logAxis);
+    const x = m.options.scales.x;
+    if (x.type !== (state.logAxis ? 'logarithmic' : 'linear')) {
+      // The styled title, labels and unit go with the axis.
+      const styled = state.logAxis ? logAxis({}) : axis({});
+      if (x.ticks.callback)
+        Object.assign(styled.ticks, { callback: x.ticks.callback, color: x.ticks.color });
+      if (x.afterBuildTicks)
+        Object.assign(styled, { afterBuildTicks: x.afterBuildTicks, grid: x.grid });
+      m.options.scales.x = Object.assign(styled, { title: x.title });
+    }
     Object.assign(m.options.scales.x, { min: vMin, max: vMax });
   }
 
