@@ -93,14 +93,16 @@ std::string nature_report(const Messages& say, const Substance& fluid)
     out += pick(l,
         "Zc: el modelo es un campo medio con a y b constantes; las moléculas reales, blandas y agrupadas\n"
         "  cerca del punto crítico, llegan a él más densas (unos 0.29 en los fluidos simples).\n"
-        "omega, Tb: la atracción a del modelo no cambia con T, y su presión de vapor cae demasiado deprisa\n"
-        "  bajo Tc: hierve demasiado frío. Soave, y Peng y Robinson, hacen depender a de T, ajustada a omega.\n"
+        "omega, Tb: la atracción a del modelo no cambia con T, y su presión de vapor cae demasiado despacio\n"
+        "  bajo Tc (a T/Tc = 0.7 es 0.20 pc, la del argón unos 0.1): a cada presión hierve demasiado frío.\n"
+        "  Soave, y Peng y Robinson, hacen depender a de T, ajustada a omega.\n"
         "Trouton: el calor latente del modelo es la cohesión a/vl - a/vg de un campo medio de atracciones\n"
         "  entre pares; los puentes de hidrógeno (agua, amoníaco) añaden más de lo que ningún par explica.\n",
         "Zc: the model is a mean field with constant a and b; real molecules, soft and clustering near\n"
         "  the critical point, reach it denser (about 0.29 for the simple fluids).\n"
-        "omega, Tb: the model's attraction a does not change with T, so its vapour pressure falls too fast\n"
-        "  below Tc: it boils too cold. Soave's and Peng and Robinson's equations let a depend on T, fitted to omega.\n"
+        "omega, Tb: the model's attraction a does not change with T, so its vapour pressure falls too slowly\n"
+        "  below Tc (at T/Tc = 0.7 it is 0.20 pc, argon's about 0.1): at any pressure it boils too cold.\n"
+        "  Soave's and Peng and Robinson's equations let a depend on T, fitted to omega.\n"
         "Trouton: the model's latent heat is the cohesion a/vl - a/vg of a mean field of pair attractions;\n"
         "  hydrogen bonds (water, ammonia) add more than any pair accounts for.\n");
     return say.es(out);

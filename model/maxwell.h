@@ -13,6 +13,8 @@
 // vapour pressure is where it is.
 #pragma once
 
+#include <vector>
+
 struct MaxwellAreas {
     double v_middle;     // where the isotherm crosses the tie line between vl and vg
     double liquid_area;  // between the line and the isotherm below it, from vl to v_middle
@@ -50,3 +52,23 @@ TrialLine trial_line(double at_t, double p, double vlmax, double vgmin, double c
 // Lever rule: the share of the substance that is gas at overall volume v on
 // the tie line from vl to vg.
 double gas_fraction(double v, double vl, double vg);
+
+// The Gibbs energy against pressure along the isotherm at_t, with Cv = cR,
+// for a chart that shows pressures from p_low to p_high: each branch of the
+// swallowtail sampled at `count` + 1 pressures spread evenly over its part of
+// that range, so that a branch only a sliver of volume wide (the liquid, at
+// low t) is drawn as fully as the gas. The branches, each in increasing p:
+// the stable liquid (from the vapour pressure p up), the metastable liquid
+// (from its limit plmin up to p), the unstable part (plmin to pgmax), the
+// metastable gas (p up to pgmax) and the stable gas (down from p, above 0).
+// Each point is the volume found at its pressure, from the branch's own
+// ends at the limits and at p, and g there. A branch with no part in the
+// range is empty.
+struct GibbsPoint {
+    double p, v, g;
+};
+struct GibbsBranches {
+    std::vector<GibbsPoint> liquid, metastable_liquid, unstable, metastable_gas, gas;
+};
+GibbsBranches gibbs_branches(double at_t, double p, double vl, double vg, double vlmax, double plmin, double vgmin,
+                             double pgmax, double p_low, double p_high, int count, double c);

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 #include "coexistence.h"
 #include "maxwell.h"
@@ -188,5 +190,71 @@ TEST(MaxwellConstruction, TrialLineCutsTheIsothermThriceAndTipsAreasAndGibbsEner
         // The construction shown from the row's own volumes crosses there too.
         const MaxwellAreas a = maxwell_areas(t_row, p_row, vl, vg, s.vlmax, s.vgmin);
         EXPECT_NEAR(isotherm_pressure(t_row, a.v_middle), p_row, 1e-6);
+    }
+}
+
+namespace {
+
+// g on a branch drawn as straight segments between its points, at pressure
+// q; NaN where the branch does not reach q.
+double drawn_g(const std::vector<GibbsPoint>& branch, double q)
+{
+    for (size_t k = 1; k < branch.size(); ++k)
+        if (branch[k - 1].p <= q && q <= branch[k].p)
+            return branch[k - 1].g + (branch[k].g - branch[k - 1].g) * (q - branch[k - 1].p) /
+                                         (branch[k].p - branch[k - 1].p);
+    return std::nan("");
+}
+
+}  // namespace
+
+// The swallowtail as a chart draws it, at t from the lowest the model solves
+// to 0.999, over the pressures from below the liquid limit's to above the gas
+// limit's: every branch has at least 30 points in view, each on its
+// isotherm and in its stretch of volume, and the lowest g drawn is the
+// liquid's above the vapour pressure and the gas's below it. Sampled in
+// volume, the liquid's points all fell outside the chart but its end.
+TEST(GibbsBranches, EveryBranchIsDrawnAndTheStableOnesAreTheLowest)
+{
+    for (const double at_t : {lowest_state_t, 0.5, 0.7, 0.85, 0.95, 0.99, 0.999}) {
+        SCOPED_TRACE(at_t);
+        const Coexistence s = state_at(at_t);
+        const StabilityLimits& l = s.limits;
+        const double margin = (l.pgmax - l.plmin) * 0.04, p_low = l.plmin - margin, p_high = l.pgmax + margin;
+        const GibbsBranches b = gibbs_branches(at_t, s.p, s.vl, s.vg, l.vlmax, l.plmin, l.vgmin, l.pgmax, p_low,
+                                               p_high, 60, 1.5);
+        const std::vector<GibbsPoint>* all[] = {&b.liquid, &b.metastable_liquid, &b.unstable, &b.metastable_gas,
+                                                &b.gas};
+        const std::pair<double, double> volumes[] = {
+            {1.0 / 3, s.vl}, {s.vl, l.vlmax}, {l.vlmax, l.vgmin}, {l.vgmin, s.vg}, {s.vg, 1e300}};
+        for (size_t i = 0; i < 5; ++i) {
+            const std::vector<GibbsPoint>& branch = *all[i];
+            SCOPED_TRACE(i);
+            EXPECT_GE(branch.size(), 30u);
+            for (size_t k = 0; k < branch.size(); ++k) {
+                const GibbsPoint& q = branch[k];
+                EXPECT_GE(q.p, p_low);
+                EXPECT_LE(q.p, p_high);
+                EXPECT_NEAR(isotherm_pressure(at_t, q.v), q.p, 1e-9 * (1 + std::fabs(q.p)));
+                EXPECT_GE(q.v, volumes[i].first * (1 - 1e-9));
+                EXPECT_LE(q.v, volumes[i].second * (1 + 1e-9));
+                EXPECT_EQ(q.g, gibbs_energy(at_t, q.v, 1.5));
+                if (k > 0) {
+                    EXPECT_GT(q.p, branch[k - 1].p);
+                }
+            }
+        }
+        const double gas_bottom = std::max(p_low, s.p * 1e-3);
+        for (int k = 1; k <= 5; ++k) {
+            const double above = s.p + (p_high - s.p) * k / 6, below = s.p - (s.p - gas_bottom) * k / 6;
+            SCOPED_TRACE(k);
+            for (size_t i = 1; i < 5; ++i) {
+                const double other_above = drawn_g(*all[i], above), other_below = drawn_g(*all[4 - i], below);
+                EXPECT_FALSE(other_above <= drawn_g(b.liquid, above)) << "above p, branch " << i;
+                EXPECT_FALSE(other_below <= drawn_g(b.gas, below)) << "below p, branch " << 4 - i;
+            }
+            EXPECT_FALSE(std::isnan(drawn_g(b.liquid, above)));
+            EXPECT_FALSE(std::isnan(drawn_g(b.gas, below)));
+        }
     }
 }

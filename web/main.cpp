@@ -91,6 +91,34 @@ val trial_on(const RowState& s, double p, double c)
     return val(trial_line(s.t, p, s.vlmax, s.vgmin, c));
 }
 
+// The Gibbs energy along the isotherm of state s for a chart of pressures
+// p_low to p_high, each branch sampled at count + 1 pressures in that range:
+// { liquid, metastableLiquid, unstable, metastableGas, gas }, each an array
+// of { p, v, g } in increasing p.
+val gibbs_chart(const RowState& s, double p_low, double p_high, int count, double c)
+{
+    const GibbsBranches b = gibbs_branches(s.t, s.p, s.vl, s.vg, s.vlmax, s.plmin, s.vgmin, s.pgmax, p_low, p_high,
+                                           count, c);
+    const auto array_of = [](const std::vector<GibbsPoint>& points) {
+        val list = val::array();
+        for (const GibbsPoint& q : points) {
+            val o = val::object();
+            o.set("p", q.p);
+            o.set("v", q.v);
+            o.set("g", q.g);
+            list.call<void>("push", o);
+        }
+        return list;
+    };
+    val o = val::object();
+    o.set("liquid", array_of(b.liquid));
+    o.set("metastableLiquid", array_of(b.metastable_liquid));
+    o.set("unstable", array_of(b.unstable));
+    o.set("metastableGas", array_of(b.metastable_gas));
+    o.set("gas", array_of(b.gas));
+    return o;
+}
+
 // The state at any t the model solves, off the table's rows: what a row
 // holds, unrounded, with its construction at the vapour pressure and its
 // properties with Cv = cR.
@@ -113,6 +141,17 @@ val state_at_t(double t, double c)
 }
 
 double lowest_t() { return lowest_state_t; }
+
+// x as the reports print it, fixed with six decimals, so that a number the
+// page prints off the table's rows reads as a row's would (JavaScript's
+// toFixed rounds a tie the other way: 0.5078125 to 0.507813, the reports to
+// 0.507812).
+std::string fixed(double x)
+{
+    std::string out;
+    number(out, x);
+    return out;
+}
 
 // The model against nature, from the sweep's states (none of it depends on
 // c): each row's coexisting densities over the critical density, 1/vl and
@@ -618,6 +657,8 @@ EMSCRIPTEN_BINDINGS(vdwcoex)
     function("measuredAt", &measured_at);
     function("stateAt", &state_at_t);
     function("trialLine", &trial_on);
+    function("gibbsChart", &gibbs_chart);
     function("lowestStateT", &lowest_t);
+    function("fixed", &fixed);
     function("boilingRange", &boiling_range);
 }

@@ -2,7 +2,7 @@
 // it must write the console program's files byte for byte, show the Maxwell
 // construction and what c changes, and be usable by everyone.
 //
-//   node page_test.cjs SITE_FOLDER NATIVE_PROGRAM
+//   node page_test.cjs SITE_FOLDER NATIVE_PROGRAM [CHAPTER]
 // with playwright-core and axe-core on NODE_PATH; VDWCOEX_SCREENSHOT=file.png
 // also saves a picture of the Maxwell view after a run with c = 1.5.
 'use strict';
@@ -16,7 +16,17 @@ const path = require('node:path');
 const { pathToFileURL } = require('node:url');
 const { chromium } = require('playwright-core');
 
-const [site, program] = process.argv.slice(2).map((arg) => path.resolve(arg));
+const [site, program] = process.argv.slice(2, 4).map((arg) => path.resolve(arg));
+// The tests come in chapters, each a test of CTest's of its own that can run
+// beside the others: `node page_test.cjs SITE PROGRAM CHAPTER` runs one
+// (files, units, maxwell, tables, layout, screens, lab, exercises, nature), without
+// CHAPTER every one.
+const CHAPTERS = ['files', 'units', 'maxwell', 'tables', 'layout', 'screens', 'lab', 'exercises', 'nature'];
+const chapter = process.argv[4] || null;
+if (chapter !== null && !CHAPTERS.includes(chapter))
+  throw new Error(`no chapter ${chapter}: ${CHAPTERS.join(', ')}`);
+for (const name of CHAPTERS)
+  test[name] = (title, body) => (chapter === null || chapter === name ? test(title, body) : undefined);
 const longReply = '0.' + '3'.repeat(1500000);
 const replies = ['1.5', '2.5', 'abc', '', '1,5', '0x1.8p1', '1e8', 'nan', '1e400', longReply, '2.5'];
 const fileNames = ['vdw_coex.dat', 'clatente.dat', 'vdw_coex.csv', 'clatente.csv'];
@@ -81,7 +91,7 @@ async function violations(page) {
   return result.violations.map((v) => `${v.id} (${v.impact}): ${v.nodes.map((n) => n.target.join(' ')).join(', ')}`);
 }
 
-test('every reply, a million and a half characters long or nan, gives the console program\'s files', async () => {
+test.files('every reply, a million and a half characters long or nan, gives the console program\'s files', async () => {
   const page = await open(fromDisk);
   for (const [index, reply] of replies.entries()) {
     await compute(page, reply);
@@ -92,15 +102,32 @@ test('every reply, a million and a half characters long or nan, gives the consol
     files.forEach((file, k) => assert.ok(file.bytes.equals(expected[k]),
       `reply '${shown}': ${file.name} differs from the console program's`));
   }
-  // What nan and a non-positive c mean is said beside the files.
+  // What nan and a non-positive c mean is said beside the files, and a
+  // number it makes nan is spelt as the reports spell it, heating too.
   await compute(page, 'nan');
   assert.match(await page.textContent('#c-note'), /no es un número/);
+  await page.evaluate(() => {
+    const slider = document.getElementById('heat-step');
+    slider.value = '30';
+    slider.dispatchEvent(new Event('input'));
+  });
+  await settle(page);
+  const spelt = await page.evaluate(() => {
+    const found = [];
+    const walker = document.createTreeWalker(document.body, NodeFilter.SHOW_TEXT);
+    for (let node = walker.nextNode(); node; node = walker.nextNode())
+      if (/NaN|Infinity/.test(node.textContent))
+        found.push(node.parentElement.closest('[id]').id + ': ' + node.textContent);
+    return found;
+  });
+  assert.deepStrictEqual(spelt, []);
+  assert.match(await page.textContent('#heating-readout'), /hg − hlnan$/);
   await compute(page, '1.5');
   assert.ok(await page.isHidden('#c-note'));
   await page.close();
 });
 
-test('the page as one file, alone in an empty folder: the same files, the Maxwell view, a workbook, no request', async () => {
+test.files('the page as one file, alone in an empty folder: the same files, the Maxwell view, a workbook, no request', async () => {
   const alone = fs.mkdtempSync(path.join(scratch, 'one-file-'));
   fs.copyFileSync(path.join(site, 'vdwcoex.html'), path.join(alone, 'vdwcoex.html'));
   const url = pathToFileURL(path.join(alone, 'vdwcoex.html')).href;
@@ -130,7 +157,7 @@ test('the page as one file, alone in an empty folder: the same files, the Maxwel
   await page.close();
 });
 
-test('the workbook holds the console program\'s numbers as numbers, states as text, placeholders empty', async () => {
+test.files('the workbook holds the console program\'s numbers as numbers, states as text, placeholders empty', async () => {
   const ExcelJS = require('exceljs');
   const page = await open(fromDisk);
   for (const [index, reply] of ['2.5', '1e8'].entries()) {
@@ -161,7 +188,7 @@ test('the workbook holds the console program\'s numbers as numbers, states as te
   await page.close();
 });
 
-test('a substance: SI units on the readouts, tables and axes, argon\'s boiling point, the SI files', async () => {
+test.units('a substance: SI units on the readouts, tables and axes, argon\'s boiling point, the SI files', async () => {
   const page = await open(fromDisk);
   const runs = async () => page.evaluate(() => Number(document.body.dataset.runs || 0));
   await page.selectOption('#fluid', { label: 'argón (Ar)' });
@@ -252,7 +279,11 @@ function legendsAndCharts() {
     const marked = (d) => (chart.$marks || []).some((m) => m.key === d.key && m.points.length);
     const drawnLabels = [...new Set(chart.data.datasets.filter((d) => (d.mark ? marked(d) : d.data.length))
       .map((d) => d.label))];
-    return { id, drawnLabels, listed: [...document.querySelectorAll(`#${id}-legend li`)].map((li) => li.textContent) };
+    // Every mark drawn over the chart (the chosen t's, the process's, the
+    // heating's) has a dataset that names it.
+    const unnamed = (chart.$marks || []).filter((m) => m.points.length &&
+      !chart.data.datasets.some((d) => d.mark && d.key === m.key && d.label)).map((m) => m.key);
+    return { id, drawnLabels, unnamed, listed: [...document.querySelectorAll(`#${id}-legend li`)].map((li) => li.textContent) };
   });
 }
 
@@ -278,11 +309,13 @@ function round(labels, log) {
       Math.abs(v / step - Math.round(v / step)) < 1e-6);
 }
 
-test('every legend names what its chart draws, and an SI axis ticks at round numbers of its unit', async () => {
+test.units('every legend names what its chart draws, and an SI axis ticks at round numbers of its unit', async () => {
   const page = await open(fromDisk);
   await compute(page, '1.5');
-  const check = async (state) => (await page.evaluate(legendsAndCharts)).forEach(({ id, drawnLabels, listed }) =>
-    assert.deepStrictEqual(listed, drawnLabels, `${state}: the ${id} chart's legend`));
+  const check = async (state) => (await page.evaluate(legendsAndCharts)).forEach(({ id, drawnLabels, unnamed, listed }) => {
+    assert.deepStrictEqual(unnamed, [], `${state}: marks the ${id} chart's legend does not name`);
+    assert.deepStrictEqual(listed, drawnLabels, `${state}: the ${id} chart's legend`);
+  });
   for (const t of ['0.850', '1.000', '1.100', '0.501'])
     await chooseT(page, t).then(() => check(`t = ${t}`));
   await page.emulateMedia({ colorScheme: 'dark' });
@@ -293,6 +326,9 @@ test('every legend names what its chart draws, and an SI axis ticks at round num
   await page.waitForFunction(() => document.body.dataset.runs === '2');
   await settle(page);
   await check('argon');
+  // The charts' text alternatives in the substance's units too.
+  assert.match(await page.textContent('#maxwell-description'), /^Isoterma t = 0\.850000 \(T = 128\.08 K\):.*\(\d[\d.]* cm³\/mol\).*\(\d[\d.]* kPa\)/);
+  assert.match(await page.textContent('#gibbs-description'), /\(T = 128\.08 K\).*kPa/);
   for (const { id, axisId, log, labels } of await page.evaluate(tickLabels))
     assert.ok(labels.length >= 2 && round(labels, log), `argon, ${id} ${axisId}: ${labels.join(' ')}`);
   assert.strictEqual(await page.evaluate(() => Chart.getChart('heat').options.scales.y.title.text), 'hg − hl (kJ/mol)');
@@ -303,7 +339,7 @@ test('every legend names what its chart draws, and an SI axis ticks at round num
   await page.close();
 });
 
-test('a module that traps says so and is loaded again', async () => {
+test.files('a module that traps says so and is loaded again', async () => {
   const page = await open(fromDisk);
   await page.evaluate(() => {
     vdwcoexPage.model.state.program.run = () => { throw new WebAssembly.RuntimeError('memory access out of bounds'); };
@@ -378,7 +414,7 @@ function labelsOf(id) {
   });
 }
 
-test('the Maxwell view draws equal areas that look equal, only the physical branch, at every t', async () => {
+test.maxwell('the Maxwell view draws equal areas that look equal, only the physical branch, at every t', async () => {
   const page = await open(fromDisk);
   await compute(page, '1.5');
   const [rows, propertyText] = coexistenceRows('1.5');
@@ -438,7 +474,7 @@ test('the Maxwell view draws equal areas that look equal, only the physical bran
   await page.close();
 });
 
-test('a trial pressure tips the areas and the Gibbs energies alike, and goes back', async () => {
+test.maxwell('a trial pressure tips the areas and the Gibbs energies alike, and goes back', async () => {
   const page = await open(fromDisk);
   await compute(page, '1.5');
   await chooseT(page, '0.85');
@@ -482,11 +518,11 @@ test('a trial pressure tips the areas and the Gibbs energies alike, and goes bac
   await page.close();
 });
 
-test('the Gibbs chart holds the whole swallowtail; Home and End on the trial slider give the limits', async () => {
+test.maxwell('the Gibbs chart holds the whole swallowtail; Home and End on the trial slider give the limits', async () => {
   const page = await open(fromDisk);
   await compute(page, '1.5');
   const [rows] = coexistenceRows('1.5');
-  for (const t of ['0.850', '0.600']) {
+  for (const t of ['0.850', '0.600', '0.999']) {
     await chooseT(page, t);
     const [p, , , , plmin, , pgmax] = rows.find((fields) => fields[0] === t + '000').slice(1, 8).map(Number);
     const g = await page.evaluate(() => {
@@ -499,6 +535,31 @@ test('the Gibbs chart holds the whole swallowtail; Home and End on the trial sli
     assert.ok(Math.abs(g.liquidEnd - plmin) < 1e-4 && Math.abs(g.gasEnd - pgmax) < 1e-4,
       `t = ${t}: the cusps at ${g.liquidEnd} and ${g.gasEnd}`);
     assert.match(await page.textContent('#gibbs-legend'), /líquido metaestable.*inestable.*gas metaestable/);
+    // Every branch is drawn with at least 30 points in view, and the lowest g
+    // drawn is the liquid's above the vapour pressure and the gas's below.
+    const lowest = await page.evaluate((pv) => {
+      const chart = Chart.getChart('gibbs');
+      const { min, max } = chart.scales.x;
+      const sets = Object.fromEntries(chart.data.datasets.map((d) => [d.key, d.data]));
+      const keys = ['stable-liquid', 'metastable-liquid', 'unstable', 'metastable-gas', 'stable-gas'];
+      const counts = keys.map((key) => sets[key].filter((q) => q.x >= min && q.x <= max).length);
+      const gAt = (data, q) => {
+        for (let k = 1; k < data.length; ++k)
+          if (data[k - 1].x <= q && q <= data[k].x)
+            return data[k - 1].y + (data[k].y - data[k - 1].y) * (q - data[k - 1].x) / (data[k].x - data[k - 1].x);
+        return Infinity;
+      };
+      const lowestAt = (q) => keys.reduce((best, key) => (gAt(sets[key], q) < gAt(sets[best], q) ? key : best));
+      const gasEnd = Math.min(...sets['stable-gas'].map((q) => q.x));
+      return { counts, widths: keys.map((key) => chart.data.datasets.find((d) => d.key === key).borderWidth),
+        above: [1, 2, 3, 4, 5].map((k) => lowestAt(pv + (max - pv) * k / 6)),
+        below: [1, 2, 3, 4, 5].map((k) => lowestAt(pv - (pv - Math.max(min, gasEnd)) * k / 6)) };
+    }, p);
+    assert.ok(lowest.counts.every((n) => n >= 30), `t = ${t}: points in view ${lowest.counts}`);
+    assert.deepStrictEqual(lowest.above, Array(5).fill('stable-liquid'), `t = ${t}: above p`);
+    assert.deepStrictEqual(lowest.below, Array(5).fill('stable-gas'), `t = ${t}: below p`);
+    assert.ok(Math.min(lowest.widths[0], lowest.widths[4]) > Math.max(...lowest.widths.slice(1, 4)),
+      `t = ${t}: the stable envelope is not the boldest: ${lowest.widths}`);
     // Zoomed, the crossing fills the chart; the caption says the liquid's end is out of view.
     await page.check('#gibbs-zoom');
     await settle(page);
@@ -529,7 +590,7 @@ test('the Gibbs chart holds the whole swallowtail; Home and End on the trial sli
   await page.close();
 });
 
-test('the chosen t is marked on every chart, and above the table only its isotherm is drawn', async () => {
+test.maxwell('the chosen t is marked on every chart, and above the table only its isotherm is drawn', async () => {
   const page = await open(fromDisk);
   await compute(page, '1.5');
   const [rows, propertyRows] = coexistenceRows('1.5');
@@ -582,7 +643,7 @@ test('the chosen t is marked on every chart, and above the table only its isothe
   await page.close();
 });
 
-test('the Maxwell view: keyboard, table rows and the lever rule by typing and dragging', async () => {
+test.maxwell('the Maxwell view: keyboard, table rows and the lever rule by typing and dragging', async () => {
   const page = await open(fromDisk);
   await compute(page, '1.5');
   // The slider's value is t; the keyboard moves it a thousandth at a time,
@@ -629,7 +690,7 @@ test('the Maxwell view: keyboard, table rows and the lever rule by typing and dr
   await page.close();
 });
 
-test('the coexistence table holds every row, though only those in view are in the page', async () => {
+test.tables('the coexistence table holds every row, though only those in view are in the page', async () => {
   const page = await open(fromDisk);
   await compute(page, '1.5');
   assert.strictEqual(await page.getAttribute('#table', 'aria-rowcount'), '500');
@@ -651,7 +712,7 @@ function contrast(a, b) {
   return (x + 0.05) / (y + 0.05);
 }
 
-test('the marked row reads well in light and dark', async () => {
+test.tables('the marked row reads well in light and dark', async () => {
   for (const colorScheme of ['light', 'dark']) {
     const page = await browser.newPage({ colorScheme });
     await page.goto(fromDisk);
@@ -662,7 +723,7 @@ test('the marked row reads well in light and dark', async () => {
   }
 });
 
-test('in dark mode the charts\' text is light', async () => {
+test.tables('in dark mode the charts\' text is light', async () => {
   const page = await browser.newPage({ colorScheme: 'dark' });
   await page.goto(fromDisk);
   await page.waitForSelector('body[data-charts]');
@@ -672,7 +733,7 @@ test('in dark mode the charts\' text is light', async () => {
   await page.close();
 });
 
-test('a new c changes the properties shown, beside the c before, and not what is independent of c', async () => {
+test.tables('a new c changes the properties shown, beside the c before, and not what is independent of c', async () => {
   const page = await open(fromDisk);
   const shown = async () => page.evaluate(() => ({ table: document.querySelector('#properties-table tbody').textContent,
     sets: Object.fromEntries(Chart.getChart('properties').data.datasets.map((d) => [d.key, d.data])),
@@ -707,7 +768,7 @@ test('a new c changes the properties shown, beside the c before, and not what is
   await page.close();
 });
 
-test('no accessibility violation of any impact in five states, and every chart described', async () => {
+test.layout('no accessibility violation of any impact in five states, and every chart described', async () => {
   const page = await open(fromDisk);
   assert.deepStrictEqual(await violations(page), [], 'before a run');
   await compute(page, '1.5');
@@ -748,7 +809,7 @@ test('no accessibility violation of any impact in five states, and every chart d
   }
 });
 
-test('before a run nothing is offered; after it, a comma, inf and nan are said one way', async () => {
+test.files('before a run nothing is offered; after it, a comma, inf and nan are said one way', async () => {
   const page = await open(fromDisk);
   for (const id of ['#files', '#coex-file', '#prop-csv'])
     assert.ok(await page.isHidden(id), `${id} is shown before a run`);
@@ -765,6 +826,12 @@ test('before a run nothing is offered; after it, a comma, inf and nan are said o
   assert.ok(Math.abs(tieP - p) < 1e-6, `the tie line at load is at ${tieP}, not ${p}`);
   (await page.evaluate(legendsAndCharts)).forEach(({ id, drawnLabels, listed }) =>
     assert.deepStrictEqual(listed, drawnLabels, `at load: the ${id} chart's legend`));
+  // What is drawn is described, and the cylinder waits for a run, not for
+  // a t below 1 (t is 0.85).
+  await page.waitForFunction(() => !/Sin datos/.test(document.getElementById('maxwell-description').textContent));
+  assert.match(await page.textContent('#maxwell-description'), /^Isoterma t = 0\.850000/);
+  assert.match(await page.textContent('#gibbs-description'), /0\.850000/);
+  assert.match(await page.textContent('#process-above'), /primera ejecución/);
   await compute(page, '1,5');
   assert.ok(await page.isVisible('#coex-file'));
   const note = await page.textContent('#comma-note');
@@ -784,7 +851,7 @@ test('before a run nothing is offered; after it, a comma, inf and nan are said o
   await page.close();
 });
 
-test('the tables by keyboard, the columns explained without a pointer, the news said once', async () => {
+test.tables('the tables by keyboard, the columns explained without a pointer, the news said once', async () => {
   const page = await open(fromDisk);
   await compute(page, '1.5');
   await chooseT(page, '0.85');
@@ -818,7 +885,7 @@ test('the tables by keyboard, the columns explained without a pointer, the news 
   await page.close();
 });
 
-test('a touch drag moves the point; a phone keeps label and field together and the shares in view', async () => {
+test.layout('a touch drag moves the point; a phone keeps label and field together and the shares in view', async () => {
   const context = await browser.newContext({ viewport: { width: 390, height: 844 }, hasTouch: true, isMobile: true });
   const page = await context.newPage();
   await page.goto(fromDisk);
@@ -877,12 +944,12 @@ test('a touch drag moves the point; a phone keeps label and field together and t
     await touch('touchMove', onLine.x, onLine.y + 8 * k);
   const during = await page.locator('#maxwell-summary').boundingBox();
   await touch('touchEnd');
-  assert.match(await page.textContent('#maxwell-summary'), /^p de prueba = 0\.\d+ · áreas .* · gl − gg = [+−]\d.* · Por debajo de la presión de vapor/);
+  assert.match(await page.textContent('#maxwell-summary'), /^p de prueba = 0\.\d+ · áreas .* · gl − gg = [+-]\d.* · Por debajo de la presión de vapor/);
   assert.ok(during.y >= -1 && during.y + during.height <= 844, 'the trial line\'s readouts are out of view');
   await context.close();
 });
 
-test('at 1024 px no readout wraps; printed, every row; each chart saves as a PNG', async () => {
+test.screens('at 1024 px no readout wraps; printed, every row; each chart saves as a PNG', async () => {
   const page = await open(fromDisk, { width: 1024, height: 800 });
   await compute(page, '1.5');
   await chooseT(page, '0.501');
@@ -907,7 +974,7 @@ test('at 1024 px no readout wraps; printed, every row; each chart saves as a PNG
   await page.close();
 });
 
-test('?lang=en shows the page in English and the files stay the same', async () => {
+test.files('?lang=en shows the page in English and the files stay the same', async () => {
   const page = await open(fromDisk + '?lang=en');
   assert.strictEqual(await page.getAttribute('html', 'lang'), 'en');
   assert.match(await page.textContent('h1'), /Phase transition/);
@@ -923,7 +990,7 @@ test('?lang=en shows the page in English and the files stay the same', async () 
   await page.close();
 });
 
-test('the process panel: the lever rule at five volumes, the phases drawn in proportion, and without nucleation the spinodals', async () => {
+test.lab('the process panel: the lever rule at five volumes, the phases drawn in proportion, and without nucleation the spinodals', async () => {
   const page = await open(fromDisk);
   await compute(page, '1.5');
   await chooseT(page, '0.900');
@@ -973,7 +1040,7 @@ test('the process panel: the lever rule at five volumes, the phases drawn in pro
   await page.close();
 });
 
-test('heating at the vapour pressure: the liquid warms, boils at the row\'s t as the gas grows, and takes in the row\'s latent heat', async () => {
+test.lab('heating at the vapour pressure: the liquid warms, boils at the row\'s t as the gas grows, and takes in the row\'s latent heat', async () => {
   const page = await open(fromDisk);
   await compute(page, '1.5');
   await chooseT(page, '0.850');
@@ -1003,10 +1070,29 @@ test('heating at the vapour pressure: the liquid warms, boils at the row\'s t as
   assert.ok(end.phase === 'gas' && Math.abs(end.t - 0.95) < 1e-12 && end.heat > boilingEnds.heat);
   const marks = await page.evaluate(() => Chart.getChart('ts').$markSets.heating.map((m) => m.key));
   assert.deepStrictEqual(marks, ['boiling-heat', 'heating-path', 'heating-point']);
+  // The heat of boiling is shaded whole, down to t = 0 in view, and named
+  // in the legend, with the path and the point; before it boils there is
+  // none, and the axis is the dome's again.
+  const shading = async (k) => {
+    await at(k);
+    await settle(page);
+    return page.evaluate(() => {
+      const chart = Chart.getChart('ts');
+      const heat = chart.$markSets.heating.find((m) => m.key === 'boiling-heat').points;
+      return { axisMin: chart.scales.y.min, heatMin: Math.min(...heat.map((q) => q.y)), shaded: heat.length,
+        legend: document.getElementById('ts-legend').textContent };
+    });
+  };
+  const boiling = await shading(30);
+  assert.ok(boiling.shaded === 4 && boiling.axisMin <= boiling.heatMin, `the heat is shaded down to ${boiling.heatMin}, the axis from ${boiling.axisMin}`);
+  assert.match(boiling.legend, /calor de ebullición.*calentamiento a la presión de vapor.*estado calentado.*estado del cilindro/);
+  const warming = await shading(5);
+  assert.ok(warming.shaded === 0 && warming.axisMin === 0.5, `before boiling: ${JSON.stringify(warming)}`);
+  assert.doesNotMatch(warming.legend, /calor de ebullición/);
   await page.close();
 });
 
-test('each exercise opens from its address in the state it asks for, and checks answers against the program\'s numbers', async () => {
+test.exercises('each exercise opens from its address in the state it asks for, and checks answers against the program\'s numbers', async () => {
   const [rows] = coexistenceRows('1.5');
   const row = (t) => rows.find((fields) => fields[0] === t).map(Number);
   const argon = (option, value) => spawnSync(program, ['--substance', 'argon', option, value], { encoding: 'utf8' }).stdout;
@@ -1016,15 +1102,43 @@ test('each exercise opens from its address in the state it asks for, and checks 
   const [, p90, vl90, vg90] = row('0.900000');
   // Each exercise: what the page must show once opened, the program's
   // answer worked out from the console's, and a wrong answer.
+  // A number near x among a text's numbers (a share in % is no volume).
+  const near = (x, within, percent = false) => (text) => [...text.matchAll(/-?\d+(?:\.\d+)?(?:e[-+]?\d+)?(\s*%)?/g)]
+    .some((m) => Boolean(m[1]) === percent && Math.abs(parseFloat(m[0]) - x) <= within);
+  const share = 100 * (vg90 - 1.4) / (vg90 - vl90);
+  // `gives`: what in a text would give the answer away before it is checked.
   const cases = [
-    { shows: ['#find-task', /t = 0\.900/], expected: p90, tolerance: 1e-6, wrong: '0.5' },
-    { shows: ['#p-trial-value', /0\.5[0-9]{5}/], expected: 'liquid', wrong: 'gas' },
-    { shows: ['#process-v-number', '1.4'], expected: 100 * (vg90 - 1.4) / (vg90 - vl90), tolerance: 1e-4, wrong: '10' },
-    { shows: ['#t-kelvin', '120.00'], expected: vgCm3, tolerance: 1e-3, wrong: '100' },
-    { shows: ['#t-kelvin', '120.00'], expected: vlCm3, tolerance: 1e-3, wrong: '100' },
-    { shows: ['#t-number', '0.800'], expected: 'no', wrong: 'yes' },
-    { shows: ['#fluid', /./], expected: boiling, tolerance: 1e-6, wrong: '87.3' },
+    { shows: ['#find-task', /t = 0\.900/], expected: p90, tolerance: 1e-6, wrong: '0.5', gives: near(p90, 5e-4) },
+    { shows: ['#p-trial-value', /0\.5[0-9]{5}/], expected: 'liquid', wrong: 'gas', gives: (text) => /solo el\s+líquido/.test(text) },
+    { shows: ['#process-v-number', '1.4'], expected: share, tolerance: 1e-4, wrong: '10', gives: near(share, 0.06, true) },
+    { shows: ['#t-kelvin', '120.00'], expected: vgCm3, tolerance: 1e-3, wrong: '100', gives: near(vgCm3, 0.005 * vgCm3) },
+    { shows: ['#t-kelvin', '120.00'], expected: vlCm3, tolerance: 1e-3, wrong: '100', gives: near(vlCm3, 0.005 * vlCm3) },
+    { shows: ['#t-number', '0.800'], expected: 'no', wrong: 'yes', gives: (text) => /No dependen de c|se cancelan/.test(text) },
+    { shows: ['#fluid', /./], expected: boiling, tolerance: 1e-6, wrong: '87.3', gives: near(boiling, 0.006) },
   ];
+  // What the reader can see or hear, the big tables aside: the text in view,
+  // what the live regions last said, and the accessibility tree.
+  const heard = async (page) => {
+    await page.waitForTimeout(600);  // the announcer waits for a pause
+    const seen = await page.evaluate(() => {
+      const walker = document.createTreeWalker(document.body, NodeFilter.SHOW_TEXT);
+      const texts = [];
+      for (let node = walker.nextNode(); node; node = walker.nextNode()) {
+        const element = node.parentElement;
+        if (!element.closest('table, script, style') && element.checkVisibility({ visibilityProperty: true }))
+          texts.push(node.textContent);
+      }
+      const live = [...document.querySelectorAll('[aria-live], [role=status]')].map((el) => el.textContent);
+      document.querySelectorAll('table').forEach((table) => table.setAttribute('aria-hidden', 'true'));
+      return { text: texts.join(' '), live: live.join(' ') };
+    });
+    const tree = await page.locator('body').ariaSnapshot();
+    await page.evaluate(() => document.querySelectorAll('table').forEach((table) => table.removeAttribute('aria-hidden')));
+    // Links' addresses (a download's blob: name) are no text the reader is given.
+    return Object.assign(seen, { tree: tree.split('\n').filter((line) => !/^\s*- \/url:/.test(line)).join('\n') });
+  };
+  // Which of a text's parts gives the answer away.
+  const givenIn = (c, parts) => Object.entries(parts).filter(([, text]) => c.gives(text)).map(([name]) => name);
   for (const [k, c] of cases.entries()) {
     const page = await open(`${fromDisk}?exercise=${k + 1}`);
     await page.waitForFunction(() => Number(document.body.dataset.runs || 0) > 0);
@@ -1036,6 +1150,10 @@ test('each exercise opens from its address in the state it asks for, and checks 
       return 'value' in el && el.tagName !== 'OUTPUT' ? el.value : el.textContent;
     }, selector);
     assert.match(value, shown instanceof RegExp ? shown : new RegExp('^' + shown.replace('.', '\\.')), `exercise ${k + 1}: ${selector}`);
+    // Before the check nothing the reader sees or hears gives the answer.
+    const before = await heard(page);
+    assert.deepStrictEqual(givenIn(c, before), [], `exercise ${k + 1} gives its answer away before it is checked: ` +
+      Object.values(before).flatMap((text) => text.split(/(?<=[.:;\n])\s*/)).filter((part) => c.gives(part)).join(' | '));
     const answer = async (reply) => {
       if (typeof c.expected === 'string')
         await page.check(`input[name=exercise-choice][value=${reply}]`);
@@ -1053,16 +1171,21 @@ test('each exercise opens from its address in the state it asks for, and checks 
         `exercise ${k + 1}: the page expects ${wrong.expected}, the program gives ${c.expected}`);
     const right = await answer(typeof c.expected === 'string' ? c.expected : Number(wrong.expected).toPrecision(5));
     assert.strictEqual(right.right, 'true', `exercise ${k + 1}: the program's own answer was refused`);
+    // Checked, what was held back is there again.
+    assert.ok(givenIn(c, await heard(page)).includes('text'), `exercise ${k + 1}: the answer is not in view once checked`);
     if (k === 0)
       assert.deepStrictEqual(await violations(page), []);
     await page.close();
   }
 });
 
-test('find it yourself: nothing in view gives the vapour pressure before the check; after it, the error is the guess minus the row\'s p', async () => {
+test.exercises('find it yourself: nothing in view gives the vapour pressure before the check; after it, the error is the guess minus the row\'s p', async () => {
   const page = await open(fromDisk + '?t=0.9&find=1');
   await page.waitForFunction(() => !document.getElementById('find-p').disabled);
   await settle(page);
+  // Nothing the reader did is announced: no heating, which nobody started.
+  await page.waitForTimeout(600);
+  assert.doesNotMatch(await page.textContent('#announce'), /calentándose|hirviendo/);
   const [rows] = coexistenceRows('');
   const row = rows.find((fields) => fields[0] === '0.900000');
   const [p, vl, vg] = [1, 2, 3].map((k) => Number(row[k]));
@@ -1108,7 +1231,7 @@ test('find it yourself: nothing in view gives the vapour pressure before the che
   await page.close();
 });
 
-test('the model against nature: its densities are the table\'s rows, Guggenheim\'s curve his law, and the numbers the model\'s own', async () => {
+test.nature('the model against nature: its densities are the table\'s rows, Guggenheim\'s curve his law, and the numbers the model\'s own', async () => {
   const page = await open(fromDisk);
   await compute(page, '1.5');
   await chooseT(page, '0.700');
@@ -1154,7 +1277,7 @@ function consoleNature(name) {
   return { rows, said: run.stdout.toString() };
 }
 
-test('the substances beside the model: their curves are the console\'s nature files, the model\'s vapour pressure the rows, the table the console\'s', async () => {
+test.nature('the substances beside the model: their curves are the console\'s nature files, the model\'s vapour pressure the rows, the table the console\'s', async () => {
   const page = await open(fromDisk + '?lang=en');
   await page.waitForSelector('#nature-view[data-fluids]');
   await compute(page, '1.5');
@@ -1208,7 +1331,7 @@ test('the substances beside the model: their curves are the console\'s nature fi
   await page.close();
 });
 
-test('a chosen substance against the model: its nature file the console\'s, its SI curves the file\'s, where it really boils', async () => {
+test.nature('a chosen substance against the model: its nature file the console\'s, its SI curves the file\'s, where it really boils', async () => {
   const page = await open(fromDisk + '?lang=en');
   await page.waitForSelector('#nature-view[data-fluids]');
   await page.selectOption('#fluid', { label: 'argon (Ar)' });
@@ -1267,7 +1390,7 @@ test('a chosen substance against the model: its nature file the console\'s, its 
   await page.close();
 });
 
-test('an address the page cannot follow opens no exercise, and a t off the table finds at a t of it', async () => {
+test.exercises('an address the page cannot follow opens no exercise, and a t off the table finds at a t of it', async () => {
   const page = await open(`${fromDisk}?exercise=99&find=1&t=0.4`);
   await page.waitForFunction(() => !document.getElementById('find-p').disabled);
   assert.ok(await page.isHidden('#exercise-body'));
@@ -1276,7 +1399,7 @@ test('an address the page cannot follow opens no exercise, and a t off the table
   await page.close();
 });
 
-test('served over HTTP on a phone, the files are the same and the charts tall enough', async () => {
+test.screens('served over HTTP on a phone, the files are the same and the charts tall enough', async () => {
   const server = http.createServer((request, response) => {
     const file = path.join(site, decodeURIComponent(new URL(request.url, 'http://x').pathname));
     fs.readFile(file.endsWith(path.sep) ? path.join(file, 'index.html') : file, (error, data) => {
@@ -1310,7 +1433,7 @@ test('served over HTTP on a phone, the files are the same and the charts tall en
   }
 });
 
-test('when the program cannot be loaded, the page says so', async () => {
+test.files('when the program cannot be loaded, the page says so', async () => {
   const broken = path.join(scratch, 'broken');
   fs.cpSync(site, broken, { recursive: true });
   fs.rmSync(path.join(broken, 'vdwcoex.js'));
@@ -1319,5 +1442,86 @@ test('when the program cannot be loaded, the page says so', async () => {
   await page.waitForFunction(() => document.getElementById('status').className === 'error');
   assert.match(await page.textContent('#status'), /No se pudo cargar el programa/);
   assert.ok(await page.isDisabled('#run'));
+  await page.close();
+});
+
+test.screens('nothing is wider than the screen at four sizes, in both languages, with and without a substance', async () => {
+  const sizes = [[1280, 800], [1024, 768], [390, 844], [360, 640]];
+  const wider = [];
+  for (const [width, height] of sizes)
+    for (const lang of ['es', 'en']) {
+      const page = await open(`${fromDisk}?lang=${lang}`, { width, height });
+      await compute(page, '1.5');
+      for (const substance of [null, 'argon']) {
+        if (substance) {
+          const runs = await page.evaluate(() => Number(document.body.dataset.runs || 0));
+          const index = await page.evaluate((key) => vdwcoexPage.model.state.program.substances
+            .findIndex((fluid) => fluid.key === key), substance);
+          await page.selectOption('#fluid', String(index));
+          await page.waitForFunction((n) => Number(document.body.dataset.runs || 0) > n, runs);
+          await settle(page);
+        }
+        // The whole page scrolled through, as its parts are drawn on the way.
+        const widest = await page.evaluate(async () => {
+          let widest = document.documentElement.scrollWidth;
+          for (let y = 0; y < document.documentElement.scrollHeight; y += innerHeight) {
+            scrollTo(0, y);
+            await new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(done)));
+            widest = Math.max(widest, document.documentElement.scrollWidth);
+          }
+          scrollTo(0, 0);
+          return widest;
+        });
+        if (widest > width)
+          wider.push(`${width}×${height} ${lang} ${substance || 'reduced'}: ${widest} px`);
+      }
+      // On a phone every scrolling region is reachable by keyboard.
+      if (width < 400 && lang === 'es') {
+        const found = await violations(page);
+        assert.deepStrictEqual(found.filter((v) => v.startsWith('scrollable-region-focusable')), []);
+      }
+      await page.close();
+    }
+  assert.deepStrictEqual(wider, []);
+});
+
+test.maxwell('a state off the table is printed by the program, as the rows are: 0.5078125 as 0.507812', async () => {
+  const page = await open(fromDisk);
+  await compute(page, '1.5');
+  await page.evaluate(() => vdwcoexPage.model.chooseAnyT(0.5078125));
+  await settle(page);
+  const fields = await page.evaluate(() => vdwcoexPage.model.chosenState().fields);
+  assert.strictEqual(fields[0], '0.507812');
+  assert.match(await page.textContent('#maxwell-description'), /t = 0\.507812/);
+  await page.close();
+});
+
+test.units('axis labels: none overlap on the log axes, none grouped by a comma, and in a substance\'s units under four digits', async () => {
+  const page = await open(fromDisk);
+  await compute(page, '1.5');
+  await page.waitForSelector('#nature-view[data-fluids]');
+  await settle(page);
+  for (const id of ['exponent', 'vapour'])
+    (await page.evaluate(labelsOf, id)).forEach((a) => assert.ok(!a.overlapping, `${id}: ${JSON.stringify(a)}`));
+  const every = () => [...document.querySelectorAll('canvas')].map((canvas) => Chart.getChart(canvas)).filter(Boolean)
+    .flatMap((chart) => ['x', 'y'].map((axisId) => ({ id: chart.canvas.id, axisId,
+      title: chart.scales[axisId].options.title.text, labels: chart.scales[axisId].ticks.map((t) => String(t.label)) })));
+  for (const key of [null, 'water', 'argon']) {
+    if (key) {
+      const runs = await page.evaluate(() => Number(document.body.dataset.runs || 0));
+      const index = await page.evaluate((k) => vdwcoexPage.model.state.program.substances.findIndex((f) => f.key === k), key);
+      await page.selectOption('#fluid', String(index));
+      await page.waitForFunction((n) => Number(document.body.dataset.runs || 0) > n, runs);
+      await settle(page);
+      await settle(page);
+    }
+    for (const { id, axisId, title, labels } of await page.evaluate(every)) {
+      assert.ok(labels.every((label) => !label.includes(',')), `${key} ${id} ${axisId}: ${labels.join(' ')}`);
+      if (key && /kPa|MPa|cm³|dm³/.test(title))
+        assert.ok(labels.every((label) => Math.abs(Number(label)) < 1000), `${key} ${id} ${axisId} (${title}): ${labels.join(' ')}`);
+    }
+  }
+  // Water's pressures in MPa, where kPa would run to tens of thousands.
+  assert.strictEqual(await page.evaluate(() => Chart.getChart('pt').scales.y.options.title.text), 'p (MPa)');
   await page.close();
 });

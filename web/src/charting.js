@@ -130,9 +130,32 @@ export function roundTicks(factor, log) {
     const many = scale.ticks.length;
     if (!log && factor === 1 && many >= 4)
       return;
-    const values = log ? logTicks(low, high) : linearTicks(low, high, Math.max(4, Math.min(many, 8) - 1));
+    const values = log ? apart(scale, logTicks(low, high), low, high) :
+      linearTicks(low, high, Math.max(4, Math.min(many, 8) - 1));
     scale.ticks = values.map((value) => ({ value: value / factor }));
   };
+}
+
+// Of a log axis's ticks from low to high, those whose labels do not overlap
+// on it: 1, 2 and 5 times a power of ten first, then the others in order
+// where there is room (0.7, 0.8 and 0.9 crowd each other on a short axis).
+function apart(scale, values, low, high) {
+  const length = scale.isHorizontal() ? scale.width : scale.height;
+  if (!(length > 0) || values.length < 2)
+    return values;
+  const at = (v) => length * Math.log(v / low) / Math.log(high / low);
+  const longest = Math.max(...values.map((v) => String(Number(v.toPrecision(3))).length));
+  const room = scale.isHorizontal() ? longest * 10 + 10 : 22;
+  const rank = (v) => {
+    const m = Number((v / Math.pow(10, Math.floor(Math.log10(v) + 1e-9))).toPrecision(6));
+    return m === 1 ? 0 : m === 2 || m === 5 ? 1 : 2;
+  };
+  const kept = [];
+  [0, 1, 2].forEach((r) => values.filter((v) => rank(v) === r).forEach((v) => {
+    if (kept.length === 0 || kept.every((w) => Math.abs(at(v) - at(w)) >= room))
+      kept.push(v);
+  }));
+  return kept.sort((a, b) => a - b);
 }
 
 // The multiples of the largest step of 1, 2 or 5 times a power of ten that
@@ -190,11 +213,20 @@ function styleChart(name, chart, titles, theme, units) {
   [['x', 1], ['y', 2]].forEach(([id, k]) => {
     const q = units.axisQuantity(name, id);
     const log = o.scales[id].type === 'logarithmic';
-    o.scales[id].title.text = units.axisTitle(titles[k], q);
+    o.scales[id].title.text = units.axisTitle(titles[k], q, units.axisUnit(q, 1).unit);
     o.scales[id].title.color = text;
     o.scales[id].ticks.color = text;
-    o.scales[id].ticks.callback = units.tickLabel(q, log);
-    o.scales[id].afterBuildTicks = roundTicks(units.tickFactor(q), log);
+    // The unit is chosen once the axis's range is known, and named in its
+    // title; the axis may turn log or linear later (the Maxwell chart's).
+    const unitOf = (scale) => units.axisUnit(q, Math.max(Math.abs(scale.min), Math.abs(scale.max)));
+    o.scales[id].ticks.callback = function label(value) {
+      return units.tickLabel(unitOf(this).factor, this.type === 'logarithmic')(value);
+    };
+    o.scales[id].afterBuildTicks = (scale) => {
+      const { unit, factor } = unitOf(scale);
+      scale.options.title.text = units.axisTitle(titles[k], q, unit);
+      roundTicks(factor, scale.type === 'logarithmic')(scale);
+    };
     if (!o.scales[id].grid)
       o.scales[id].grid = {};
     o.scales[id].grid.color = theme.css('--grid');

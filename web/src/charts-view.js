@@ -28,6 +28,7 @@ export function createChartsView(model, { theme, painter, frames, units }) {
     pv.push(point('critical', { data: [{ x: 1, y: 1 }] }));
     pv.push(line('chosen-isotherm', '', { borderWidth: 3, mark: true }));
     pv.push(line('chosen-tie-line', '', { borderWidth: 3, mark: true }));
+    pv.push(processPoint());
 
     charts.pv = new Chart(byId('pv'), { type: 'scatter', data: { datasets: pv },
       options: chartOptions(logAxis({ min: 0.36, max: 60 }), axis({ min: -0.6, max: 1.5 })) });
@@ -36,6 +37,7 @@ export function createChartsView(model, { theme, painter, frames, units }) {
       line('gas-limit', '', { borderDash: [8, 4] }),
       line('liquid-limit', '', { borderDash: [2, 3] }),
       point('chosen', { pointRadius: 7, mark: true }),
+      ...heatingMarks(), processPoint(),
     ] }, options: chartOptions(tAxis(), axis({ min: -1, max: 1.1 })) });
     charts.heat = new Chart(byId('heat'), { type: 'scatter', data: { datasets: [
       line('latent-heat', '', { borderWidth: 3.5 }),
@@ -55,8 +57,16 @@ export function createChartsView(model, { theme, painter, frames, units }) {
     ] }, options: chartOptions(tAxis(), axis({})) });
     charts.ts = new Chart(byId('ts'), { type: 'scatter', data: { datasets: [
       ...beside(), line('chosen', '', { borderWidth: 2.5, mark: true }),
+      line('boiling-heat', '', { borderWidth: 0, fill: true, mark: true }), ...heatingMarks(), processPoint(),
     ] }, options: chartOptions(axis({}), tAxis()) });
   }
+
+  // The marks the process and the heating below draw on these charts, named
+  // in their legends while they are drawn: the cylinder's state, and the
+  // heating's path at the vapour pressure and its point.
+  const processPoint = () => point('process', { pointRadius: 7, mark: true });
+  const heatingMarks = () => [line('heating-path', '', { borderWidth: 2, borderDash: [6, 4], mark: true }),
+    point('heating-point', { pointRadius: 7, mark: true })];
 
   // Colours, texts and legends of the charts named (every chart where none
   // is), from the page's colour scheme, language and units.
@@ -78,6 +88,12 @@ export function createChartsView(model, { theme, painter, frames, units }) {
     label(charts.pt, 'gas-limit', tr('gasLimit'), theme.css('--c-red'));
     label(charts.pt, 'liquid-limit', tr('liquidLimit'), colour(2));
     label(charts.pt, 'chosen', chosen, text);
+    [charts.pv, charts.pt, charts.ts].forEach((chart) => label(chart, 'process', tr('processPoint'), theme.css('--c-green')));
+    [charts.pt, charts.ts].forEach((chart) => {
+      label(chart, 'heating-path', tr('heatingPath'), theme.css('--c-purple'));
+      label(chart, 'heating-point', tr('heatingPoint'), theme.css('--c-purple'));
+    });
+    label(charts.ts, 'boiling-heat', tr('boilingHeatArea'), theme.css('--area-gas'));
     label(charts.heat, 'latent-heat', 'hg − hl', colour(0));
     label(charts.heat, 'chosen', chosen, text);
     const enthalpy = state.quantity === 'h';

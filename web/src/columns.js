@@ -25,20 +25,30 @@ export function shownField(field) {
   return /^[-+]?nan$/i.test(field) ? 'nan' : field;
 }
 
+// What is smaller than this is below the precision of the searches behind
+// an area (their crossings to twelve digits) and rounding noise: printed
+// as 0, not as 3.13326e-16.
+const BELOW_PRECISION = 1e-12;
+
 // An area or an energy, as the files print them: six decimals, or six
 // significant digits where it is smaller than that shows (near the critical
 // point); nan as the page writes it.
 export function area(x) {
   if (!Number.isFinite(x))
     return 'nan';
+  if (Math.abs(x) < BELOW_PRECISION)
+    return '0';
   return Math.abs(x) >= 0.01 ? x.toFixed(6) : x.toExponential(5);
 }
 
 // A difference of areas or energies, with its sign: six decimals as the
 // areas have where it is as large, else three significant digits (near
-// zero, at the vapour pressure, only its size matters).
+// zero, at the vapour pressure, only its size matters). The minus is the
+// reports' and the SI values' beside it, the ASCII one.
 export function signed(x) {
   if (!Number.isFinite(x))
     return 'nan';
-  return (x >= 0 ? '+' : '−') + (Math.abs(x) >= 0.01 ? Math.abs(x).toFixed(6) : Math.abs(x).toExponential(2));
+  if (Math.abs(x) < BELOW_PRECISION)
+    return '0';
+  return (x >= 0 ? '+' : '-') + (Math.abs(x) >= 0.01 ? Math.abs(x).toFixed(6) : Math.abs(x).toExponential(2));
 }

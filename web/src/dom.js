@@ -26,11 +26,12 @@ export function fieldError(field, messageId, message) {
 
 // A description list's terms and values: the same elements keep their
 // place and only the texts that changed are written, so that a step of t
-// does not rebuild the readouts.
+// does not rebuild the readouts. An item [term, value, true] is one whose
+// value may wrap.
 export function setList(list, items) {
   while (list.children.length > 2 * items.length)
     list.lastElementChild.remove();
-  items.forEach(([term, value], k) => {
+  items.forEach(([term, value, wraps = false], k) => {
     for (const [tag, text, at] of [['dt', term, 2 * k], ['dd', value, 2 * k + 1]]) {
       let element = list.children[at];
       if (!element) {
@@ -39,6 +40,8 @@ export function setList(list, items) {
       }
       if (element.textContent !== String(text))
         element.textContent = text;
+      if (tag === 'dd')
+        element.classList.toggle('wraps', wraps);
     }
   });
 }
@@ -55,9 +58,13 @@ export function afterPaint(then) {
 
 // Says a text once to a screen reader, after a pause in what changes it, so
 // that a held key or a drag does not flood it.
-export function createAnnouncer() {
+// A text that tells a part of the page an open exercise holds back (see
+// the model's withholds) is not said at all.
+export function createAnnouncer(holds = () => false) {
   let timer = null;
-  return (text) => {
+  return (text, part = null) => {
+    if (part !== null && holds(part))
+      return;
     clearTimeout(timer);
     timer = setTimeout(() => { byId('announce').textContent = text; }, 400);
   };

@@ -29,8 +29,42 @@ export function createExerciseView(model, { announce }) {
     return unit ? `${digits} ${unit}` : digits;
   }
 
+  // The parts of the page an open exercise may hold back, by the model's
+  // names: hidden (out of view and of the accessibility tree) until it is
+  // answered.
+  const PARTS = {
+    readout: ['readout', 'maxwell-summary', 'maxwell-description', 'gibbs-description'],
+    verdict: ['trial-verdict', 'maxwell-summary'],
+    shares: ['process-shares'],
+    cNote: ['c-independent'],
+    boiling: ['boil-result'],
+  };
+
+  function holdBack() {
+    const held = new Set(Object.keys(PARTS).filter((part) => model.withholds(part)).flatMap((part) => PARTS[part]));
+    Object.values(PARTS).flat().forEach((id) => {
+      const element = byId(id);
+      element.classList.toggle('withheld', held.has(id));
+      if (held.has(id))
+        element.dataset.withheld = tr('withheld');
+      // A chart described by a text held back is not described meanwhile: a
+      // screen reader reads a description even where it is hidden.
+      document.querySelectorAll(`[aria-describedby="${id}"], [data-described-by="${id}"]`).forEach((chart) => {
+        if (held.has(id)) {
+          chart.dataset.describedBy = id;
+          chart.removeAttribute('aria-describedby');
+        } else {
+          chart.setAttribute('aria-describedby', id);
+          delete chart.dataset.describedBy;
+        }
+      });
+    });
+    byId('exercise-held').hidden = held.size === 0;
+  }
+
   function show() {
     const open = state.exercise;
+    holdBack();
     byId('exercise-body').hidden = !open;
     [...byId('exercise-list').children].forEach((button, k) =>
       button.setAttribute('aria-pressed', String(Boolean(open) && open.index === k)));
@@ -62,7 +96,8 @@ export function createExerciseView(model, { announce }) {
       const expected = exercise.choices
         ? exercise.choices.find((choice) => choice.value === open.expected)[lang]
         : shownNumber(exercise, open.expected);
-      byId('exercise-verdict').textContent = tr(open.right ? 'exerciseRight' : 'exerciseWrong', { answer: expected });
+      const verdict = (open.right ? 'exerciseRight' : 'exerciseWrong') + (exercise.choices ? 'Choice' : '');
+      byId('exercise-verdict').textContent = tr(verdict, { answer: expected });
       byId('exercise-explanation').textContent = exercise.explanation[lang];
       Object.assign(feedback.dataset, { expected: open.expected, right: open.right });
     }

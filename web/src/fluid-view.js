@@ -95,7 +95,7 @@ export function createFluidView(model, { units, announce }) {
     else if (boiling.belowTriple)
       items.push([tr('boilCurves'), tr('boilSolid')]);
     setList(result, items);
-    announce(items.map(([a, b]) => `${a}: ${b}`).join('. '));
+    announce(items.map(([a, b]) => `${a}: ${b}`).join('. '), 'boiling');
     boilingT = boiling.t;
     byId('boil-show').hidden = false;
   }

@@ -35,7 +35,7 @@ function start() {
   const canRun = typeof WebAssembly === 'object' && programPresent();
   const loading = canRun ? model.load() : null;
   const shared = { theme: createTheme(), painter: createPainter(), frames: createFrames(), units: createUnits(model),
-    announce: createAnnouncer() };
+    announce: createAnnouncer((part) => model.withholds(part)) };
 
   // A run from the reply, painted: its files are offered and it is reported
   // done once the frame that shows it has been painted.
@@ -88,6 +88,8 @@ function start() {
   // An exercise opened sets the page up, on a run of the reply typed where
   // nothing has run yet.
   model.on('exercise', ({ apply }) => {
+    // What an exercise held back shows again once it is answered.
+    views.process.show();
     if (!apply || !state.program)
       return;
     if (!state.run)

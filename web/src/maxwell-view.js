@@ -9,13 +9,17 @@ import { byId, fieldError, pressureSliderEnds, setList, setPressureSlider, typed
 import { SHOWN_UNIT, celsius } from './units.js';
 
 // The parts of an isotherm by stability, styled alike on both charts.
-function branches() {
+// The isotherm's branches; on the Gibbs chart (`envelope`) the stable ones,
+// the lowest g at each pressure, bolder still and the others thinner.
+function branches(envelope = false) {
+  const stable = envelope ? 5 : 3, other = envelope ? 1.5 : undefined;
+  const width = (w) => (w === undefined ? {} : { borderWidth: w });
   return [
-    line('stable-liquid', '', { borderWidth: 3 }),
-    line('metastable-liquid', '', { borderDash: [8, 4] }),
-    line('unstable', '', { borderDash: [2, 4] }),
-    line('metastable-gas', '', { borderDash: [8, 4] }),
-    line('stable-gas', '', { borderWidth: 3 }),
+    line('stable-liquid', '', { borderWidth: stable }),
+    line('metastable-liquid', '', Object.assign({ borderDash: [8, 4] }, width(other))),
+    line('unstable', '', Object.assign({ borderDash: [2, 4] }, width(other))),
+    line('metastable-gas', '', Object.assign({ borderDash: [8, 4] }, width(other))),
+    line('stable-gas', '', { borderWidth: stable }),
     line('supercritical', '', { borderWidth: 3 }),
   ];
 }
@@ -27,6 +31,7 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
   const charts = {};
   let made = false;
   let lastIsotherm = null;  // what the Maxwell chart shows now, to skip drawing it again
+  let warmRow = null;       // the row drawn before any run, to describe it
 
   function makeMaxwellChart() {
     charts.maxwell = new Chart(byId('maxwell'), { type: 'scatter', data: { datasets: [
@@ -38,12 +43,13 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
       point('limits'),
       point('critical'),
       point('operating-point', { pointRadius: 8, pointStyle: 'rectRot' }),
+      point('process', { pointRadius: 7, mark: true }),
     ] }, options: chartOptions(axis({}), axis({})) });
   }
 
   function makeGibbsChart() {
     charts.gibbs = new Chart(byId('gibbs'), { type: 'scatter', data: { datasets: [
-      ...branches(),
+      ...branches(true),
       line('trial-gap', '', { borderWidth: 3, borderDash: [10, 5], pointRadius: 6 }),
       point('vapour-point', { pointRadius: 7 }),
     ] }, options: chartOptions(axis({}), axis({})) });
@@ -81,6 +87,7 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
     label(m, 'limits', tr('limits'), theme.css('--c-red'));
     label(m, 'critical', tr('critical'), theme.css('--c-red'));
     label(m, 'operating-point', tr('operatingPoint'), colour(3));
+    label(m, 'process', tr('processPoint'), theme.css('--c-green'));
     label(charts.gibbs, 'vapour-point', tr('gibbsCrossing'), colour(0));
     label(charts.gibbs, 'trial-gap', tr('gibbsGap'), theme.css('--c-pink'));
     const titles = { maxwell: [titleAtT('maxwellChart'), tr(state.logAxis ? 'vAxisLog' : 'vAxis'), tr('pAxis')],
@@ -143,14 +150,14 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
     trialSlider.addEventListener('input', () => {
       const [low, high] = trialEnds();
       model.setTrialP(Math.min(high, Math.max(low, Number(trialSlider.value))), true);
-      announce(byId('trial-verdict').textContent);
+      announce(byId('trial-verdict').textContent, 'verdict');
     });
     trialSlider.addEventListener('keydown', (event) => {
       if ((event.key !== 'Home' && event.key !== 'End') || !model.chosenState())
         return;
       event.preventDefault();
       model.setTrialP(trialEnds()[event.key === 'Home' ? 0 : 1]);
-      announce(byId('trial-verdict').textContent);
+      announce(byId('trial-verdict').textContent, 'verdict');
     });
     byId('gibbs-zoom').addEventListener('change', (event) => model.setGibbsZoom(event.target.checked));
     byId('p-reset').addEventListener('click', () => model.setTrialP(null));
@@ -172,7 +179,7 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
     const chosen = model.chosenState();
     const f = chosen && chosen.fields;
     announce(chosen && chosen.row >= 0 ? tr('announceRow', { t: f[COEX.t], p: f[COEX.p], vl: f[COEX.vl], vg: f[COEX.vg] })
-      : byId('t-note').textContent);
+      : byId('t-note').textContent, 'readout');
   }
 
   function showMaxwell(deferred = false) {
@@ -205,6 +212,9 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
     drawIsotherm(s.t, s, null);
     drawGibbs(s.t, Object.assign({ gl: trialAt(s.p).gl }, s), null, 1.5);
     lastIsotherm = null;
+    // Drawn, they are described: the row's numbers do not depend on c either.
+    warmRow = { fields: run.coexistenceRows()[row], s };
+    describeRow(warmRow.fields, warmRow.s, null);
   }
 
   // The chosen state's construction from its unrounded state; the line at
@@ -291,15 +301,27 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
   }
 
   // Both charts' text alternatives at a row.
+  // With a substance each number is given in its units too, as the
+  // readouts give it.
+  // An open exercise that asks for the state's numbers holds them back here
+  // too: a figure's caption is read as its name even where it is hidden.
   function describeRow(f, shown, trial) {
+    if (model.withholds('readout')) {
+      ['maxwell', 'gibbs'].forEach((id) => { byId(id + '-description').textContent = tr('withheld'); });
+      return;
+    }
+    const t = units.chosen() ? `${f[COEX.t]} (T = ${units.siText('t', f[COEX.t])} K)` : f[COEX.t];
+    const at = (q, k) => units.beside(q, Number(f[k]), f[k]);
     byId('maxwell-description').textContent = tr('maxwellDescription', {
-      t: f[COEX.t], vl: f[COEX.vl], vg: f[COEX.vg], vlmax: f[COEX.vlmax], plmin: f[COEX.plmin],
-      vgmin: f[COEX.vgmin], pgmax: f[COEX.pgmax], p: f[COEX.p],
-      areaLiquid: area(shown.areaLiquid), areaGas: area(shown.areaGas) }) +
-      (trial ? ' ' + tr('trialDescription', { p: trial.p.toFixed(6), difference: signed(trial.areaGas - trial.areaLiquid),
-        gibbs: signed(trial.gl - trial.gg) }) : '');
-    byId('gibbs-description').textContent = tr('gibbsDescription', { t: f[COEX.t], p: f[COEX.p],
-      plmin: f[COEX.plmin], pgmax: f[COEX.pgmax] }) + (state.gibbsZoom ? tr('gibbsZoomed') : '');
+      t, vl: at('v', COEX.vl), vg: at('v', COEX.vg), vlmax: at('v', COEX.vlmax), plmin: at('p', COEX.plmin),
+      vgmin: at('v', COEX.vgmin), pgmax: at('p', COEX.pgmax), p: at('p', COEX.p),
+      areaLiquid: units.beside('w', shown.areaLiquid, area(shown.areaLiquid)),
+      areaGas: units.beside('w', shown.areaGas, area(shown.areaGas)) }) +
+      (trial ? ' ' + tr('trialDescription', { p: units.beside('p', trial.p, trial.p.toFixed(6)),
+        difference: units.beside('w', trial.areaGas - trial.areaLiquid, signed(trial.areaGas - trial.areaLiquid)),
+        gibbs: units.beside('e', trial.gl - trial.gg, signed(trial.gl - trial.gg)) }) : '');
+    byId('gibbs-description').textContent = tr('gibbsDescription', { t, p: at('p', COEX.p),
+      plmin: at('p', COEX.plmin), pgmax: at('p', COEX.pgmax) }) + (state.gibbsZoom ? tr('gibbsZoomed') : '');
   }
 
 
@@ -322,7 +344,7 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
         items.push([tr('readoutMeasured'), real.solid ? tr('readoutSolid', { triple: real.tripleT })
           : tr('readoutMeasuredValues', { p: Number((real.p / 1000).toPrecision(6)),
             liquid: Number(real.liquid.toPrecision(5)), vapour: Number(real.vapour.toPrecision(5)),
-            latent: Number((real.latent / 1000).toPrecision(4)) })]);
+            latent: Number((real.latent / 1000).toPrecision(4)) }), true]);
       setList(byId('readout'), items);
       return;
     }
@@ -337,9 +359,16 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
   // The Maxwell chart's volume axis from vMin to vMax, linear or log as chosen.
   function volumeAxis(vMin, vMax) {
     const m = charts.maxwell;
-    if (m.options.scales.x.type !== (state.logAxis ? 'logarithmic' : 'linear'))
-      m.options.scales.x = Object.assign(state.logAxis ? logAxis({}) : axis({}), { title: m.options.scales.x.title });
-    m.options.scales.x.ticks.callback = units.tickLabel('v', state.logAxis);
+    const x = m.options.scales.x;
+    if (x.type !== (state.logAxis ? 'logarithmic' : 'linear')) {
+      // The styled title, labels and unit go with the axis.
+      const styled = state.logAxis ? logAxis({}) : axis({});
+      if (x.ticks.callback)
+        Object.assign(styled.ticks, { callback: x.ticks.callback, color: x.ticks.color });
+      if (x.afterBuildTicks)
+        Object.assign(styled, { afterBuildTicks: x.afterBuildTicks, grid: x.grid });
+      m.options.scales.x = Object.assign(styled, { title: x.title });
+    }
     Object.assign(m.options.scales.x, { min: vMin, max: vMax });
   }
 
@@ -378,36 +407,21 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
     legend('maxwell', m);
   }
 
-  // g against p along the isotherm, each branch drawn through its volumes
-  // (the liquid up to vl, the metastable liquid to its limit, the unstable
-  // part, the metastable gas from its limit, the gas beyond vg), every point
-  // from the model; they cross at the vapour pressure. The whole swallowtail
-  // is in view, from the liquid limit's pressure to the gas limit's; zoomed,
-  // as far below the vapour pressure as the gas limit is above it.
+  // g against p along the isotherm, each branch as the model samples it by
+  // pressure; they cross at the vapour pressure, and the stable ones, the
+  // lowest, are drawn boldest.
   function drawGibbs(t, s, trial, c = state.c) {
     const g = charts.gibbs;
-    const pHigh = s.pgmax;
-    const pLow = state.gibbsZoom ? Math.max(s.plmin, s.p - (pHigh - s.p), s.p * 0.25) : s.plmin;
-    const low = Math.min(pLow, trial ? trial.p : Infinity);
-    const margin = (pHigh - low) * 0.04;
-    const xMin = low - margin, xMax = pHigh + margin;
-    const along = (vs) => vs.map((v) => ({ x: program().isothermPressure(t, v), y: program().gibbsEnergy(t, v, c) }))
-      .filter((q) => q.x >= xMin && q.x <= xMax).sort((a, b) => a.x - b.x);
-    const between = (from, to, count) => Array.from({ length: count + 1 }, (_, k) => from + (to - from) * k / count);
-    // The gas out to where its pressure is below the chart (or near 0).
-    let vFar = s.vg * 2;
-    while (vFar < 1e7 && program().isothermPressure(t, vFar) > Math.max(xMin, pHigh * 1e-3))
-      vFar *= 2;
-    dataset(g, 'stable-liquid').data = along(between(0, 1, 60).map((u) =>
-      1 / 3 + (s.vl - 1 / 3) * Math.pow(10, -4 * (1 - u))));
-    dataset(g, 'metastable-liquid').data = along(between(s.vl, s.vlmax, 40));
-    dataset(g, 'unstable').data = along(between(s.vlmax, s.vgmin, 60));
-    dataset(g, 'metastable-gas').data = along(between(s.vgmin, s.vg, 40));
-    dataset(g, 'stable-gas').data = along(between(0, 1, 60).map((u) => s.vg * Math.pow(vFar / s.vg, u)));
+    const chart = model.gibbsChart(s, trial, c);
+    dataset(g, 'stable-liquid').data = chart.liquid;
+    dataset(g, 'metastable-liquid').data = chart.metastableLiquid;
+    dataset(g, 'unstable').data = chart.unstable;
+    dataset(g, 'metastable-gas').data = chart.metastableGas;
+    dataset(g, 'stable-gas').data = chart.gas;
     dataset(g, 'supercritical').data = [];
     dataset(g, 'vapour-point').data = [{ x: s.p, y: s.gl }];
     dataset(g, 'trial-gap').data = trial ? [{ x: trial.p, y: trial.gl }, { x: trial.p, y: trial.gg }] : [];
-    Object.assign(g.options.scales.x, { min: xMin, max: xMax });
+    Object.assign(g.options.scales.x, { min: chart.xMin, max: chart.xMax });
     Object.assign(g.options.scales.y, { min: undefined, max: undefined });
     g.update('none');
     legend('gibbs', g);
@@ -474,7 +488,10 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
     };
     const end = () => {
       if (dragging)
-        announce(dragging === 'volume' ? byId('fractions').textContent : byId('trial-verdict').textContent);
+        if (dragging === 'volume')
+          announce(byId('fractions').textContent);
+        else
+          announce(byId('trial-verdict').textContent, 'verdict');
       dragging = null;
     };
     // What a press at (x, y) on the canvas takes hold of: the operating point,
@@ -533,12 +550,19 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
   });
   model.on('language', () => {
     restyle();
-    if (!state.coexistenceRows.length)
-      ['maxwell', 'gibbs'].forEach((id) => { byId(id + '-description').textContent = tr('noData'); });
-    else
+    if (state.coexistenceRows.length)
       showChosen();
+    else if (warmRow)
+      describeRow(warmRow.fields, warmRow.s, null);
+    else
+      ['maxwell', 'gibbs'].forEach((id) => { byId(id + '-description').textContent = tr('noData'); });
   });
   model.on('fluid', () => restyle());
+  // An exercise answered gives back what it held.
+  model.on('exercise', () => {
+    if (made && state.coexistenceRows.length)
+      showChosen();
+  });
   listen();
 
   return {

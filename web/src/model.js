@@ -16,6 +16,8 @@ import { EXERCISES, exerciseT, expectedAnswer, fluidIndex, isRight } from './exe
 // The steps of heating at the vapour pressure: a third each for the liquid,
 // boiling and the gas.
 export const HEAT_STEPS = 60;
+// The points of each branch of the Gibbs chart, less one.
+export const GIBBS_POINTS = 60;
 
 export function createModel(loadProgram) {
   const state = {
@@ -65,10 +67,10 @@ export function createModel(loadProgram) {
     areaGas: x.areas.gasArea, gl: x.gl, gg: x.gg };
 
   // The program's state at a t off the table, as chosenState gives it: its
-  // fields printed with six decimals, as a row prints them.
+  // fields printed by the program with six decimals, as a row prints them.
   function stateOffTable(x, c) {
     const s = x.state, phases = x.properties;
-    const printed = (value) => value.toFixed(6);
+    const printed = (value) => state.program.fixed(value);
     return { row: -1,
       s: Object.assign({}, s, { vMiddle: x.areas.vMiddle, areaLiquid: x.areas.liquidArea, areaGas: x.areas.gasArea }),
       fields: [s.t, s.p, s.vl, s.vg, s.vlmax, s.plmin, s.vgmin, s.pgmax, x.latent].map(printed),
@@ -175,6 +177,28 @@ export function createModel(loadProgram) {
     // outside the limits' pressures.
     trialLineAt(row, q, c, run = state.run) {
       return lineAt(run.trial(row, q, c), q);
+    },
+
+    // The Gibbs chart of state s (unrounded, with its gl at the vapour
+    // pressure), and a trial line's gl and gg where there is one: its range
+    // of pressures, the whole swallowtail from the liquid limit's pressure to
+    // the gas limit's (zoomed, as far below the vapour pressure as the gas
+    // limit is above it), and each branch as the program samples it by
+    // pressure, at least GIBBS_POINTS + 1 points in view: { xMin, xMax,
+    // liquid, metastableLiquid, unstable, metastableGas, gas }, each [{ x: p,
+    // y: g }]. The liquid above the vapour pressure and the gas below it are
+    // the lowest, the stable envelope.
+    gibbsChart(s, trial, c = state.c) {
+      const pHigh = s.pgmax;
+      const pLow = state.gibbsZoom ? Math.max(s.plmin, s.p - (pHigh - s.p), s.p * 0.25) : s.plmin;
+      const low = Math.min(pLow, trial ? trial.p : Infinity);
+      const margin = (pHigh - low) * 0.04;
+      const xMin = low - margin, xMax = pHigh + margin;
+      const branches = state.program.gibbsChart(model.rowLike(s), xMin, xMax, GIBBS_POINTS, c);
+      const chart = { xMin, xMax };
+      for (const name of ['liquid', 'metastableLiquid', 'unstable', 'metastableGas', 'gas'])
+        chart[name] = branches[name].map((q) => ({ x: q.p, y: q.g }));
+      return chart;
     },
 
     // Runs the program with the reply; the run, or null where the module
@@ -473,6 +497,21 @@ export function createModel(loadProgram) {
       const exercise = EXERCISES[state.exercise.index];
       const expected = expectedAnswer(state.program, exercise, state.c === null ? 1.5 : state.c);
       Object.assign(state.exercise, { reply, expected, right: isRight(exercise, reply, expected) });
+      emit('exercise', { apply: false });
+    },
+
+    // Whether the open exercise, unanswered, holds back a part of the page
+    // that would give its answer away ('readout': the chosen state's
+    // numbers; 'verdict': which phase the trial line finds stable; 'shares':
+    // the cylinder's liquid and gas; 'cNote': what c changes; 'boiling':
+    // the model's boiling point). Once checked, or closed, nothing is held.
+    withholds(part) {
+      const open = state.exercise;
+      return Boolean(open) && open.right === null && (EXERCISES[open.index].withholds || []).includes(part);
+    },
+
+    closeExercise() {
+      state.exercise = null;
       emit('exercise', { apply: false });
     },
 

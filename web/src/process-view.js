@@ -6,6 +6,7 @@
 // on their branches, metastable, up to their spinodals. Every state comes
 // from the model through the program; this only draws.
 import { byId, fieldError, typedNumber } from './dom.js';
+import { legend } from './charting.js';
 import { setMarks } from './marks.js';
 
 const SVG = 'http://www.w3.org/2000/svg';
@@ -47,7 +48,8 @@ export function createProcessView(model, { theme, units, announce, chartNamed, f
         fill: theme.css('--area-liquid') }),
       element('rect', { id: 'piston', x: 16, y: top - 8, width: 108, height: 8, fill: theme.css('--text') }),
       element('rect', { x: 66, y: 0, width: 8, height: Math.max(0, top - 8), fill: theme.css('--text') }));
-    svg.setAttribute('aria-label', tr('cylinderLabel', { v: shown('v', x.v), liquid: (100 - 100 * x.gas).toFixed(1),
+    svg.setAttribute('aria-label', model.withholds('shares') ? tr('cylinderLabelHeld', { v: shown('v', x.v),
+      p: shown('p', x.p) }) : tr('cylinderLabel', { v: shown('v', x.v), liquid: (100 - 100 * x.gas).toFixed(1),
       gas: (100 * x.gas).toFixed(1), p: shown('p', x.p) }));
   }
 
@@ -71,6 +73,8 @@ export function createProcessView(model, { theme, units, announce, chartNamed, f
     const section = byId('process-controls');
     section.hidden = !x;
     byId('process-above').hidden = Boolean(x);
+    // Before any run the cylinder waits for one; from t = 1 up it has no two phases.
+    byId('process-above').textContent = tr(!state.run && model.chosenT() < 1 ? 'processBeforeRun' : 'processAbove');
     if (!x) {
       markCharts(null);
       return;
@@ -109,8 +113,10 @@ export function createProcessView(model, { theme, units, announce, chartNamed, f
   function markCharts(x) {
     const mark = (name, points) => {
       const chart = chartNamed(name);
-      if (chart)
+      if (chart) {
         setMarks(chart, [{ key: 'process', points, colour: theme.css('--c-green'), radius: 7, line: false }], 'process');
+        legend(name, chart);
+      }
     };
     mark('maxwell', x ? [{ x: x.v, y: x.p }] : []);
     mark('pv', x ? [{ x: x.v, y: x.p }] : []);

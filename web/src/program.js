@@ -82,8 +82,14 @@ function programOf(module) {
     // outside lowestStateT <= t < 1); the line at pressure p on a state's
     // isotherm (null outside its limits' pressures).
     lowestStateT: module.lowestStateT(),
+    // x printed as the reports print it: fixed, six decimals.
+    fixed: (x) => module.fixed(x),
     stateAt: (t, c) => module.stateAt(t, c),
     trialLine: (s, p, c) => module.trialLine(s, p, c),
+    // g along state s's isotherm for a chart of pressures pLow to pHigh, each
+    // branch at count + 1 pressures in it: { liquid, metastableLiquid,
+    // unstable, metastableGas, gas }, each [{ p, v, g }] in increasing p.
+    gibbsChart: (s, pLow, pHigh, count, c) => module.gibbsChart(s, pLow, pHigh, count, c),
   };
 }
 

@@ -14,8 +14,16 @@ export const SHOWN_UNIT = {
   w: { unit: 'J/mol', scale: 1 },
 };
 
-// The axes' quantities, by chart.
+// A larger unit an axis shows where its numbers would reach four digits in
+// the handy one (water's pressures to 26 000 kPa, a gas's volumes to
+// 5 800 cm³/mol): how many of the handy unit it is.
+const LARGER_UNIT = { p: { unit: 'MPa', size: 1000 }, v: { unit: 'dm³/mol', size: 1000 },
+  kPa: { unit: 'MPa', size: 1000 } };
+
+// The axes' quantities, by chart: the program's reduced ones, or 'kPa' for
+// an axis whose points are already in kPa (the measured curves').
 const AXIS_QUANTITIES = { pv: ['v', 'p'], pt: ['t', 'p'], heat: ['t', 'e'], properties: ['t', null], ts: ['s', 't'],
+  'nature-pressure': [null, 'kPa'],
   maxwell: ['v', 'p'], gibbs: ['p', 'e'] };
 
 export function celsius(kelvin) {
@@ -47,7 +55,9 @@ export function createUnits(model) {
 
   // A reduced number in the substance's unit where one is chosen, else with
   // `digits` decimals.
-  const shown = (q, x, digits = 6) => (chosen() ? withUnit(q, x) : x.toFixed(digits));
+  // Not a number as the reports print it (nan, inf), not as JavaScript does.
+  const shown = (q, x, digits = 6) => (!Number.isFinite(x) ? shownField(String(x).replace('Infinity', 'inf'))
+    : chosen() ? withUnit(q, x) : x.toFixed(digits));
 
   const axisQuantity = (name, id) => {
     const quantities = AXIS_QUANTITIES[name] || [];
@@ -83,29 +93,37 @@ export function createUnits(model) {
       });
     },
 
-    // An axis's title in the substance's units: the quantity's symbol, or an
-    // energy's name without its reduced unit ("(hg − hl)·27b/8a": hg − hl).
-    axisTitle(title, q) {
-      if (!chosen() || !q)
+    // The unit an axis of quantity q shows, for its largest value `largest`
+    // (in the axis's own numbers): { unit, factor }, the unit's name (null in
+    // reduced units) and how many of it one of the axis's numbers is. The
+    // handy unit, or a thousand times it where that would take four digits.
+    axisUnit(q, largest) {
+      const inKpa = q === 'kPa';
+      if (!q || (!inKpa && !chosen()))
+        return { unit: null, factor: 1 };
+      const handy = inKpa ? { unit: 'kPa', factor: 1 } : { unit: SHOWN_UNIT[q].unit, factor: siValue(q, 1) };
+      const larger = LARGER_UNIT[q];
+      return larger && Math.abs(largest * handy.factor) >= 1000
+        ? { unit: larger.unit, factor: handy.factor / larger.size } : handy;
+    },
+
+    // An axis's title in its unit: the quantity's symbol, or an energy's
+    // name without its reduced unit ("(hg − hl)·27b/8a": hg − hl).
+    axisTitle(title, q, unit) {
+      if (!unit)
         return title;
+      if (q === 'kPa')
+        return title.replace(/\(kPa\)$/, `(${unit})`);
       const energy = title.replace(/·27b\/8a$/, '').replace(/^\((.*)\)$/, '$1');
-      return { t: 'T', p: 'p', v: 'v', s: 's', e: energy }[q] + ` (${SHOWN_UNIT[q].unit})`;
+      return { t: 'T', p: 'p', v: 'v', s: 's', e: energy }[q] + ` (${unit})`;
     },
 
-    // How many of the unit an axis of quantity q shows one reduced unit is:
-    // 1 in reduced units.
-    tickFactor(q) {
-      return chosen() && q ? siValue(q, 1) : 1;
-    },
-
-    // An axis's labels: reduced as the chart library gives them, or in the
-    // substance's units (round numbers there: see roundTicks).
-    tickLabel(q, log) {
-      return function label(value, index, ticks) {
-        if (chosen() && q)
-          return String(Number(siValue(q, value).toPrecision(6)));
-        return log ? String(Number(value.toPrecision(3))) : Chart.Ticks.formatters.numeric.call(this, value, index, ticks);
-      };
+    // An axis's labels: reduced as the chart library would give them but in
+    // no locale's grouping (1000, never 1,000 on a page whose decimal sign is
+    // the point), or in the axis's unit (round numbers there: see roundTicks).
+    tickLabel(factor, log) {
+      return (value) => (factor !== 1 || log ? String(Number((value * factor).toPrecision(factor !== 1 ? 6 : 3)))
+        : String(Number(value.toPrecision(12))));
     },
   };
 }
