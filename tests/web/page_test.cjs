@@ -1004,12 +1004,15 @@ test.lab('the process panel: the lever rule at five volumes, the phases drawn in
     const height = async (id) => Number(await page.getAttribute(id, 'height'));
     return { v: Number(x.v), p: Number(x.p), gas: Number(x.gas), phase: x.phase,
       liquidHeight: await height('#cylinder-liquid'), gasHeight: await height('#cylinder-gas'),
-      said: await page.textContent('#process-state') };
+      said: await page.textContent('#process-state'), shares: await page.textContent('#process-shares') };
   };
   for (let k = 1; k <= 5; k++) {
     const v = vl + (vg - vl) * k / 6;
     const x = await at(v);
     assert.strictEqual(x.phase, 'two');
+    // The shares printed, each phase's own: the liquid's is (vg - v)/(vg - vl).
+    const liquidShare = (100 * (vg - v) / (vg - vl)).toFixed(1), gasShare = (100 * (v - vl) / (vg - vl)).toFixed(1);
+    assert.ok(x.shares.startsWith(`líquido ${liquidShare} %, gas ${gasShare} %`), `v = ${v}: ${x.shares}`);
     assert.ok(Math.abs(x.gas - (v - vl) / (vg - vl)) < 2e-6, `v = ${v}: gas share ${x.gas}`);
     assert.ok(Math.abs(x.p - p) < 1e-6, `v = ${v}: p ${x.p}`);
     const total = x.liquidHeight + x.gasHeight;
@@ -1063,6 +1066,8 @@ test.lab('heating at the vapour pressure: the liquid warms, boils at the row\'s 
   for (const k of [25, 30, 35]) {
     const x = await at(k);
     assert.ok(x.phase === 'two' && x.t === boilingStarts.t && Math.abs(x.gas - (k - 20) / 20) < 1e-12, `step ${k}`);
+    // The heat taken in so far is the boiled share of the latent heat.
+    assert.ok(Math.abs(x.heat - boilingStarts.heat - x.gas * latent) < 1e-6, `step ${k}: heat ${x.heat}`);
   }
   assert.ok(Math.abs(boilingStarts.t - 0.85) < 1e-12 && boilingEnds.phase === 'gas');
   assert.ok(Math.abs(boilingEnds.heat - boilingStarts.heat - latent) < 1e-6, 'the heat of boiling is not the latent heat');
@@ -1345,6 +1350,12 @@ test.nature('a chosen substance against the model: its nature file the console\'
   const sets = await page.evaluate(() => Object.fromEntries(['nature-pressure', 'nature-density', 'nature-latent',
     'exponent'].map((name) => [name, Object.fromEntries(Chart.getChart(name).data.datasets.map((d) => [d.key, d.data]))])));
   const near = (a, b) => Math.abs(a / Number(b) - 1) < 1e-8;
+  // The curves checked below against the file's model and measured columns
+  // are named so in their legends.
+  const labels = await page.evaluate(() => ['nature-pressure', 'nature-density', 'nature-latent'].flatMap((name) =>
+    Chart.getChart(name).data.datasets.map((d) => [d.key, d.label])));
+  for (const [key, label] of labels.filter(([key]) => /^(model|measured)-/.test(key)))
+    assert.match(label, key.startsWith('model-') ? /^model/ : /^measured/, `the ${key} curve is labelled '${label}'`);
   const model = sets['nature-pressure']['model-one'];
   assert.strictEqual(model.length, file.length);
   file.forEach((r, k) => {
