@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "nature.h"
+#include "query.h"
 #include "state.h"
 
 std::optional<Substance> fluid_asked(const Messages& say, const std::optional<std::string>& name,
@@ -110,11 +111,9 @@ std::string nature_report(const Messages& say, const Substance& fluid)
 
 std::string state_report(const Messages& say, const Substance& fluid, const Coexistence& s, double c, bool by_pressure)
 {
-    const auto si = [&](Quantity quantity, double x) { return x * si_unit(fluid, quantity); };
-    const double temperature = si(Quantity::temperature, s.t), pressure = si(Quantity::pressure, s.p);
+    const SiState x = si_state(fluid, s, c);
+    const double temperature = x.temperature, pressure = x.pressure;
     const double vc = critical_volume(fluid);
-    const double vl_si = si(Quantity::volume, s.vl), vg_si = si(Quantity::volume, s.vg);  // m3/mol
-    const double latent = si(Quantity::energy, properties(s.t, s.vl, s.vg, c).latent());  // J/mol
     // A fluid given by its critical constants alone is named by them.
     const bool given = fluid.key == "custom";
     std::string out = pick(say.language,
@@ -126,13 +125,13 @@ std::string state_report(const Messages& say, const Substance& fluid, const Coex
             " (Tc = " + si_number(fluid.tc) + " K, pc = " + si_number(fluid.pc) + " Pa), at coexistence:\n");
     out += "  T  = " + with_decimals(temperature, 9) + " K (" + with_decimals(temperature - 273.15, 3) + " °C), t = T/Tc = " + significant(s.t, 12) + "\n";
     out += "  p  = " + significant(pressure, 10) + " Pa (" + significant(pressure / 1e5) + " bar), p/pc = " + significant(s.p, 12) + "\n";
-    out += pick(say.language, "  volumen molar: líquido ", "  molar volume: liquid ") + significant(vl_si * 1e6) +
-           " cm³/mol, gas " + significant(vg_si * 1e6) + " cm³/mol (v = " + significant(s.vl) +
+    out += pick(say.language, "  volumen molar: líquido ", "  molar volume: liquid ") + significant(x.v_liquid * 1e6) +
+           " cm³/mol, gas " + significant(x.v_gas * 1e6) + " cm³/mol (v = " + significant(s.vl) +
            ", " + significant(s.vg) + " Vc, Vc = 3RTc/8pc = " + significant(vc * 1e6) + " cm³/mol)\n";
     if (fluid.molar_mass > 0)
-        out += pick(say.language, "  densidad: líquido ", "  density: liquid ") + significant(fluid.molar_mass / 1000 / vl_si) +
-               " kg/m³, gas " + significant(fluid.molar_mass / 1000 / vg_si) + " kg/m³\n";
-    out += pick(say.language, "  calor latente ", "  latent heat ") + significant(latent / 1000) + " kJ/mol\n";
+        out += pick(say.language, "  densidad: líquido ", "  density: liquid ") + significant(x.rho_liquid) +
+               " kg/m³, gas " + significant(x.rho_gas) + " kg/m³\n";
+    out += pick(say.language, "  calor latente ", "  latent heat ") + significant(x.latent / 1000) + " kJ/mol\n";
     // The measured point, where it is the state asked for (at its T or its
     // p); elsewhere, said to be another point, not the answer.
     const auto near = [](double a, double b) { return std::fabs(a - b) <= 1e-6 * std::fabs(b); };
@@ -144,23 +143,21 @@ std::string state_report(const Messages& say, const Substance& fluid, const Coex
                pick(say.language, " Pa, calor latente ", " Pa, latent heat ") + significant(fluid.ref_latent / 1000) + " kJ/mol (" +
                say.source_of(fluid) + ")\n";
     // The real fluid at this p or this T, from its measured curves.
-    const std::optional<double> boils = by_pressure ? measured_boiling_t(fluid, pressure) : std::nullopt;
-    const double at = boils.value_or(temperature);
-    const std::optional<MeasuredSaturation> m = measured_saturation(fluid, at);
-    const auto densities = [&](const MeasuredSaturation& at) {
+    const MeasuredBeside m = by_pressure ? measured_at_pressure(fluid, pressure) : measured_at_temperature(fluid, temperature);
+    const auto densities = [&]() {
         return (fluid.molar_mass > 0 ? pick(say.language, ", densidad: líquido ", ", density: liquid ") +
-                                           significant(at.rho_liquid * fluid.molar_mass / 1000) + " kg/m³, gas " +
-                                           significant(at.rho_vapour * fluid.molar_mass / 1000) + " kg/m³"
+                                           significant(m.rho_liquid) + " kg/m³, gas " + significant(m.rho_vapour) + " kg/m³"
                                      : std::string()) +
-               pick(say.language, ", calor latente ", ", latent heat ") + significant(at.latent / 1000) + " kJ/mol\n";
+               pick(say.language, ", calor latente ", ", latent heat ") + significant(m.saturation->latent / 1000) +
+               " kJ/mol\n";
     };
-    if (boils.has_value() && m)
+    if (m.saturation && by_pressure)
         out += pick(say.language, "  medido a esta p: hierve a T = ", "  measured at this p: it boils at T = ") +
-               with_decimals(at, 3) + " K (" + with_decimals(at - 273.15, 3) + " °C)" + densities(*m);
-    else if (m && !by_pressure)
-        out += pick(say.language, "  medido a esta T: p = ", "  measured at this T: p = ") + significant(m->p, 6) + " Pa" +
-               densities(*m);
-    else if (has_measured_curves(fluid) && (by_pressure || temperature < fluid.t_triple))
+               with_decimals(m.temperature, 3) + " K (" + with_decimals(m.temperature - 273.15, 3) + " °C)" + densities();
+    else if (m.saturation)
+        out += pick(say.language, "  medido a esta T: p = ", "  measured at this T: p = ") +
+               significant(m.saturation->p, 6) + " Pa" + densities();
+    else if (m.solid)
         out += by_pressure
                    ? pick(say.language, "  bajo la presión del punto triple (" + si_number(fluid.t_triple) + " K): el fluido real es sólido a esta p\n",
                           "  below the triple point's pressure (" + si_number(fluid.t_triple) + " K): the real fluid is solid at this p\n")

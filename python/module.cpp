@@ -22,6 +22,7 @@
 #include "maxwell.h"
 #include "messages.h"
 #include "nature.h"
+#include "query.h"
 #include "platform.h"
 #include "reply.h"
 #include "report_file.h"
@@ -200,6 +201,7 @@ py::dict states(std::optional<std::vector<double>> t, std::optional<std::vector<
     const std::vector<double>& values = t ? *t : temperature ? *temperature : p ? *p : *pressure;
     std::vector<std::array<double, state_count>> rows;
     std::vector<MaxwellAreas> areas;
+    std::vector<SiState> in_si;
     for (const double x : values) {
         if (!(x > 0 && std::isfinite(x)))
             throw py::value_error(say.not_positive(keyword, typed(x)));
@@ -213,6 +215,8 @@ py::dict states(std::optional<std::vector<double>> t, std::optional<std::vector<
                 const Coexistence s = state_at(*at_t);
                 rows.push_back(numbers_of(s, cv));
                 areas.push_back(maxwell_areas(s.t, s.p, s.vl, s.vg, s.limits.vlmax, s.limits.vgmin));
+                if (fluid)
+                    in_si.push_back(si_state(*fluid, s, cv));
             }
         }
         if (!at_t)
@@ -232,18 +236,15 @@ py::dict states(std::optional<std::vector<double>> t, std::optional<std::vector<
     column("liquid_area", [&](size_t i) { return areas[i].liquid_area; });
     column("gas_area", [&](size_t i) { return areas[i].gas_area; });
     if (fluid) {
-        const auto si = [&](Quantity q, double x) { return x * si_unit(*fluid, q); };
-        column("T_K", [&](size_t i) { return si(Quantity::temperature, rows[i][0]); });
-        column("p_Pa", [&](size_t i) { return si(Quantity::pressure, rows[i][1]); });
-        column("v_liquid_m3_per_mol", [&](size_t i) { return si(Quantity::volume, rows[i][2]); });
-        column("v_gas_m3_per_mol", [&](size_t i) { return si(Quantity::volume, rows[i][3]); });
+        column("T_K", [&](size_t i) { return in_si[i].temperature; });
+        column("p_Pa", [&](size_t i) { return in_si[i].pressure; });
+        column("v_liquid_m3_per_mol", [&](size_t i) { return in_si[i].v_liquid; });
+        column("v_gas_m3_per_mol", [&](size_t i) { return in_si[i].v_gas; });
         if (fluid->molar_mass > 0) {
-            column("density_liquid_kg_per_m3",
-                   [&](size_t i) { return fluid->molar_mass / 1000 / si(Quantity::volume, rows[i][2]); });
-            column("density_gas_kg_per_m3",
-                   [&](size_t i) { return fluid->molar_mass / 1000 / si(Quantity::volume, rows[i][3]); });
+            column("density_liquid_kg_per_m3", [&](size_t i) { return in_si[i].rho_liquid; });
+            column("density_gas_kg_per_m3", [&](size_t i) { return in_si[i].rho_gas; });
         }
-        column("latent_heat_J_per_mol", [&](size_t i) { return si(Quantity::energy, rows[i][state_count - 1]); });
+        column("latent_heat_J_per_mol", [&](size_t i) { return in_si[i].latent; });
     }
     py::dict out;
     out["columns"] = columns;
