@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 #include "nature.h"
 #include "query.h"
@@ -112,6 +113,16 @@ std::string nature_report(const Messages& say, const Substance& fluid)
 std::string state_report(const Messages& say, const Substance& fluid, const Coexistence& s, double c, bool by_pressure)
 {
     const SiState x = si_state(fluid, s, c);
+    // One format for each quantity, the model's and the measured alike:
+    // kelvins to nine decimals, pascals to ten digits, never with an
+    // exponent, densities to six digits with their trailing zeros.
+    const auto kelvins = [](double k) { return with_decimals(k, 9) + " K (" + with_decimals(k - 273.15, 3) + " °C)"; };
+    const auto pascals = [](double pa) { return significant(pa, 10) + " Pa"; };
+    const auto density = [](double rho) {
+        char text[48];
+        std::snprintf(text, sizeof text, "%#.6g", rho);
+        return std::string(text) + " kg/m³";
+    };
     const double temperature = x.temperature, pressure = x.pressure;
     const double vc = critical_volume(fluid);
     // A fluid given by its critical constants alone is named by them.
@@ -123,14 +134,14 @@ std::string state_report(const Messages& say, const Substance& fluid, const Coex
         (given ? std::string("a van der Waals fluid of given critical constants")
                : say.name_of(fluid) + ", a van der Waals fluid") +
             " (Tc = " + si_number(fluid.tc) + " K, pc = " + si_number(fluid.pc) + " Pa), at coexistence:\n");
-    out += "  T  = " + with_decimals(temperature, 9) + " K (" + with_decimals(temperature - 273.15, 3) + " °C), t = T/Tc = " + significant(s.t, 12) + "\n";
-    out += "  p  = " + significant(pressure, 10) + " Pa (" + significant(pressure / 1e5) + " bar), p/pc = " + significant(s.p, 12) + "\n";
+    out += "  T  = " + kelvins(temperature) + ", t = T/Tc = " + significant(s.t, 12) + "\n";
+    out += "  p  = " + pascals(pressure) + " (" + significant(pressure / 1e5) + " bar), p/pc = " + significant(s.p, 12) + "\n";
     out += pick(say.language, "  volumen molar: líquido ", "  molar volume: liquid ") + significant(x.v_liquid * 1e6) +
            " cm³/mol, gas " + significant(x.v_gas * 1e6) + " cm³/mol (v = " + significant(s.vl) +
            ", " + significant(s.vg) + " Vc, Vc = 3RTc/8pc = " + significant(vc * 1e6) + " cm³/mol)\n";
     if (fluid.molar_mass > 0)
-        out += pick(say.language, "  densidad: líquido ", "  density: liquid ") + significant(x.rho_liquid) +
-               " kg/m³, gas " + significant(x.rho_gas) + " kg/m³\n";
+        out += pick(say.language, "  densidad: líquido ", "  density: liquid ") + density(x.rho_liquid) +
+               ", gas " + density(x.rho_gas) + "\n";
     out += pick(say.language, "  calor latente ", "  latent heat ") + significant(x.latent / 1000) + " kJ/mol\n";
     // The measured point, where it is the state asked for (at its T or its
     // p); elsewhere, said to be another point, not the answer.
@@ -146,17 +157,17 @@ std::string state_report(const Messages& say, const Substance& fluid, const Coex
     const MeasuredBeside m = by_pressure ? measured_at_pressure(fluid, pressure) : measured_at_temperature(fluid, temperature);
     const auto densities = [&]() {
         return (fluid.molar_mass > 0 ? pick(say.language, ", densidad: líquido ", ", density: liquid ") +
-                                           significant(m.rho_liquid) + " kg/m³, gas " + significant(m.rho_vapour) + " kg/m³"
+                                           density(m.rho_liquid) + ", gas " + density(m.rho_vapour)
                                      : std::string()) +
                pick(say.language, ", calor latente ", ", latent heat ") + significant(m.saturation->latent / 1000) +
                " kJ/mol\n";
     };
     if (m.saturation && by_pressure)
         out += pick(say.language, "  medido a esta p: hierve a T = ", "  measured at this p: it boils at T = ") +
-               with_decimals(m.temperature, 3) + " K (" + with_decimals(m.temperature - 273.15, 3) + " °C)" + densities();
+               kelvins(m.temperature) + densities();
     else if (m.saturation)
         out += pick(say.language, "  medido a esta T: p = ", "  measured at this T: p = ") +
-               significant(m.saturation->p, 6) + " Pa" + densities();
+               pascals(m.saturation->p) + densities();
     else if (m.solid)
         out += by_pressure
                    ? pick(say.language, "  bajo la presión del punto triple (" + si_number(fluid.t_triple) + " K): el fluido real es sólido a esta p\n",

@@ -227,11 +227,19 @@ substances)  # real fluids: the list, SI tables beside the same reports, the
   grep -q '^  measured at another point, not this one: 273.15 K, 3485100 Pa' ../out.txt || fail "CO2: $(cat ../out.txt)"
   # Against the measured curves: at this T, or below the triple point.
   LANGUAGE=en run --substance argon --at-temperature 87.302
-  grep -q '^  measured at this T: p = 1013[0-9][0-9] Pa, density: liquid 139[0-9.]* kg/m' ../out.txt || fail "87.302 K: $(cat ../out.txt)"
+  grep -q '^  measured at this T: p = 1013[0-9][0-9].[0-9]* Pa, density: liquid 139[0-9.]* kg/m' ../out.txt || fail "87.302 K: $(cat ../out.txt)"
   LANGUAGE=en run --substance argon --at-temperature 80
   grep -q '^  below the triple point (83.8058 K): the real fluid is solid here$' ../out.txt || fail "80 K: $(cat ../out.txt)"
   LANGUAGE=en run --substance argon --at-pressure 101325
-  grep -q '^  measured at this p: it boils at T = 87.30[0-9] K' ../out.txt || fail "101325 Pa: $(cat ../out.txt)"
+  grep -q '^  measured at this p: it boils at T = 87.30[0-9]\{7\} K' ../out.txt || fail "101325 Pa: $(cat ../out.txt)"
+  # One format a quantity, the model's and the measured alike: no exponent
+  # for a pressure, six digits for every density.
+  for at in --at-temperature=120 --at-pressure=101325; do
+    LANGUAGE=en run --substance argon "$at"
+    densities=$(grep -oE '[0-9.]+ kg/m(³|3)' ../out.txt | tr -d '.')
+    ! grep -E '[0-9]e[+-]?[0-9]' ../out.txt && [ "$(wc -l <<< "$densities")" -eq 4 ] &&
+      [ "$(grep -cvE '^[0-9]{6} ' <<< "$densities")" -eq 0 ] || fail "formats $at: $(cat ../out.txt)"
+  done
   LANGUAGE=en run --substance argon --at-pressure 50000
   grep -q 'the real fluid is solid at this p$' ../out.txt || fail "50000 Pa: $(cat ../out.txt)"
   # The substance against the model: its row on standard output, and
