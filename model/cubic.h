@@ -23,8 +23,10 @@
 //   I(w) = 1/w (delta1 = delta2 = 0), else ln((w + delta1 beta)/(w + delta2 beta)) / (beta (delta1 - delta2)),
 //
 // so that pr = -da/dw. From it s = -da/dtr (in R), u = a + tr s, h = u + pr w
-// and g = a + pr w (in R Tc). s is zero at tr = 1 and w - beta = 1; u is zero
-// for the gas at tr = 0 and infinite volume, as in the van der Waals reports.
+// and g = a + pr w (in R Tc). The reference is the van der Waals reports':
+// s tends to c ln tr + ln(w - beta) as the volume grows, zero at tr = 1 and
+// w - beta = 1 (for van der Waals s is that at every volume); u is zero for
+// the gas at tr = 0 and infinite volume.
 //
 // Every formula of the family is written once, in cubic.cpp, in a fixed
 // order and grouping; every root is found by bisect (bisect.h).
