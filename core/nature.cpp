@@ -107,10 +107,15 @@ std::optional<double> measured_boiling_t(const Substance& fluid, double p)
     return found;
 }
 
+double measured_zc(const Substance& fluid)
+{
+    return fluid.rhoc > 0 ? fluid.pc / (fluid.rhoc * gas_constant * fluid.tc) : 0;
+}
+
 AgainstNature against_nature(const Substance& fluid)
 {
     AgainstNature row{};
-    row.zc = {fluid.rhoc > 0 ? fluid.pc / (fluid.rhoc * gas_constant * fluid.tc) : 0, critical_compressibility()};
+    row.zc = {measured_zc(fluid), critical_compressibility()};
     // The model's own, the same for every substance: found once.
     static const double model_omega = acentric_factor(state_at(0.7).p);
     row.omega = {fluid.omega, model_omega};
