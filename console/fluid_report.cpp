@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "equations.h"
 #include "nature.h"
 #include "state.h"
 
@@ -108,27 +109,40 @@ std::string nature_report(const Messages& say, const Substance& fluid)
     return say.es(out);
 }
 
-std::string state_report(const Messages& say, const Substance& fluid, const Coexistence& s, double c, bool by_pressure)
+namespace {
+
+// What a state's report shows, whichever equation found it: t and p
+// reduced, T (K), p (Pa), the volumes reduced by the equation's own Vc and
+// in m3/mol, Vc, the latent heat (J/mol), and the words that name the
+// equation and its Vc.
+struct ShownState {
+    double t, p, temperature, pressure, vl, vg, vl_si, vg_si, vc, latent;
+    std::string fluid_es, fluid_en;  // "fluido de van der Waals", "van der Waals fluid"
+    std::string vc_formula;          // "3RTc/8pc"
+    std::string vc_after;            // after Vc's value: ", Zc = 0.3074"
+    std::string omega;               // ", omega = 0.3443" where the equation uses it
+};
+
+std::string shown_state_report(const Messages& say, const Substance& fluid, const ShownState& x, bool by_pressure)
 {
-    const auto si = [&](Quantity quantity, double x) { return x * si_unit(fluid, quantity); };
-    const double temperature = si(Quantity::temperature, s.t), pressure = si(Quantity::pressure, s.p);
-    const double vc = critical_volume(fluid);
-    const double vl_si = si(Quantity::volume, s.vl), vg_si = si(Quantity::volume, s.vg);  // m3/mol
-    const double latent = si(Quantity::energy, properties(s.t, s.vl, s.vg, c).latent());  // J/mol
+    const double temperature = x.temperature, pressure = x.pressure;
+    const double vl_si = x.vl_si, vg_si = x.vg_si;  // m3/mol
+    const double latent = x.latent;                  // J/mol
     // A fluid given by its critical constants alone is named by them.
     const bool given = fluid.key == "custom";
     std::string out = pick(say.language,
-        say.es((given ? std::string("un fluido de van der Waals de constantes críticas dadas")
-                      : say.name_of(fluid) + ", fluido de van der Waals") +
-               " (Tc = " + si_number(fluid.tc) + " K, pc = " + si_number(fluid.pc) + " Pa), en coexistencia:\n"),
-        (given ? std::string("a van der Waals fluid of given critical constants")
-               : say.name_of(fluid) + ", a van der Waals fluid") +
-            " (Tc = " + si_number(fluid.tc) + " K, pc = " + si_number(fluid.pc) + " Pa), at coexistence:\n");
-    out += "  T  = " + with_decimals(temperature, 9) + " K (" + with_decimals(temperature - 273.15, 3) + " °C), t = T/Tc = " + significant(s.t, 12) + "\n";
-    out += "  p  = " + significant(pressure, 10) + " Pa (" + significant(pressure / 1e5) + " bar), p/pc = " + significant(s.p, 12) + "\n";
+        say.es((given ? "un " + x.fluid_es + " de constantes críticas dadas"
+                      : say.name_of(fluid) + ", " + x.fluid_es) +
+               " (Tc = " + si_number(fluid.tc) + " K, pc = " + si_number(fluid.pc) + " Pa" + x.omega + "), en coexistencia:\n"),
+        (given ? "a " + x.fluid_en + " of given critical constants"
+               : say.name_of(fluid) + ", a " + x.fluid_en) +
+            " (Tc = " + si_number(fluid.tc) + " K, pc = " + si_number(fluid.pc) + " Pa" + x.omega + "), at coexistence:\n");
+    out += "  T  = " + with_decimals(temperature, 9) + " K (" + with_decimals(temperature - 273.15, 3) + " °C), t = T/Tc = " + significant(x.t, 12) + "\n";
+    out += "  p  = " + significant(pressure, 10) + " Pa (" + significant(pressure / 1e5) + " bar), p/pc = " + significant(x.p, 12) + "\n";
     out += pick(say.language, "  volumen molar: líquido ", "  molar volume: liquid ") + significant(vl_si * 1e6) +
-           " cm³/mol, gas " + significant(vg_si * 1e6) + " cm³/mol (v = " + significant(s.vl) +
-           ", " + significant(s.vg) + " Vc, Vc = 3RTc/8pc = " + significant(vc * 1e6) + " cm³/mol)\n";
+           " cm³/mol, gas " + significant(vg_si * 1e6) + " cm³/mol (v = " + significant(x.vl) +
+           ", " + significant(x.vg) + " Vc, Vc = " + x.vc_formula + " = " + significant(x.vc * 1e6) + " cm³/mol" +
+           x.vc_after + ")\n";
     if (fluid.molar_mass > 0)
         out += pick(say.language, "  densidad: líquido ", "  density: liquid ") + significant(fluid.molar_mass / 1000 / vl_si) +
                " kg/m³, gas " + significant(fluid.molar_mass / 1000 / vg_si) + " kg/m³\n";
@@ -166,5 +180,116 @@ std::string state_report(const Messages& say, const Substance& fluid, const Coex
                           "  below the triple point's pressure (" + si_number(fluid.t_triple) + " K): the real fluid is solid at this p\n")
                    : pick(say.language, "  bajo el punto triple (" + si_number(fluid.t_triple) + " K): el fluido real es sólido aquí\n",
                           "  below the triple point (" + si_number(fluid.t_triple) + " K): the real fluid is solid here\n");
+    return say.es(out);
+}
+
+}  // namespace
+
+std::string state_report(const Messages& say, const Substance& fluid, const Coexistence& s, double c, bool by_pressure)
+{
+    const auto si = [&](Quantity quantity, double x) { return x * si_unit(fluid, quantity); };
+    ShownState x{};
+    x.t = s.t;
+    x.p = s.p;
+    x.temperature = si(Quantity::temperature, s.t);
+    x.pressure = si(Quantity::pressure, s.p);
+    x.vl = s.vl;
+    x.vg = s.vg;
+    x.vl_si = si(Quantity::volume, s.vl);
+    x.vg_si = si(Quantity::volume, s.vg);
+    x.vc = critical_volume(fluid);
+    x.latent = si(Quantity::energy, properties(s.t, s.vl, s.vg, c).latent());
+    x.fluid_es = "fluido de van der Waals";
+    x.fluid_en = "van der Waals fluid";
+    x.vc_formula = "3RTc/8pc";
+    return shown_state_report(say, fluid, x, by_pressure);
+}
+
+std::string equation_name(Eos eos)
+{
+    switch (eos) {
+    case Eos::rk:
+        return "Redlich-Kwong";
+    case Eos::srk:
+        return "Soave-Redlich-Kwong";
+    case Eos::pr:
+        return "Peng-Robinson";
+    case Eos::vdw:
+        break;
+    }
+    return "van der Waals";
+}
+
+std::string equation_state_report(const Messages& say, const Substance& fluid, Eos eos, const EquationState& s,
+                                  bool by_pressure)
+{
+    ShownState x{};
+    x.t = s.reduced.tr;
+    x.p = s.reduced.pr;
+    x.temperature = s.temperature;
+    x.pressure = s.pressure;
+    x.vl = s.v_liquid / s.critical_volume;
+    x.vg = s.v_vapour / s.critical_volume;
+    x.vl_si = s.v_liquid;
+    x.vg_si = s.v_vapour;
+    x.vc = s.critical_volume;
+    x.latent = s.latent;
+    x.fluid_es = "fluido de " + equation_name(eos);
+    x.fluid_en = equation_name(eos) + " fluid";
+    x.vc_formula = "Zc RTc/pc";
+    x.vc_after = ", Zc = " + significant(cubic_for(fluid, eos).zc(), 4);
+    x.omega = needs_omega(eos) ? ", omega = " + significant(fluid.omega) : "";
+    return shown_state_report(say, fluid, x, by_pressure);
+}
+
+std::string equations_nature_report(const Messages& say, const Substance& fluid, Eos eos)
+{
+    const Language l = say.language;
+    const auto cell = [](std::string text, size_t width) {
+        text.resize(std::max(width, text.size() + 1), ' ');
+        return text;
+    };
+    const std::vector<EquationConstants> all = equation_constants(fluid);
+    const double zc = measured_zc(fluid);
+    std::string head = cell("", 42) + cell(pick(l, "medido", "measured"), 12);
+    std::string zc_line = "  " + cell("Zc = pc/(rhoc R Tc)", 40) + cell(significant(zc, 4), 12);
+    std::string omega_line = "  " + cell(pick(l, "factor acéntrico omega", "acentric factor omega"), 40) +
+                             cell(significant(fluid.omega, 4), 12);
+    for (const EquationConstants& e : all) {
+        head += cell(eos_key(e.eos), 12);
+        zc_line += cell(significant(e.zc, 3), 12);
+        omega_line += cell(significant(e.omega, 3), 12);
+    }
+    const auto trimmed = [](std::string line) {
+        line.erase(line.find_last_not_of(' ') + 1);
+        return line + "\n";
+    };
+    std::string out = say.name_of(fluid) + pick(l, " frente a las ecuaciones cúbicas:\n", " against the cubic equations:\n") +
+                      trimmed(head) + trimmed(zc_line) + trimmed(omega_line);
+    // The chosen equation at the measured point's pressure, as nature_report
+    // sets the van der Waals fluid.
+    const AgainstNature row = against_nature(fluid, eos);
+    const auto line = [](std::string what, const Compared& pair, int digits, const std::string& after = "") {
+        what.resize(std::max<size_t>(40, what.size() + 1), ' ');
+        std::string measured = significant(pair.measured, digits);
+        measured.resize(std::max<size_t>(12, measured.size() + 1), ' ');
+        return "  " + what + measured + significant(pair.model, digits) + after + "\n";
+    };
+    const Compared latent{row.latent.measured / 1000, row.latent.model / 1000};
+    const std::string tb = " (" + si_number(fluid.ref_t) + " K, " + with_decimals(row.boiling_t.model * fluid.tc, 2) + " K)";
+    out += pick(l, "Ecuación de " + equation_name(eos) + " a " + si_number(fluid.ref_p) + " Pa:\n",
+                "The " + equation_name(eos) + " equation at " + si_number(fluid.ref_p) + " Pa:\n") +
+           pick(l, "                                          medido      " + std::string(eos_key(eos)) + "\n",
+                "                                          measured    " + std::string(eos_key(eos)) + "\n") +
+           line("Tb/Tc", row.boiling_t, 4, tb) +
+           line(pick(l, "calor latente en Tb (kJ/mol)", "latent heat at Tb (kJ/mol)"), latent, 4) +
+           line(pick(l, "cociente de Trouton L/(R Tb)", "Trouton's ratio L/(R Tb)"), row.trouton, 4);
+    out += pick(l,
+        "rk: la atracción cae con T (a/sqrt(T)): la presión de vapor cae más deprisa bajo Tc que la de van der Waals.\n"
+        "srk: esa caída ajustada a omega de cada fluido: su propia omega es la medida.\n"
+        "pr: el término repulsivo de Peng y Robinson acerca el volumen del líquido (y Zc) a los medidos.\n",
+        "rk: the attraction falls with T (a/sqrt(T)): the vapour pressure falls faster below Tc than van der Waals'.\n"
+        "srk: that fall fitted to each fluid's omega: its own omega is the measured one.\n"
+        "pr: Peng and Robinson's repulsive term brings the liquid's volume (and Zc) closer to the measured.\n");
     return say.es(out);
 }
