@@ -5,6 +5,7 @@
 
 #include "equations.h"
 #include "nature.h"
+#include "query.h"
 #include "state.h"
 
 std::optional<Substance> fluid_asked(const Messages& say, const std::optional<std::string>& name,
@@ -112,41 +113,42 @@ std::string nature_report(const Messages& say, const Substance& fluid)
 namespace {
 
 // What a state's report shows, whichever equation found it: t and p
-// reduced, T (K), p (Pa), the volumes reduced by the equation's own Vc and
-// in m3/mol, Vc, the latent heat (J/mol), and the words that name the
-// equation and its Vc.
+// reduced, the SI state, the volumes reduced by the equation's own Vc, Vc
+// (m3/mol), and the words that name the equation and its Vc.
 struct ShownState {
-    double t, p, temperature, pressure, vl, vg, vl_si, vg_si, vc, latent;
+    double t, p;
+    SiState x;
+    double vl, vg, vc;
     std::string fluid_es, fluid_en;  // "fluido de van der Waals", "van der Waals fluid"
     std::string vc_formula;          // "3RTc/8pc"
     std::string vc_after;            // after Vc's value: ", Zc = 0.3074"
     std::string omega;               // ", omega = 0.3443" where the equation uses it
 };
 
-std::string shown_state_report(const Messages& say, const Substance& fluid, const ShownState& x, bool by_pressure)
+std::string shown_state_report(const Messages& say, const Substance& fluid, const ShownState& shown, bool by_pressure)
 {
+    const SiState& x = shown.x;
     const double temperature = x.temperature, pressure = x.pressure;
-    const double vl_si = x.vl_si, vg_si = x.vg_si;  // m3/mol
-    const double latent = x.latent;                  // J/mol
+    const double vc = shown.vc;
     // A fluid given by its critical constants alone is named by them.
     const bool given = fluid.key == "custom";
     std::string out = pick(say.language,
-        say.es((given ? "un " + x.fluid_es + " de constantes críticas dadas"
-                      : say.name_of(fluid) + ", " + x.fluid_es) +
-               " (Tc = " + si_number(fluid.tc) + " K, pc = " + si_number(fluid.pc) + " Pa" + x.omega + "), en coexistencia:\n"),
-        (given ? "a " + x.fluid_en + " of given critical constants"
-               : say.name_of(fluid) + ", a " + x.fluid_en) +
-            " (Tc = " + si_number(fluid.tc) + " K, pc = " + si_number(fluid.pc) + " Pa" + x.omega + "), at coexistence:\n");
-    out += "  T  = " + with_decimals(temperature, 9) + " K (" + with_decimals(temperature - 273.15, 3) + " °C), t = T/Tc = " + significant(x.t, 12) + "\n";
-    out += "  p  = " + significant(pressure, 10) + " Pa (" + significant(pressure / 1e5) + " bar), p/pc = " + significant(x.p, 12) + "\n";
-    out += pick(say.language, "  volumen molar: líquido ", "  molar volume: liquid ") + significant(vl_si * 1e6) +
-           " cm³/mol, gas " + significant(vg_si * 1e6) + " cm³/mol (v = " + significant(x.vl) +
-           ", " + significant(x.vg) + " Vc, Vc = " + x.vc_formula + " = " + significant(x.vc * 1e6) + " cm³/mol" +
-           x.vc_after + ")\n";
+        say.es((given ? "un " + shown.fluid_es + " de constantes críticas dadas"
+                      : say.name_of(fluid) + ", " + shown.fluid_es) +
+               " (Tc = " + si_number(fluid.tc) + " K, pc = " + si_number(fluid.pc) + " Pa" + shown.omega + "), en coexistencia:\n"),
+        (given ? "a " + shown.fluid_en + " of given critical constants"
+               : say.name_of(fluid) + ", a " + shown.fluid_en) +
+            " (Tc = " + si_number(fluid.tc) + " K, pc = " + si_number(fluid.pc) + " Pa" + shown.omega + "), at coexistence:\n");
+    out += "  T  = " + with_decimals(temperature, 9) + " K (" + with_decimals(temperature - 273.15, 3) + " °C), t = T/Tc = " + significant(shown.t, 12) + "\n";
+    out += "  p  = " + significant(pressure, 10) + " Pa (" + significant(pressure / 1e5) + " bar), p/pc = " + significant(shown.p, 12) + "\n";
+    out += pick(say.language, "  volumen molar: líquido ", "  molar volume: liquid ") + significant(x.v_liquid * 1e6) +
+           " cm³/mol, gas " + significant(x.v_gas * 1e6) + " cm³/mol (v = " + significant(shown.vl) +
+           ", " + significant(shown.vg) + " Vc, Vc = " + shown.vc_formula + " = " + significant(vc * 1e6) + " cm³/mol" +
+           shown.vc_after + ")\n";
     if (fluid.molar_mass > 0)
-        out += pick(say.language, "  densidad: líquido ", "  density: liquid ") + significant(fluid.molar_mass / 1000 / vl_si) +
-               " kg/m³, gas " + significant(fluid.molar_mass / 1000 / vg_si) + " kg/m³\n";
-    out += pick(say.language, "  calor latente ", "  latent heat ") + significant(latent / 1000) + " kJ/mol\n";
+        out += pick(say.language, "  densidad: líquido ", "  density: liquid ") + significant(x.rho_liquid) +
+               " kg/m³, gas " + significant(x.rho_gas) + " kg/m³\n";
+    out += pick(say.language, "  calor latente ", "  latent heat ") + significant(x.latent / 1000) + " kJ/mol\n";
     // The measured point, where it is the state asked for (at its T or its
     // p); elsewhere, said to be another point, not the answer.
     const auto near = [](double a, double b) { return std::fabs(a - b) <= 1e-6 * std::fabs(b); };
@@ -158,23 +160,21 @@ std::string shown_state_report(const Messages& say, const Substance& fluid, cons
                pick(say.language, " Pa, calor latente ", " Pa, latent heat ") + significant(fluid.ref_latent / 1000) + " kJ/mol (" +
                say.source_of(fluid) + ")\n";
     // The real fluid at this p or this T, from its measured curves.
-    const std::optional<double> boils = by_pressure ? measured_boiling_t(fluid, pressure) : std::nullopt;
-    const double at = boils.value_or(temperature);
-    const std::optional<MeasuredSaturation> m = measured_saturation(fluid, at);
-    const auto densities = [&](const MeasuredSaturation& at) {
+    const MeasuredBeside m = by_pressure ? measured_at_pressure(fluid, pressure) : measured_at_temperature(fluid, temperature);
+    const auto densities = [&]() {
         return (fluid.molar_mass > 0 ? pick(say.language, ", densidad: líquido ", ", density: liquid ") +
-                                           significant(at.rho_liquid * fluid.molar_mass / 1000) + " kg/m³, gas " +
-                                           significant(at.rho_vapour * fluid.molar_mass / 1000) + " kg/m³"
+                                           significant(m.rho_liquid) + " kg/m³, gas " + significant(m.rho_vapour) + " kg/m³"
                                      : std::string()) +
-               pick(say.language, ", calor latente ", ", latent heat ") + significant(at.latent / 1000) + " kJ/mol\n";
+               pick(say.language, ", calor latente ", ", latent heat ") + significant(m.saturation->latent / 1000) +
+               " kJ/mol\n";
     };
-    if (boils.has_value() && m)
+    if (m.saturation && by_pressure)
         out += pick(say.language, "  medido a esta p: hierve a T = ", "  measured at this p: it boils at T = ") +
-               with_decimals(at, 3) + " K (" + with_decimals(at - 273.15, 3) + " °C)" + densities(*m);
-    else if (m && !by_pressure)
-        out += pick(say.language, "  medido a esta T: p = ", "  measured at this T: p = ") + significant(m->p, 6) + " Pa" +
-               densities(*m);
-    else if (has_measured_curves(fluid) && (by_pressure || temperature < fluid.t_triple))
+               with_decimals(m.temperature, 3) + " K (" + with_decimals(m.temperature - 273.15, 3) + " °C)" + densities();
+    else if (m.saturation)
+        out += pick(say.language, "  medido a esta T: p = ", "  measured at this T: p = ") +
+               significant(m.saturation->p, 6) + " Pa" + densities();
+    else if (m.solid)
         out += by_pressure
                    ? pick(say.language, "  bajo la presión del punto triple (" + si_number(fluid.t_triple) + " K): el fluido real es sólido a esta p\n",
                           "  below the triple point's pressure (" + si_number(fluid.t_triple) + " K): the real fluid is solid at this p\n")
@@ -187,22 +187,17 @@ std::string shown_state_report(const Messages& say, const Substance& fluid, cons
 
 std::string state_report(const Messages& say, const Substance& fluid, const Coexistence& s, double c, bool by_pressure)
 {
-    const auto si = [&](Quantity quantity, double x) { return x * si_unit(fluid, quantity); };
-    ShownState x{};
-    x.t = s.t;
-    x.p = s.p;
-    x.temperature = si(Quantity::temperature, s.t);
-    x.pressure = si(Quantity::pressure, s.p);
-    x.vl = s.vl;
-    x.vg = s.vg;
-    x.vl_si = si(Quantity::volume, s.vl);
-    x.vg_si = si(Quantity::volume, s.vg);
-    x.vc = critical_volume(fluid);
-    x.latent = si(Quantity::energy, properties(s.t, s.vl, s.vg, c).latent());
-    x.fluid_es = "fluido de van der Waals";
-    x.fluid_en = "van der Waals fluid";
-    x.vc_formula = "3RTc/8pc";
-    return shown_state_report(say, fluid, x, by_pressure);
+    ShownState shown{};
+    shown.t = s.t;
+    shown.p = s.p;
+    shown.x = si_state(fluid, s, c);
+    shown.vl = s.vl;
+    shown.vg = s.vg;
+    shown.vc = critical_volume(fluid);
+    shown.fluid_es = "fluido de van der Waals";
+    shown.fluid_en = "van der Waals fluid";
+    shown.vc_formula = "3RTc/8pc";
+    return shown_state_report(say, fluid, shown, by_pressure);
 }
 
 std::string equation_name(Eos eos)
@@ -223,23 +218,19 @@ std::string equation_name(Eos eos)
 std::string equation_state_report(const Messages& say, const Substance& fluid, Eos eos, const EquationState& s,
                                   bool by_pressure)
 {
-    ShownState x{};
-    x.t = s.reduced.tr;
-    x.p = s.reduced.pr;
-    x.temperature = s.temperature;
-    x.pressure = s.pressure;
-    x.vl = s.v_liquid / s.critical_volume;
-    x.vg = s.v_vapour / s.critical_volume;
-    x.vl_si = s.v_liquid;
-    x.vg_si = s.v_vapour;
-    x.vc = s.critical_volume;
-    x.latent = s.latent;
-    x.fluid_es = "fluido de " + equation_name(eos);
-    x.fluid_en = equation_name(eos) + " fluid";
-    x.vc_formula = "Zc RTc/pc";
-    x.vc_after = ", Zc = " + significant(cubic_for(fluid, eos).zc(), 4);
-    x.omega = needs_omega(eos) ? ", omega = " + significant(fluid.omega) : "";
-    return shown_state_report(say, fluid, x, by_pressure);
+    ShownState shown{};
+    shown.t = s.reduced.tr;
+    shown.p = s.reduced.pr;
+    shown.x = s.si;
+    shown.vl = s.si.v_liquid / s.critical_volume;
+    shown.vg = s.si.v_gas / s.critical_volume;
+    shown.vc = s.critical_volume;
+    shown.fluid_es = "fluido de " + equation_name(eos);
+    shown.fluid_en = equation_name(eos) + " fluid";
+    shown.vc_formula = "Zc RTc/pc";
+    shown.vc_after = ", Zc = " + significant(cubic_for(fluid, eos).zc(), 4);
+    shown.omega = needs_omega(eos) ? ", omega = " + significant(fluid.omega) : "";
+    return shown_state_report(say, fluid, shown, by_pressure);
 }
 
 std::string equations_nature_report(const Messages& say, const Substance& fluid, Eos eos)

@@ -13,17 +13,7 @@ namespace {
 
 EquationState in_si(const Substance& fluid, const Cubic& eos, const Saturation& s)
 {
-    // V = w R Tc/pc; energies in R Tc.
-    const double volume = gas_constant * fluid.tc / fluid.pc;
-    EquationState x{};
-    x.reduced = s;
-    x.temperature = s.tr * fluid.tc;
-    x.pressure = s.pr * fluid.pc;
-    x.v_liquid = s.wl * volume;
-    x.v_vapour = s.wg * volume;
-    x.critical_volume = eos.zc() * volume;
-    x.latent = properties(eos, s, fluid.c).latent() * gas_constant * fluid.tc;
-    return x;
+    return {s, si_state(fluid, eos, s, fluid.c), eos.zc() * gas_constant * fluid.tc / fluid.pc};
 }
 
 }  // namespace

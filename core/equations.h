@@ -8,6 +8,7 @@
 
 #include "cubic.h"
 #include "nature.h"
+#include "query.h"
 #include "substances.h"
 
 // The equation for this fluid: srk and pr with the fluid's acentric factor.
@@ -17,12 +18,13 @@ Cubic cubic_for(const Substance& fluid, Eos eos);
 // up to, not including, Tc, and the pressures (Pa) there.
 double lowest_equation_pressure(const Substance& fluid, Eos eos);
 
-// The saturation state of `fluid` by `eos`, reduced and in SI: T (K), p (Pa),
-// the molar volumes (m3/mol), the equation's own critical volume
-// Zc R Tc/pc, and the latent heat (J/mol; it does not depend on c).
+// The saturation state of `fluid` by `eos`, reduced and in SI (query.h,
+// with the fluid's c, on which the latent heat does not depend), and the
+// equation's own critical volume Zc R Tc/pc (m3/mol).
 struct EquationState {
     Saturation reduced;
-    double temperature, pressure, v_liquid, v_vapour, critical_volume, latent;
+    SiState si;
+    double critical_volume;
 };
 // At T (K), for lowest_cubic_tr <= T/Tc < 1.
 EquationState equation_state_at(const Substance& fluid, Eos eos, double temperature);

@@ -24,6 +24,7 @@
 #include "maxwell.h"
 #include "messages.h"
 #include "nature.h"
+#include "query.h"
 #include "platform.h"
 #include "reply.h"
 #include "report_file.h"
@@ -251,18 +252,17 @@ py::dict equation_states(Eos eos, const std::vector<double>& values, const char*
     };
     column("t", [](const EquationState& s) { return s.reduced.tr; });
     column("p", [](const EquationState& s) { return s.reduced.pr; });
-    column("v_liquid", [](const EquationState& s) { return s.v_liquid / s.critical_volume; });
-    column("v_gas", [](const EquationState& s) { return s.v_vapour / s.critical_volume; });
-    column("T_K", [](const EquationState& s) { return s.temperature; });
-    column("p_Pa", [](const EquationState& s) { return s.pressure; });
-    column("v_liquid_m3_per_mol", [](const EquationState& s) { return s.v_liquid; });
-    column("v_gas_m3_per_mol", [](const EquationState& s) { return s.v_vapour; });
+    column("v_liquid", [](const EquationState& s) { return s.si.v_liquid / s.critical_volume; });
+    column("v_gas", [](const EquationState& s) { return s.si.v_gas / s.critical_volume; });
+    column("T_K", [](const EquationState& s) { return s.si.temperature; });
+    column("p_Pa", [](const EquationState& s) { return s.si.pressure; });
+    column("v_liquid_m3_per_mol", [](const EquationState& s) { return s.si.v_liquid; });
+    column("v_gas_m3_per_mol", [](const EquationState& s) { return s.si.v_gas; });
     if (fluid->molar_mass > 0) {
-        const double kg = fluid->molar_mass / 1000;
-        column("density_liquid_kg_per_m3", [kg](const EquationState& s) { return kg / s.v_liquid; });
-        column("density_gas_kg_per_m3", [kg](const EquationState& s) { return kg / s.v_vapour; });
+        column("density_liquid_kg_per_m3", [](const EquationState& s) { return s.si.rho_liquid; });
+        column("density_gas_kg_per_m3", [](const EquationState& s) { return s.si.rho_gas; });
     }
-    column("latent_heat_J_per_mol", [](const EquationState& s) { return s.latent; });
+    column("latent_heat_J_per_mol", [](const EquationState& s) { return s.si.latent; });
     py::dict out;
     out["columns"] = columns;
     out["substance"] = substance_dict(*fluid);
@@ -297,6 +297,7 @@ py::dict states(std::optional<std::vector<double>> t, std::optional<std::vector<
     const std::vector<double>& values = t ? *t : temperature ? *temperature : p ? *p : *pressure;
     std::vector<std::array<double, state_count>> rows;
     std::vector<MaxwellAreas> areas;
+    std::vector<SiState> in_si;
     for (const double x : values) {
         if (!(x > 0 && std::isfinite(x)))
             throw py::value_error(say.not_positive(keyword, typed(x)));
@@ -310,6 +311,8 @@ py::dict states(std::optional<std::vector<double>> t, std::optional<std::vector<
                 const Coexistence s = state_at(*at_t);
                 rows.push_back(numbers_of(s, cv));
                 areas.push_back(maxwell_areas(s.t, s.p, s.vl, s.vg, s.limits.vlmax, s.limits.vgmin));
+                if (fluid)
+                    in_si.push_back(si_state(*fluid, s, cv));
             }
         }
         if (!at_t)
@@ -329,18 +332,15 @@ py::dict states(std::optional<std::vector<double>> t, std::optional<std::vector<
     column("liquid_area", [&](size_t i) { return areas[i].liquid_area; });
     column("gas_area", [&](size_t i) { return areas[i].gas_area; });
     if (fluid) {
-        const auto si = [&](Quantity q, double x) { return x * si_unit(*fluid, q); };
-        column("T_K", [&](size_t i) { return si(Quantity::temperature, rows[i][0]); });
-        column("p_Pa", [&](size_t i) { return si(Quantity::pressure, rows[i][1]); });
-        column("v_liquid_m3_per_mol", [&](size_t i) { return si(Quantity::volume, rows[i][2]); });
-        column("v_gas_m3_per_mol", [&](size_t i) { return si(Quantity::volume, rows[i][3]); });
+        column("T_K", [&](size_t i) { return in_si[i].temperature; });
+        column("p_Pa", [&](size_t i) { return in_si[i].pressure; });
+        column("v_liquid_m3_per_mol", [&](size_t i) { return in_si[i].v_liquid; });
+        column("v_gas_m3_per_mol", [&](size_t i) { return in_si[i].v_gas; });
         if (fluid->molar_mass > 0) {
-            column("density_liquid_kg_per_m3",
-                   [&](size_t i) { return fluid->molar_mass / 1000 / si(Quantity::volume, rows[i][2]); });
-            column("density_gas_kg_per_m3",
-                   [&](size_t i) { return fluid->molar_mass / 1000 / si(Quantity::volume, rows[i][3]); });
+            column("density_liquid_kg_per_m3", [&](size_t i) { return in_si[i].rho_liquid; });
+            column("density_gas_kg_per_m3", [&](size_t i) { return in_si[i].rho_gas; });
         }
-        column("latent_heat_J_per_mol", [&](size_t i) { return si(Quantity::energy, rows[i][state_count - 1]); });
+        column("latent_heat_J_per_mol", [&](size_t i) { return in_si[i].latent; });
     }
     py::dict out;
     out["columns"] = columns;

@@ -14,6 +14,7 @@
 
 #include "maxwell.h"
 #include "nature.h"
+#include "query.h"
 #include "reply.h"
 #include "reports.h"
 #include "state.h"
@@ -215,9 +216,21 @@ val shown_saturation(const Substance& fluid, double temperature, const MeasuredS
     val o = val::object();
     o.set("temperature", temperature);
     o.set("p", m.p);
-    o.set("liquid", m.rho_liquid * fluid.molar_mass / 1000);
-    o.set("vapour", m.rho_vapour * fluid.molar_mass / 1000);
+    o.set("liquid", mass_density(fluid, m.rho_liquid));
+    o.set("vapour", mass_density(fluid, m.rho_vapour));
     o.set("latent", m.latent);
+    return o;
+}
+
+// The real fluid beside the model, shown the same way.
+val shown_saturation(const MeasuredBeside& m)
+{
+    val o = val::object();
+    o.set("temperature", m.temperature);
+    o.set("p", m.saturation->p);
+    o.set("liquid", m.rho_liquid);
+    o.set("vapour", m.rho_vapour);
+    o.set("latent", m.saturation->latent);
     return o;
 }
 
@@ -515,21 +528,20 @@ val boiling_at(int i, double pressure, double c)
     if (!(p >= lowest_state_p() && p < 1))
         return val::null();
     const Coexistence s = state_at(t_at_pressure(p));
-    const auto si = [&](Quantity quantity, double x) { return x * si_unit(fluid, quantity); };
+    const SiState x = si_state(fluid, s, c);
     val o = val::object();
-    o.set("temperature", si(Quantity::temperature, s.t));
-    o.set("pressure", si(Quantity::pressure, s.p));
-    o.set("vl", si(Quantity::volume, s.vl));
-    o.set("vg", si(Quantity::volume, s.vg));
-    o.set("latent", si(Quantity::energy, properties(s.t, s.vl, s.vg, c).latent()));
+    o.set("temperature", x.temperature);
+    o.set("pressure", x.pressure);
+    o.set("vl", x.v_liquid);
+    o.set("vg", x.v_gas);
+    o.set("latent", x.latent);
     o.set("t", s.t);
     // The real fluid at that pressure, from its measured curves: where it
     // boils, its densities (kg/m3) and latent heat; null where it has none
     // or the pressure is below its triple point's (it is solid there).
-    const std::optional<double> measured_t = measured_boiling_t(fluid, pressure);
-    o.set("measured", measured_t ? shown_saturation(fluid, *measured_t, *measured_saturation(fluid, *measured_t))
-                                 : val::null());
-    o.set("belowTriple", has_measured_curves(fluid) && !measured_t && pressure < fluid.pc);
+    const MeasuredBeside m = measured_at_pressure(fluid, pressure);
+    o.set("measured", m.saturation ? shown_saturation(m) : val::null());
+    o.set("belowTriple", m.solid);
     return o;
 }
 
@@ -539,9 +551,10 @@ val boiling_at(int i, double pressure, double c)
 val measured_at(int i, double temperature)
 {
     const Substance& fluid = substance(i);
-    if (const std::optional<MeasuredSaturation> m = measured_saturation(fluid, temperature))
-        return shown_saturation(fluid, temperature, *m);
-    if (!has_measured_curves(fluid) || !(temperature < fluid.t_triple))
+    const MeasuredBeside m = measured_at_temperature(fluid, temperature);
+    if (m.saturation)
+        return shown_saturation(m);
+    if (!m.solid)
         return val::null();
     val o = val::object();
     o.set("solid", true);
