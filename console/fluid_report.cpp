@@ -276,10 +276,10 @@ std::string equations_nature_report(const Messages& say, const Substance& fluid,
            line(pick(l, "calor latente en Tb (kJ/mol)", "latent heat at Tb (kJ/mol)"), latent, 4) +
            line(pick(l, "cociente de Trouton L/(R Tb)", "Trouton's ratio L/(R Tb)"), row.trouton, 4);
     out += pick(l,
-        "rk: la atracción cae con T (a/sqrt(T)): la presión de vapor cae más deprisa bajo Tc que la de van der Waals.\n"
+        "rk: la atracción cae con T (a/sqrt(T)): bajo Tc es mayor, y la presión de vapor menor que la de van der Waals.\n"
         "srk: esa caída ajustada a omega de cada fluido: su propia omega es la medida.\n"
         "pr: el término repulsivo de Peng y Robinson acerca el volumen del líquido (y Zc) a los medidos.\n",
-        "rk: the attraction falls with T (a/sqrt(T)): the vapour pressure falls faster below Tc than van der Waals'.\n"
+        "rk: the attraction falls with T (a/sqrt(T)): below Tc it is stronger, and the vapour pressure lower than van der Waals'.\n"
         "srk: that fall fitted to each fluid's omega: its own omega is the measured one.\n"
         "pr: Peng and Robinson's repulsive term brings the liquid's volume (and Zc) closer to the measured.\n");
     return say.es(out);
