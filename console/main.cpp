@@ -108,23 +108,17 @@ int run_program(const Messages& say, const Options& options, const std::optional
     const double c = choose_c(say, options, fluid, console);
     const std::vector<PlannedFile> plan = plan_files(options.output_dir, options.csv, options.xlsx, fluid.has_value(),
                                                      options.against_nature ? fluid->key : "");
-    const std::string waiting = say.waiting() + "\n";
-    std::string why;
-    if (!names_apart(say, plan, why)) {
-        to_stderr(why);
-        return 1;
-    }
-    for (const std::string& line : clear_leftovers(say, plan, waiting))
-        to_stderr(line);
     remove_temporaries_on_signals();
-    if (!open_planned(say, plan, files, why)) {
-        to_stderr(why);
-        return 1;
-    }
-    const RunResult result(c, fluid, fluid || options.xlsx, options.against_nature);
-    if (!options.quiet)
-        console.write(result.out.console.c_str());
-    if (!write_planned(say, plan, result, files, waiting, why)) {
+    std::string why;
+    const bool written = replace_run_files(
+        say, plan, files, [](const std::string& line) { to_stderr(line); },
+        [&] { return RunResult(c, fluid, fluid || options.xlsx, options.against_nature); },
+        [&](const RunResult& result) {
+            if (!options.quiet)
+                console.write(result.out.console.c_str());
+        },
+        why);
+    if (!written) {
         to_stderr(why);
         return 1;
     }

@@ -266,12 +266,12 @@ std::string Messages::large_c(const std::string& shown) const
 
 std::string Messages::c_warning(double c) const
 {
-    const bool odd = !(c > 0 && std::isfinite(c));
-    if (!odd && !(c > largest_exact_c))
+    const CKind kind = kind_of_c(c);
+    if (kind == CKind::plain)
         return "";
     std::string shown;
     number(shown, c);
-    return odd ? odd_c(shown, std::isfinite(c)) : large_c(shown);
+    return kind == CKind::too_large ? large_c(shown) : odd_c(shown, kind == CKind::not_positive);
 }
 
 std::string Messages::cannot_create(const std::string& file, const std::string& reason) const

@@ -208,3 +208,19 @@ bool write_planned(const Messages& say, const std::vector<PlannedFile>& plan, co
         *error = failure.error;
     return false;
 }
+
+bool replace_run_files(const Messages& say, const std::vector<PlannedFile>& plan, std::vector<ReportFile>& files,
+                       const std::function<void(const std::string&)>& tell, const std::function<RunResult()>& compute,
+                       const std::function<void(const RunResult&)>& computed, std::string& why, int* error)
+{
+    const std::string waiting = say.waiting() + "\n";
+    if (!names_apart(say, plan, why))
+        return false;
+    for (const std::string& line : clear_leftovers(say, plan, waiting))
+        tell(line);
+    if (!open_planned(say, plan, files, why, error))
+        return false;
+    const RunResult result = compute();
+    computed(result);
+    return write_planned(say, plan, result, files, waiting, why, error);
+}

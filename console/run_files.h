@@ -3,6 +3,7 @@
 // write_reports share.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -70,3 +71,14 @@ bool write_planned(const Messages& say, const std::vector<PlannedFile>& plan, co
 
 // The system's text for an errno, as the messages show it.
 std::string reason_of(const Messages& say, int error);
+
+// A run's files replaced together or not at all, the one sequence the
+// console and the Python module share: the names checked apart, what killed
+// runs left cleared (`tell` gets each line said of it), every file opened,
+// then the run made by `compute` (only once all are open, so that a folder
+// that refuses them costs no sweep) and handed to `computed`, and the files
+// rendered from it and committed. False, with the line that says why and
+// the errno as open_planned gives it.
+bool replace_run_files(const Messages& say, const std::vector<PlannedFile>& plan, std::vector<ReportFile>& files,
+                       const std::function<void(const std::string&)>& tell, const std::function<RunResult()>& compute,
+                       const std::function<void(const RunResult&)>& computed, std::string& why, int* error = nullptr);

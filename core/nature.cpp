@@ -1,5 +1,6 @@
 #include "nature.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 
@@ -117,7 +118,7 @@ AgainstNature against_nature(const Substance& fluid)
     AgainstNature row{};
     row.zc = {measured_zc(fluid), critical_compressibility()};
     // The model's own, the same for every substance: found once.
-    static const double model_omega = acentric_factor(state_at(0.7).p);
+    static const double model_omega = model_acentric_factor();
     row.omega = {fluid.omega, model_omega};
     // The model's boiling point where its searches reach the measured
     // point's pressure (they do for every substance of the table); NaN where not.
@@ -182,4 +183,14 @@ std::vector<std::string> nature_header(const Substance& fluid, const std::string
                 " mol/m3, triple point " + si_number(fluid.t_triple) + " K (measured cells empty below it)",
             "constants from " + fluid.source, "measured curves from " + fluid.pressure.source,
             "measured latent heat by Clapeyron's equation from the measured curves"};
+}
+
+double model_acentric_factor() { return acentric_factor(state_at(0.7).p); }
+
+double largest_clapeyron_deviation(const std::vector<ClapeyronSlopes>& slopes)
+{
+    double largest = 0;
+    for (const ClapeyronSlopes& slope : slopes)
+        largest = std::max(largest, std::fabs(slope.from_latent / slope.from_p - 1));
+    return largest;
 }

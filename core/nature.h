@@ -26,6 +26,15 @@ double critical_compressibility();
 // defined it: -1 - log10(p).
 double acentric_factor(double p_at_0_7);
 
+// The model's own acentric factor, from its vapour pressure at t = 0.7
+// searched to twelve digits.
+double model_acentric_factor();
+
+// Whether a row at t is among those nearest the critical point, t >= 0.990,
+// over which a critical exponent is fitted (0.9895: the sweep's t is lowered
+// by subtraction and lands near, not on, each thousandth).
+inline bool near_critical(double t) { return t >= 0.9895; }
+
 // The exponent of a width that vanishes at t = 1 as (1 - t)^beta: the
 // least-squares slope of log(width) against log(1 - t) over the points given.
 double critical_exponent(const std::vector<double>& t, const std::vector<double>& width);
@@ -39,6 +48,10 @@ struct ClapeyronSlopes {
     double t, from_p, from_latent;
 };
 std::vector<ClapeyronSlopes> clapeyron_slopes(const std::vector<Coexistence>& states, const std::vector<double>& latent);
+
+// The largest relative difference between the two slopes, |from_latent /
+// from_p - 1|, over the slopes given.
+double largest_clapeyron_deviation(const std::vector<ClapeyronSlopes>& slopes);
 
 // A fluid's measured saturation state at T (K), from its curves: the vapour
 // pressure (Pa), the coexisting densities (mol/m3) and the latent heat

@@ -98,3 +98,14 @@ Output run(double c)
 {
     return write_all(c, find_all());
 }
+
+CKind kind_of_c(double c)
+{
+    if (std::isnan(c))
+        return CKind::not_a_number;
+    if (std::isinf(c))
+        return CKind::infinite;
+    if (!(c > 0))
+        return CKind::not_positive;
+    return c > largest_exact_c ? CKind::too_large : CKind::plain;
+}

@@ -14,6 +14,13 @@
 // tried up to 8e6; one row differed at 9e6, four at 1e8, all at 1e12.
 constexpr double largest_exact_c = 1e6;
 
+// What a c means for a run's results: a plain one; one whose entropies and
+// energies are not physical (c not positive); one whose properties are not
+// numbers (c NaN, or infinite); or one whose latent heat may lose its last
+// digit (c above largest_exact_c). The pressures and volumes hold in all.
+enum class CKind { plain, not_positive, not_a_number, infinite, too_large };
+CKind kind_of_c(double c);
+
 // The sweep's first temperature and its step. t is lowered by subtraction,
 // never recomputed from a count: this gives exactly 499 passes, one of them
 // at t == 0.95 exactly, and ends with t just below 0.5.

@@ -406,19 +406,14 @@ py::tuple write_files(const std::string& folder, double c, bool csv, bool xlsx, 
                    error = loading == ENOMEM ? ENOMEM : 0, done(loading == ENOMEM ? 1 : 2);
     lines = c_warnings(say, c);
     const std::vector<PlannedFile> plan = plan_files(folder, csv, xlsx, fluid.has_value());
-    const std::string waiting = say.waiting() + "\n";
     bool ok = false;
     {
         py::gil_scoped_release unlocked;
         const std::lock_guard<std::mutex> held(one_writer);
         std::vector<ReportFile> files;
-        ok = names_apart(say, plan, why);
-        if (ok) {
-            for (const std::string& line : clear_leftovers(say, plan, waiting))
-                lines.push_back(line);
-            ok = open_planned(say, plan, files, why, &error) &&
-                 write_planned(say, plan, RunResult(c, fluid, fluid || xlsx), files, waiting, why, &error);
-        }
+        ok = replace_run_files(
+            say, plan, files, [&](const std::string& line) { lines.push_back(line); },
+            [&] { return RunResult(c, fluid, fluid || xlsx); }, [](const RunResult&) {}, why, &error);
         for (ReportFile& file : files)
             discard_report(file);
     }

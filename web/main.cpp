@@ -158,8 +158,8 @@ std::string fixed(double x)
 // c): each row's coexisting densities over the critical density, 1/vl and
 // 1/vg, with their diameter, beside Guggenheim's at the same t; the rows
 // nearest the critical point, t >= 0.990, for the critical exponent, with
-// both slopes; the model's Zc and acentric factor (from its row at
-// t = 0.7); and Clapeyron's two slopes at each row.
+// both slopes; the model's Zc and acentric factor; and Clapeyron's two
+// slopes at each row.
 val model_against_nature()
 {
     const std::vector<Coexistence>& states = kept_sweep().passes;
@@ -181,21 +181,20 @@ val model_against_nature()
         row.set("p", s.p);
         row.set("inverseT", 1 / s.t);
         rows.call<void>("push", row);
-        if (s.t >= 0.9895) {
+        if (near_critical(s.t)) {
             near_t.push_back(s.t);
             near_model.push_back(liquid - gas);
             near_guggenheim.push_back(gl - gg);
         }
         latent.push_back(properties(s.t, s.vl, s.vg, 1.5).latent());
     }
-    double largest = 0;
-    for (const ClapeyronSlopes& slope : clapeyron_slopes(states, latent)) {
+    const std::vector<ClapeyronSlopes> slopes = clapeyron_slopes(states, latent);
+    for (const ClapeyronSlopes& slope : slopes) {
         val point = val::object();
         point.set("t", slope.t);
         point.set("fromP", slope.from_p);
         point.set("fromLatent", slope.from_latent);
         clapeyron.call<void>("push", point);
-        largest = std::max(largest, std::fabs(slope.from_latent / slope.from_p - 1));
     }
     val o = val::object();
     o.set("rows", rows);
@@ -203,9 +202,9 @@ val model_against_nature()
     o.set("exponent", critical_exponent(near_t, near_model));
     o.set("guggenheimExponent", critical_exponent(near_t, near_guggenheim));
     o.set("zc", critical_compressibility());
-    o.set("acentric", acentric_factor(states[299].p));
+    o.set("acentric", model_acentric_factor());
     o.set("clapeyron", clapeyron);
-    o.set("clapeyronLargest", largest);
+    o.set("clapeyronLargest", largest_clapeyron_deviation(slopes));
     return o;
 }
 
@@ -279,7 +278,7 @@ val measured_fluids()
         std::vector<double> near_t, near_width;
         val near = val::array();
         for (const Coexistence& s : kept_sweep().passes)
-            if (s.t >= 0.9895)
+            if (near_critical(s.t))
                 if (const std::optional<MeasuredSaturation> m = measured_saturation(fluid, s.t * fluid.tc)) {
                     near_t.push_back(s.t);
                     near_width.push_back((m->rho_liquid - m->rho_vapour) / fluid.rhoc);
@@ -488,7 +487,18 @@ private:
     Output out_;
 };
 
-double largest_c() { return largest_exact_c; }
+// What c means for the results (see CKind), by name.
+std::string c_kind(double c)
+{
+    switch (kind_of_c(c)) {
+    case CKind::plain: return "plain";
+    case CKind::not_positive: return "notPositive";
+    case CKind::not_a_number: return "notANumber";
+    case CKind::infinite: return "infinite";
+    case CKind::too_large: return "tooLarge";
+    }
+    return "plain";
+}
 
 // The substances of the table, by name, with their van der Waals Vc.
 val substance_list()
@@ -662,7 +672,7 @@ EMSCRIPTEN_BINDINGS(vdwcoex)
     function("againstNature", &model_against_nature);
     function("measuredFluids", &measured_fluids);
     function("gasFraction", &gas_fraction);
-    function("largestExactC", &largest_c);
+    function("cKind", &c_kind);
     function("substances", &substance_list);
     function("toSi", &to_si);
     function("fromSi", &from_si);

@@ -28,14 +28,12 @@ export function createFrameView(model, { submit }) {
   // What a c that is not a positive finite number means for the results.
   function showCNote() {
     const note = byId('c-note');
-    const c = state.c;
-    const large = Number.isFinite(c) && c > state.program.largestExactC;
-    if (c === null || (c > 0 && Number.isFinite(c) && !large)) {
+    const key = model.cNote();
+    if (!key) {
       note.hidden = true;
       return;
     }
-    note.textContent = tr(Number.isNaN(c) ? 'cNaN' : large ? 'cLarge' : Number.isFinite(c) ? 'cNotPositive' : 'cInfinite',
-      { c: state.cText });
+    note.textContent = tr(key, { c: state.cText });
     note.hidden = false;
   }
 

@@ -510,6 +510,15 @@ export function createModel(loadProgram) {
       return Boolean(open) && open.right === null && (EXERCISES[open.index].withholds || []).includes(part);
     },
 
+    // The note the run's c calls for, as a key of the strings (the program
+    // says what c means); null for a plain c, or before a run.
+    cNote() {
+      if (state.c === null || !state.program)
+        return null;
+      const keys = { notPositive: 'cNotPositive', notANumber: 'cNaN', infinite: 'cInfinite', tooLarge: 'cLarge' };
+      return keys[state.program.cKind(state.c)] || null;
+    },
+
     closeExercise() {
       state.exercise = null;
       emit('exercise', { apply: false });

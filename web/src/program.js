@@ -69,7 +69,9 @@ function programOf(module) {
     // Substance i measured at T (K): { p, liquid, vapour, latent }, { solid, tripleT } below its triple point, or null.
     measuredAt: (i, temperature) => module.measuredAt(i, temperature),
     gasFraction: (v, vl, vg) => module.gasFraction(v, vl, vg),
-    largestExactC: module.largestExactC(),
+    // What c means for the results: 'plain', 'notPositive', 'notANumber',
+    // 'infinite' or 'tooLarge'.
+    cKind: (c) => module.cKind(c),
     substances: list,
     // A reduced number of quantity q (t, p, v, s or e, an energy) of substance i in SI units, and back.
     toSi: (i, q, x) => module.toSi(i, quantities[q], x),
