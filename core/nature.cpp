@@ -5,6 +5,7 @@
 #include <cstddef>
 
 #include "bisect.h"
+#include "cubic.h"
 #include "state.h"
 #include "vdw.h"
 
@@ -21,7 +22,7 @@ double critical_compressibility()
     return isotherm_pressure(t, v) * v / (8.0 / 3 * t);
 }
 
-double acentric_factor(double p_at_0_7) { return -1 - std::log10(p_at_0_7); }
+double acentric_factor(double p_at_0_7) { return pitzer_acentric_factor(p_at_0_7); }
 
 double critical_exponent(const std::vector<double>& t, const std::vector<double>& width)
 {

@@ -275,7 +275,9 @@ double saturation_tr(const Cubic& eos, double pr)
     return tr;
 }
 
-double own_acentric_factor(const Cubic& eos) { return -1 - std::log10(saturation(eos, 0.7).pr); }
+double pitzer_acentric_factor(double pr_at_0_7) { return -1 - std::log10(pr_at_0_7); }
+
+double own_acentric_factor(const Cubic& eos) { return pitzer_acentric_factor(saturation(eos, 0.7).pr); }
 
 double isobar_tr(const Cubic& eos, double pr, double w)
 {

@@ -139,7 +139,11 @@ CubicProperties properties(const Cubic& eos, const Saturation& s, double c);
 // saturation(lowest_cubic_tr).pr <= pr < 1.
 double saturation_tr(const Cubic& eos, double pr);
 
-// The acentric factor the equation's own curve gives: -1 - log10(pr at tr = 0.7).
+// Pitzer's acentric factor from the reduced vapour pressure at tr = 0.7:
+// -1 - log10(pr). Written here once, for every equation and for nature.h.
+double pitzer_acentric_factor(double pr_at_0_7);
+
+// The acentric factor the equation's own curve gives.
 double own_acentric_factor(const Cubic& eos);
 
 // The isobar pr through volume w: the tr at which the isotherm has pressure
