@@ -264,7 +264,8 @@ TEST(Cubic, AnIsobarsTemperatureAtAVolumeLiesOnTheIsothermThrough)
 
 namespace {
 
-// The issue's figures, in the units the SI state is printed in.
+// The figures quoted for each equation when it was asked for, to the
+// digits quoted, in the units the SI state is printed in.
 struct Figure {
     Eos eos;
     const char* substance;
@@ -308,7 +309,7 @@ std::vector<std::vector<std::string>> tsv_table(std::istream& in, const std::str
 
 }  // namespace
 
-TEST(Cubic, ArgonAt120KAndWaterAtItsBoilingPointAreTheIssuesFigures)
+TEST(Cubic, ArgonAt120KAndWaterAtItsBoilingPointAreTheFiguresQuotedForEachEquation)
 {
     const Figure figures[] = {{Eos::vdw, "argon", 120, 1.8252e6, 802.6},   {Eos::rk, "argon", 120, 1.1577e6, 1135.5},
                               {Eos::srk, "argon", 120, 1.2248e6, 1122.7},  {Eos::pr, "argon", 120, 1.2201e6, 1271.9},

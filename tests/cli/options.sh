@@ -282,7 +282,7 @@ substances)  # real fluids: the list, SI tables beside the same reports, the
 
 equations)  # --eos: the state and the comparison by each cubic equation, checked
            # against the reference table ($3) where the tree has it, else the
-           # figures the issue gave; vdw the same bytes as no --eos; usage
+           # figures quoted for each equation; vdw the same bytes as no --eos; usage
            # errors that touch nothing
   export LANG=en_US.UTF-8
   reference=${3:-}
