@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "equations.h"
 #include "nature.h"
 #include "query.h"
 #include "state.h"
@@ -110,9 +111,24 @@ std::string nature_report(const Messages& say, const Substance& fluid)
     return say.es(out);
 }
 
-std::string state_report(const Messages& say, const Substance& fluid, const Coexistence& s, double c, bool by_pressure)
+namespace {
+
+// What a state's report shows, whichever equation found it: t and p
+// reduced, the SI state, the volumes reduced by the equation's own Vc, Vc
+// (m3/mol), and the words that name the equation and its Vc.
+struct ShownState {
+    double t, p;
+    SiState x;
+    double vl, vg, vc;
+    std::string fluid_es, fluid_en;  // "fluido de van der Waals", "van der Waals fluid"
+    std::string vc_formula;          // "3RTc/8pc"
+    std::string vc_after;            // after Vc's value: ", Zc = 0.3074"
+    std::string omega;               // ", omega = 0.3443" where the equation uses it
+};
+
+std::string shown_state_report(const Messages& say, const Substance& fluid, const ShownState& shown, bool by_pressure)
 {
-    const SiState x = si_state(fluid, s, c);
+    const SiState& x = shown.x;
     // One format for each quantity, the model's and the measured alike:
     // kelvins to nine decimals, pascals to ten digits, never with an
     // exponent, densities to six digits with their trailing zeros.
@@ -124,21 +140,22 @@ std::string state_report(const Messages& say, const Substance& fluid, const Coex
         return std::string(text) + " kg/m³";
     };
     const double temperature = x.temperature, pressure = x.pressure;
-    const double vc = critical_volume(fluid);
+    const double vc = shown.vc;
     // A fluid given by its critical constants alone is named by them.
     const bool given = fluid.key == "custom";
     std::string out = pick(say.language,
-        say.es((given ? std::string("un fluido de van der Waals de constantes críticas dadas")
-                      : say.name_of(fluid) + ", fluido de van der Waals") +
-               " (Tc = " + si_number(fluid.tc) + " K, pc = " + si_number(fluid.pc) + " Pa), en coexistencia:\n"),
-        (given ? std::string("a van der Waals fluid of given critical constants")
-               : say.name_of(fluid) + ", a van der Waals fluid") +
-            " (Tc = " + si_number(fluid.tc) + " K, pc = " + si_number(fluid.pc) + " Pa), at coexistence:\n");
-    out += "  T  = " + kelvins(temperature) + ", t = T/Tc = " + significant(s.t, 12) + "\n";
-    out += "  p  = " + pascals(pressure) + " (" + significant(pressure / 1e5) + " bar), p/pc = " + significant(s.p, 12) + "\n";
+        say.es((given ? "un " + shown.fluid_es + " de constantes críticas dadas"
+                      : say.name_of(fluid) + ", " + shown.fluid_es) +
+               " (Tc = " + si_number(fluid.tc) + " K, pc = " + si_number(fluid.pc) + " Pa" + shown.omega + "), en coexistencia:\n"),
+        (given ? "a " + shown.fluid_en + " of given critical constants"
+               : say.name_of(fluid) + ", a " + shown.fluid_en) +
+            " (Tc = " + si_number(fluid.tc) + " K, pc = " + si_number(fluid.pc) + " Pa" + shown.omega + "), at coexistence:\n");
+    out += "  T  = " + kelvins(temperature) + ", t = T/Tc = " + significant(shown.t, 12) + "\n";
+    out += "  p  = " + pascals(pressure) + " (" + significant(pressure / 1e5) + " bar), p/pc = " + significant(shown.p, 12) + "\n";
     out += pick(say.language, "  volumen molar: líquido ", "  molar volume: liquid ") + significant(x.v_liquid * 1e6) +
-           " cm³/mol, gas " + significant(x.v_gas * 1e6) + " cm³/mol (v = " + significant(s.vl) +
-           ", " + significant(s.vg) + " Vc, Vc = 3RTc/8pc = " + significant(vc * 1e6) + " cm³/mol)\n";
+           " cm³/mol, gas " + significant(x.v_gas * 1e6) + " cm³/mol (v = " + significant(shown.vl) +
+           ", " + significant(shown.vg) + " Vc, Vc = " + shown.vc_formula + " = " + significant(vc * 1e6) + " cm³/mol" +
+           shown.vc_after + ")\n";
     if (fluid.molar_mass > 0)
         out += pick(say.language, "  densidad: líquido ", "  density: liquid ") + density(x.rho_liquid) +
                ", gas " + density(x.rho_gas) + "\n";
@@ -174,5 +191,107 @@ std::string state_report(const Messages& say, const Substance& fluid, const Coex
                           "  below the triple point's pressure (" + si_number(fluid.t_triple) + " K): the real fluid is solid at this p\n")
                    : pick(say.language, "  bajo el punto triple (" + si_number(fluid.t_triple) + " K): el fluido real es sólido aquí\n",
                           "  below the triple point (" + si_number(fluid.t_triple) + " K): the real fluid is solid here\n");
+    return say.es(out);
+}
+
+}  // namespace
+
+std::string state_report(const Messages& say, const Substance& fluid, const Coexistence& s, double c, bool by_pressure)
+{
+    ShownState shown{};
+    shown.t = s.t;
+    shown.p = s.p;
+    shown.x = si_state(fluid, s, c);
+    shown.vl = s.vl;
+    shown.vg = s.vg;
+    shown.vc = critical_volume(fluid);
+    shown.fluid_es = "fluido de van der Waals";
+    shown.fluid_en = "van der Waals fluid";
+    shown.vc_formula = "3RTc/8pc";
+    return shown_state_report(say, fluid, shown, by_pressure);
+}
+
+std::string equation_name(Eos eos)
+{
+    switch (eos) {
+    case Eos::rk:
+        return "Redlich-Kwong";
+    case Eos::srk:
+        return "Soave-Redlich-Kwong";
+    case Eos::pr:
+        return "Peng-Robinson";
+    case Eos::vdw:
+        break;
+    }
+    return "van der Waals";
+}
+
+std::string equation_state_report(const Messages& say, const Substance& fluid, Eos eos, const EquationState& s,
+                                  bool by_pressure)
+{
+    ShownState shown{};
+    shown.t = s.reduced.tr;
+    shown.p = s.reduced.pr;
+    shown.x = s.si;
+    shown.vl = s.si.v_liquid / s.critical_volume;
+    shown.vg = s.si.v_gas / s.critical_volume;
+    shown.vc = s.critical_volume;
+    shown.fluid_es = "fluido de " + equation_name(eos);
+    shown.fluid_en = equation_name(eos) + " fluid";
+    shown.vc_formula = "Zc RTc/pc";
+    shown.vc_after = ", Zc = " + significant(cubic_for(fluid, eos).zc(), 4);
+    shown.omega = needs_omega(eos) ? ", omega = " + significant(fluid.omega) : "";
+    return shown_state_report(say, fluid, shown, by_pressure);
+}
+
+std::string equations_nature_report(const Messages& say, const Substance& fluid, Eos eos)
+{
+    const Language l = say.language;
+    const auto cell = [](std::string text, size_t width) {
+        text.resize(std::max(width, text.size() + 1), ' ');
+        return text;
+    };
+    const std::vector<EquationConstants> all = equation_constants(fluid);
+    const double zc = measured_zc(fluid);
+    std::string head = cell("", 42) + cell(pick(l, "medido", "measured"), 12);
+    std::string zc_line = "  " + cell("Zc = pc/(rhoc R Tc)", 40) + cell(significant(zc, 4), 12);
+    std::string omega_line = "  " + cell(pick(l, "factor acéntrico omega", "acentric factor omega"), 40) +
+                             cell(significant(fluid.omega, 4), 12);
+    for (const EquationConstants& e : all) {
+        head += cell(eos_key(e.eos), 12);
+        zc_line += cell(significant(e.zc, 3), 12);
+        omega_line += cell(significant(e.omega, 3), 12);
+    }
+    const auto trimmed = [](std::string line) {
+        line.erase(line.find_last_not_of(' ') + 1);
+        return line + "\n";
+    };
+    std::string out = say.name_of(fluid) + pick(l, " frente a las ecuaciones cúbicas:\n", " against the cubic equations:\n") +
+                      trimmed(head) + trimmed(zc_line) + trimmed(omega_line);
+    // The chosen equation at the measured point's pressure, as nature_report
+    // sets the van der Waals fluid.
+    const AgainstNature row = against_nature(fluid, eos);
+    const auto line = [](std::string what, const Compared& pair, int digits, const std::string& after = "") {
+        what.resize(std::max<size_t>(40, what.size() + 1), ' ');
+        std::string measured = significant(pair.measured, digits);
+        measured.resize(std::max<size_t>(12, measured.size() + 1), ' ');
+        return "  " + what + measured + significant(pair.model, digits) + after + "\n";
+    };
+    const Compared latent{row.latent.measured / 1000, row.latent.model / 1000};
+    const std::string tb = " (" + si_number(fluid.ref_t) + " K, " + with_decimals(row.boiling_t.model * fluid.tc, 2) + " K)";
+    out += pick(l, "Ecuación de " + equation_name(eos) + " a " + si_number(fluid.ref_p) + " Pa:\n",
+                "The " + equation_name(eos) + " equation at " + si_number(fluid.ref_p) + " Pa:\n") +
+           pick(l, "                                          medido      " + std::string(eos_key(eos)) + "\n",
+                "                                          measured    " + std::string(eos_key(eos)) + "\n") +
+           line("Tb/Tc", row.boiling_t, 4, tb) +
+           line(pick(l, "calor latente en Tb (kJ/mol)", "latent heat at Tb (kJ/mol)"), latent, 4) +
+           line(pick(l, "cociente de Trouton L/(R Tb)", "Trouton's ratio L/(R Tb)"), row.trouton, 4);
+    out += pick(l,
+        "rk: la atracción cae con T (a/sqrt(T)): bajo Tc es mayor, y la presión de vapor menor que la de van der Waals.\n"
+        "srk: esa caída ajustada a omega de cada fluido: su propia omega es la medida.\n"
+        "pr: el término repulsivo de Peng y Robinson acerca el volumen del líquido (y Zc) a los medidos.\n",
+        "rk: the attraction falls with T (a/sqrt(T)): below Tc it is stronger, and the vapour pressure lower than van der Waals'.\n"
+        "srk: that fall fitted to each fluid's omega: its own omega is the measured one.\n"
+        "pr: Peng and Robinson's repulsive term brings the liquid's volume (and Zc) closer to the measured.\n");
     return say.es(out);
 }

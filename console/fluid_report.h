@@ -6,6 +6,8 @@
 #include <string>
 
 #include "coexistence.h"
+#include "cubic.h"
+#include "equations.h"
 #include "messages.h"
 #include "substances.h"
 
@@ -38,3 +40,19 @@ std::string nature_report(const Messages& say, const Substance& fluid);
 // asked `by_pressure`, at that p.
 std::string state_report(const Messages& say, const Substance& fluid, const Coexistence& s, double c,
                          bool by_pressure = false);
+
+// The equation's name as the reports spell it: "van der Waals",
+// "Redlich-Kwong", "Soave-Redlich-Kwong", "Peng-Robinson".
+std::string equation_name(Eos eos);
+
+// The saturation state `s` of `fluid` by `eos`, as state_report shows the
+// van der Waals fluid's, named by its equation (with omega for srk and pr),
+// the volumes reduced by the equation's own Vc = Zc R Tc/pc.
+std::string equation_state_report(const Messages& say, const Substance& fluid, Eos eos, const EquationState& s,
+                                  bool by_pressure = false);
+
+// The substance against the cubic equations: the measured Zc and acentric
+// factor beside each equation's (its omega read from its own curve), then
+// `eos`'s boiling point, latent heat and Trouton's ratio at the measured
+// point's pressure beside the measured, and what each equation mends.
+std::string equations_nature_report(const Messages& say, const Substance& fluid, Eos eos);

@@ -162,6 +162,53 @@ int state_query(const Messages& say, const Options& options, const std::optional
     return platform::put_text(stdout, state_report(say, *fluid, state_at(*at_t), c, options.at_pressure.has_value())) ? 0 : 1;
 }
 
+// --eos rk, srk or pr: the saturation state at --at-temperature or
+// --at-pressure, or the substance against the equations with
+// --against-nature, on standard output; no file is touched (the tables are
+// the van der Waals fluid's).
+int equation_query(const Messages& say, const Options& options, std::optional<Substance> fluid)
+{
+    const Eos eos = *options.eos;
+    const std::string key = eos_key(eos);
+    const bool own_constants = fluid && options.substance.empty();
+    if (needs_omega(eos) && (!fluid || (own_constants && !options.omega)))
+        return usage(say, say.eos_needs_omega(key));
+    if (!fluid)
+        return usage(say, say.eos_needs_fluid(key));
+    if (options.omega) {
+        if (!(*options.omega >= -1 && *options.omega <= 2))
+            return usage(say, say.omega_range(options.typed.at("omega")));
+        fluid->omega = *options.omega;
+    }
+    if (options.against_nature && options.substance.empty())
+        return usage(say, say.needs_substance());
+    if (!options.at_temperature && !options.at_pressure) {
+        if (options.against_nature)
+            return platform::put_text(stdout, equations_nature_report(say, *fluid, eos)) ? 0 : 1;
+        return usage(say, say.eos_not_for_tables(key));
+    }
+    const char* option = options.at_temperature ? "--at-temperature" : "--at-pressure";
+    if (options.at_temperature && options.at_pressure)
+        return usage(say, say.at_both());
+    const double given = options.at_temperature ? *options.at_temperature : *options.at_pressure;
+    const std::string& typed = options.typed.at(option + 2);
+    if (!(given > 0 && std::isfinite(given)))
+        return usage(say, say.not_positive(option, typed));
+    if (options.at_temperature) {
+        const double tr = given / fluid->tc;
+        if (!(tr >= lowest_cubic_tr && tr < 1))
+            return usage(say, say.temperature_range(typed, *fluid, lowest_cubic_tr));
+        return platform::put_text(stdout, equation_state_report(say, *fluid, eos, equation_state_at(*fluid, eos, given))) ? 0 : 1;
+    }
+    const double lowest = lowest_equation_pressure(*fluid, eos);
+    if (!(given >= lowest && given < fluid->pc))
+        return usage(say, say.pressure_range(typed, *fluid, lowest / fluid->pc));
+    return platform::put_text(stdout, equation_state_report(say, *fluid, eos, equation_state_at_pressure(*fluid, eos, given),
+                                                            true))
+               ? 0
+               : 1;
+}
+
 // The fluid the options name: a substance of the table, or one of the
 // critical constants given; none without either. A usage error's status in
 // `status`, with nothing chosen.
@@ -205,6 +252,11 @@ int act(const Messages& say, const Options& options, std::vector<ReportFile>& fi
     const std::optional<Substance> fluid = chosen_fluid(say, options, status);
     if (status)
         return status;
+    // --omega gives a fluid of one's own its acentric factor, for srk and pr.
+    if (options.omega && !(options.eos && needs_omega(*options.eos) && options.substance.empty() && options.tc))
+        return usage(say, say.omega_misplaced());
+    if (options.eos && *options.eos != Eos::vdw)
+        return equation_query(say, options, fluid);
     if (options.against_nature && options.substance.empty())
         return usage(say, say.needs_substance());
     if (options.at_temperature || options.at_pressure)

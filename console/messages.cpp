@@ -127,6 +127,9 @@ std::string Messages::help() const
         "      --at-pressure PA   el estado de coexistencia a esa presión de vapor\n"
         "      --against-nature   con --substance: la sustancia frente al modelo (Zc, omega,\n"
         "                         Tb, Trouton) y nature_CLAVE.csv, modelo y medida\n"
+        "      --eos EC           vdw (por omisión), rk, srk o pr: la ecuación de los estados\n"
+        "                         y de --against-nature (sin ficheros)\n"
+        "      --omega W          con --tc, --pc y --eos srk o pr: el factor acéntrico\n"
         "  -q, --quiet            sin pregunta ni traza en la salida estándar\n"
         "  -h, --help             muestra esta ayuda y termina\n"
         "  -V, --version          muestra la versión y termina\n"
@@ -153,6 +156,9 @@ std::string Messages::help() const
         "      --at-pressure PA   the coexistence state at that vapour pressure\n"
         "      --against-nature   with --substance: the substance against the model (Zc,\n"
         "                         omega, Tb, Trouton) and nature_KEY.csv, model and measured\n"
+        "      --eos EQ           vdw (the default), rk, srk or pr: the equation of the states\n"
+        "                         and of --against-nature (no files)\n"
+        "      --omega W          with --tc, --pc and --eos srk or pr: the acentric factor\n"
         "  -q, --quiet            no prompt and no trace on standard output\n"
         "  -h, --help             show this help and exit\n"
         "  -V, --version          show the version and exit\n"
@@ -438,6 +444,56 @@ std::string Messages::needs_fluid(const std::string& option) const
                 "vdwcoex: " + option + " needs a fluid: --substance NAME, or --tc K and --pc Pa");
 }
 
+std::string Messages::unknown_eos(const std::string& key) const
+{
+    const std::string eos = given("--eos", "eos=");
+    return pick(language, es("vdwcoex: no hay ninguna ecuación ") + quoted(key) + ": " + eos + " vdw, rk, srk o pr",
+                "vdwcoex: no equation " + quoted(key) + ": " + eos + " vdw, rk, srk or pr");
+}
+
+std::string Messages::eos_needs_omega(const std::string& key) const
+{
+    const std::string eos = given("--eos ", "eos=") + key;
+    if (caller == Caller::python)
+        return pick(language, es("vdwcoex: " + eos + " necesita el factor acéntrico del fluido: substance=, o Tc=, pc= y omega="),
+                    "vdwcoex: " + eos + " needs the fluid's acentric factor: substance=, or Tc=, pc= and omega=");
+    return pick(language, es("vdwcoex: " + eos + " necesita el factor acéntrico del fluido: --substance NOMBRE, o --tc K, --pc Pa y --omega W"),
+                "vdwcoex: " + eos + " needs the fluid's acentric factor: --substance NAME, or --tc K, --pc Pa and --omega W");
+}
+
+std::string Messages::eos_needs_fluid(const std::string& key) const
+{
+    const std::string eos = given("--eos ", "eos=") + key;
+    if (caller == Caller::python)
+        return pick(language, es("vdwcoex: " + eos + " necesita un fluido: substance=, o Tc= (K) y pc= (Pa)"),
+                    "vdwcoex: " + eos + " needs a fluid: substance=, or Tc= (K) and pc= (Pa)");
+    return pick(language, es("vdwcoex: " + eos + " necesita un fluido: --substance NOMBRE, o --tc K y --pc Pa"),
+                "vdwcoex: " + eos + " needs a fluid: --substance NAME, or --tc K and --pc Pa");
+}
+
+std::string Messages::eos_not_for_tables(const std::string& key) const
+{
+    return pick(language,
+        es("vdwcoex: --eos " + key + " responde a --at-temperature, --at-pressure y --against-nature; las tablas son las del fluido de van der Waals"),
+        "vdwcoex: --eos " + key + " answers --at-temperature, --at-pressure and --against-nature; the tables are the van der Waals fluid's");
+}
+
+std::string Messages::omega_misplaced() const
+{
+    const std::string omega = given("--omega", "omega="), constants = given("--tc/--pc", "Tc=/pc=");
+    const std::string eos = given("--eos", "eos=");
+    return pick(language,
+        es("vdwcoex: " + omega + " va con " + constants + " y " + eos + " srk o pr (una sustancia de la tabla tiene la suya)"),
+        "vdwcoex: " + omega + " goes with " + constants + " and " + eos + " srk or pr (a substance of the table has its own)");
+}
+
+std::string Messages::omega_range(const std::string& typed) const
+{
+    const std::string shown = given("--omega ", "omega = ") + printable(typed);
+    return pick(language, es("vdwcoex: " + shown + " no es un factor acéntrico entre -1 y 2"),
+                "vdwcoex: " + shown + " is not an acentric factor between -1 and 2");
+}
+
 std::string Messages::at_both() const
 {
     return pick(language, "vdwcoex: --at-temperature y --at-pressure no van juntos",
@@ -446,8 +502,13 @@ std::string Messages::at_both() const
 
 std::string Messages::temperature_range(const std::string& temperature, const Substance& fluid) const
 {
-    const std::string low = significant(lowest_state_t * fluid.tc), high = si_number(fluid.tc);
-    const std::string lowest = significant(lowest_state_t, 3);
+    return temperature_range(temperature, fluid, lowest_state_t);
+}
+
+std::string Messages::temperature_range(const std::string& temperature, const Substance& fluid, double lowest_t) const
+{
+    const std::string low = significant(lowest_t * fluid.tc), high = si_number(fluid.tc);
+    const std::string lowest = significant(lowest_t, 3);
     return pick(language,
         es("vdwcoex: T = " + printable(temperature) + " K está fuera del alcance: en " + name_of(fluid) +
            " el modelo da líquido y gas en coexistencia entre " + low + " K (" + lowest + " Tc, hasta donde llega su " +

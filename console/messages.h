@@ -108,8 +108,20 @@ struct Messages {
     std::string needs_fluid(const std::string& option) const;
     std::string needs_substance() const;
     std::string at_both() const;
+    // --eos: a key that names no equation; srk or pr without the fluid's
+    // acentric factor; an equation other than vdw without a fluid, or asked
+    // for the tables (which are the van der Waals fluid's); --omega other
+    // than with --tc and --pc and srk or pr, or not a number between -1 and 2.
+    std::string unknown_eos(const std::string& key) const;
+    std::string eos_needs_omega(const std::string& key) const;
+    std::string eos_needs_fluid(const std::string& key) const;
+    std::string eos_not_for_tables(const std::string& key) const;
+    std::string omega_misplaced() const;
+    std::string omega_range(const std::string& typed) const;
     // A temperature (K) or pressure (Pa), as typed, out of the model's reach.
     std::string temperature_range(const std::string& temperature, const Substance& fluid) const;
+    // The same where the searches reach down to lowest_t Tc (the cubic equations').
+    std::string temperature_range(const std::string& temperature, const Substance& fluid, double lowest_t) const;
     std::string pressure_range(const std::string& pressure, const Substance& fluid, double lowest) const;
     std::string substance_c(const Substance& fluid) const;
     // The same in reduced variables, t or p as given; and a trial pressure

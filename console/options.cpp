@@ -13,6 +13,9 @@ struct LongOption {
     bool takes_value;
     bool Options::*flag;       // what an option without a value turns on
     std::optional<double> Options::*number = nullptr;  // where a numeric value goes
+    // The fewest letters that abbreviate it: --omega takes two, as --o
+    // abbreviated --output-dir before it came.
+    size_t shortest = 1;
 };
 
 const LongOption long_options[] = {
@@ -25,9 +28,12 @@ const LongOption long_options[] = {
     {"at-temperature", '\0', true, nullptr, &Options::at_temperature},
     {"at-pressure", '\0', true, nullptr, &Options::at_pressure},
     {"against-nature", '\0', false, &Options::against_nature},
+    {"eos", '\0', true, nullptr},
+    {"omega", '\0', true, nullptr, &Options::omega, 2},
 };
 const LongOption& substance = long_options[7];
 const LongOption& value_c = long_options[0];
+const LongOption& equation = long_options[14];
 
 // The option named exactly `name`, or else the only one it abbreviates.
 const LongOption* find_long(const std::string& name)
@@ -38,7 +44,7 @@ const LongOption* find_long(const std::string& name)
         const std::string full = option.name;
         if (name == full)
             return &option;
-        if (!name.empty() && full.compare(0, name.size(), name) == 0) {
+        if (name.size() >= option.shortest && full.compare(0, name.size(), name) == 0) {
             found = &option;
             ++matches;
         }
@@ -70,6 +76,15 @@ bool take(Options& options, const LongOption& option, const std::string& value, 
             error = say.not_a_number(value);
             return false;
         }
+        return true;
+    }
+    if (&option == &equation) {
+        Eos eos = Eos::vdw;
+        if (!eos_from_key(value, eos)) {
+            error = say.unknown_eos(value);
+            return false;
+        }
+        options.eos = eos;
         return true;
     }
     if (&option == &substance) {

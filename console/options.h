@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "cubic.h"
 #include "messages.h"
 
 struct Options {
@@ -25,6 +26,11 @@ struct Options {
     bool list_substances = false;
     bool against_nature = false;  // the substance against its measured curves
     std::optional<double> tc, pc, at_temperature, at_pressure;
+    // The equation of state the state and the comparison are answered by
+    // (none given: van der Waals, as ever), and the acentric factor of a
+    // fluid of one's own, for srk and pr.
+    std::optional<Eos> eos;
+    std::optional<double> omega;
     // Each of those as typed, by the option's name ("tc", "at-pressure"...),
     // for the messages that name it.
     std::map<std::string, std::string> typed;

@@ -5,6 +5,7 @@
 #include <cstddef>
 
 #include "bisect.h"
+#include "cubic.h"
 #include "state.h"
 #include "vdw.h"
 
@@ -21,7 +22,7 @@ double critical_compressibility()
     return isotherm_pressure(t, v) * v / (8.0 / 3 * t);
 }
 
-double acentric_factor(double p_at_0_7) { return -1 - std::log10(p_at_0_7); }
+double acentric_factor(double p_at_0_7) { return pitzer_acentric_factor(p_at_0_7); }
 
 double critical_exponent(const std::vector<double>& t, const std::vector<double>& width)
 {
@@ -108,10 +109,15 @@ std::optional<double> measured_boiling_t(const Substance& fluid, double p)
     return found;
 }
 
+double measured_zc(const Substance& fluid)
+{
+    return fluid.rhoc > 0 ? fluid.pc / (fluid.rhoc * gas_constant * fluid.tc) : 0;
+}
+
 AgainstNature against_nature(const Substance& fluid)
 {
     AgainstNature row{};
-    row.zc = {fluid.rhoc > 0 ? fluid.pc / (fluid.rhoc * gas_constant * fluid.tc) : 0, critical_compressibility()};
+    row.zc = {measured_zc(fluid), critical_compressibility()};
     // The model's own, the same for every substance: found once.
     static const double model_omega = model_acentric_factor();
     row.omega = {fluid.omega, model_omega};

@@ -70,6 +70,10 @@ std::optional<MeasuredSaturation> measured_saturation(const Substance& fluid, do
 // the pressures there.
 std::optional<double> measured_boiling_t(const Substance& fluid, double p);
 
+// The fluid's measured critical compressibility pc/(rhoc R Tc); 0 where
+// its critical density is unknown.
+double measured_zc(const Substance& fluid);
+
 // A fluid against the model, each number measured beside the model's:
 //   zc: pc / (rhoc R Tc), the model's 3/8;
 //   omega: the acentric factor, the model's from its state at t = 0.7;

@@ -18,6 +18,20 @@ SiState si_state(const Substance& fluid, const Coexistence& s, double c)
     return out;
 }
 
+SiState si_state(const Substance& fluid, const Cubic& eos, const Saturation& s, double c)
+{
+    const double volume = gas_constant * fluid.tc / fluid.pc;
+    SiState out{};
+    out.temperature = s.tr * fluid.tc;
+    out.pressure = s.pr * fluid.pc;
+    out.v_liquid = s.wl * volume;
+    out.v_gas = s.wg * volume;
+    out.rho_liquid = fluid.molar_mass / 1000 / out.v_liquid;
+    out.rho_gas = fluid.molar_mass / 1000 / out.v_gas;
+    out.latent = properties(eos, s, c).latent() * gas_constant * fluid.tc;
+    return out;
+}
+
 namespace {
 
 void in_kilograms(const Substance& fluid, MeasuredBeside& m)

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "coexistence.h"
+#include "cubic.h"
 #include "nature.h"
 #include "substances.h"
 
@@ -18,6 +19,9 @@ struct SiState {
     double latent;                 // J/mol
 };
 SiState si_state(const Substance& fluid, const Coexistence& s, double c);
+// The same of a cubic equation's saturation state s (cubic.h): V = w R Tc/pc,
+// energies in R Tc.
+SiState si_state(const Substance& fluid, const Cubic& eos, const Saturation& s, double c);
 
 // The real fluid beside the model: its saturation state at the temperature
 // asked, or where it boils at the pressure asked (`temperature`, K, is then

@@ -18,6 +18,8 @@
 #include <string>
 #include <vector>
 
+#include "cubic.h"
+#include "equations.h"
 #include "fluid_report.h"
 #include "maxwell.h"
 #include "messages.h"
@@ -184,13 +186,107 @@ py::dict substance_dict(const Substance& s)
 // the one of t, T, p and P given: their reduced numbers as columns, the
 // Maxwell construction's middle volume and areas, and with a fluid the same
 // in SI units; and the fluid.
+// The equation asked for by its key (van der Waals where none is given),
+// and the checks the console makes of --eos and --omega.
+Eos equation_asked(const Messages& say, const std::optional<std::string>& key, const std::optional<std::string>& substance,
+                   std::optional<double> tc, std::optional<double> omega)
+{
+    Eos eos = Eos::vdw;
+    if (key && !eos_from_key(*key, eos))
+        throw py::value_error(say.unknown_eos(*key));
+    if (omega && !(needs_omega(eos) && !substance && tc))
+        throw py::value_error(say.omega_misplaced());
+    if (omega && !(*omega >= -1 && *omega <= 2))
+        throw py::value_error(say.omega_range(typed(*omega)));
+    return eos;
+}
+
+// The saturation states by a cubic equation other than van der Waals' (eos),
+// of a fluid, at the one of t, T, p and P given: reduced (v by the
+// equation's own Vc) and in SI units, as the console's --eos prints them.
+py::dict equation_states(Eos eos, const std::vector<double>& values, const char* keyword,
+                         std::optional<Substance> fluid, bool own_constants, std::optional<double> omega,
+                         const Messages& say)
+{
+    const std::string key = eos_key(eos);
+    if (needs_omega(eos) && (!fluid || (own_constants && !omega)))
+        throw py::value_error(say.eos_needs_omega(key));
+    if (!fluid)
+        throw py::value_error(say.eos_needs_fluid(key));
+    if (omega)
+        fluid->omega = *omega;
+    const bool temperature = keyword[0] == 't' || keyword[0] == 'T', reduced = keyword[0] == 't' || keyword[0] == 'p';
+    std::vector<EquationState> rows;
+    for (const double x : values) {
+        if (!(x > 0 && std::isfinite(x)))
+            throw py::value_error(say.not_positive(keyword, typed(x)));
+        // The console's ranges, in K and Pa.
+        const double si = reduced ? x * (temperature ? fluid->tc : fluid->pc) : x;
+        const std::string typed_si = typed(si);  // made while the GIL is held
+        std::string why;
+        {
+            py::gil_scoped_release unlocked;
+            if (temperature) {
+                const double tr = si / fluid->tc;
+                if (tr >= lowest_cubic_tr && tr < 1)
+                    rows.push_back(equation_state_at(*fluid, eos, si));
+                else
+                    why = say.temperature_range(typed_si, *fluid, lowest_cubic_tr);
+            } else {
+                const double lowest = lowest_equation_pressure(*fluid, eos);
+                if (si >= lowest && si < fluid->pc)
+                    rows.push_back(equation_state_at_pressure(*fluid, eos, si));
+                else
+                    why = say.pressure_range(typed_si, *fluid, lowest / fluid->pc);
+            }
+        }
+        if (!why.empty())
+            throw py::value_error(why);
+    }
+    py::dict columns;
+    const auto column = [&](const char* name, const auto& of) {
+        std::vector<double> cells;
+        for (const EquationState& s : rows)
+            cells.push_back(of(s));
+        columns[name] = py::cast(cells);
+    };
+    column("t", [](const EquationState& s) { return s.reduced.tr; });
+    column("p", [](const EquationState& s) { return s.reduced.pr; });
+    column("v_liquid", [](const EquationState& s) { return s.si.v_liquid / s.critical_volume; });
+    column("v_gas", [](const EquationState& s) { return s.si.v_gas / s.critical_volume; });
+    column("T_K", [](const EquationState& s) { return s.si.temperature; });
+    column("p_Pa", [](const EquationState& s) { return s.si.pressure; });
+    column("v_liquid_m3_per_mol", [](const EquationState& s) { return s.si.v_liquid; });
+    column("v_gas_m3_per_mol", [](const EquationState& s) { return s.si.v_gas; });
+    if (fluid->molar_mass > 0) {
+        column("density_liquid_kg_per_m3", [](const EquationState& s) { return s.si.rho_liquid; });
+        column("density_gas_kg_per_m3", [](const EquationState& s) { return s.si.rho_gas; });
+    }
+    column("latent_heat_J_per_mol", [](const EquationState& s) { return s.si.latent; });
+    py::dict out;
+    out["columns"] = columns;
+    out["substance"] = substance_dict(*fluid);
+    out["eos"] = key;
+    return out;
+}
+
 py::dict states(std::optional<std::vector<double>> t, std::optional<std::vector<double>> temperature,
                 std::optional<std::vector<double>> p, std::optional<std::vector<double>> pressure,
                 std::optional<std::string> substance, std::optional<double> tc, std::optional<double> pc,
-                std::optional<double> c, const std::string& language)
+                std::optional<double> c, const std::string& language, std::optional<std::string> eos_key_given,
+                std::optional<double> omega)
 {
     const Messages say = messages(language);
     const std::optional<Substance> fluid = fluid_of(say, substance, tc, pc, c);
+    const Eos eos = equation_asked(say, eos_key_given, substance, tc, omega);
+    if (eos != Eos::vdw) {
+        const int count = (t ? 1 : 0) + (temperature ? 1 : 0) + (p ? 1 : 0) + (pressure ? 1 : 0);
+        if (count != 1)
+            throw py::type_error("state_at: give one of t, T, p or P");
+        const char* keyword = t ? "t" : temperature ? "T" : p ? "p" : "P";
+        return equation_states(eos, t ? *t : temperature ? *temperature : p ? *p : *pressure, keyword, fluid,
+                               fluid && !substance, omega, say);
+    }
     const int given = (t ? 1 : 0) + (temperature ? 1 : 0) + (p ? 1 : 0) + (pressure ? 1 : 0);
     if (given != 1)
         throw py::type_error("state_at: give one of t, T, p or P");
@@ -333,10 +429,59 @@ py::tuple write_files(const std::string& folder, double c, bool csv, bool xlsx, 
 // nature_KEY.csv; with the lines that head it, the measured numbers beside
 // the model's (Zc, the acentric factor, Tb/Tc, the latent heat at Tb,
 // Trouton's ratio) and what the console would warn of c.
-py::dict nature(const std::string& substance, std::optional<double> c, const std::string& language)
+// With a cubic equation other than van der Waals' (eos): the table of each
+// equation's Zc and the acentric factor its own curve gives, under the
+// measured ones, and the chosen equation's numbers beside the measured, as
+// the console's --eos prints them.
+py::dict equations_nature(const Substance& fluid, Eos eos)
+{
+    std::vector<EquationConstants> all;
+    AgainstNature row;
+    {
+        py::gil_scoped_release unlocked;
+        all = equation_constants(fluid);
+        row = against_nature(fluid, eos);
+    }
+    std::vector<std::string> names = {"measured"};
+    std::vector<double> zc = {measured_zc(fluid)}, omega = {fluid.omega};
+    for (const EquationConstants& e : all) {
+        names.push_back(eos_key(e.eos));
+        zc.push_back(e.zc);
+        omega.push_back(e.omega);
+    }
+    py::dict columns, units;
+    columns["eos"] = py::cast(names);
+    columns["Zc"] = py::cast(zc);
+    columns["omega"] = py::cast(omega);
+    units["eos"] = "";
+    units["Zc"] = "";
+    units["omega"] = "";
+    py::dict compared;
+    const std::pair<const char*, Compared> pairs[] = {{"Zc", row.zc}, {"omega", row.omega}, {"Tb_over_Tc", row.boiling_t},
+                                                      {"latent_heat_at_Tb_J_per_mol", row.latent},
+                                                      {"Trouton", row.trouton}};
+    for (const auto& [name, pair] : pairs)
+        compared[name] = py::dict(py::arg("measured") = pair.measured, py::arg("model") = pair.model);
+    py::dict out;
+    out["columns"] = columns;
+    out["units"] = units;
+    out["header"] = py::cast(std::vector<std::string>{fluid.name_en + " against the cubic equations; " +
+                                                      equation_name(eos) + " beside the measured at " +
+                                                      si_number(fluid.ref_p) + " Pa"});
+    out["compared"] = compared;
+    out["warnings"] = py::cast(std::vector<std::string>{});
+    out["eos"] = eos_key(eos);
+    return out;
+}
+
+py::dict nature(const std::string& substance, std::optional<double> c, const std::string& language,
+                std::optional<std::string> eos_key_given)
 {
     const Messages say = messages(language);
     const std::optional<Substance> fluid = fluid_of(say, substance, std::nullopt, std::nullopt, c);
+    const Eos eos = equation_asked(say, eos_key_given, substance, std::nullopt, std::nullopt);
+    if (eos != Eos::vdw)
+        return equations_nature(*fluid, eos);
     const double cv = c ? *c : fluid->c;
     Columns table;
     AgainstNature row;
@@ -410,9 +555,11 @@ PYBIND11_MODULE(_vdwcoex, m)
     }, py::arg("c"), py::arg("substance"), py::arg("tc"), py::arg("pc"), py::arg("language"));
 
     m.def("state_at", &states, py::arg("t"), py::arg("T"), py::arg("p"), py::arg("P"), py::arg("substance"),
-          py::arg("Tc"), py::arg("pc"), py::arg("c"), py::arg("language"));
+          py::arg("Tc"), py::arg("pc"), py::arg("c"), py::arg("language"), py::arg("eos") = py::none(),
+          py::arg("omega") = py::none());
     m.def("trial_line", &trial, py::arg("t"), py::arg("p"), py::arg("c"), py::arg("language"));
-    m.def("against_nature", &nature, py::arg("substance"), py::arg("c"), py::arg("language"));
+    m.def("against_nature", &nature, py::arg("substance"), py::arg("c"), py::arg("language"),
+          py::arg("eos") = py::none());
     m.def("isotherm", [](double t, const std::vector<double>& v) {
         std::vector<double> p;
         for (const double x : v)

@@ -173,21 +173,24 @@ def tables(c: Optional[float] = None, substance: Optional[str] = None, Tc: Optio
 
 @overload
 def state_at(t: float, *, substance: Optional[str] = ..., Tc: Optional[float] = ..., pc: Optional[float] = ...,
-             c: Optional[float] = ..., language: str = ...) -> Dict[str, Any]: ...
+             c: Optional[float] = ..., language: str = ..., eos: Optional[str] = ...,
+             omega: Optional[float] = ...) -> Dict[str, Any]: ...
 @overload
 def state_at(t: Union[Sequence[float], "numpy.ndarray"], *, substance: Optional[str] = ...,
              Tc: Optional[float] = ..., pc: Optional[float] = ..., c: Optional[float] = ...,
-             language: str = ...) -> Frame: ...
+             language: str = ..., eos: Optional[str] = ..., omega: Optional[float] = ...) -> Frame: ...
 @overload
 def state_at(t: None = ..., *, T: Optional[Numbers] = ..., p: Optional[Numbers] = ..., P: Optional[Numbers] = ...,
              substance: Optional[str] = ..., Tc: Optional[float] = ..., pc: Optional[float] = ...,
-             c: Optional[float] = ..., language: str = ...) -> Union[Dict[str, Any], Frame]: ...
+             c: Optional[float] = ..., language: str = ..., eos: Optional[str] = ...,
+             omega: Optional[float] = ...) -> Union[Dict[str, Any], Frame]: ...
 
 
 def state_at(t: Optional[Numbers] = None, *, T: Optional[Numbers] = None, p: Optional[Numbers] = None,
              P: Optional[Numbers] = None, substance: Optional[str] = None, Tc: Optional[float] = None,
              pc: Optional[float] = None, c: Optional[float] = None,
-             language: str = "en") -> Union[Dict[str, Any], Frame]:
+             language: str = "en", eos: Optional[str] = None,
+             omega: Optional[float] = None) -> Union[Dict[str, Any], Frame]:
     """The coexistence state at one temperature or vapour pressure, or at many.
 
     Give one of t (reduced temperature, from LOWEST_STATE_T up to 1), T (K),
@@ -205,21 +208,33 @@ def state_at(t: Optional[Numbers] = None, *, T: Optional[Numbers] = None, p: Opt
     each number (in the order of the array's ravel()), the fluid's
     constants in its ``attrs["substance"]``; if any number is out of reach,
     a ValueError names it.
+
+    eos chooses the equation of state: "vdw" (van der Waals, the default,
+    all of the above), "rk" (Redlich and Kwong), "srk" (Soave) or "pr" (Peng
+    and Robinson). Other than "vdw" it needs a fluid, and "srk" and "pr" its
+    acentric factor (a substance's own, or omega= with Tc and pc); the state
+    is then what the console's --eos prints: t, p, v_liquid and v_gas (by
+    the equation's own Vc = Zc R Tc/pc), and in SI units T_K, p_Pa, the
+    molar volumes, the densities and the latent heat, with "eos" naming it.
     """
     given = {"t": t, "T": T, "p": p, "P": P}
     named = [name for name, x in given.items() if x is not None]
     one = len(named) != 1 or _scalar(given[named[0]])
     values = {name: None if x is None else _values(name, x) for name, x in given.items()}
     raw = _core.state_at(values["t"], values["T"], values["p"], values["P"], substance, _optional("Tc", Tc),
-                         _optional("pc", pc), _optional("c", c), language)
+                         _optional("pc", pc), _optional("c", c), language, eos, _optional("omega", omega))
     if not one:
         frame = _frame(raw["columns"])
         if _pd is not None:
             frame.attrs["substance"] = raw["substance"]
+            if "eos" in raw:
+                frame.attrs["eos"] = raw["eos"]
         return frame
     state = {name: cells[0] for name, cells in raw["columns"].items()}
     if raw["substance"] is not None:
         state["substance"] = raw["substance"]
+    if "eos" in raw:
+        state["eos"] = raw["eos"]
     return state
 
 
@@ -256,7 +271,8 @@ def substances() -> Frame:
     return _frame({name: [row[name] for row in rows] for name in rows[0]})
 
 
-def against_nature(substance: str, c: Optional[float] = None, *, language: str = "en") -> Frame:
+def against_nature(substance: str, c: Optional[float] = None, *, language: str = "en",
+                   eos: Optional[str] = None) -> Frame:
     """The model beside a substance's measured saturation curves.
 
     The table the console writes to nature_KEY.csv with
@@ -269,8 +285,13 @@ def against_nature(substance: str, c: Optional[float] = None, *, language: str =
     Its ``attrs`` hold the units, the lines that head the CSV file
     (``header``) and the measured numbers beside the model's (``compared``:
     Zc, omega, Tb_over_Tc, latent_heat_at_Tb_J_per_mol, Trouton).
+
+    With eos "rk", "srk" or "pr" (the console's --eos), the table is instead
+    the measured Zc and omega (row "measured") above each equation's, its
+    omega read from its own curve, and ``compared`` holds that equation's
+    numbers beside the measured ones; "vdw" or none is all of the above.
     """
-    raw = _core.against_nature(substance, _optional("c", c), language)
+    raw = _core.against_nature(substance, _optional("c", c), language, eos)
     _warn(raw["warnings"])
     frame = _table(raw)
     if _pd is not None:

@@ -288,6 +288,71 @@ substances)  # real fluids: the list, SI tables beside the same reports, the
     untouched "'$args'"
   done ;;
 
+equations)  # --eos: the state and the comparison by each cubic equation, checked
+           # against the reference table ($3) where the tree has it, else the
+           # figures quoted for each equation; vdw the same bytes as no --eos; usage
+           # errors that touch nothing
+  export LANG=en_US.UTF-8
+  reference=${3:-}
+  for eos in vdw rk srk pr; do
+    run --substance argon --eos "$eos" --at-temperature 120
+    [ "$status" -eq 0 ] || fail "$eos: status $status: $(cat ../err.txt)"
+    untouched "--eos $eos --at-temperature"
+    grep -q "^argon (Ar), a .* fluid (Tc" ../out.txt || fail "$eos: $(head -1 ../out.txt)"
+    p=$(sed -n 's/^  p  = \([0-9.e+]*\) Pa.*/\1/p' ../out.txt)
+    rho=$(sed -n 's/^  density: liquid \([0-9.e+]*\) kg.*/\1/p' ../out.txt)
+    if [ -f "$reference" ]; then
+      expected=$(awk -F'\t' -v eos="$eos" '$1 == eos && $2 == "argon" && $3 + 0 == 120 { print $4, $5 }' "$reference")
+    else
+      expected=$(awk -v eos="$eos" '$1 == eos { print $2, $3 }' <<< $'vdw 1.8252e6 802.6\nrk 1.1577e6 1135.5\nsrk 1.2248e6 1122.7\npr 1.2201e6 1271.9')
+    fi
+    [ -n "$expected" ] || fail "$eos: no reference row for argon at 120 K"
+    awk -v p="$p" -v rho="$rho" -v e="$expected" 'BEGIN { split(e, x, " ");
+        d1 = (p - x[1]) / x[1]; d2 = (rho - x[2]) / x[2];
+        exit !(d1 < 5e-4 && d1 > -5e-4 && d2 < 5e-4 && d2 > -5e-4) }' ||
+      fail "$eos: argon at 120 K: p $p Pa, liquid $rho kg/m3, expected $expected"
+    # At the pressure it printed, the same equation boils at 120 K.
+    boils=$("$program" --substance argon --eos "$eos" --at-pressure "$p" | sed -n 's/^  T  = \([0-9.]*\) K.*/\1/p')
+    [ "$(LC_ALL=C printf '%.4f' "$boils")" == "120.0000" ] || fail "$eos: at $p Pa it boils at $boils K"
+  done
+  # vdw is the program as it was: the same bytes as without --eos.
+  for args in "--substance argon --at-temperature 120" "--substance water --at-pressure 101325" \
+              "--tc 300 --pc 5e6 --at-temperature 250" "-q --substance argon --against-nature"; do
+    run $args; cp ../out.txt ../plain.txt; ls -A > ../plain-files.txt
+    run $args --eos vdw; ls -A > ../vdw-files.txt
+    [ "$status" -eq 0 ] && cmp -s ../out.txt ../plain.txt && cmp -s ../plain-files.txt ../vdw-files.txt ||
+      fail "--eos vdw $args: not the same as without --eos"
+  done
+  # The comparison: every equation's Zc and omega, the chosen one's Tb; no file.
+  run --substance argon --eos pr --against-nature
+  [ "$status" -eq 0 ] || fail "--against-nature --eos pr: status $status"
+  untouched "--against-nature --eos pr"
+  grep -qE '^  Zc = pc/\(rhoc R Tc\) +0.2895 +0.375 +0.333 +0.333 +0.307$' ../out.txt || fail "Zc: $(cat ../out.txt)"
+  grep -qE '^  acentric factor omega +-0.00219 +-0.302 +0.0583 +-0.00205 +-0.00508$' ../out.txt || fail "omega: $(cat ../out.txt)"
+  grep -qE '^  Tb/Tc +0.5794 +0.57[0-9]+ \(87.302 K, 8[78].[0-9]+ K\)$' ../out.txt || fail "Tb: $(cat ../out.txt)"
+  # Usage errors: status 2, two lines, nothing touched, in both languages.
+  for args in "--eos srk" "--eos pr" "--eos rk" "--eos srk --tc 150 --pc 4.8e6 --at-temperature 120" \
+              "--eos PR --substance argon --at-temperature 120" "--eos rk --substance argon" "--eos rk --substance argon 2.5" \
+              "--eos pr --substance argon --omega 0.1 --at-temperature 120" "--omega 0.1 --tc 150 --pc 4.8e6" \
+              "--eos pr --tc 150 --pc 4.8e6 --omega nan --at-temperature 120" "--eos rk --substance argon --at-temperature 30" \
+              "--eos rk --substance argon --at-pressure 5e6" "--eos rk --tc 150 --pc 4.8e6 --against-nature"; do
+    for lang in en_US.UTF-8 C; do
+      LANG=$lang run $args
+      [ "$status" -eq 2 ] && [ "$(wc -l < ../err.txt)" -eq 2 ] && [ ! -s ../out.txt ] ||
+        fail "'$args' ($lang): status $status: $(cat ../err.txt)"
+      untouched "'$args' ($lang)"
+    done
+  done
+  LANG=en_US.UTF-8 run --eos srk
+  grep -q "needs the fluid's acentric factor" ../err.txt || fail "English: $(cat ../err.txt)"
+  LANG=C run --eos srk
+  grep -q "necesita el factor ac" ../err.txt || fail "Spanish: $(cat ../err.txt)"
+  # A fluid of one's own: its omega moves srk's state; --o still abbreviates --output-dir.
+  a=$("$program" --tc 150 --pc 4.8e6 --eos srk --omega 0 --at-temperature 120 | grep '^  p ')
+  b=$("$program" --tc 150 --pc 4.8e6 --eos srk --omega 0.3 --at-temperature 120 | grep '^  p ')
+  [ -n "$a" ] && [ "$a" != "$b" ] || fail "--omega: '$a' and '$b'"
+  mkdir -p "$work/o"; (cd "$work" && "$program" -q --o o 2.5) && [ -f "$work/o/vdw_coex.dat" ] || fail "--o is not --output-dir" ;;
+
 terminal)  # on a terminal a closing line names the files and the folder
   command -v script > /dev/null || fail "script (util-linux) is needed"
   run 2.5 --csv

@@ -455,3 +455,63 @@ def test_threads_writing_into_one_folder_take_turns_and_leave_one_whole_run(tmp_
     vdwcoex.write_reports(one_run, c, csv=True)
     for name in os.listdir(one_run):
         assert (shared / name).read_bytes() == (one_run / name).read_bytes(), name
+
+
+def test_state_at_and_against_nature_by_each_equation_are_the_consoles(tmp_path, monkeypatch):
+    for name, value in {"LANGUAGE": "", "LC_ALL": "", "LC_MESSAGES": "", "LANG": "en_GB.UTF-8"}.items():
+        monkeypatch.setenv(name, value)
+    for eos in ("rk", "srk", "pr"):
+        shown = console(tmp_path, "--substance", "argon", "--eos", eos, "--at-temperature", "120").stdout
+        state = vdwcoex.state_at(T=120, substance="argon", eos=eos)
+        assert state["eos"] == eos
+        assert f"p  = {state['p_Pa']:.10g} Pa" in shown
+        assert f"t = T/Tc = {state['t']:.12g}" in shown
+        assert f"density: liquid {state['density_liquid_kg_per_m3']:.6g} kg/m³" in shown
+        assert f"latent heat {state['latent_heat_J_per_mol'] / 1000:.6g} kJ/mol" in shown
+        # Back from its pressure, and the reduced t and p keywords the same state.
+        assert vdwcoex.state_at(P=state["p_Pa"], substance="argon", eos=eos)["T_K"] == pytest.approx(120, abs=1e-9)
+        assert vdwcoex.state_at(state["t"], substance="argon", eos=eos)["p_Pa"] == pytest.approx(state["p_Pa"], rel=1e-12)
+        frame = vdwcoex.state_at(T=[100, 120], substance="argon", eos=eos)
+        assert frame.attrs["eos"] == eos and frame["p_Pa"][1] == state["p_Pa"]
+    # The equations differ, and vdw (or none) is the van der Waals state as ever.
+    assert vdwcoex.state_at(T=120, substance="argon", eos="vdw") == vdwcoex.state_at(T=120, substance="argon")
+    assert vdwcoex.state_at(T=120, substance="argon", eos="srk")["p_Pa"] != vdwcoex.state_at(
+        T=120, substance="argon", eos="pr")["p_Pa"]
+    # A fluid of one's own, with its omega for srk.
+    own = vdwcoex.state_at(T=120, Tc=150.687, pc=4.863e6, eos="srk", omega=-0.00219)
+    assert own["p_Pa"] == vdwcoex.state_at(T=120, substance="argon", eos="srk")["p_Pa"]
+    # The comparison: each equation's Zc and omega as the console prints them.
+    printed = console(tmp_path, "--substance", "water", "--eos", "pr", "--against-nature").stdout
+    compared = vdwcoex.against_nature("water", eos="pr")
+    assert list(compared["eos"]) == ["measured", "vdw", "rk", "srk", "pr"]
+    zc_line = next(line for line in printed.splitlines() if line.startswith("  Zc"))
+    assert zc_line.split()[-5:] == [f"{x:.4g}" if k == 0 else f"{x:.3g}" for k, x in enumerate(compared["Zc"])]
+    tb = compared.attrs["compared"]["Tb_over_Tc"]["model"]
+    assert f"{tb * 647.096:.2f} K)" in printed
+    assert compared.attrs["compared"]["omega"]["model"] == pytest.approx(0.3443, abs=0.005)
+    assert list(tmp_path.iterdir()) == []
+
+
+def test_an_equation_without_its_fluid_or_omega_is_refused_as_the_console_refuses_it(tmp_path, monkeypatch):
+    for name, value in {"LANGUAGE": "", "LC_ALL": "", "LC_MESSAGES": "", "LANG": "en_GB.UTF-8"}.items():
+        monkeypatch.setenv(name, value)
+    said = {
+        "srk": raised(lambda: vdwcoex.state_at(0.8, eos="srk")),
+        "srk own": raised(lambda: vdwcoex.state_at(T=120, Tc=150, pc=4.8e6, eos="srk")),
+        "rk": raised(lambda: vdwcoex.state_at(0.8, eos="rk")),
+        "unknown": raised(lambda: vdwcoex.state_at(T=120, substance="argon", eos="PR")),
+        "omega": raised(lambda: vdwcoex.state_at(T=120, substance="argon", eos="pr", omega=0.1)),
+        "reach": raised(lambda: vdwcoex.state_at(T=30, substance="argon", eos="rk")),
+        "nature": raised(lambda: vdwcoex.against_nature("argon", eos="xx")),
+    }
+    assert said["srk"] == (ValueError, "vdwcoex: eos=srk needs the fluid's acentric factor: "
+                                       "substance=, or Tc=, pc= and omega=")
+    assert said["srk own"] == said["srk"]
+    assert said["rk"] == (ValueError, "vdwcoex: eos=rk needs a fluid: substance=, or Tc= (K) and pc= (Pa)")
+    assert said["unknown"][1] == "vdwcoex: no equation 'PR': eos= vdw, rk, srk or pr"
+    assert "omega= goes with" in said["omega"][1]
+    refused = console(tmp_path, "--substance", "argon", "--eos", "rk", "--at-temperature", "30")
+    assert said["reach"][1] == refused.stderr.splitlines()[0].replace("T = 30 K", "T = 30.0 K")
+    assert said["nature"][0] is ValueError
+    assert all(kind is ValueError for kind, _ in said.values())
+    assert list(tmp_path.iterdir()) == []
