@@ -182,10 +182,6 @@ py::dict substance_dict(const Substance& s)
     return d;
 }
 
-// The coexistence states at reduced or SI temperatures or pressures, of
-// the one of t, T, p and P given: their reduced numbers as columns, the
-// Maxwell construction's middle volume and areas, and with a fluid the same
-// in SI units; and the fluid.
 // The equation asked for by its key (van der Waals where none is given),
 // and the checks the console makes of --eos and --omega.
 Eos equation_asked(const Messages& say, const std::optional<std::string>& key, const std::optional<std::string>& substance,
@@ -270,6 +266,10 @@ py::dict equation_states(Eos eos, const std::vector<double>& values, const char*
     return out;
 }
 
+// The coexistence states at reduced or SI temperatures or pressures, of
+// the one of t, T, p and P given: their reduced numbers as columns, the
+// Maxwell construction's middle volume and areas, and with a fluid the same
+// in SI units; and the fluid.
 py::dict states(std::optional<std::vector<double>> t, std::optional<std::vector<double>> temperature,
                 std::optional<std::vector<double>> p, std::optional<std::vector<double>> pressure,
                 std::optional<std::string> substance, std::optional<double> tc, std::optional<double> pc,
