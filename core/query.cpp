@@ -87,3 +87,8 @@ std::optional<BoilingPoint> boiling_at(const Substance& fluid, double pressure, 
     const Coexistence s = state_at(t_at_pressure(p));
     return BoilingPoint{si_state(fluid, s, c), s.t, measured_at_pressure(fluid, pressure)};
 }
+
+PressureRange boiling_range(const Substance& fluid)
+{
+    return {lowest_state_p() * si_unit(fluid, Quantity::pressure), 1.0 * si_unit(fluid, Quantity::pressure)};
+}

@@ -64,3 +64,10 @@ struct BoilingPoint {
     MeasuredBeside measured;
 };
 std::optional<BoilingPoint> boiling_at(const Substance& fluid, double pressure, double c);
+
+// The vapour pressures (Pa) at which boiling_at answers: from the lowest the
+// model's states reach up to, not including, the critical pressure.
+struct PressureRange {
+    double lowest, highest;
+};
+PressureRange boiling_range(const Substance& fluid);

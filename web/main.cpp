@@ -288,12 +288,7 @@ val measured_at(int i, double temperature)
     return m.solid ? object_of({{"solid", val(true)}, {"tripleT", val(substance(i).t_triple)}}) : val::null();
 }
 
-// The lowest and highest pressure (Pa) at which boilingAt answers.
-val boiling_range(int i)
-{
-    return object_of({{"lowest", val(to_si(i, Quantity::pressure, lowest_state_p()))},
-                      {"highest", val(to_si(i, Quantity::pressure, 1.0))}});
-}
+PressureRange boiling_range_of(int i) { return boiling_range(substance(i)); }
 
 }  // namespace
 
@@ -336,6 +331,8 @@ EMSCRIPTEN_BINDINGS(vdwcoex)
     value_object<WorkbookSheets>("WorkbookSheets").field("coexistence", &WorkbookSheets::coexistence)
         .field("properties", &WorkbookSheets::properties).field("about", &WorkbookSheets::about)
         .field("coexistenceSi", &WorkbookSheets::coexistence_si).field("propertiesSi", &WorkbookSheets::properties_si);
+    value_object<PressureRange>("PressureRange").field("lowest", &PressureRange::lowest)
+        .field("highest", &PressureRange::highest);
     value_object<SiFiles>("SiFiles").field("coexistence", &SiFiles::coexistence)
         .field("properties", &SiFiles::properties);
     enum_<Quantity>("Quantity").value("temperature", Quantity::temperature).value("pressure", Quantity::pressure)
@@ -356,5 +353,5 @@ EMSCRIPTEN_BINDINGS(vdwcoex)
     function("substances", &substance_list); function("toSi", &to_si); function("fromSi", &from_si);
     function("boilingAt", &boiling_at_pressure); function("measuredAt", &measured_at);
     function("stateAt", &state_at_t); function("trialLine", &trial_on); function("gibbsChart", &gibbs_chart);
-    function("fixed", &fixed); function("boilingRange", &boiling_range);
+    function("fixed", &fixed); function("boilingRange", &boiling_range_of);
 }
