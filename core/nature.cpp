@@ -195,3 +195,65 @@ double largest_clapeyron_deviation(const std::vector<ClapeyronSlopes>& slopes)
         largest = std::max(largest, std::fabs(slope.from_latent / slope.from_p - 1));
     return largest;
 }
+
+ModelAgainstNature model_against_nature(const std::vector<Coexistence>& states)
+{
+    ModelAgainstNature out{};
+    std::vector<double> near_t, near_model, near_guggenheim, latent;
+    for (const Coexistence& s : states) {
+        const double liquid = 1 / s.vl, gas = 1 / s.vg;
+        const double gl = guggenheim_density(s.t, true), gg = guggenheim_density(s.t, false);
+        out.rows.push_back({s.t, liquid, gas, (liquid + gas) / 2, gl, gg, (gl + gg) / 2, liquid - gas, gl - gg, s.p,
+                            1 / s.t});
+        if (near_critical(s.t)) {
+            near_t.push_back(s.t);
+            near_model.push_back(liquid - gas);
+            near_guggenheim.push_back(gl - gg);
+        }
+        latent.push_back(properties(s.t, s.vl, s.vg, 1.5).latent());
+    }
+    out.clapeyron = clapeyron_slopes(states, latent);
+    out.near_critical_count = static_cast<int>(near_t.size());
+    out.exponent = critical_exponent(near_t, near_model);
+    out.guggenheim_exponent = critical_exponent(near_t, near_guggenheim);
+    out.zc = critical_compressibility();
+    out.acentric = model_acentric_factor();
+    out.clapeyron_largest = largest_clapeyron_deviation(out.clapeyron);
+    return out;
+}
+
+std::vector<double> temperatures_below_the_rows(const Substance& fluid)
+{
+    std::vector<double> temperatures;
+    for (int k = 50; k > 0; --k)
+        temperatures.push_back(k / 100.0 * fluid.tc);
+    temperatures.push_back(fluid.t_triple);
+    return temperatures;
+}
+
+MeasuredCurves measured_curves(const Substance& fluid, const std::vector<Coexistence>& states)
+{
+    MeasuredCurves out{};
+    const auto add = [&](double temperature) {
+        if (const std::optional<MeasuredSaturation> m = measured_saturation(fluid, temperature))
+            out.points.push_back({temperature / fluid.tc, fluid.tc / temperature, m->p / fluid.pc,
+                                  m->rho_liquid / fluid.rhoc, m->rho_vapour / fluid.rhoc});
+    };
+    add(fluid.tc);
+    for (const Coexistence& s : states)
+        add(s.t * fluid.tc);
+    for (const double temperature : temperatures_below_the_rows(fluid))
+        add(temperature);
+    std::vector<double> near_t, near_width;
+    for (const Coexistence& s : states)
+        if (near_critical(s.t))
+            if (const std::optional<MeasuredSaturation> m = measured_saturation(fluid, s.t * fluid.tc)) {
+                near_t.push_back(s.t);
+                near_width.push_back((m->rho_liquid - m->rho_vapour) / fluid.rhoc);
+                out.near.push_back({s.t, near_width.back()});
+            }
+    out.exponent = critical_exponent(near_t, near_width);
+    out.triple_t = fluid.t_triple / fluid.tc;
+    out.compared = against_nature(fluid);
+    return out;
+}

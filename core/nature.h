@@ -110,3 +110,48 @@ OwnedTable nature_table(const Substance& fluid, const std::vector<Coexistence>& 
 
 // The lines that head it: the fluid, and the sources of its constants and curves.
 std::vector<std::string> nature_header(const Substance& fluid, const std::string& version);
+
+// The model against nature from a sweep's states (none of it depends on c):
+// at each state the coexisting densities over the critical density, 1/vl and
+// 1/vg, with their diameter and the dome's width, beside Guggenheim's at the
+// same t, and p and 1/t for the reduced vapour pressure; how many states are
+// near the critical point, and the critical exponent they give for the
+// model's width and for Guggenheim's; the model's Zc and acentric factor;
+// and Clapeyron's two slopes at each state, with their largest deviation.
+struct DensitiesBeside {
+    double t, liquid, gas, diameter, guggenheim_liquid, guggenheim_gas, guggenheim_diameter, width, guggenheim_width,
+        p, inverse_t;
+};
+struct ModelAgainstNature {
+    std::vector<DensitiesBeside> rows;
+    int near_critical_count;
+    double exponent, guggenheim_exponent, zc, acentric;
+    std::vector<ClapeyronSlopes> clapeyron;
+    double clapeyron_largest;
+};
+ModelAgainstNature model_against_nature(const std::vector<Coexistence>& states);
+
+// The temperatures (K) below a sweep's rows at which a substance's measured
+// curves are drawn: every 0.01 T/Tc from 0.50 down, and its triple point
+// (those below it have no measured state).
+std::vector<double> temperatures_below_the_rows(const Substance& fluid);
+
+// A substance's measured saturation curves, reduced (T/Tc, Tc/T, p/pc and
+// the densities over rhoc): at Tc, at the sweep's temperatures from its
+// triple point up, and below the rows at temperatures_below_the_rows; its
+// width (rho_l - rho_g)/rhoc at the states near the critical point, and the
+// critical exponent they give; its triple point's T/Tc; and its numbers
+// against the model's.
+struct ReducedSaturation {
+    double t, inverse_t, p, liquid, vapour;
+};
+struct WidthAt {
+    double t, width;
+};
+struct MeasuredCurves {
+    std::vector<ReducedSaturation> points;
+    std::vector<WidthAt> near;
+    double exponent, triple_t;
+    AgainstNature compared;
+};
+MeasuredCurves measured_curves(const Substance& fluid, const std::vector<Coexistence>& states);

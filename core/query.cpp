@@ -1,5 +1,6 @@
 #include "query.h"
 
+#include "state.h"
 #include "vdw.h"
 
 double mass_density(const Substance& fluid, double molar_density) { return molar_density * fluid.molar_mass / 1000; }
@@ -65,4 +66,43 @@ MeasuredBeside measured_at_pressure(const Substance& fluid, double pressure)
     }
     out.solid = !boils && has_measured_curves(fluid) && pressure < fluid.pc;
     return out;
+}
+
+ShownSaturation shown_saturation(const Substance& fluid, double temperature, const MeasuredSaturation& m)
+{
+    return {temperature, m.p, mass_density(fluid, m.rho_liquid), mass_density(fluid, m.rho_vapour), m.latent};
+}
+
+ShownSaturation shown_saturation(const MeasuredBeside& m)
+{
+    return {m.temperature, m.saturation->p, m.rho_liquid, m.rho_vapour, m.saturation->latent};
+}
+
+NatureCurves nature_curves(const Substance& fluid, const std::vector<Coexistence>& states, double c)
+{
+    NatureCurves out;
+    for (const NaturePoint& n : nature_points(fluid, states, c)) {
+        out.model.push_back(
+            shown_saturation(fluid, n.temperature, MeasuredSaturation{n.p, n.rho_liquid, n.rho_vapour, n.latent}));
+        if (n.measured)
+            out.measured.push_back(shown_saturation(fluid, n.temperature, *n.measured));
+    }
+    for (const double temperature : temperatures_below_the_rows(fluid))
+        if (const std::optional<MeasuredSaturation> m = measured_saturation(fluid, temperature))
+            out.measured.push_back(shown_saturation(fluid, temperature, *m));
+    return out;
+}
+
+std::optional<BoilingPoint> boiling_at(const Substance& fluid, double pressure, double c)
+{
+    const double p = pressure / si_unit(fluid, Quantity::pressure);
+    if (!(p >= lowest_state_p() && p < 1))
+        return std::nullopt;
+    const Coexistence s = state_at(t_at_pressure(p));
+    return BoilingPoint{si_state(fluid, s, c), s.t, measured_at_pressure(fluid, pressure)};
+}
+
+PressureRange boiling_range(const Substance& fluid)
+{
+    return {lowest_state_p() * si_unit(fluid, Quantity::pressure), 1.0 * si_unit(fluid, Quantity::pressure)};
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <optional>
+#include <vector>
 
 #include "coexistence.h"
 #include "cubic.h"
@@ -38,3 +39,39 @@ MeasuredBeside measured_at_temperature(const Substance& fluid, double temperatur
 // A molar density (mol/m3) of the fluid as a mass density (kg/m3).
 double mass_density(const Substance& fluid, double molar_density);
 MeasuredBeside measured_at_pressure(const Substance& fluid, double pressure);
+
+// A saturation state as the page shows it: T (K), p (Pa), the densities
+// (kg/m3) and the latent heat (J/mol); from a measured state at T, or the
+// real fluid beside the model.
+struct ShownSaturation {
+    double temperature, p, liquid, vapour, latent;
+};
+ShownSaturation shown_saturation(const Substance& fluid, double temperature, const MeasuredSaturation& m);
+ShownSaturation shown_saturation(const MeasuredBeside& m);
+
+// A substance against the model in SI units at a sweep's temperatures (c
+// for the latent heat, on which it does not depend): the model's states,
+// and the measured ones where there are any, with those below the rows at
+// temperatures_below_the_rows.
+struct NatureCurves {
+    std::vector<ShownSaturation> model, measured;
+};
+NatureCurves nature_curves(const Substance& fluid, const std::vector<Coexistence>& states, double c);
+
+// The model's coexistence state of a substance whose vapour pressure is
+// `pressure` (Pa), with Cv = cR, in SI units and its t, beside where the
+// real fluid boils at that pressure; none where the model's searches do not
+// reach it (below lowest_state_p(), or from the critical pressure up).
+struct BoilingPoint {
+    SiState si;
+    double t;
+    MeasuredBeside measured;
+};
+std::optional<BoilingPoint> boiling_at(const Substance& fluid, double pressure, double c);
+
+// The vapour pressures (Pa) at which boiling_at answers: from the lowest the
+// model's states reach up to, not including, the critical pressure.
+struct PressureRange {
+    double lowest, highest;
+};
+PressureRange boiling_range(const Substance& fluid);

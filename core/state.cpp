@@ -30,3 +30,40 @@ double t_at_pressure(double p)
     bisect(1e-14, [p](double at_t) { return state_at(at_t).p - p; }, lowest_state_t, 1.0, found);
     return found;
 }
+
+StateWithProperties state_with_properties(double at_t, double c)
+{
+    const Coexistence s = state_at(at_t);
+    const Properties phases = properties(s.t, s.vl, s.vg, c);
+    return {s, maxwell_areas(s.t, s.p, s.vl, s.vg, s.limits.vlmax, s.limits.vgmin), phases, phases.latent()};
+}
+
+Mixture two_phase(double at_t, double vl, double vg, double v, double c)
+{
+    const double gas = gas_fraction(v, vl, vg);
+    const Properties phases = properties(at_t, vl, vg, c);
+    return {gas, phases.sl * (1 - gas) + phases.sg * gas, phases.hl * (1 - gas) + phases.hg * gas};
+}
+
+Isobar isobar(double at_t, double p, double vl, double vg, double t_low, double t_high, int count, double c)
+{
+    const auto point = [&](double on_t, bool liquid) {
+        double vlmax = 0, vgmin = 0;
+        if (on_t < 1) {
+            const Coexistence there = state_at(on_t);
+            vlmax = there.limits.vlmax;
+            vgmin = there.limits.vgmin;
+        }
+        const double v = phase_volume(on_t, p, liquid, vlmax, vgmin);
+        return IsobarPoint{on_t, v, entropy(on_t, v, c), enthalpy(on_t, v, c)};
+    };
+    Isobar out{};
+    for (int k = 0; k <= count; ++k) {
+        out.liquid.push_back(point(k == count ? at_t : t_low + (at_t - t_low) * k / count, true));
+        out.gas.push_back(point(k == 0 ? at_t : at_t + (t_high - at_t) * k / count, false));
+    }
+    const Properties phases = properties(at_t, vl, vg, c);
+    out.boiling_heat = at_t * (phases.sg - phases.sl);
+    out.latent = phases.latent();
+    return out;
+}

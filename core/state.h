@@ -3,7 +3,11 @@
 // read off the tables' rows.
 #pragma once
 
+#include <vector>
+
 #include "coexistence.h"
+#include "maxwell.h"
+#include "vdw.h"
 
 // Where the searches converge: from t = lowest_state_t up to, not including,
 // the critical point t = 1. Lower, the gas spinodal leaves its search's
@@ -23,3 +27,37 @@ double lowest_state_p();
 
 // The t at which the vapour pressure is p, for lowest_state_p() <= p < 1.
 double t_at_pressure(double p);
+
+// The state at t as a row holds it, unrounded, with its construction at the
+// vapour pressure and its phases' properties with Cv = cR, for
+// lowest_state_t <= t < 1.
+struct StateWithProperties {
+    Coexistence state;
+    MaxwellAreas areas;
+    Properties properties;
+    double latent;
+};
+StateWithProperties state_with_properties(double at_t, double c);
+
+// Liquid at vl and gas at vg, coexisting at t, together at overall volume v
+// on their tie line: the gas's share by the lever rule, and the whole's
+// entropy and enthalpy with Cv = cR.
+struct Mixture {
+    double gas, s, h;
+};
+Mixture two_phase(double at_t, double vl, double vg, double v, double c);
+
+// The isobar at the vapour pressure p of the state (t, vl, vg), heated
+// through t: the liquid at count + 1 temperatures from t_low up to t, and
+// the gas from t up to t_high, each point its t, the phase's volume, entropy
+// and enthalpy with Cv = cR (below t = 1 each phase's volume is found
+// between its limits, from the model's state at that t); and boiling at t,
+// the heat taken in, t (sg - sl), and hg - hl.
+struct IsobarPoint {
+    double t, v, s, h;
+};
+struct Isobar {
+    std::vector<IsobarPoint> liquid, gas;
+    double boiling_heat, latent;
+};
+Isobar isobar(double at_t, double p, double vl, double vg, double t_low, double t_high, int count, double c);

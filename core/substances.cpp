@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "reports.h"
+
 extern const char substances_tsv[];  // data/substances.tsv, built in
 extern const char saturation_tsv[];  // data/saturation.tsv, built in
 
@@ -249,4 +251,39 @@ Table view_of(const OwnedTable& table)
         view.rows.push_back(std::move(cells));
     }
     return view;
+}
+
+namespace {
+
+std::string sheet_of(const Table& table)
+{
+    return tab_separated({table.names, table.units}) + tab_separated(table.rows);
+}
+
+}  // namespace
+
+WorkbookSheets workbook_sheets(std::string_view coexistence_report, std::string_view property_report, double c,
+                               const Substance* fluid, const std::string& version)
+{
+    const Table reduced[] = {coexistence_table(coexistence_report), property_table(property_report)};
+    WorkbookSheets s{sheet_of(reduced[0]), sheet_of(reduced[1]), "", "", ""};
+    std::vector<std::string> header;
+    if (fluid) {
+        header = si_header(*fluid, c, version);
+        s.coexistence_si = sheet_of(view_of(si_table(reduced[0], *fluid)));
+        s.properties_si = sheet_of(view_of(si_table(reduced[1], *fluid)));
+    }
+    std::string shown;
+    number(shown, c);
+    for (const auto& [name, value] : about_lines(shown, version, header))
+        s.about += name + '\t' + value + '\n';
+    return s;
+}
+
+SiFiles si_files(std::string_view coexistence_report, std::string_view property_report, const Substance& fluid,
+                 double c, const std::string& version)
+{
+    const std::vector<std::string> header = si_header(fluid, c, version);
+    return {si_csv(si_table(coexistence_table(coexistence_report), fluid), header),
+            si_csv(si_table(property_table(property_report), fluid), header)};
 }

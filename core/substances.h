@@ -84,3 +84,21 @@ Table view_of(const OwnedTable& table);
 
 // x with nine significant digits, as the SI tables print it.
 std::string si_number(double x);
+
+// A run's workbook sheets as tab_separated text, each table its names' row,
+// its units' row, then its rows: the two reports' tables, the "about"
+// sheet's lines (c as the reports print it, and the fluid's SI header), and
+// the fluid's SI tables, empty without one (fluid null).
+struct WorkbookSheets {
+    std::string coexistence, properties, about, coexistence_si, properties_si;
+};
+WorkbookSheets workbook_sheets(std::string_view coexistence_report, std::string_view property_report, double c,
+                               const Substance* fluid, const std::string& version);
+
+// A run's SI tables of the fluid as CSV files (vdw_coex_si.csv and
+// clatente_si.csv), from the two reports' texts.
+struct SiFiles {
+    std::string coexistence, properties;
+};
+SiFiles si_files(std::string_view coexistence_report, std::string_view property_report, const Substance& fluid,
+                 double c, const std::string& version);

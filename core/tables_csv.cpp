@@ -117,3 +117,17 @@ std::string csv_of(const Table& table)
 std::string coexistence_csv(std::string_view report) { return csv_of(coexistence_table(report)); }
 
 std::string property_csv(std::string_view report) { return csv_of(property_table(report)); }
+
+std::string tab_separated(const std::vector<Fields>& rows)
+{
+    std::string out;
+    for (const Fields& row : rows) {
+        for (size_t i = 0; i < row.size(); ++i) {
+            if (i > 0)
+                out += '\t';
+            out += row[i];
+        }
+        out += '\n';
+    }
+    return out;
+}

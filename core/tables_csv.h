@@ -44,3 +44,6 @@ std::string csv_of(const Table& table);
 
 std::string coexistence_csv(std::string_view report);
 std::string property_csv(std::string_view report);
+
+// Rows of cells as text: a tab between cells, a line break after each row.
+std::string tab_separated(const std::vector<Fields>& rows);

@@ -85,3 +85,26 @@ TEST(State, ArgonBoilsAtOneAtmosphereWhereTheExactSolutionSays)
     // About 72.27 K: the model's boiling point, 15 K below the measured 87.3 K.
     EXPECT_NEAR(temperature, 72.2654, 1e-4);
 }
+
+// Heating one mole at the vapour pressure: the liquid's and the gas's
+// branches of the isobar end on the coexisting phases, the heat taken in
+// while boiling is the latent heat, and in between the lever rule mixes the
+// two phases.
+TEST(State, HeatingAtTheVapourPressureBoilsAtTheCoexistence)
+{
+    const Coexistence s = state_at(0.85);
+    const Isobar path = isobar(s.t, s.p, s.vl, s.vg, 0.75, 0.95, 20, 1.5);
+    ASSERT_EQ(path.liquid.size(), 21u);
+    EXPECT_EQ(path.liquid.back().t, s.t);
+    EXPECT_EQ(path.gas.front().t, s.t);
+    EXPECT_NEAR(path.liquid.back().v, s.vl, 1e-9);
+    EXPECT_NEAR(path.gas.front().v, s.vg, 1e-7);
+    EXPECT_NEAR(path.boiling_heat, path.latent, 1e-9);
+    EXPECT_LT(path.liquid.front().h, path.liquid.back().h);
+    EXPECT_LT(path.gas.front().h, path.gas.back().h);
+    const Properties phases = properties(s.t, s.vl, s.vg, 1.5);
+    const Mixture half = two_phase(s.t, s.vl, s.vg, (s.vl + s.vg) / 2, 1.5);
+    EXPECT_DOUBLE_EQ(half.gas, 0.5);
+    EXPECT_DOUBLE_EQ(half.s, (phases.sl + phases.sg) / 2);
+    EXPECT_DOUBLE_EQ(two_phase(s.t, s.vl, s.vg, s.vg, 1.5).h, phases.hg);
+}

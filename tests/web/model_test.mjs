@@ -291,3 +291,25 @@ test('areas and their differences below the searches\' precision print as 0, not
   assert.strictEqual(signed(-0.25), '-0.250000');
   assert.strictEqual(signed(NaN), 'nan');
 });
+
+// What the views used to work out from the program's numbers themselves.
+test('the lever reads the printed tie line, boiling uses the shown c, and g above Tc runs in increasing p', () => {
+  const asked = [];
+  const program = { run: (reply) => fakeRun(reply),
+    gasFraction: (v, vl, vg) => (v - vl) / (vg - vl),
+    boilingAt: (i, p, c) => { asked.push([i, p, c]); return { t: 0.7 }; },
+    // The pressures at volumes 0 to 3, the first above the chart.
+    isothermPressure: (t, v) => [3, 2, 1, 1.5][v], gibbsEnergy: (t, v, c) => 10 * v + c };
+  const { model } = modelWith(program);
+  model.chooseFluid(2);
+  assert.strictEqual(model.boilingAt(0), null);
+  model.boilingAt(101325);
+  model.compute('3');
+  model.chooseT(900);
+  model.boilingAt(101325);
+  assert.deepStrictEqual(asked, [[2, 101325, 1.5], [2, 101325, 3]]);
+  // The row's printed vl = 0.6 and vg = 2.6: the middle is half gas.
+  assert.strictEqual(model.gasFraction(), 0.5);
+  assert.strictEqual(model.gasFraction(2.1), 0.75);
+  assert.deepStrictEqual(model.gibbsAbove(1.1, [0, 1, 2, 3], 2.2), [{ x: 1, y: 23 }, { x: 1.5, y: 33 }, { x: 2, y: 13 }]);
+});

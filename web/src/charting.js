@@ -86,11 +86,6 @@ export function volumes(from, to, count, extra = []) {
   return vs.concat(extra.filter((v) => v >= from && v <= to)).sort((a, b) => a - b);
 }
 
-// Points on the isotherm t from the model at the given volumes.
-export function isotherm(program, t, vs) {
-  return vs.map((v) => ({ x: v, y: program.isothermPressure(t, v) }));
-}
-
 export function chartOptions(x, y) {
   return {
     animation: false, responsive: true, maintainAspectRatio: false, parsing: false,

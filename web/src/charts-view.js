@@ -3,7 +3,7 @@
 // run before's when c changed, with the chosen t marked over them, and
 // their text alternatives.
 import { COEX, FIRST_ROW_MILLI, PROP } from './columns.js';
-import { axis, chartOptions, dataset, faint, isotherm, label, legend, line, logAxis, palette, point, points,
+import { axis, chartOptions, dataset, faint, label, legend, line, logAxis, palette, point, points,
   styleCharts, tAxis, volumes } from './charting.js';
 import { byId } from './dom.js';
 import { setMarks } from './marks.js';
@@ -19,9 +19,9 @@ export function createChartsView(model, { theme, painter, frames, units }) {
   function makeOverview() {
     const overview = volumes(0.36, 60, 150);
     const pv = isothermTs.map((t, k) => line('isotherm' + k, '', {
-      data: isotherm(state.program, t, overview), borderWidth: 1.5, borderDash: [6, 4], t }));
-    pv.push(line('critical-isotherm', '', { data: isotherm(state.program, 1, overview), borderWidth: 1.5, t: 1 }));
-    pv.push(line('isotherm-above', '', { data: isotherm(state.program, 1.1, overview), borderWidth: 1.5,
+      data: model.isotherm(t, overview), borderWidth: 1.5, borderDash: [6, 4], t }));
+    pv.push(line('critical-isotherm', '', { data: model.isotherm(1, overview), borderWidth: 1.5, t: 1 }));
+    pv.push(line('isotherm-above', '', { data: model.isotherm(1.1, overview), borderWidth: 1.5,
       borderDash: [2, 2], t: 1.1 }));
     pv.push(line('coexistence', '', { borderWidth: 3.5 }));
     pv.push(line('spinodal', '', { borderDash: [2, 3] }));
@@ -185,7 +185,7 @@ export function createChartsView(model, { theme, painter, frames, units }) {
     };
     const marked = (chart, key, where) => Object.assign(look(chart, key), { points: where });
     setMarks(charts.pv, [
-      marked(charts.pv, 'chosen-isotherm', isotherm(state.program, t, volumes(0.36, 60, 100))),
+      marked(charts.pv, 'chosen-isotherm', model.isotherm(t, volumes(0.36, 60, 100))),
       marked(charts.pv, 'chosen-tie-line', f ? [at(f[COEX.vl], f[COEX.p]), at(f[COEX.vg], f[COEX.p])] : []),
     ]);
     setMarks(charts.pt, [marked(charts.pt, 'chosen', eq ? [at(f[COEX.t], f[COEX.p])] : [])]);

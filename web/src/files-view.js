@@ -59,7 +59,7 @@ export function createFilesView(model, { chartNamed }) {
   // The run's sheets, read at once (a later run may follow while the library
   // loads), then the file, offered as a download.
   function downloadWorkbook() {
-    const sheets = state.run.sheets(state.fluid);
+    const sheets = model.sheets();
     const tables = [['vdw_coex', sheets.coexistence], ['clatente', sheets.properties]];
     if (state.fluid >= 0)
       tables.push(['vdw_coex_si', sheets.coexistenceSi], ['clatente_si', sheets.propertiesSi]);
@@ -104,8 +104,7 @@ export function createFilesView(model, { chartNamed }) {
 
   return {
     // A run's files, once it is painted.
-    offer(run) {
-      const files = run.reports().concat(run.csvFiles());
+    offer(files) {
       ['coex-file', 'prop-file', 'coex-csv', 'prop-csv'].forEach((id, k) =>
         offerBytes(byId(id), files[k], 'application/octet-stream'));
     },

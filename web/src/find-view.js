@@ -5,7 +5,7 @@
 // vapour pressure away: the isotherm is one curve (its stable parts end at
 // the coexisting volumes), and the areas are pictures, not numbers.
 import { COEX, PROP, signed } from './columns.js';
-import { axis, chartOptions, dataset, isotherm, label, legend, line, palette, styleCharts, volumes } from './charting.js';
+import { axis, chartOptions, dataset, label, legend, line, palette, styleCharts, volumes } from './charting.js';
 import { byId, pressureSliderEnds, setList, setPressureSlider } from './dom.js';
 
 export function createFindView(model, { theme, painter, frames, units, announce }) {
@@ -86,7 +86,7 @@ export function createFindView(model, { theme, painter, frames, units, announce 
     const pad = (high - low) * 0.12;
     Object.assign(m.options.scales.x, { min: vMin, max: vMax });
     Object.assign(m.options.scales.y, { min: low - pad, max: high + pad });
-    const curve = isotherm(state.program, s.t, volumes(vMin, vMax, 100,
+    const curve = model.isotherm(s.t, volumes(vMin, vMax, 100,
       [s.vlmax, s.vgmin, guess.vl, guess.vMiddle, guess.vg]));
     const part = (from, to) => curve.filter((q) => q.x >= from && q.x <= to);
     dataset(m, 'find-isotherm').data = curve;

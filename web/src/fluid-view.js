@@ -16,10 +16,10 @@ export function createFluidView(model, { units, announce }) {
   // The chooser's entries, in the page's language.
   function nameFluids() {
     const select = byId('fluid');
-    if (!state.program)
+    if (!model.ready())
       return;
     select.innerHTML = `<option value="-1">${tr('reducedUnits')}</option>` +
-      state.program.substances.map((_, i) => `<option value="${i}">${fluidName(i)}</option>`).join('');
+      model.substances().map((_, i) => `<option value="${i}">${fluidName(i)}</option>`).join('');
     select.value = String(state.fluid);
     if (state.fluid >= 0)
       showFluidNote();
@@ -44,10 +44,10 @@ export function createFluidView(model, { units, announce }) {
   function offerSiFiles() {
     if (!units.chosen())
       return;
-    const files = state.run.siFiles(state.fluid);
+    const files = model.siFiles();
     ['coex-si', 'prop-si'].forEach((id, k) => offerBytes(byId(id), files[k], 'text/csv'));
     nameNatureFile();
-    offerBytes(byId('nature-file'), state.run.natureFile(state.fluid), 'text/csv');
+    offerBytes(byId('nature-file'), model.natureFile(), 'text/csv');
   }
 
   function nameNatureFile() {
@@ -64,11 +64,9 @@ export function createFluidView(model, { units, announce }) {
     const field = byId('boil-p');
     const pressure = typedNumber(field.value) * 1000;
     const result = byId('boil-result');
-    // With the last run's c (the one the page shows), 1.5 before any.
-    const boiling = pressure > 0 ? state.program.boilingAt(state.fluid, pressure, state.c === null ? 1.5 : state.c)
-      : null;
+    const boiling = model.boilingAt(pressure);
     if (!boiling) {
-      const range = state.program.boilingRange(state.fluid);
+      const range = model.boilingRange();
       const [low, high] = [range.lowest, range.highest].map((x) => String(Number((x / 1000).toPrecision(4))));
       fieldError(field, 'boil-error', tr('boilInvalid', { low, high }));
       result.textContent = '';
@@ -110,7 +108,7 @@ export function createFluidView(model, { units, announce }) {
 
   byId('fluid').addEventListener('change', (event) => model.chooseFluid(Number(event.target.value)));
   byId('t-kelvin').addEventListener('change', (event) => {
-    const t = state.program.fromSi(state.fluid, 't', typedNumber(event.target.value));
+    const t = model.fromSi('t', typedNumber(event.target.value));
     const [low, high] = [model.lowestMilli() / 1000, T_MAX_MILLI / 1000];
     if (!(t >= low && t <= high)) {
       fieldError(event.target, 't-error', tr('kelvinInvalid', { low: units.siText('t', low),

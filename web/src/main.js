@@ -48,7 +48,7 @@ function start() {
       // A run that followed before the paint reports itself.
       if (!run || state.run !== run)
         return;
-      views.files.offer(run);
+      views.files.offer(model.files(run));
       model.runDone(ms);
       document.body.dataset.runs = state.runs;
       document.body.dataset.ms = ms;
@@ -189,12 +189,9 @@ function warmUp(model, views) {
   const state = model.state;
   if (state.runs || state.cText !== null)
     return;
-  const run = state.program.run('1.5');
-  // What a run reads, read once.
-  run.coexistenceReport();
-  run.propertyRows();
-  views.charts.warmUp(run.coexistenceRows());
-  views.maxwell.warmUp(run, LAST_ROW_MILLI - 850);
+  const warm = model.warmUp(LAST_ROW_MILLI - 850);
+  views.charts.warmUp(warm.rows);
+  views.maxwell.warmUp(warm);
 }
 
 start();

@@ -3,7 +3,7 @@
 // where it is, the Gibbs energy along the isotherm, and the lever rule.
 // Every number comes from the model through the program; this only draws.
 import { COEX, PROP, T_MAX_MILLI, area, shownField, signed } from './columns.js';
-import { axis, chartOptions, dataset, isotherm, label, legend, line, logAxis, palette, point, styleCharts,
+import { axis, chartOptions, dataset, label, legend, line, logAxis, palette, point, styleCharts,
   volumes } from './charting.js';
 import { byId, fieldError, pressureSliderEnds, setList, setPressureSlider, typedNumber } from './dom.js';
 import { SHOWN_UNIT, celsius } from './units.js';
@@ -27,7 +27,6 @@ function branches(envelope = false) {
 export function createMaxwellView(model, { theme, painter, frames, units, announce }) {
   const state = model.state;
   const tr = model.tr;
-  const program = () => state.program;
   const charts = {};
   let made = false;
   let lastIsotherm = null;  // what the Maxwell chart shows now, to skip drawing it again
@@ -183,7 +182,7 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
   }
 
   function showMaxwell(deferred = false) {
-    if (!state.program || !state.coexistenceRows.length)
+    if (!model.ready() || !state.coexistenceRows.length)
       return;
     const t = model.chosenT();
     const range = byId('t-range');
@@ -206,14 +205,13 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
   // energy's shape do not depend on c (g is drawn with c = 1.5, the
   // default reply; another c moves it up or down as a whole). The first run
   // finds their drawing code compiled, and draws them again.
-  function warmUp(run, row) {
-    const s = model.rowState(row, run);
-    const trialAt = (q) => model.trialLineAt(row, q, 1.5, run);
+  function warmUp(warm) {
+    const s = warm.s;
     drawIsotherm(s.t, s, null);
-    drawGibbs(s.t, Object.assign({ gl: trialAt(s.p).gl }, s), null, 1.5);
+    drawGibbs(s.t, Object.assign({ gl: warm.gl }, s), null, 1.5);
     lastIsotherm = null;
     // Drawn, they are described: the row's numbers do not depend on c either.
-    warmRow = { fields: run.coexistenceRows()[row], s };
+    warmRow = { fields: warm.fields, s };
     describeRow(warmRow.fields, warmRow.s, null);
   }
 
@@ -287,13 +285,12 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
 
   // The lever rule on the row's tie line, as printed; the shares it gives.
   function showLever() {
-    const [vlPrinted, vgPrinted] = model.tieLineEnds();
     const vOperating = model.operatingVolume();
     const operating = byId('v-operating');
     operating.disabled = false;
     if (operating.getAttribute('aria-invalid') !== 'true' || document.activeElement !== operating)
       operating.value = Number(vOperating.toFixed(6));
-    const gas = program().gasFraction(vOperating, vlPrinted, vgPrinted);
+    const gas = model.gasFraction(vOperating);
     const shares = tr('leverResult', { liquid: (100 - 100 * gas).toFixed(1), gas: (100 * gas).toFixed(1) });
     byId('fractions').textContent = shares;
     byId('v-operating-si').textContent = units.chosen() ? units.withUnit('v', vOperating) : '';
@@ -339,7 +336,7 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
         [tr('latentHeat'), units.withUnit('e', f[COEX.latent])], [term('entropies'), pair('s', PROP.sl, PROP.sg)],
         [term('enthalpies'), pair('e', PROP.hl, PROP.hg)], [term('gibbsEnergies'), pair('e', PROP.gl, PROP.gg)]];
       // The real fluid at this T, from its measured curves.
-      const real = state.program.measuredAt(state.fluid, kelvin);
+      const real = model.measuredAt(kelvin);
       if (real)
         items.push([tr('readoutMeasured'), real.solid ? tr('readoutSolid', { triple: real.tripleT })
           : tr('readoutMeasuredValues', { p: Number((real.p / 1000).toPrecision(6)),
@@ -386,7 +383,7 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
     const vMax = state.logAxis ? vHigh * 1.6 : vHigh + span * 0.06;
     volumeAxis(vMin, vMax);
     Object.assign(m.options.scales.y, { min: low - pad, max: high + pad });
-    const curve = isotherm(program(), t, volumes(vMin, vMax, 80,
+    const curve = model.isotherm(t, volumes(vMin, vMax, 80,
       [s.vl, s.vlmax, s.vMiddle, s.vgmin, s.vg, shown.vl, shown.vMiddle, shown.vg]));
     const part = (from, to) => curve.filter((q) => q.x >= from && q.x <= to);
     dataset(m, 'stable-liquid').data = part(vMin, s.vl);
@@ -449,15 +446,13 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
       volumeAxis(vMin, vMax);
       Object.assign(m.options.scales.y, { min: 0, max: 2.2 });
       m.data.datasets.forEach((d) => { d.data = []; });
-      dataset(m, 'supercritical').data = isotherm(program(), t, volumes(vMin, vMax, 200, [1]));
+      dataset(m, 'supercritical').data = model.isotherm(t, volumes(vMin, vMax, 200, [1]));
       if (model.chosenT() === 1)
         dataset(m, 'critical').data = [{ x: 1, y: 1 }];
       m.update('none');
       const g = charts.gibbs;
       g.data.datasets.forEach((d) => { d.data = []; });
-      dataset(g, 'supercritical').data = volumes(vMin, 10, 200, [1]).map((v) => ({
-        x: program().isothermPressure(t, v), y: program().gibbsEnergy(t, v, state.c) }))
-        .filter((q) => q.x <= 2.2).sort((a, b) => a.x - b.x);
+      dataset(g, 'supercritical').data = model.gibbsAbove(t, volumes(vMin, 10, 200, [1]), 2.2);
       Object.assign(g.options.scales.x, { min: 0, max: 2.2 });
       g.update('none');
       ['maxwell', 'gibbs'].forEach((name) => legend(name, charts[name]));

@@ -345,6 +345,112 @@ export function createModel(loadProgram) {
       return (state.lang === 'en' ? fluid.nameEn : fluid.nameEs) + ' (' + fluid.formula + ')';
     },
 
+    // Whether the program is loaded, for the views that wait for it.
+    ready() {
+      return Boolean(state.program);
+    },
+
+    // The program's substances, each with its constants ({ key, formula,
+    // nameEn, nameEs, tc, pc, vc, c, ... }); none before it is loaded.
+    substances() {
+      return state.program ? state.program.substances : [];
+    },
+
+    // A reduced number of quantity q (t, p, v, s or e) of the chosen
+    // substance in SI units, and back.
+    toSi(q, x) {
+      return state.program.toSi(state.fluid, q, x);
+    },
+
+    fromSi(q, x) {
+      return state.program.fromSi(state.fluid, q, x);
+    },
+
+    // Points { x: v, y: p } on the model's isotherm t at the volumes vs.
+    isotherm(t, vs) {
+      return vs.map((v) => ({ x: v, y: state.program.isothermPressure(t, v) }));
+    },
+
+    // Above the critical point, where the isotherm has no loop: g against p
+    // at the volumes vs, in increasing p up to pMax.
+    gibbsAbove(t, vs, pMax) {
+      return vs.map((v) => ({ x: state.program.isothermPressure(t, v), y: state.program.gibbsEnergy(t, v, state.c) }))
+        .filter((q) => q.x <= pMax).sort((a, b) => a.x - b.x);
+    },
+
+    // The gas's share at overall volume v (the operating volume unless
+    // given) on the chosen state's tie line as printed, by the lever rule.
+    gasFraction(v = model.operatingVolume()) {
+      const [vl, vg] = model.tieLineEnds();
+      return state.program.gasFraction(v, vl, vg);
+    },
+
+    // The chosen substance measured at T (K), as the program gives it.
+    measuredAt(temperature) {
+      return state.program.measuredAt(state.fluid, temperature);
+    },
+
+    // The model's state of the chosen substance boiling at `pressure` (Pa),
+    // with the last run's c (the one the page shows; 1.5 before any); null
+    // out of reach. And the pressures it reaches, { lowest, highest } (Pa).
+    boilingAt(pressure) {
+      return pressure > 0 ? state.program.boilingAt(state.fluid, pressure, state.c === null ? 1.5 : state.c) : null;
+    },
+
+    boilingRange() {
+      return state.program.boilingRange(state.fluid);
+    },
+
+    // The model against nature and the substances' measured curves (neither
+    // depends on c), and the chosen substance's SI curves for the last run.
+    againstNature() {
+      return state.program.againstNature();
+    },
+
+    measuredFluids() {
+      return state.program.measuredFluids();
+    },
+
+    natureSi() {
+      return state.fluid >= 0 && state.run ? state.run.natureSi(state.fluid) : null;
+    },
+
+    // A run's files as bytes: vdw_coex.dat, clatente.dat and their CSV
+    // tables; the chosen substance's SI tables and nature_KEY.csv; the
+    // workbook's sheets, as rows of cells; and what the console would print.
+    files(run = state.run) {
+      return run.reports().concat(run.csvFiles());
+    },
+
+    siFiles() {
+      return state.run.siFiles(state.fluid);
+    },
+
+    natureFile() {
+      return state.run.natureFile(state.fluid);
+    },
+
+    sheets() {
+      return state.run.sheets(state.fluid);
+    },
+
+    trace() {
+      return state.run.trace();
+    },
+
+    // A run of the default reply whose results are thrown away, made while
+    // the page is idle so that the program's hot code is compiled before the
+    // reader's first run: its coexistence rows, and at row `row` the
+    // unrounded state with its gl at the vapour pressure and its printed fields.
+    warmUp(row) {
+      const run = state.program.run('1.5');
+      run.coexistenceReport();
+      run.propertyRows();
+      const rows = run.coexistenceRows();
+      const s = model.rowState(row, run);
+      return { rows, s, gl: model.trialLineAt(row, s.p, 1.5, run).gl, fields: rows[row] };
+    },
+
     // The process's volumes at the chosen t: from just below the liquid's
     // to beyond the gas's, where it starts, as gas.
     processRange() {

@@ -18,7 +18,7 @@ export function createNatureView(model, { theme, painter, units, frames }) {
   let nature = null;  // the program's, once loaded
   let fluids = [];    // the substances' measured curves and numbers
   let siCurves = null;  // the chosen substance's SI curves for the last run
-  const fluidKeys = () => (state.program ? state.program.substances.map((s) => s.key) : []);
+  const fluidKeys = () => model.substances().map((s) => s.key);
 
   function makeCharts() {
     charts.states = new Chart(byId('states'), { type: 'scatter', data: { datasets: [
@@ -120,10 +120,10 @@ export function createNatureView(model, { theme, painter, units, frames }) {
   const fluidName = (k) => model.fluidName(k);
 
   function draw() {
-    if (!made || !state.program)
+    if (!made || !model.ready())
       return;
     if (!nature)
-      nature = state.program.againstNature();
+      nature = model.againstNature();
     const rows = nature.rows;
     const curve = (x, y) => rows.map((r) => ({ x: r[x], y: r[y] }));
     dataset(charts.states, 'model-liquid').data = curve('liquid', 't');
@@ -207,7 +207,7 @@ export function createNatureView(model, { theme, painter, units, frames }) {
       guggenheim: nature.guggenheimExponent.toFixed(3) }) + (fluid ? ' ' + tr('natureFluidExponent',
       { name: fluidName(state.fluid), slope: fluid.exponent.toFixed(3) }) : '');
     byId('exponent').dataset.fluidExponent = fluid ? fluid.exponent : '';
-    const si = fluid && state.run ? state.run.natureSi(state.fluid) : null;
+    const si = fluid ? model.natureSi() : null;
     siCurves = si;
     byId('nature-si').hidden = !si;
     for (const [name, parts] of [['nature-pressure', [['one', (q) => q.p / 1000]]],
@@ -279,7 +279,7 @@ export function createNatureView(model, { theme, painter, units, frames }) {
       // The substances' curves and numbers take a while to compute: in a
       // task of their own, once the page is ready.
       setTimeout(() => {
-        fluids = state.program.measuredFluids();
+        fluids = model.measuredFluids();
         draw();
         byId('nature-view').dataset.fluids = 'drawn';
       }, 0);

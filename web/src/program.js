@@ -83,7 +83,7 @@ function programOf(module) {
     // table's rows, with Cv = cR ({ state, areas, properties, latent }; null
     // outside lowestStateT <= t < 1); the line at pressure p on a state's
     // isotherm (null outside its limits' pressures).
-    lowestStateT: module.lowestStateT(),
+    lowestStateT: module.lowestStateT,
     // x printed as the reports print it: fixed, six decimals.
     fixed: (x) => module.fixed(x),
     stateAt: (t, c) => module.stateAt(t, c),

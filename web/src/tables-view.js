@@ -181,7 +181,7 @@ export function createTablesView(model, units) {
   model.on('run', ({ coexistenceChanged }) => {
     if (coexistenceChanged) {
       tables.coexistence.setRows(units.shownRows(state.coexistenceRows, COEX_QUANTITIES));
-      byId('trace').textContent = state.run.trace().replace(/^\n/, '');
+      byId('trace').textContent = model.trace().replace(/^\n/, '');
     }
     showProperties();
   });

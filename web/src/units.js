@@ -36,7 +36,7 @@ export function createUnits(model) {
   const chosen = () => state.fluid >= 0;
 
   // A reduced number of quantity q in the unit the page shows it in.
-  const siValue = (q, x) => state.program.toSi(state.fluid, q, x) * SHOWN_UNIT[q].scale;
+  const siValue = (q, x) => model.toSi(q, x) * SHOWN_UNIT[q].scale;
 
   // Six significant digits, trailing zeros kept so that a column's digits
   // line up, as the page shows SI numbers; T with two decimals.
