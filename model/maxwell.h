@@ -49,6 +49,11 @@ struct TrialLine {
 };
 TrialLine trial_line(double at_t, double p, double vlmax, double vgmin, double c);
 
+// Whether a trial line at pressure p cuts the isotherm three times, so that
+// trial_line answers for it: p > 0, between the limits' pressures plmin and
+// pgmax.
+inline bool trial_line_reaches(double p, double plmin, double pgmax) { return p > 0 && p >= plmin && p <= pgmax; }
+
 // Lever rule: the share of the substance that is gas at overall volume v on
 // the tie line from vl to vg.
 double gas_fraction(double v, double vl, double vg);

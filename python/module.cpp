@@ -358,7 +358,7 @@ py::dict trial(double at_t, double p, double c, const std::string& language)
         py::gil_scoped_release unlocked;
         s = state_at(at_t);
     }
-    if (!(p > 0 && p >= s.limits.plmin && p <= s.limits.pgmax))
+    if (!trial_line_reaches(p, s.limits.plmin, s.limits.pgmax))
         throw py::value_error(say.trial_range(typed(p), at_t, s.limits.plmin, s.limits.pgmax));
     TrialLine line;
     {

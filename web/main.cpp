@@ -77,7 +77,7 @@ RowState row_state(const Coexistence& s)
 // p is not between its limits' pressures or not above 0.
 val trial_on(const RowState& s, double p, double c)
 {
-    if (!(p > 0 && p >= s.plmin && p <= s.pgmax))
+    if (!trial_line_reaches(p, s.plmin, s.pgmax))
         return val::null();
     return val(trial_line(s.t, p, s.vlmax, s.vgmin, c));
 }
