@@ -72,27 +72,41 @@ std::string substance_list(const Messages& say)
     return say.es(out) + pick(say.language, "Fuentes:\n", "Sources:\n") + sources;
 }
 
+namespace {
+
+// One number measured beside the model's, in the comparison's columns.
+std::string compared_line(std::string what, const Compared& pair, int digits, const std::string& after = "")
+{
+    what.resize(std::max<size_t>(40, what.size() + 1), ' ');
+    std::string measured = significant(pair.measured, digits);
+    measured.resize(std::max<size_t>(12, measured.size() + 1), ' ');
+    return "  " + what + measured + significant(pair.model, digits) + after + "\n";
+}
+
+// The boiling point at the measured point's pressure, the latent heat there
+// and Trouton's ratio, measured beside the model's.
+std::string boiling_lines(Language l, const Substance& fluid, const AgainstNature& row)
+{
+    const Compared latent{row.latent.measured / 1000, row.latent.model / 1000};
+    const std::string tb = " (" + si_number(fluid.ref_t) + " K, " + with_decimals(row.boiling_t.model * fluid.tc, 2) + " K)";
+    return compared_line("Tb/Tc", row.boiling_t, 4, tb) +
+           compared_line(pick(l, "calor latente en Tb (kJ/mol)", "latent heat at Tb (kJ/mol)"), latent, 4) +
+           compared_line(pick(l, "cociente de Trouton L/(R Tb)", "Trouton's ratio L/(R Tb)"), row.trouton, 4);
+}
+
+}  // namespace
+
 std::string nature_report(const Messages& say, const Substance& fluid)
 {
     const AgainstNature row = against_nature(fluid);
-    const auto line = [](std::string what, const Compared& pair, int digits, const std::string& after = "") {
-        what.resize(std::max<size_t>(40, what.size() + 1), ' ');
-        std::string measured = significant(pair.measured, digits);
-        measured.resize(std::max<size_t>(12, measured.size() + 1), ' ');
-        return "  " + what + measured + significant(pair.model, digits) + after + "\n";
-    };
-    const Compared latent{row.latent.measured / 1000, row.latent.model / 1000};
-    const std::string tb = " (" + si_number(fluid.ref_t) + " K, " + with_decimals(row.boiling_t.model * fluid.tc, 2) + " K)";
     const Language l = say.language;
     std::string out = say.name_of(fluid) + pick(l, " frente al fluido de van der Waals a ", " against the van der Waals fluid at ") +
                       si_number(fluid.ref_p) + " Pa:\n" +
                       pick(l, "                                          medido      modelo\n",
                            "                                          measured    model\n") +
-                      line("Zc = pc/(rhoc R Tc)", row.zc, 4) +
-                      line(pick(l, "factor acéntrico omega", "acentric factor omega"), row.omega, 4) +
-                      line("Tb/Tc", row.boiling_t, 4, tb) +
-                      line(pick(l, "calor latente en Tb (kJ/mol)", "latent heat at Tb (kJ/mol)"), latent, 4) +
-                      line(pick(l, "cociente de Trouton L/(R Tb)", "Trouton's ratio L/(R Tb)"), row.trouton, 4);
+                      compared_line("Zc = pc/(rhoc R Tc)", row.zc, 4) +
+                      compared_line(pick(l, "factor acéntrico omega", "acentric factor omega"), row.omega, 4) +
+                      boiling_lines(l, fluid, row);
     out += pick(l,
         "Zc: el modelo es un campo medio con a y b constantes; las moléculas reales, blandas y agrupadas\n"
         "  cerca del punto crítico, llegan a él más densas (unos 0.29 en los fluidos simples).\n"
@@ -271,21 +285,11 @@ std::string equations_nature_report(const Messages& say, const Substance& fluid,
     // The chosen equation at the measured point's pressure, as nature_report
     // sets the van der Waals fluid.
     const AgainstNature row = against_nature(fluid, eos);
-    const auto line = [](std::string what, const Compared& pair, int digits, const std::string& after = "") {
-        what.resize(std::max<size_t>(40, what.size() + 1), ' ');
-        std::string measured = significant(pair.measured, digits);
-        measured.resize(std::max<size_t>(12, measured.size() + 1), ' ');
-        return "  " + what + measured + significant(pair.model, digits) + after + "\n";
-    };
-    const Compared latent{row.latent.measured / 1000, row.latent.model / 1000};
-    const std::string tb = " (" + si_number(fluid.ref_t) + " K, " + with_decimals(row.boiling_t.model * fluid.tc, 2) + " K)";
     out += pick(l, "Ecuación de " + equation_name(eos) + " a " + si_number(fluid.ref_p) + " Pa:\n",
                 "The " + equation_name(eos) + " equation at " + si_number(fluid.ref_p) + " Pa:\n") +
            pick(l, "                                          medido      " + std::string(eos_key(eos)) + "\n",
                 "                                          measured    " + std::string(eos_key(eos)) + "\n") +
-           line("Tb/Tc", row.boiling_t, 4, tb) +
-           line(pick(l, "calor latente en Tb (kJ/mol)", "latent heat at Tb (kJ/mol)"), latent, 4) +
-           line(pick(l, "cociente de Trouton L/(R Tb)", "Trouton's ratio L/(R Tb)"), row.trouton, 4);
+           boiling_lines(l, fluid, row);
     out += pick(l,
         "rk: la atracción cae con T (a/sqrt(T)): bajo Tc es mayor, y la presión de vapor menor que la de van der Waals.\n"
         "srk: esa caída ajustada a omega de cada fluido: su propia omega es la medida.\n"

@@ -424,6 +424,18 @@ py::tuple write_files(const std::string& folder, double c, bool csv, bool xlsx, 
     return done(0);
 }
 
+// A fluid's numbers measured beside the model's, by name.
+py::dict compared_of(const AgainstNature& row)
+{
+    py::dict compared;
+    const std::pair<const char*, Compared> pairs[] = {{"Zc", row.zc}, {"omega", row.omega}, {"Tb_over_Tc", row.boiling_t},
+                                                      {"latent_heat_at_Tb_J_per_mol", row.latent},
+                                                      {"Trouton", row.trouton}};
+    for (const auto& [name, pair] : pairs)
+        compared[name] = py::dict(py::arg("measured") = pair.measured, py::arg("model") = pair.model);
+    return compared;
+}
+
 // A substance's saturation table, the model beside its measured curves at
 // the temperatures of a run for c, as the console writes it to
 // nature_KEY.csv; with the lines that head it, the measured numbers beside
@@ -456,12 +468,7 @@ py::dict equations_nature(const Substance& fluid, Eos eos)
     units["eos"] = "";
     units["Zc"] = "";
     units["omega"] = "";
-    py::dict compared;
-    const std::pair<const char*, Compared> pairs[] = {{"Zc", row.zc}, {"omega", row.omega}, {"Tb_over_Tc", row.boiling_t},
-                                                      {"latent_heat_at_Tb_J_per_mol", row.latent},
-                                                      {"Trouton", row.trouton}};
-    for (const auto& [name, pair] : pairs)
-        compared[name] = py::dict(py::arg("measured") = pair.measured, py::arg("model") = pair.model);
+    const py::dict compared = compared_of(row);
     py::dict out;
     out["columns"] = columns;
     out["units"] = units;
@@ -491,12 +498,7 @@ py::dict nature(const std::string& substance, std::optional<double> c, const std
         table = columns_of(view_of(nature_table(*fluid, out.states, cv)));
         row = against_nature(*fluid);
     }
-    py::dict compared;
-    const std::pair<const char*, Compared> pairs[] = {{"Zc", row.zc}, {"omega", row.omega}, {"Tb_over_Tc", row.boiling_t},
-                                                      {"latent_heat_at_Tb_J_per_mol", row.latent},
-                                                      {"Trouton", row.trouton}};
-    for (const auto& [name, pair] : pairs)
-        compared[name] = py::dict(py::arg("measured") = pair.measured, py::arg("model") = pair.model);
+    const py::dict compared = compared_of(row);
     py::dict out = to_python(table);
     out["header"] = py::cast(nature_header(*fluid, VDWCOEX_VERSION));
     out["compared"] = compared;

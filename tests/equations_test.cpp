@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "guide_table.h"
 #include "nature.h"
 #include "substances.h"
 
@@ -67,22 +68,8 @@ TEST(Equations, EachEquationAgainstAFluidBoilsAtTheMeasuredPointsPressure)
 
 TEST(Equations, TheGuidesTableOfTheEquationsIsTheProgramsOwn)
 {
-    std::ifstream guide(VDWCOEX_GUIDE);
-    ASSERT_TRUE(guide) << VDWCOEX_GUIDE;
     std::map<std::string, std::vector<std::string>> table;
-    for (std::string line; std::getline(guide, line);) {
-        std::vector<std::string> cells;
-        std::istringstream in(line);
-        for (std::string cell; std::getline(in, cell, '|');) {
-            cell.erase(0, cell.find_first_not_of(' '));
-            cell.erase(cell.find_last_not_of(' ') + 1);
-            // The guide's minus sign, in UTF-8, and its per cent.
-            if (cell.rfind("\xe2\x88\x92", 0) == 0)
-                cell = "-" + cell.substr(3);
-            if (cell.size() > 2 && cell.compare(cell.size() - 2, 2, " %") == 0)
-                cell.erase(cell.size() - 2);
-            cells.push_back(cell);
-        }
+    for (const std::vector<std::string>& cells : guide_rows(VDWCOEX_GUIDE)) {
         Eos eos{};
         if (cells.size() == 13 && eos_from_key(cells[1], eos))
             table[cells[1]] = cells;
