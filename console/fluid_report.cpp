@@ -225,6 +225,22 @@ std::string state_report(const Messages& say, const Substance& fluid, const Coex
     return shown_state_report(say, fluid, shown, by_pressure);
 }
 
+std::string equation_fluid(const Messages& say, Eos eos, std::optional<Substance>& fluid, bool own_constants,
+                           const std::optional<double>& omega, const std::string& omega_typed)
+{
+    const std::string key = eos_key(eos);
+    if (needs_omega(eos) && (!fluid || (own_constants && !omega)))
+        return say.eos_needs_omega(key);
+    if (!fluid)
+        return say.eos_needs_fluid(key);
+    if (omega) {
+        if (!(*omega >= -1 && *omega <= 2))
+            return say.omega_range(omega_typed);
+        fluid->omega = *omega;
+    }
+    return "";
+}
+
 std::string equation_name(Eos eos)
 {
     switch (eos) {

@@ -41,6 +41,14 @@ std::string nature_report(const Messages& say, const Substance& fluid);
 std::string state_report(const Messages& say, const Substance& fluid, const Coexistence& s, double c,
                          bool by_pressure = false);
 
+// The fluid an equation other than van der Waals' answers for: `fluid`,
+// given its own constants (`own_constants`) or a substance's, with the
+// acentric factor `omega` where one is given (typed as `omega_typed`).
+// Where it cannot answer, the usage error's line: srk and pr need a
+// substance or omega, every equation a fluid, and omega lies in [-1, 2].
+std::string equation_fluid(const Messages& say, Eos eos, std::optional<Substance>& fluid, bool own_constants,
+                           const std::optional<double>& omega, const std::string& omega_typed);
+
 // The equation's name as the reports spell it: "van der Waals",
 // "Redlich-Kwong", "Soave-Redlich-Kwong", "Peng-Robinson".
 std::string equation_name(Eos eos);

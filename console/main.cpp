@@ -170,16 +170,11 @@ int equation_query(const Messages& say, const Options& options, std::optional<Su
 {
     const Eos eos = *options.eos;
     const std::string key = eos_key(eos);
-    const bool own_constants = fluid && options.substance.empty();
-    if (needs_omega(eos) && (!fluid || (own_constants && !options.omega)))
-        return usage(say, say.eos_needs_omega(key));
-    if (!fluid)
-        return usage(say, say.eos_needs_fluid(key));
-    if (options.omega) {
-        if (!(*options.omega >= -1 && *options.omega <= 2))
-            return usage(say, say.omega_range(options.typed.at("omega")));
-        fluid->omega = *options.omega;
-    }
+    const auto typed_omega = options.typed.find("omega");
+    const std::string lacks = equation_fluid(say, eos, fluid, fluid && options.substance.empty(), options.omega,
+                                             typed_omega == options.typed.end() ? "" : typed_omega->second);
+    if (!lacks.empty())
+        return usage(say, lacks);
     if (options.against_nature && options.substance.empty())
         return usage(say, say.needs_substance());
     if (!options.at_temperature && !options.at_pressure) {

@@ -183,7 +183,7 @@ py::dict substance_dict(const Substance& s)
 }
 
 // The equation asked for by its key (van der Waals where none is given),
-// and the checks the console makes of --eos and --omega.
+// and where omega= may stand, as the console checks --omega.
 Eos equation_asked(const Messages& say, const std::optional<std::string>& key, const std::optional<std::string>& substance,
                    std::optional<double> tc, std::optional<double> omega)
 {
@@ -192,8 +192,6 @@ Eos equation_asked(const Messages& say, const std::optional<std::string>& key, c
         throw py::value_error(say.unknown_eos(*key));
     if (omega && !(needs_omega(eos) && !substance && tc))
         throw py::value_error(say.omega_misplaced());
-    if (omega && !(*omega >= -1 && *omega <= 2))
-        throw py::value_error(say.omega_range(typed(*omega)));
     return eos;
 }
 
@@ -204,13 +202,9 @@ py::dict equation_states(Eos eos, const std::vector<double>& values, const char*
                          std::optional<Substance> fluid, bool own_constants, std::optional<double> omega,
                          const Messages& say)
 {
-    const std::string key = eos_key(eos);
-    if (needs_omega(eos) && (!fluid || (own_constants && !omega)))
-        throw py::value_error(say.eos_needs_omega(key));
-    if (!fluid)
-        throw py::value_error(say.eos_needs_fluid(key));
-    if (omega)
-        fluid->omega = *omega;
+    const std::string lacks = equation_fluid(say, eos, fluid, own_constants, omega, omega ? typed(*omega) : "");
+    if (!lacks.empty())
+        throw py::value_error(lacks);
     const bool temperature = keyword[0] == 't' || keyword[0] == 'T', reduced = keyword[0] == 't' || keyword[0] == 'p';
     std::vector<EquationState> rows;
     for (const double x : values) {
@@ -262,7 +256,7 @@ py::dict equation_states(Eos eos, const std::vector<double>& values, const char*
     py::dict out;
     out["columns"] = columns;
     out["substance"] = substance_dict(*fluid);
-    out["eos"] = key;
+    out["eos"] = eos_key(eos);
     return out;
 }
 
