@@ -51,6 +51,23 @@ std::optional<double> coexistence_t(const Messages& say, double given, bool temp
     return std::nullopt;
 }
 
+std::optional<EquationState> equation_state_for(const Messages& say, const Substance& fluid, Eos eos, double given,
+                                                bool temperature, const std::string& typed, std::string& why)
+{
+    if (temperature) {
+        const double tr = given / fluid.tc;
+        if (tr >= lowest_cubic_tr && tr < 1)
+            return equation_state_at(fluid, eos, given);
+        why = say.temperature_range(typed, fluid, lowest_cubic_tr);
+        return std::nullopt;
+    }
+    const double lowest = lowest_equation_pressure(fluid, eos);
+    if (given >= lowest && given < fluid.pc)
+        return equation_state_at_pressure(fluid, eos, given);
+    why = say.pressure_range(typed, fluid, lowest / fluid.pc);
+    return std::nullopt;
+}
+
 std::string substance_list(const Messages& say)
 {
     std::string out = pick(say.language,

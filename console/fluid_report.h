@@ -26,6 +26,12 @@ std::optional<Substance> fluid_asked(const Messages& say, const std::optional<st
 std::optional<double> coexistence_t(const Messages& say, double given, bool temperature, const Substance* fluid,
                                     const std::string& typed, std::string& why);
 
+// The same by an equation other than van der Waals': the saturation state of
+// `fluid` by `eos` at a temperature (K) or a vapour pressure (Pa) `given`;
+// none out of the equation's reach, with the usage error's line in `why`.
+std::optional<EquationState> equation_state_for(const Messages& say, const Substance& fluid, Eos eos, double given,
+                                                bool temperature, const std::string& typed, std::string& why);
+
 // The table of substances with their constants and sources.
 std::string substance_list(const Messages& say);
 

@@ -189,17 +189,12 @@ int equation_query(const Messages& say, const Options& options, std::optional<Su
     const std::string& typed = options.typed.at(option + 2);
     if (!(given > 0 && std::isfinite(given)))
         return usage(say, say.not_positive(option, typed));
-    if (options.at_temperature) {
-        const double tr = given / fluid->tc;
-        if (!(tr >= lowest_cubic_tr && tr < 1))
-            return usage(say, say.temperature_range(typed, *fluid, lowest_cubic_tr));
-        return platform::put_text(stdout, equation_state_report(say, *fluid, eos, equation_state_at(*fluid, eos, given))) ? 0 : 1;
-    }
-    const double lowest = lowest_equation_pressure(*fluid, eos);
-    if (!(given >= lowest && given < fluid->pc))
-        return usage(say, say.pressure_range(typed, *fluid, lowest / fluid->pc));
-    return platform::put_text(stdout, equation_state_report(say, *fluid, eos, equation_state_at_pressure(*fluid, eos, given),
-                                                            true))
+    std::string why;
+    const std::optional<EquationState> state =
+        equation_state_for(say, *fluid, eos, given, options.at_temperature.has_value(), typed, why);
+    if (!state)
+        return usage(say, why);
+    return platform::put_text(stdout, equation_state_report(say, *fluid, eos, *state, options.at_pressure.has_value()))
                ? 0
                : 1;
 }

@@ -214,24 +214,14 @@ py::dict equation_states(Eos eos, const std::vector<double>& values, const char*
         const double si = reduced ? x * (temperature ? fluid->tc : fluid->pc) : x;
         const std::string typed_si = typed(si);  // made while the GIL is held
         std::string why;
+        std::optional<EquationState> state;
         {
             py::gil_scoped_release unlocked;
-            if (temperature) {
-                const double tr = si / fluid->tc;
-                if (tr >= lowest_cubic_tr && tr < 1)
-                    rows.push_back(equation_state_at(*fluid, eos, si));
-                else
-                    why = say.temperature_range(typed_si, *fluid, lowest_cubic_tr);
-            } else {
-                const double lowest = lowest_equation_pressure(*fluid, eos);
-                if (si >= lowest && si < fluid->pc)
-                    rows.push_back(equation_state_at_pressure(*fluid, eos, si));
-                else
-                    why = say.pressure_range(typed_si, *fluid, lowest / fluid->pc);
-            }
+            state = equation_state_for(say, *fluid, eos, si, temperature, typed_si, why);
         }
-        if (!why.empty())
+        if (!state)
             throw py::value_error(why);
+        rows.push_back(*state);
     }
     py::dict columns;
     const auto column = [&](const char* name, const auto& of) {
