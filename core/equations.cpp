@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "sweep.h"
+
 Cubic cubic_for(const Substance& fluid, Eos eos) { return Cubic(eos, fluid.omega); }
 
 double lowest_equation_pressure(const Substance& fluid, Eos eos)
@@ -28,6 +30,17 @@ EquationState equation_state_at_pressure(const Substance& fluid, Eos eos, double
 {
     const Cubic cubic = cubic_for(fluid, eos);
     return in_si(fluid, cubic, saturation(cubic, saturation_tr(cubic, pressure / fluid.pc)));
+}
+
+std::vector<EquationRow> equation_rows(const Cubic& eos, double c)
+{
+    std::vector<EquationRow> rows;
+    rows.reserve(500);
+    for (double t = first_t; t > 0.5; t = t - dt) {
+        const Saturation s = saturation(eos, t);
+        rows.push_back({s, properties(eos, s, c)});
+    }
+    return rows;
 }
 
 std::vector<EquationConstants> equation_constants(const Substance& fluid)

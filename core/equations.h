@@ -31,6 +31,16 @@ EquationState equation_state_at(const Substance& fluid, Eos eos, double temperat
 // At the saturation pressure p (Pa), for lowest_equation_pressure <= p < pc.
 EquationState equation_state_at_pressure(const Substance& fluid, Eos eos, double pressure);
 
+// The equation's rows at the sweep's temperatures (sweep.h: first_t down by
+// dt to above 0.5), each with the properties of both phases at Cv = cR: the
+// reduced tables of any equation. The van der Waals reports keep their own
+// sweep; these rows are for the CSV files, the workbook and the page.
+struct EquationRow {
+    Saturation state;
+    CubicProperties properties;
+};
+std::vector<EquationRow> equation_rows(const Cubic& eos, double c);
+
 // Each equation's Zc and its acentric factor read from its own curve
 // (srk and pr with the fluid's omega), in the order vdw, rk, srk, pr.
 struct EquationConstants {

@@ -15,6 +15,7 @@
 #include "guide_table.h"
 #include "nature.h"
 #include "substances.h"
+#include "sweep.h"
 
 namespace {
 
@@ -105,5 +106,29 @@ TEST(Equations, TheGuidesTableOfTheEquationsIsTheProgramsOwn)
         EXPECT_EQ(row[10], error(w.si.pressure, water.ref_p));
         EXPECT_EQ(row[11], fixed(w.si.rho_liquid, 1));
         EXPECT_EQ(row[12], error(w.si.rho_liquid, 958.4));
+    }
+}
+
+TEST(Equations, EachEquationsRowsFollowTheSweepAndVanDerWaalsGivesTheSweepsOwn)
+{
+    const SweepSearch sweep = find_all();
+    const std::vector<EquationRow> vdw = equation_rows(Cubic(Eos::vdw), 1.5);
+    ASSERT_EQ(vdw.size(), sweep.passes.size());
+    for (std::size_t i = 0; i < vdw.size(); ++i) {
+        const Coexistence& found = sweep.passes[i];
+        const EquationRow& row = vdw[i];
+        ASSERT_EQ(row.state.tr, found.t);
+        // w = Zc v for van der Waals, Zc = 3/8; the sweep halves to 1e-8.
+        EXPECT_NEAR(row.state.pr, found.p, 1e-7) << found.t;
+        EXPECT_NEAR(row.state.wl, 0.375 * found.vl, 1e-5 * found.vl) << found.t;
+        EXPECT_NEAR(row.state.wg, 0.375 * found.vg, 1e-5 * found.vg) << found.t;
+    }
+    for (Eos eos : every_eos) {
+        const std::vector<EquationRow> rows = equation_rows(Cubic(eos, 0.1), 2.5);
+        ASSERT_EQ(rows.size(), sweep.passes.size()) << eos_key(eos);
+        for (std::size_t i = 1; i < rows.size(); ++i) {
+            EXPECT_LT(rows[i].state.pr, rows[i - 1].state.pr) << eos_key(eos);
+            EXPECT_GT(rows[i].properties.latent(), rows[i - 1].properties.latent()) << eos_key(eos);
+        }
     }
 }
