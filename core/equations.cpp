@@ -1,6 +1,8 @@
 #include "equations.h"
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "sweep.h"
 
@@ -68,4 +70,43 @@ AgainstNature against_nature(const Substance& fluid, Eos eos)
     row.latent = {fluid.ref_latent, latent};
     row.trouton = {fluid.ref_latent / (gas_constant * fluid.ref_t), latent / (gas_constant * tb * fluid.tc)};
     return row;
+}
+
+namespace {
+
+// Where the measured curves start, as T/Tc, and the equations' searches.
+double lowest_drawn_tr(const Substance& fluid) { return std::max(lowest_cubic_tr, fluid.t_triple / fluid.tc); }
+
+}  // namespace
+
+std::vector<ShownSaturation> equation_curve(const Substance& fluid, Eos eos)
+{
+    std::vector<ShownSaturation> curve;
+    const Cubic cubic = cubic_for(fluid, eos);
+    const double lowest = lowest_drawn_tr(fluid);
+    std::vector<double> trs = {0.999, 0.995};
+    for (int k = 1; 1 - 0.01 * k >= lowest; ++k)
+        trs.push_back(1 - 0.01 * k);
+    for (double tr : trs) {
+        const SiState x = si_state(fluid, cubic, saturation(cubic, tr), fluid.c);
+        curve.push_back({x.temperature, x.pressure, x.rho_liquid, x.rho_gas, x.latent});
+    }
+    return curve;
+}
+
+std::vector<EquationError> equation_errors(const Substance& fluid)
+{
+    std::vector<EquationError> errors;
+    for (double tr : {0.6, 0.7, 0.8, 0.9}) {
+        const double temperature = tr * fluid.tc;
+        const std::optional<MeasuredSaturation> m = measured_saturation(fluid, temperature);
+        if (!m || tr < lowest_cubic_tr)
+            continue;
+        for (Eos eos : {Eos::vdw, Eos::rk, Eos::srk, Eos::pr}) {
+            const SiState x = equation_state_at(fluid, eos, temperature).si;
+            errors.push_back({tr, temperature, eos, x.pressure / m->p - 1, 1 / (x.v_liquid * m->rho_liquid) - 1,
+                              x.latent / m->latent - 1});
+        }
+    }
+    return errors;
 }

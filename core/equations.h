@@ -54,3 +54,20 @@ std::vector<EquationConstants> equation_constants(const Substance& fluid);
 // latent heat there (J/mol) and Trouton's ratio, each measured beside the
 // equation's; NaN where the equation's searches do not reach that pressure.
 AgainstNature against_nature(const Substance& fluid, Eos eos);
+
+// Each equation's saturation curve for the fluid in SI units, as the page
+// draws it beside the measured one: at T/Tc = 0.999, 0.995 and from 0.99
+// down by 0.01 to the fluid's triple point (or lowest_cubic_tr).
+std::vector<ShownSaturation> equation_curve(const Substance& fluid, Eos eos);
+
+// How far each equation is from the measured curves at T/Tc = 0.6, 0.7, 0.8
+// and 0.9 (those above the triple point): the relative errors, model over
+// measured less one, of the vapour pressure, the liquid's density and the
+// latent heat, by T then in the order vdw, rk, srk, pr. None without
+// measured curves.
+struct EquationError {
+    double t, temperature;
+    Eos eos;
+    double p, liquid, latent;
+};
+std::vector<EquationError> equation_errors(const Substance& fluid);

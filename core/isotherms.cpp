@@ -1,0 +1,97 @@
+#include "isotherms.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "bisect.h"
+
+namespace {
+
+CubicLimits limits_of(const Cubic& eos, const ScaledState& s)
+{
+    const double zc = eos.zc();
+    return {s.vlmax * zc, s.plmin, s.vgmin * zc, s.pgmax};
+}
+
+// The volume w at pressure q on the isotherm of s between its limits,
+// where it rises.
+double middle_volume(const Cubic& eos, const CubicLimits& limits, double t, double q)
+{
+    double w = limits.wl_max;
+    bisect(limits.wg_min * 1e-14, [&](double w_) { return q - eos.pressure(t, w_); }, limits.wl_max, limits.wg_min, w);
+    return w;
+}
+
+// A branch's points at count + 1 pressures from `from` to `to` within
+// [p_low, p_high]; an end of the branch with a known volume (not NaN) keeps it.
+template <class VolumeAt>
+std::vector<GibbsPoint> branch(const Cubic& eos, double t, double c, double from, double v_from, double to,
+                               double v_to, double p_low, double p_high, int count, VolumeAt&& volume_at)
+{
+    std::vector<GibbsPoint> points;
+    const double low = std::max(from, p_low), high = std::min(to, p_high);
+    if (!(low < high) || count < 1)
+        return points;
+    for (int k = 0; k <= count; ++k) {
+        const double q = k == count ? high : low + (high - low) * k / count;
+        const double v = q == from && !std::isnan(v_from) ? v_from
+                         : q == to && !std::isnan(v_to)   ? v_to
+                                                           : volume_at(q);
+        points.push_back({q, v, scaled_gibbs(eos, t, v, c)});
+    }
+    return points;
+}
+
+}  // namespace
+
+ScaledSaturation scaled_saturation(const Cubic& eos, double t, double c)
+{
+    const Saturation s = saturation(eos, t);
+    const double zc = eos.zc();
+    const CubicLimits& l = s.limits;
+    const ScaledState state{t, s.pr, s.wl / zc, s.wg / zc, l.wl_max / zc, l.pl_min, l.wg_min / zc, l.pg_max};
+    const CubicTrialLine line = trial_line(eos, t, s.pr, l, c);
+    const CubicProperties x = properties(eos, s, c);
+    return {state, {line.w_middle / zc, line.liquid_area / zc, line.gas_area / zc}, x, x.latent()};
+}
+
+double scaled_pressure(const Cubic& eos, double t, double v) { return eos.pressure(t, v * eos.zc()); }
+
+double scaled_gibbs(const Cubic& eos, double t, double v, double c) { return eos.gibbs(t, v * eos.zc(), c); }
+
+TrialLine scaled_trial_line(const Cubic& eos, const ScaledState& s, double p, double c)
+{
+    const double zc = eos.zc();
+    const CubicTrialLine x = trial_line(eos, s.t, p, limits_of(eos, s), c);
+    return {x.wl / zc, x.wg / zc, {x.w_middle / zc, x.liquid_area / zc, x.gas_area / zc}, x.gl, x.gg};
+}
+
+GibbsBranches scaled_gibbs_branches(const Cubic& eos, const ScaledState& s, double p_low, double p_high, int count,
+                                    double c)
+{
+    const CubicLimits limits = limits_of(eos, s);
+    const double zc = eos.zc();
+    const auto liquid = [&](double q) { return phase_volume(eos, s.t, q, true, limits) / zc; };
+    const auto gas = [&](double q) { return phase_volume(eos, s.t, q, false, limits) / zc; };
+    const auto unstable = [&](double q) { return middle_volume(eos, limits, s.t, q) / zc; };
+    // The liquid's pressure has no top and the gas's no bottom above 0: the
+    // chart's ends stand for them (the gas stops at a thousandth of p).
+    const double none = std::nan(""), t = s.t, p = s.p;
+    const double liquid_top = std::max(p_high, p), gas_bottom = std::max(p_low, p * 1e-3);
+    GibbsBranches b;
+    b.liquid = branch(eos, t, c, p, s.vl, liquid_top, none, p_low, p_high, count, liquid);
+    b.metastable_liquid = branch(eos, t, c, s.plmin, s.vlmax, p, s.vl, p_low, p_high, count, liquid);
+    b.unstable = branch(eos, t, c, s.plmin, s.vlmax, s.pgmax, s.vgmin, p_low, p_high, count, unstable);
+    b.metastable_gas = branch(eos, t, c, p, s.vg, s.pgmax, s.vgmin, p_low, p_high, count, gas);
+    b.gas = branch(eos, t, c, gas_bottom, none, p, s.vg, p_low, p_high, count, gas);
+    return b;
+}
+
+double scaled_si_unit(const Substance& fluid, const Cubic& eos, Quantity quantity)
+{
+    if (eos.eos() == Eos::vdw || (quantity != Quantity::volume && quantity != Quantity::work))
+        return si_unit(fluid, quantity);
+    const double vc = eos.zc() * gas_constant * fluid.tc / fluid.pc;
+    return quantity == Quantity::volume ? vc : fluid.pc * vc;
+}

@@ -1,0 +1,45 @@
+// Any cubic equation's isotherm as the page draws it beside van der Waals's:
+// t = T/Tc, p = P/pc and v = V/Vc with the equation's own critical volume
+// Zc R Tc/pc (v = w/Zc, cubic.h), so that every equation's critical point
+// is at v = p = t = 1 and the van der Waals pictures keep their numbers.
+// Areas between a line and the isotherm are in pc Vc, energies in R Tc and
+// entropies in R, with Cv = cR.
+#pragma once
+
+#include "cubic.h"
+#include "maxwell.h"
+#include "substances.h"
+
+// A saturation state and its stability limits, in v = V/Vc.
+struct ScaledState {
+    double t, p, vl, vg, vlmax, plmin, vgmin, pgmax;
+};
+
+// At t, for lowest_cubic_tr <= t < 1: the state, its construction at the
+// vapour pressure, both phases' properties and the latent heat (R Tc).
+struct ScaledSaturation {
+    ScaledState state;
+    MaxwellAreas areas;
+    CubicProperties properties;
+    double latent;
+};
+ScaledSaturation scaled_saturation(const Cubic& eos, double t, double c);
+
+// The isotherm's pressure and the Gibbs energy at (t, v).
+double scaled_pressure(const Cubic& eos, double t, double v);
+double scaled_gibbs(const Cubic& eos, double t, double v, double c);
+
+// A line at pressure p on the isotherm of state s, for
+// trial_line_reaches(p, s.plmin, s.pgmax): where it cuts the isotherm, the
+// areas between them and g at its ends (gl - gg = Zc (gas - liquid area)).
+TrialLine scaled_trial_line(const Cubic& eos, const ScaledState& s, double p, double c);
+
+// g against p along the isotherm of state s, each branch of the swallowtail
+// at count + 1 pressures of its part of p_low..p_high, as gibbs_branches
+// (maxwell.h) samples van der Waals's.
+GibbsBranches scaled_gibbs_branches(const Cubic& eos, const ScaledState& s, double p_low, double p_high, int count,
+                                    double c);
+
+// The unit of a reduced quantity of `fluid` by the equation: si_unit's
+// (substances.h), but volumes in the equation's own Vc and areas in pc times it.
+double scaled_si_unit(const Substance& fluid, const Cubic& eos, Quantity quantity);
