@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "bisect.h"
+#include "sweep.h"
 
 namespace {
 
@@ -94,4 +95,13 @@ double scaled_si_unit(const Substance& fluid, const Cubic& eos, Quantity quantit
         return si_unit(fluid, quantity);
     const double vc = eos.zc() * gas_constant * fluid.tc / fluid.pc;
     return quantity == Quantity::volume ? vc : fluid.pc * vc;
+}
+
+std::vector<ScaledSaturation> scaled_rows(const Cubic& eos, double c)
+{
+    std::vector<ScaledSaturation> rows;
+    rows.reserve(500);
+    for (double t = first_t; t > 0.5; t = t - dt)
+        rows.push_back(scaled_saturation(eos, t, c));
+    return rows;
 }

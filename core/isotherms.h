@@ -6,6 +6,8 @@
 // entropies in R, with Cv = cR.
 #pragma once
 
+#include <vector>
+
 #include "cubic.h"
 #include "maxwell.h"
 #include "substances.h"
@@ -43,3 +45,7 @@ GibbsBranches scaled_gibbs_branches(const Cubic& eos, const ScaledState& s, doub
 // The unit of a reduced quantity of `fluid` by the equation: si_unit's
 // (substances.h), but volumes in the equation's own Vc and areas in pc times it.
 double scaled_si_unit(const Substance& fluid, const Cubic& eos, Quantity quantity);
+
+// The equation's states at the sweep's temperatures (sweep.h: first_t down by
+// dt to above 0.5), as the van der Waals rows are drawn.
+std::vector<ScaledSaturation> scaled_rows(const Cubic& eos, double c);

@@ -27,6 +27,13 @@ void number(std::string& out, double x)
 #endif
 }
 
+std::string fixed_number(double x)
+{
+    std::string out;
+    number(out, x);
+    return out;
+}
+
 namespace {
 
 void numbers(std::string& out, std::initializer_list<double> xs)

@@ -14,6 +14,10 @@ void text(std::string& out, std::string_view s);
 
 // Appends x the way printf's "%lf" prints it: fixed, six decimals.
 void number(std::string& out, double x);
+// x as number() prints it, on its own: a number shown off the reports' rows
+// reads as a row's would (JavaScript's toFixed rounds a tie the other way:
+// 0.5078125 to 0.507813, the reports to 0.507812).
+std::string fixed_number(double x);
 
 void coexistence_preamble(std::string& out, double c);
 void property_preamble(std::string& out, double c);

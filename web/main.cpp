@@ -6,13 +6,13 @@
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
-#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
+#include "marshal.h"
 #include "maxwell.h"
 #include "nature.h"
 #include "query.h"
@@ -25,36 +25,9 @@
 
 using emscripten::val;
 
+using namespace marshal;
+
 namespace {
-
-// Bytes as a Uint8Array of the page's own (a copy, not a view of the heap):
-// the reports hold a byte that is not UTF-8.
-val bytes_of(const std::string& text)
-{
-    const auto* data = reinterpret_cast<const unsigned char*>(text.data());
-    return val(emscripten::typed_memory_view(text.size(), data)).call<val>("slice");
-}
-
-// A JavaScript object with the fields given.
-val object_of(std::initializer_list<std::pair<const char*, val>> fields)
-{
-    val o = val::object();
-    for (const auto& [name, value] : fields)
-        o.set(name, value);
-    return o;
-}
-
-// A JavaScript array of values, each a registered value_object.
-template <class T>
-val array_of(const std::vector<T>& items)
-{
-    val list = val::array();
-    for (const T& item : items)
-        list.call<void>("push", val(item));
-    return list;
-}
-
-const Substance& substance(int i) { return substances().at(static_cast<size_t>(i)); }
 
 // The searches do not depend on c: made once, kept for every run.
 const SweepSearch& kept_sweep()
@@ -86,11 +59,7 @@ val trial_on(const RowState& s, double p, double c)
 // p_low to p_high, each branch at count + 1 pressures in that range.
 val gibbs_chart(const RowState& s, double p_low, double p_high, int count, double c)
 {
-    const GibbsBranches b = gibbs_branches(s.t, s.p, s.vl, s.vg, s.vlmax, s.plmin, s.vgmin, s.pgmax, p_low, p_high,
-                                           count, c);
-    return object_of({{"liquid", array_of(b.liquid)}, {"metastableLiquid", array_of(b.metastable_liquid)},
-                      {"unstable", array_of(b.unstable)}, {"metastableGas", array_of(b.metastable_gas)},
-                      {"gas", array_of(b.gas)}});
+    return branches_of(gibbs_branches(s.t, s.p, s.vl, s.vg, s.vlmax, s.plmin, s.vgmin, s.pgmax, p_low, p_high, count, c));
 }
 
 // The state at t off the table's rows; null outside lowest_state_t <= t < 1.
@@ -101,17 +70,6 @@ val state_at_t(double t, double c)
     const StateWithProperties x = state_with_properties(t, c);
     return object_of({{"state", val(row_state(x.state))}, {"areas", val(x.areas)},
                       {"properties", val(x.properties)}, {"latent", val(x.latent)}});
-}
-
-// x as the reports print it, fixed with six decimals, so that a number the
-// page prints off the table's rows reads as a row's would (JavaScript's
-// toFixed rounds a tie the other way: 0.5078125 to 0.507813, the reports to
-// 0.507812).
-std::string fixed(double x)
-{
-    std::string out;
-    number(out, x);
-    return out;
 }
 
 // The model against nature, from the kept sweep (none of it depends on c).
@@ -230,20 +188,7 @@ private:
     Output out_;
 };
 
-// What c means for the results (see CKind), by name.
-std::string c_kind(double c)
-{
-    switch (kind_of_c(c)) {
-    case CKind::plain: return "plain";
-    case CKind::not_positive: return "notPositive";
-    case CKind::not_a_number: return "notANumber";
-    case CKind::infinite: return "infinite";
-    case CKind::too_large: return "tooLarge";
-    }
-    return "plain";
-}
-
-// The substances of the table, by name, with their van der Waals Vc.
+// The substances of the table, by name, with their van der Waals Vc and acentric factor.
 val substance_list()
 {
     val list = val::array();
@@ -253,7 +198,8 @@ val substance_list()
                                            {"source", val(s.source)}, {"tc", val(s.tc)}, {"pc", val(s.pc)},
                                            {"molarMass", val(s.molar_mass)}, {"c", val(s.c)},
                                            {"refT", val(s.ref_t)}, {"refP", val(s.ref_p)},
-                                           {"refLatent", val(s.ref_latent)}, {"vc", val(critical_volume(s))}}));
+                                           {"refLatent", val(s.ref_latent)}, {"vc", val(critical_volume(s))},
+                                           {"omega", val(s.omega)}}));
     return list;
 }
 
@@ -296,6 +242,8 @@ EMSCRIPTEN_BINDINGS(vdwcoex)
 {
     using namespace emscripten;
     constant("lowestStateT", lowest_state_t);
+    enum_<CKind>("CKind").value("plain", CKind::plain).value("notPositive", CKind::not_positive)
+        .value("notANumber", CKind::not_a_number).value("infinite", CKind::infinite).value("tooLarge", CKind::too_large);
     value_object<RowState>("RowState").field("t", &RowState::t).field("p", &RowState::p).field("vl", &RowState::vl)
         .field("vg", &RowState::vg).field("vlmax", &RowState::vlmax).field("plmin", &RowState::plmin)
         .field("vgmin", &RowState::vgmin).field("pgmax", &RowState::pgmax);
@@ -349,9 +297,9 @@ EMSCRIPTEN_BINDINGS(vdwcoex)
     function("isothermPressure", &isotherm_pressure); function("gibbsEnergy", &gibbs_energy);
     function("entropy", &entropy); function("enthalpy", &enthalpy); function("isobar", &isobar_through);
     function("twoPhase", &two_phase_of); function("againstNature", &model_nature);
-    function("measuredFluids", &measured_fluids); function("gasFraction", &gas_fraction); function("cKind", &c_kind);
+    function("measuredFluids", &measured_fluids); function("gasFraction", &gas_fraction); function("cKind", &kind_of_c);
     function("substances", &substance_list); function("toSi", &to_si); function("fromSi", &from_si);
     function("boilingAt", &boiling_at_pressure); function("measuredAt", &measured_at);
     function("stateAt", &state_at_t); function("trialLine", &trial_on); function("gibbsChart", &gibbs_chart);
-    function("fixed", &fixed); function("boilingRange", &boiling_range_of);
+    function("fixed", &fixed_number); function("boilingRange", &boiling_range_of);
 }

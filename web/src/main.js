@@ -12,12 +12,13 @@ import { createHeatingView } from './heating-view.js';
 import { createFrameView } from './frame-view.js';
 import { marksPlugin, setMarks } from './marks.js';
 import { createMaxwellView } from './maxwell-view.js';
-import { createModel } from './model.js';
+import { createModel, eosFromAddress } from './model.js';
 import { createNatureView } from './nature-view.js';
 import { createProcessView } from './process-view.js';
 import { loadProgram, programPresent } from './program.js';
 import { createTablesView } from './tables-view.js';
 import { createUnits } from './units.js';
+import { createEquationView } from './equation-view.js';
 
 // The language asked for in the address, else the one kept from before,
 // else Spanish, the program's.
@@ -35,6 +36,7 @@ function start() {
   const canRun = typeof WebAssembly === 'object' && programPresent();
   const loading = canRun ? model.load() : null;
   const shared = { theme: createTheme(), painter: createPainter(), frames: createFrames(), units: createUnits(model),
+    shownUnits: createUnits(model, (q, x) => model.shownToSi(q, x)),
     announce: createAnnouncer((part) => model.withholds(part)) };
 
   // A run from the reply, painted: its files are offered and it is reported
@@ -63,6 +65,7 @@ function start() {
     fluid: createFluidView(model, shared),
     find: createFindView(model, shared),
     nature: createNatureView(model, shared),
+    equation: createEquationView(model),
   };
   const chartNamed = (name) => views.charts.charts[name] || views.maxwell.charts[name] || views.find.charts[name] ||
     views.nature.charts[name];
@@ -120,6 +123,7 @@ function start() {
   });
 
   model.setLanguage(chosenLanguage());
+  model.chooseEos(eosFromAddress(location.search));
   if (!canRun) {
     model.say(typeof WebAssembly !== 'object' ? 'noWasm' : 'missing', {}, true);
     return;

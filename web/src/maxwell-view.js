@@ -24,7 +24,7 @@ function branches(envelope = false) {
   ];
 }
 
-export function createMaxwellView(model, { theme, painter, frames, units, announce }) {
+export function createMaxwellView(model, { theme, painter, frames, shownUnits: units, announce }) {
   const state = model.state;
   const tr = model.tr;
   const charts = {};
@@ -60,10 +60,13 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
     return model.chosenT().toFixed(state.tExact === null ? 3 : 4);
   }
 
-  // The title of a chart that names the chosen t, and its T with a substance.
+  // The title of a chart that names the chosen t, and its T with a substance;
+  // and the equation, where it is another than van der Waals's.
   function titleAtT(key) {
-    return tr(key, { t: shownT() }) + (units.chosen() ? ` (T = ${units.siText('t', model.chosenT())} K)` : '');
+    return named(tr(key, { t: shownT() }) + (units.chosen() ? ` (T = ${units.siText('t', model.chosenT())} K)` : ''));
   }
+
+  const named = (text) => (state.eos === 'vdw' ? text : `${model.equationName()}: ${text}`);
 
   function restyle(only) {
     if (!made)
@@ -120,7 +123,7 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
       const v = typedNumber(event.target.value);
       const [vl, vg] = model.tieLineEnds() || [NaN, NaN];
       if (!(v >= vl && v <= vg)) {
-        const chosen = model.chosenState();
+        const chosen = model.shownState();
         fieldError(event.target, 'v-error', tr('vInvalid', { vl: chosen ? chosen.fields[COEX.vl] : '',
           vg: chosen ? chosen.fields[COEX.vg] : '' }));
         return;
@@ -145,14 +148,14 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
       announce(byId('fractions').textContent);
     });
     const trialSlider = byId('p-trial');
-    const trialEnds = () => pressureSliderEnds(trialSlider, model.chosenState().s);
+    const trialEnds = () => pressureSliderEnds(trialSlider, model.shownState().s);
     trialSlider.addEventListener('input', () => {
       const [low, high] = trialEnds();
       model.setTrialP(Math.min(high, Math.max(low, Number(trialSlider.value))), true);
       announce(byId('trial-verdict').textContent, 'verdict');
     });
     trialSlider.addEventListener('keydown', (event) => {
-      if ((event.key !== 'Home' && event.key !== 'End') || !model.chosenState())
+      if ((event.key !== 'Home' && event.key !== 'End') || !model.shownState())
         return;
       event.preventDefault();
       model.setTrialP(trialEnds()[event.key === 'Home' ? 0 : 1]);
@@ -175,7 +178,7 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
   // row's values once the keys or the drag pause.
   function showChosen(deferred = false) {
     showMaxwell(deferred);
-    const chosen = model.chosenState();
+    const chosen = model.shownState();
     const f = chosen && chosen.fields;
     announce(chosen && chosen.row >= 0 ? tr('announceRow', { t: f[COEX.t], p: f[COEX.p], vl: f[COEX.vl], vg: f[COEX.vg] })
       : byId('t-note').textContent, 'readout');
@@ -191,7 +194,7 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
     const number = byId('t-number');
     if (document.activeElement !== number || number.getAttribute('aria-invalid') !== 'true')
       number.value = shownT();
-    const chosen = model.chosenState();
+    const chosen = model.shownState();
     titleMaxwell();
     byId('t-note').hidden = Boolean(chosen && chosen.row >= 0);
     if (!chosen)
@@ -225,7 +228,9 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
     const gAtRow = trialAt(atRow.p);
     const trial = state.trialP === null ? null : trialAt(state.trialP);
     const shown = trial || Object.assign({}, atRow, { gl: gAtRow.gl, gg: gAtRow.gg });
-    if (chosen.row < 0)
+    if (chosen.eos)
+      byId('t-note').textContent = tr('eosStateNote', { name: model.equationName(), t: shownT() });
+    else if (chosen.row < 0)
       byId('t-note').textContent = tr('offTableNote', { t: shownT() });
     showTrialControl(atRow, shown, trial);
     readouts(f, chosen.eq);
@@ -241,7 +246,7 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
     if (made) {
       // A new c moves nothing on this chart: it is drawn again only when
       // what it shows changed.
-      const drawn = [f.join(' '), state.trialP, state.logAxis, model.operatingVolume()].join('|');
+      const drawn = [state.eos, f.join(' '), state.trialP, state.logAxis, model.operatingVolume()].join('|');
       frames.soonOrNow(deferred, 'isotherm', () => {
         if (drawn !== lastIsotherm) {
           lastIsotherm = drawn;
@@ -309,16 +314,16 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
     }
     const t = units.chosen() ? `${f[COEX.t]} (T = ${units.siText('t', f[COEX.t])} K)` : f[COEX.t];
     const at = (q, k) => units.beside(q, Number(f[k]), f[k]);
-    byId('maxwell-description').textContent = tr('maxwellDescription', {
+    byId('maxwell-description').textContent = named(tr('maxwellDescription', {
       t, vl: at('v', COEX.vl), vg: at('v', COEX.vg), vlmax: at('v', COEX.vlmax), plmin: at('p', COEX.plmin),
       vgmin: at('v', COEX.vgmin), pgmax: at('p', COEX.pgmax), p: at('p', COEX.p),
       areaLiquid: units.beside('w', shown.areaLiquid, area(shown.areaLiquid)),
       areaGas: units.beside('w', shown.areaGas, area(shown.areaGas)) }) +
       (trial ? ' ' + tr('trialDescription', { p: units.beside('p', trial.p, trial.p.toFixed(6)),
         difference: units.beside('w', trial.areaGas - trial.areaLiquid, signed(trial.areaGas - trial.areaLiquid)),
-        gibbs: units.beside('e', trial.gl - trial.gg, signed(trial.gl - trial.gg)) }) : '');
-    byId('gibbs-description').textContent = tr('gibbsDescription', { t, p: at('p', COEX.p),
-      plmin: at('p', COEX.plmin), pgmax: at('p', COEX.pgmax) }) + (state.gibbsZoom ? tr('gibbsZoomed') : '');
+        gibbs: units.beside('e', trial.gl - trial.gg, signed(trial.gl - trial.gg)) }) : ''));
+    byId('gibbs-description').textContent = named(tr('gibbsDescription', { t, p: at('p', COEX.p),
+      plmin: at('p', COEX.plmin), pgmax: at('p', COEX.pgmax) }) + (state.gibbsZoom ? tr('gibbsZoomed') : ''));
   }
 
 
@@ -383,7 +388,7 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
     const vMax = state.logAxis ? vHigh * 1.6 : vHigh + span * 0.06;
     volumeAxis(vMin, vMax);
     Object.assign(m.options.scales.y, { min: low - pad, max: high + pad });
-    const curve = model.isotherm(t, volumes(vMin, vMax, 80,
+    const curve = model.shownIsotherm(t, volumes(vMin, vMax, 80,
       [s.vl, s.vlmax, s.vMiddle, s.vgmin, s.vg, shown.vl, shown.vMiddle, shown.vg]));
     const part = (from, to) => curve.filter((q) => q.x >= from && q.x <= to);
     dataset(m, 'stable-liquid').data = part(vMin, s.vl);
@@ -446,7 +451,7 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
       volumeAxis(vMin, vMax);
       Object.assign(m.options.scales.y, { min: 0, max: 2.2 });
       m.data.datasets.forEach((d) => { d.data = []; });
-      dataset(m, 'supercritical').data = model.isotherm(t, volumes(vMin, vMax, 200, [1]));
+      dataset(m, 'supercritical').data = model.shownIsotherm(t, volumes(vMin, vMax, 200, [1]));
       if (model.chosenT() === 1)
         dataset(m, 'critical').data = [{ x: 1, y: 1 }];
       m.update('none');
@@ -457,8 +462,8 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
       g.update('none');
       ['maxwell', 'gibbs'].forEach((name) => legend(name, charts[name]));
     }
-    byId('maxwell-description').textContent = byId('t-note').textContent;
-    byId('gibbs-description').textContent = tr('gibbsAboveDescription', { t: t.toFixed(3) });
+    byId('maxwell-description').textContent = named(byId('t-note').textContent);
+    byId('gibbs-description').textContent = named(tr('gibbsAboveDescription', { t: t.toFixed(3) }));
   }
 
   function dragOnTheChart() {
@@ -469,7 +474,7 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
       return { v: m.scales.x.getValueForPixel(event.offsetX), p: m.scales.y.getValueForPixel(event.offsetY) };
     };
     const move = (event) => {
-      if (!dragging || !model.chosenState() || !made)
+      if (!dragging || !model.shownState() || !made)
         return;
       const at = valueAt(event);
       if (dragging === 'volume') {
@@ -492,7 +497,7 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
     // What a press at (x, y) on the canvas takes hold of: the operating point,
     // the line (its pressure), or nothing.
     const grab = (x, y) => {
-      const chosen = model.chosenState();
+      const chosen = model.shownState();
       if (!chosen || !made)
         return null;
       const m = charts.maxwell;
@@ -513,7 +518,7 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
     canvas.addEventListener('pointerdown', (event) => {
       const what = grab(event.offsetX, event.offsetY);
       // A mouse moves the point from anywhere on the chart.
-      if (!model.chosenState() || !made || (!what && event.pointerType === 'touch'))
+      if (!model.shownState() || !made || (!what && event.pointerType === 'touch'))
         return;
       dragging = what || 'volume';
       canvas.setPointerCapture(event.pointerId);
@@ -553,6 +558,12 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
       ['maxwell', 'gibbs'].forEach((id) => { byId(id + '-description').textContent = tr('noData'); });
   });
   model.on('fluid', () => restyle());
+  model.on('eos', () => {
+    lastIsotherm = null;
+    restyle();
+    if (state.coexistenceRows.length)
+      showChosen();
+  });
   // An exercise answered gives back what it held.
   model.on('exercise', () => {
     if (made && state.coexistenceRows.length)

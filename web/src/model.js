@@ -19,6 +19,27 @@ export const HEAT_STEPS = 60;
 // The points of each branch of the Gibbs chart, less one.
 export const GIBBS_POINTS = 60;
 
+// The equations of state the Maxwell view and the charts draw, by the keys
+// the command line names them with: van der Waals's, Redlich and Kwong's,
+// Soave's and Peng and Robinson's.
+export const EQUATIONS = ['vdw', 'rk', 'srk', 'pr'];
+
+// The equation an address asks for (?eos=pr), else van der Waals's.
+export function eosFromAddress(search) {
+  const asked = new URLSearchParams(search).get('eos');
+  return EQUATIONS.includes(asked) ? asked : 'vdw';
+}
+
+// The address with the equation in it (none for van der Waals's), the rest kept.
+export function addressWithEos(href, key) {
+  const url = new URL(href);
+  if (key === 'vdw')
+    url.searchParams.delete('eos');
+  else
+    url.searchParams.set('eos', key);
+  return url.href;
+}
+
 export function createModel(loadProgram) {
   const state = {
     program: null,          // the program (program.js), once loaded
@@ -52,12 +73,17 @@ export function createModel(loadProgram) {
     process: { v: null, phase: null, fell: null, nucleation: true },
     heatStep: 0,            // where heating at the vapour pressure is, of HEAT_STEPS
     exercise: null,         // the guided exercise open: { index, reply, right, expected }
+    eos: 'vdw',             // the equation the Maxwell view and the charts draw (EQUATIONS)
+    eosOmega: 0,            // the acentric factor srk and pr take without a substance
     finding: null,          // finding the vapour pressure oneself: { milli, p, checked }, the
                             // table's t in thousandths, the line's pressure (null: mid-range)
   };
   let playTimer = null;
   let heatingCache = null;  // the isobar heated through the chosen state, by t, p and c
   let offTable = null;      // the last state computed off the table's rows, by t and c
+  let byEquation = null;
+  let rowsByEquation = null;
+  let curvesByFluid = null;  // the other equations' curves and every equation's errors, by substance  // that equation's rows at the table's temperatures, by it and c    // the last state of another equation than van der Waals's, by it, t and c
   const listeners = new Map();
   const emit = (event, detail = {}) => (listeners.get(event) || []).forEach((listener) => listener(detail));
 
@@ -68,7 +94,7 @@ export function createModel(loadProgram) {
 
   // The program's state at a t off the table, as chosenState gives it: its
   // fields printed by the program with six decimals, as a row prints them.
-  function stateOffTable(x, c) {
+  function stateOffTable(x, c, trialLine = (s, q) => state.program.trialLine(s, q, c)) {
     const s = x.state, phases = x.properties;
     const printed = (value) => state.program.fixed(value);
     return { row: -1,
@@ -76,7 +102,7 @@ export function createModel(loadProgram) {
       fields: [s.t, s.p, s.vl, s.vg, s.vlmax, s.plmin, s.vgmin, s.pgmax, x.latent].map(printed),
       eq: [printed(s.t), 'eq', ...[s.p, s.vl, s.vg, phases.sl, phases.sg, phases.hl, phases.hg, phases.gl, phases.gg,
         phases.ul, phases.ug].map(printed)],
-      trialAt: (q) => lineAt(state.program.trialLine(s, q, c), q) };
+      trialAt: (q) => lineAt(trialLine(s, q), q) };
   }
 
   const model = {
@@ -149,9 +175,89 @@ export function createModel(loadProgram) {
       return offTable.chosen;
     },
 
+    // The equation chosen, as the program offers it (program.js), with srk
+    // and pr at the chosen substance's acentric factor, else the one typed;
+    // null for van der Waals's, whose states are the table's rows.
+    equation() {
+      if (state.eos === 'vdw' || !state.program)
+        return null;
+      const fluid = model.chosenFluid();
+      return state.program.equation(state.eos, fluid ? fluid.omega : state.eosOmega);
+    },
+
+    // An equation's name in the page's language.
+    equationName(key = state.eos) {
+      return model.tr('eosName_' + key);
+    },
+
+    chooseEos(key) {
+      if (!EQUATIONS.includes(key) || key === state.eos)
+        return;
+      Object.assign(state, { eos: key, trialP: null, vOperating: null });
+      emit('eos');
+    },
+
+    setEosOmega(omega) {
+      state.eosOmega = omega;
+      state.trialP = null;
+      state.vOperating = null;
+      emit('eos');
+    },
+
+    // What the Maxwell view shows at the chosen t: chosenState's, of the
+    // equation chosen. Another equation's state is off the table (row -1),
+    // its volumes in its own Vc, and names its equation (eos); null outside
+    // lowestEquationT <= t < 1 or before a run.
+    shownState() {
+      const eq = model.equation();
+      if (!eq)
+        return model.chosenState();
+      const t = model.chosenT(), c = state.c;
+      if (c === null || !(t >= state.program.lowestEquationT && t < 1))
+        return null;
+      const key = `${eq.key} ${eq.omega} ${t} ${c}`;
+      if (!byEquation || byEquation.key !== key)
+        byEquation = { key, shown: Object.assign(stateOffTable(eq.state(t, c), c, (s, q) => eq.trial(s, q, c)),
+          { eos: eq.key }) };
+      return byEquation.shown;
+    },
+
+    // Points { x: v, y: p } on the chosen equation's isotherm t at the volumes vs.
+    shownIsotherm(t, vs) {
+      const eq = model.equation();
+      return eq ? vs.map((v) => ({ x: v, y: eq.pressure(t, v) })) : model.isotherm(t, vs);
+    },
+
+    // The chosen equation's states at the table's temperatures as rows of
+    // vdw_coex.dat's columns (t, p, vl, vg, the limits, the latent heat),
+    // for the phase diagram; null for van der Waals's, whose rows are the run's.
+    shownRows() {
+      const eq = model.equation();
+      if (!eq || state.c === null)
+        return null;
+      const key = `${eq.key} ${eq.omega} ${state.c}`;
+      if (!rowsByEquation || rowsByEquation.key !== key)
+        rowsByEquation = { key, rows: eq.rows(state.c).map((x) => {
+          const s = x.state;
+          return [s.t, s.p, s.vl, s.vg, s.vlmax, s.plmin, s.vgmin, s.pgmax, x.latent];
+        }) };
+      return rowsByEquation.rows;
+    },
+
+    // A reduced number of the chosen substance in SI units by the chosen
+    // equation: its volumes in its own Vc.
+    shownToSi(q, x) {
+      const eq = model.equation();
+      return eq ? eq.toSi(state.fluid, q, x) : model.toSi(q, x);
+    },
+
     // The chosen state's tie line as printed, [vl, vg]; null from t = 1 up.
     // The lever rule works on these, the values the reader sees.
     tieLineEnds() {
+      if (model.equation()) {
+        const shown = model.shownState();
+        return shown ? [Number(shown.fields[COEX.vl]), Number(shown.fields[COEX.vg])] : null;
+      }
       const row = model.chosenRow();
       const fields = row >= 0 ? state.coexistenceRows[row] : (model.chosenState() || {}).fields;
       return fields ? [Number(fields[COEX.vl]), Number(fields[COEX.vg])] : null;
@@ -189,12 +295,13 @@ export function createModel(loadProgram) {
     // y: g }]. The liquid above the vapour pressure and the gas below it are
     // the lowest, the stable envelope.
     gibbsChart(s, trial, c = state.c) {
+      const eq = model.equation();
       const pHigh = s.pgmax;
       const pLow = state.gibbsZoom ? Math.max(s.plmin, s.p - (pHigh - s.p), s.p * 0.25) : s.plmin;
       const low = Math.min(pLow, trial ? trial.p : Infinity);
       const margin = (pHigh - low) * 0.04;
       const xMin = low - margin, xMax = pHigh + margin;
-      const branches = state.program.gibbsChart(model.rowLike(s), xMin, xMax, GIBBS_POINTS, c);
+      const branches = (eq || state.program).gibbsChart(model.rowLike(s), xMin, xMax, GIBBS_POINTS, c);
       const chart = { xMin, xMax };
       for (const name of ['liquid', 'metastableLiquid', 'unstable', 'metastableGas', 'gas'])
         chart[name] = branches[name].map((q) => ({ x: q.p, y: q.g }));
@@ -374,7 +481,10 @@ export function createModel(loadProgram) {
     // Above the critical point, where the isotherm has no loop: g against p
     // at the volumes vs, in increasing p up to pMax.
     gibbsAbove(t, vs, pMax) {
-      return vs.map((v) => ({ x: state.program.isothermPressure(t, v), y: state.program.gibbsEnergy(t, v, state.c) }))
+      const eq = model.equation();
+      const p = eq ? (v) => eq.pressure(t, v) : (v) => state.program.isothermPressure(t, v);
+      const g = eq ? (v) => eq.gibbs(t, v, state.c) : (v) => state.program.gibbsEnergy(t, v, state.c);
+      return vs.map((v) => ({ x: p(v), y: g(v) }))
         .filter((q) => q.x <= pMax).sort((a, b) => a.x - b.x);
     },
 
@@ -409,6 +519,24 @@ export function createModel(loadProgram) {
 
     measuredFluids() {
       return state.program.measuredFluids();
+    },
+
+    // Redlich and Kwong's, Soave's and Peng and Robinson's curves for the
+    // chosen substance in SI ({ rk, srk, pr }, each [{ temperature, p,
+    // liquid, vapour, latent }]), and every equation's relative errors
+    // against its measured curves at a few T, as the program gives them;
+    // null without a substance.
+    equationCurves() {
+      if (state.fluid < 0 || !state.program)
+        return null;
+      if (!curvesByFluid || curvesByFluid.fluid !== state.fluid)
+        curvesByFluid = { fluid: state.fluid, curves: Object.fromEntries(EQUATIONS.slice(1).map((key) =>
+          [key, state.program.equationCurve(state.fluid, key)])), errors: state.program.equationErrors(state.fluid) };
+      return curvesByFluid.curves;
+    },
+
+    equationErrors() {
+      return model.equationCurves() && curvesByFluid.errors;
     },
 
     natureSi() {
@@ -579,6 +707,7 @@ export function createModel(loadProgram) {
     // piston's volume, or the find-it-yourself task.
     applyExercise() {
       const exercise = EXERCISES[state.exercise.index], set = exercise.set;
+      model.chooseEos('vdw');  // the exercises are set on van der Waals's tables
       const fluid = set.substance ? fluidIndex(state.program, set.substance) : -1;
       if (fluid !== state.fluid)
         model.chooseFluid(fluid);

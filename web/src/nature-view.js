@@ -9,6 +9,12 @@
 import { axis, chartOptions, dataset, label, legend, line, logAxis, palette, point, styleCharts } from './charting.js';
 import { byId, setList } from './dom.js';
 import { setMarks } from './marks.js';
+import { EQUATIONS } from './model.js';
+
+// The other equations beside the model on the chosen substance's charts,
+// each in a colour and a dash of its own.
+const OTHERS = EQUATIONS.slice(1);
+const OTHER_STYLE = { rk: ['--c-purple', [2, 3]], srk: ['--c-olive', [10, 3, 2, 3]], pr: ['--text', [12, 4]] };
 
 export function createNatureView(model, { theme, painter, units, frames }) {
   const state = model.state;
@@ -55,6 +61,8 @@ export function createNatureView(model, { theme, painter, units, frames }) {
       charts[name] = new Chart(byId(name), { type: 'scatter', data: { datasets: [
         ...parts.map((part) => line(`model-${part}`, '', { borderWidth: 3 })),
         ...parts.map((part) => line(`measured-${part}`, '', { borderWidth: 2, borderDash: [6, 3] })),
+        ...OTHERS.flatMap((key) => parts.map((part) => line(`eos-${key}-${part}`, '',
+          { borderWidth: 2, borderDash: OTHER_STYLE[key][1] }))),
         point(`chosen-${name}`, { pointRadius: 6, mark: true }),
       ] }, options: chartOptions(axis({}), y) });
     }
@@ -87,10 +95,13 @@ export function createNatureView(model, { theme, painter, units, frames }) {
       const chart = charts[name];
       const parts = name === 'nature-density' ? [['liquid', 'natureLiquid'], ['vapour', 'natureVapour']] : [['one', '']];
       parts.forEach(([part, what], k) => {
-        label(chart, `model-${part}`, tr('natureModel') + (what ? ', ' + tr(what) : ''), colour(k));
+        label(chart, `model-${part}`, model.equationName('vdw') + (what ? ', ' + tr(what) : ''), colour(k));
         label(chart, `measured-${part}`, tr('natureMeasured') + (what ? ', ' + tr(what) : ''), colour(k + 3));
       });
       label(chart, `chosen-${name}`, tr('chosenT'), theme.css('--c-red'));
+      for (const key of OTHERS)
+        parts.forEach(([part, what]) => label(chart, `eos-${key}-${part}`, model.equationName(key) +
+          (what ? ', ' + tr(what) : ''), theme.css(OTHER_STYLE[key][0])));
     }
     label(charts.vapour, 'model-vapour', tr('natureModel'), colour(0));
     label(charts.vapour, 'acentric-line', tr('natureAcentricLine'), theme.css('--text'));
@@ -218,16 +229,58 @@ export function createNatureView(model, { theme, painter, units, frames }) {
         dataset(charts[name], `measured-${part}`).data = si ? si.measured.map((q) => ({ x: q.temperature, y: y(q) })) : [];
       }
     }
+    drawEquations(si ? model.equationCurves() : null);
     if (si) {
-      const name = fluidName(state.fluid);
-      byId('nature-pressure-description').textContent = tr('natureSiPressureDescription', { name });
-      byId('nature-density-description').textContent = tr('natureSiDensityDescription', { name });
-      byId('nature-latent-description').textContent = tr('natureSiLatentDescription', { name });
+      const name = fluidName(state.fluid), others = tr('eosCurvesDescription', { name });
+      byId('nature-pressure-description').textContent = tr('natureSiPressureDescription', { name }) + others;
+      byId('nature-density-description').textContent = tr('natureSiDensityDescription', { name }) + others;
+      byId('nature-latent-description').textContent = tr('natureSiLatentDescription', { name }) + others;
     }
     for (const name of ['exponent', 'nature-pressure', 'nature-density', 'nature-latent']) {
       charts[name].update('none');
       legend(name, charts[name]);
     }
+  }
+
+  // Redlich and Kwong's, Soave's and Peng and Robinson's curves beside the
+  // model's; every equation's errors at a few T, and what each correction buys.
+  function drawEquations(curves) {
+    for (const key of OTHERS) {
+      const along = (y) => (curves ? curves[key].map((q) => ({ x: q.temperature, y: y(q) })) : []);
+      dataset(charts['nature-pressure'], `eos-${key}-one`).data = along((q) => q.p / 1000);
+      dataset(charts['nature-density'], `eos-${key}-liquid`).data = along((q) => q.liquid);
+      dataset(charts['nature-density'], `eos-${key}-vapour`).data = along((q) => q.vapour);
+      dataset(charts['nature-latent'], `eos-${key}-one`).data = along((q) => q.latent / 1000);
+    }
+    if (!curves)
+      return;
+    const errors = model.equationErrors();
+    const percent = (x) => {
+      const digits = Math.abs(100 * x).toFixed(1);
+      return (digits === '0.0' ? '' : x > 0 ? '+' : '−') + (state.lang === 'en' ? digits : digits.replace('.', ',')) + ' %';
+    };
+    const cell = (tag, text, attributes = {}) => {
+      const element = document.createElement(tag);
+      element.textContent = text;
+      Object.entries(attributes).forEach(([name, value]) => element.setAttribute(name, value));
+      return element;
+    };
+    const head = cell('thead', ''), body = cell('tbody', ''), headRow = cell('tr', '');
+    headRow.append(...[tr('eosErrorsT'), 'T/Tc', tr('eosErrorsEquation'), tr('eosErrorsP'), tr('eosErrorsLiquid'),
+      tr('eosErrorsLatent')].map((text) => cell('th', text, { scope: 'col' })));
+    head.append(headRow);
+    for (const e of errors) {
+      const row = cell('tr', '', { 'data-eos': e.eos, 'data-t': e.t, 'data-p': e.p, 'data-liquid': e.liquid,
+        'data-latent': e.latent });
+      row.append(cell('td', e.temperature.toFixed(2)), cell('td', e.t.toFixed(1)),
+        cell('th', model.equationName(e.eos), { scope: 'row' }), cell('td', percent(e.p)), cell('td', percent(e.liquid)),
+        cell('td', percent(e.latent)));
+      body.append(row);
+    }
+    const caption = cell('caption', tr(errors.length ? 'eosErrorsCaption' : 'eosErrorsNone',
+      { name: fluidName(state.fluid) }));
+    byId('eos-errors').replaceChildren(caption, head, body);
+    setList(byId('eos-buys'), EQUATIONS.map((key) => [model.equationName(key), tr('eosWhat_' + key)]));
   }
 
   // The chosen t on each chart: its coexisting densities, its vapour

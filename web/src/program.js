@@ -12,6 +12,39 @@ function programOf(module) {
   // after each row.
   const linesOfCells = (text) => text.split('\n').slice(0, -1).map((line) => line.split('\t'));
   const list = module.substances();
+  // The equations by key, and what c means by name, from the module's enums.
+  const EOS = ['vdw', 'rk', 'srk', 'pr'];
+  const keyOf = (value) => EOS.find((key) => module.Eos[key].value === value.value);
+  const C_KINDS = ['plain', 'notPositive', 'notANumber', 'infinite', 'tooLarge'];
+  // One equation kept by key, made again when its omega changes.
+  const keptEquations = new Map();
+
+  // Any equation's isotherm in v = V/Vc with its own Vc: its Zc, its
+  // saturation state at t ({ state, areas, properties, latent }, for
+  // lowestEquationT <= t < 1), its pressure and g at (t, v), a line at
+  // pressure p on state s's isotherm (null outside its limits' pressures),
+  // the Gibbs chart as gibbsChart gives van der Waals's, substance i's
+  // reduced numbers in SI and back by the equation's own Vc, and its states
+  // at the table's temperatures.
+  function equation(key, omega) {
+    const was = keptEquations.get(key);
+    if (was && was.omega === omega)
+      return was.offered;
+    if (was)
+      was.made.delete();
+    const made = new module.Equation(module.Eos[key], omega);
+    const offered = { key, omega, zc: made.zc(),
+      state: (t, c) => made.state(t, c),
+      pressure: (t, v) => made.pressure(t, v),
+      gibbs: (t, v, c) => made.gibbs(t, v, c),
+      trial: (s, p, c) => made.trial(s, p, c),
+      gibbsChart: (s, pLow, pHigh, count, c) => made.gibbsChart(s, pLow, pHigh, count, c),
+      toSi: (i, q, x) => made.toSi(i, quantities[q], x),
+      fromSi: (i, q, x) => made.fromSi(i, quantities[q], x),
+      rows: (c) => made.rows(c) };
+    keptEquations.set(key, { omega, made, offered });
+    return offered;
+  }
 
   // A run for a reply, read as the console program reads it.
   function run(reply) {
@@ -71,7 +104,7 @@ function programOf(module) {
     gasFraction: (v, vl, vg) => module.gasFraction(v, vl, vg),
     // What c means for the results: 'plain', 'notPositive', 'notANumber',
     // 'infinite' or 'tooLarge'.
-    cKind: (c) => module.cKind(c),
+    cKind: (c) => C_KINDS.find((name) => module.CKind[name].value === module.cKind(c).value),
     substances: list,
     // A reduced number of quantity q (t, p, v, s or e, an energy) of substance i in SI units, and back.
     toSi: (i, q, x) => module.toSi(i, quantities[q], x),
@@ -92,6 +125,14 @@ function programOf(module) {
     // branch at count + 1 pressures in it: { liquid, metastableLiquid,
     // unstable, metastableGas, gas }, each [{ p, v, g }] in increasing p.
     gibbsChart: (s, pLow, pHigh, count, c) => module.gibbsChart(s, pLow, pHigh, count, c),
+    equation,
+    lowestEquationT: module.lowestEquationT,
+    // Substance i by equation `key` in SI: [{ temperature, p, liquid, vapour,
+    // latent }] from near Tc down to its triple point; and every equation's
+    // relative errors against its measured curves at a few T ([{ t,
+    // temperature, eos, p, liquid, latent }]).
+    equationCurve: (i, key) => module.equationCurve(i, module.Eos[key]),
+    equationErrors: (i) => module.equationErrors(i).map((e) => Object.assign(e, { eos: keyOf(e.eos) })),
   };
 }
 

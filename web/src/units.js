@@ -30,13 +30,14 @@ export function celsius(kelvin) {
   return (kelvin - 273.15).toFixed(2) + ' °C';
 }
 
-// The units of the model's chosen substance.
-export function createUnits(model) {
+// The units of the model's chosen substance; its volumes by van der Waals's
+// Vc, or by the chosen equation's where toSi is the model's shownToSi.
+export function createUnits(model, toSi = (q, x) => model.toSi(q, x)) {
   const state = model.state;
   const chosen = () => state.fluid >= 0;
 
   // A reduced number of quantity q in the unit the page shows it in.
-  const siValue = (q, x) => model.toSi(q, x) * SHOWN_UNIT[q].scale;
+  const siValue = (q, x) => toSi(q, x) * SHOWN_UNIT[q].scale;
 
   // Six significant digits, trailing zeros kept so that a column's digits
   // line up, as the page shows SI numbers; T with two decimals.
