@@ -2,7 +2,7 @@
 // with a stand-in for the program that gives rows the way the real one does.
 import { test } from 'node:test';
 import assert from 'node:assert';
-import { createModel } from '../../web/src/model.js';
+import { addressWithEos, createModel, eosFromAddress } from '../../web/src/model.js';
 
 // A run of the stand-in: its report names c; the coexistence rows depend on
 // `rowsOf` (they do not on c in the real program), the property rows on c.
@@ -312,4 +312,77 @@ test('the lever reads the printed tie line, boiling uses the shown c, and g abov
   assert.strictEqual(model.gasFraction(), 0.5);
   assert.strictEqual(model.gasFraction(2.1), 0.75);
   assert.deepStrictEqual(model.gibbsAbove(1.1, [0, 1, 2, 3], 2.2), [{ x: 1, y: 23 }, { x: 1.5, y: 33 }, { x: 2, y: 13 }]);
+});
+
+test('the address names the equation: ?eos= opens with it, choosing one rewrites it and keeps the rest', () => {
+  assert.strictEqual(eosFromAddress('?lang=en&eos=pr'), 'pr');
+  assert.strictEqual(eosFromAddress('?eos=srk'), 'srk');
+  assert.strictEqual(eosFromAddress('?eos=PR'), 'vdw');
+  assert.strictEqual(eosFromAddress('?eos=bwr'), 'vdw');
+  assert.strictEqual(eosFromAddress(''), 'vdw');
+  assert.strictEqual(addressWithEos('file:///x/vdwcoex.html?lang=en', 'rk'), 'file:///x/vdwcoex.html?lang=en&eos=rk');
+  assert.strictEqual(addressWithEos('https://a.b/p?eos=rk&exercise=2#m', 'pr'), 'https://a.b/p?eos=pr&exercise=2#m');
+  assert.strictEqual(addressWithEos('https://a.b/p?eos=rk&lang=es', 'vdw'), 'https://a.b/p?lang=es');
+});
+
+test('another equation is what the Maxwell view shows: its state off the table in its own Vc, its trial line and units, the substance\'s omega; the tables and the lab keep van der Waals\'s', () => {
+  const made = [];
+  const equation = (key, omega) => {
+    made.push([key, omega]);
+    return { key, omega, zc: 0.307,
+      state: (t, c) => ({ state: { t, p: 0.25, vl: 0.4, vg: 8.3, vlmax: 0.5, plmin: -1.4, vgmin: 2.5, pgmax: 0.45 },
+        areas: { vMiddle: 1.2, liquidArea: 0.7, gasArea: 0.7 },
+        properties: { sl: -4, sg: 0.5, hl: -3, hg: 2, gl: 1.5, gg: 1.5, ul: -3.1, ug: 1.8 }, latent: 5 + c }),
+      trial: (s, p) => ({ vl: 0.41, vg: 7, areas: { vMiddle: 1.3, liquidArea: 0.6, gasArea: 0.8 }, gl: 1.4, gg: 1.6, p }),
+      pressure: (t, v) => t / v,
+      toSi: (i, q, x) => x * 100 + i,
+      rows: (c) => [{ state: { t: 0.999, p: 0.99, vl: 0.9, vg: 1.1, vlmax: 0.95, plmin: 0.98, vgmin: 1.05, pgmax: 0.995 },
+        latent: c }] };
+  };
+  const program = { run: (reply) => fakeRun(reply), lowestStateT: 0.394, lowestEquationT: 0.35,
+    fixed: (x) => x.toFixed(6), equation, substances: [{ key: 'argon', omega: -0.002 }],
+    toSi: (i, q, x) => x * 10 };
+  const { model } = modelWith(program);
+  const eosSaid = [];
+  model.on('eos', () => eosSaid.push(model.state.eos));
+  model.compute('1.5');
+  model.chooseT(800);
+  model.setTrialP(0.3);
+  model.chooseEos('pr');
+  model.chooseEos('bwr');
+  assert.deepStrictEqual(eosSaid, ['pr']);
+  assert.strictEqual(model.state.trialP, null);
+  const shown = model.shownState();
+  assert.strictEqual(shown.eos, 'pr');
+  assert.strictEqual(shown.row, -1);
+  assert.deepStrictEqual(shown.fields.slice(0, 4), ['0.800000', '0.250000', '0.400000', '8.300000']);
+  assert.strictEqual(shown.fields[8], '6.500000');
+  assert.deepStrictEqual(model.tieLineEnds(), [0.4, 8.3]);
+  assert.strictEqual(shown.trialAt(0.3).areaGas, 0.8);
+  assert.deepStrictEqual(model.shownIsotherm(0.8, [2]), [{ x: 2, y: 0.4 }]);
+  assert.deepStrictEqual(model.shownRows(), [['0.999000', '0.990000', '0.900000', '1.100000', '0.950000', '0.980000',
+    '1.050000', '0.995000', '1.500000']]);
+  // The tables' row stays van der Waals's.
+  assert.strictEqual(model.chosenRow(), 199);
+  assert.deepStrictEqual(made.map(([, omega]) => omega).slice(-1), [0]);
+  // With a substance, its omega, and volumes in SI by the equation's own Vc.
+  model.state.fluid = 0;
+  model.shownState();
+  assert.deepStrictEqual(made.slice(-1), [['pr', -0.002]]);
+  assert.strictEqual(model.shownToSi('v', 2), 200);
+  assert.strictEqual(model.toSi('v', 2), 20);
+  model.state.fluid = -1;
+  model.setEosOmega(0.2);
+  model.shownState();
+  assert.deepStrictEqual(made.slice(-1), [['pr', 0.2]]);
+  // Outside the equation's searches, and at the critical point, none.
+  model.chooseAnyT(0.3495);
+  assert.strictEqual(model.shownState(), null);
+  model.chooseT(1000);
+  assert.strictEqual(model.shownState(), null);
+  // Van der Waals again: the table's rows.
+  model.chooseT(800);
+  model.chooseEos('vdw');
+  assert.strictEqual(model.equation(), null);
+  assert.deepStrictEqual(model.tieLineEnds(), [0.6, 2.6]);
 });

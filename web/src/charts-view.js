@@ -10,18 +10,25 @@ import { setMarks } from './marks.js';
 
 const isothermTs = [0.95, 0.9, 0.85, 0.8, 0.7];
 
-export function createChartsView(model, { theme, painter, frames, units }) {
+export function createChartsView(model, { theme, painter, frames, units, shownUnits }) {
   const state = model.state;
   const tr = model.tr;
   const charts = {};
   let made = false;
 
+  // The p–v plane's isotherms, of the chosen equation.
+  const overview = volumes(0.36, 60, 150);
+  function drawIsotherms() {
+    isothermTs.forEach((t, k) => { dataset(charts.pv, 'isotherm' + k).data = model.shownIsotherm(t, overview); });
+    dataset(charts.pv, 'critical-isotherm').data = model.shownIsotherm(1, overview);
+    dataset(charts.pv, 'isotherm-above').data = model.shownIsotherm(1.1, overview);
+  }
+
   function makeOverview() {
-    const overview = volumes(0.36, 60, 150);
     const pv = isothermTs.map((t, k) => line('isotherm' + k, '', {
-      data: model.isotherm(t, overview), borderWidth: 1.5, borderDash: [6, 4], t }));
-    pv.push(line('critical-isotherm', '', { data: model.isotherm(1, overview), borderWidth: 1.5, t: 1 }));
-    pv.push(line('isotherm-above', '', { data: model.isotherm(1.1, overview), borderWidth: 1.5,
+      data: model.shownIsotherm(t, overview), borderWidth: 1.5, borderDash: [6, 4], t }));
+    pv.push(line('critical-isotherm', '', { data: model.shownIsotherm(1, overview), borderWidth: 1.5, t: 1 }));
+    pv.push(line('isotherm-above', '', { data: model.shownIsotherm(1.1, overview), borderWidth: 1.5,
       borderDash: [2, 2], t: 1.1 }));
     pv.push(line('coexistence', '', { borderWidth: 3.5 }));
     pv.push(line('spinodal', '', { borderDash: [2, 3] }));
@@ -108,11 +115,21 @@ export function createChartsView(model, { theme, painter, frames, units }) {
       label(chart, 'chosen', chosen, text);
     });
     const quantity = quantityName(enthalpy ? 'h' : 's');
-    const titles = { pv: [tr('pvChart'), tr('vAxisLog'), tr('pAxis')], pt: [tr('ptChart'), tr('tAxis'), tr('pAxis')],
-      heat: [tr(units.chosen() ? 'heatChartSi' : 'heatChart'), tr('tAxis'), tr('heatAxis')],
+    const named = (text) => (state.eos === 'vdw' ? text : `${model.equationName()}: ${text}`);
+    const diagram = { pv: [named(tr('pvChart')), tr('vAxisLog'), tr('pAxis')],
+      pt: [named(tr('ptChart')), tr('tAxis'), tr('pAxis')],
+      heat: [named(tr(units.chosen() ? 'heatChartSi' : 'heatChart')), tr('tAxis'), tr('heatAxis')] };
+    // The phase diagram in the chosen equation's units (its own Vc), the
+    // properties in the tables'.
+    const shownOnly = ['pv', 'pt', 'heat'].filter((name) => !only || only.includes(name));
+    if (shownOnly.length)
+      styleCharts(charts, diagram, shownOnly, { theme, painter, units: shownUnits });
+    const titles = {
       properties: [tr('propertiesChart', { quantity }), tr('tAxis'), tr(enthalpy ? 'enthalpy' : 'entropy')],
       ts: [tr('tsChart'), tr('entropy'), tr('tAxis')] };
-    styleCharts(charts, titles, only, { theme, painter, units });
+    const tableOnly = ['properties', 'ts'].filter((name) => !only || only.includes(name));
+    if (tableOnly.length)
+      styleCharts(charts, titles, tableOnly, { theme, painter, units });
   }
 
   // s or h as the radios, the properties chart's title and its text
@@ -127,7 +144,7 @@ export function createChartsView(model, { theme, painter, frames, units }) {
     });
   }
 
-  function updateDiagram(rows = state.coexistenceRows) {
+  function updateDiagram(rows = model.shownRows() || state.coexistenceRows) {
     if (!made)
       return;
     const rising = rows.slice().reverse();  // from t 0.501 up to 0.999
@@ -173,10 +190,11 @@ export function createChartsView(model, { theme, painter, frames, units }) {
   function mark() {
     if (!made)
       return;
-    const chosen = state.run ? model.chosenState() : null;
+    const chosen = state.run ? model.chosenState() : null, shown = state.run ? model.shownState() : null;
     const t = chosen ? chosen.s.t : model.chosenT();
-    const f = chosen ? chosen.fields : null;
-    const eq = chosen && t >= FIRST_ROW_MILLI / 1000 ? chosen.eq : null;
+    const f = shown ? shown.fields : null;
+    const inRange = t >= FIRST_ROW_MILLI / 1000;
+    const eq = chosen && inRange ? chosen.eq : null;
     const at = (x, y) => ({ x: Number(x), y: Number(y) });
     const look = (chart, key) => {
       const d = dataset(chart, key);
@@ -185,11 +203,11 @@ export function createChartsView(model, { theme, painter, frames, units }) {
     };
     const marked = (chart, key, where) => Object.assign(look(chart, key), { points: where });
     setMarks(charts.pv, [
-      marked(charts.pv, 'chosen-isotherm', model.isotherm(t, volumes(0.36, 60, 100))),
+      marked(charts.pv, 'chosen-isotherm', model.shownIsotherm(t, volumes(0.36, 60, 100))),
       marked(charts.pv, 'chosen-tie-line', f ? [at(f[COEX.vl], f[COEX.p]), at(f[COEX.vg], f[COEX.p])] : []),
     ]);
-    setMarks(charts.pt, [marked(charts.pt, 'chosen', eq ? [at(f[COEX.t], f[COEX.p])] : [])]);
-    setMarks(charts.heat, [marked(charts.heat, 'chosen', eq ? [at(f[COEX.t], f[COEX.latent])] : [])]);
+    setMarks(charts.pt, [marked(charts.pt, 'chosen', f && inRange ? [at(f[COEX.t], f[COEX.p])] : [])]);
+    setMarks(charts.heat, [marked(charts.heat, 'chosen', f && inRange ? [at(f[COEX.t], f[COEX.latent])] : [])]);
     const column = state.quantity === 'h' ? PROP.hl : PROP.sl;
     setMarks(charts.properties, [marked(charts.properties, 'chosen',
       eq ? [at(eq[PROP.t], eq[column]), at(eq[PROP.t], eq[column + 1])] : [])]);
@@ -201,15 +219,16 @@ export function createChartsView(model, { theme, painter, frames, units }) {
   // The charts' text alternatives.
   function describe() {
     const set = (id, text) => { byId(id).textContent = text; };
-    const rows = state.coexistenceRows;
+    const rows = state.coexistenceRows.length ? model.shownRows() || state.coexistenceRows : [];
+    const named = (text) => (state.eos === 'vdw' ? text : `${model.equationName()}: ${text}`);
     if (!rows.length) {
       ['pv', 'pt', 'heat', 'properties', 'ts'].forEach((id) => set(id + '-description', tr('noData')));
       return;
     }
     const first = rows[rows.length - 1], last = rows[0];
-    set('pv-description', tr('pvDescription', { vlLow: first[COEX.vl], vgLow: first[COEX.vg] }));
-    set('pt-description', tr('ptDescription', { pLow: first[COEX.p], pHigh: last[COEX.p] }));
-    set('heat-description', tr('heatDescription', { high: first[COEX.latent], low: last[COEX.latent] }));
+    set('pv-description', named(tr('pvDescription', { vlLow: first[COEX.vl], vgLow: first[COEX.vg] })));
+    set('pt-description', named(tr('ptDescription', { pLow: first[COEX.p], pHigh: last[COEX.p] })));
+    set('heat-description', named(tr('heatDescription', { high: first[COEX.latent], low: last[COEX.latent] })));
     const eq = state.propertyRows.filter((f) => f[PROP.state] === 'eq');
     if (eq.length) {
       const column = state.quantity === 'h' ? PROP.hl : PROP.sl;
@@ -224,8 +243,25 @@ export function createChartsView(model, { theme, painter, frames, units }) {
   }
 
   model.on('language', () => { nameQuantities(); restyle(); describe(); if (state.coexistenceRows.length) mark(); });
-  model.on('fluid', () => { nameQuantities(); restyle(); });
+  model.on('fluid', () => {
+    nameQuantities();
+    if (made && state.eos !== 'vdw')
+      drawIsotherms();  // srk and pr take the substance's omega
+    restyle();
+  });
   model.on('quantity', () => { showProperties(); describe(); });
+  // Another equation: its isotherms, its dome and limits, named.
+  model.on('eos', () => {
+    if (!made)
+      return;
+    drawIsotherms();
+    restyle(['pv', 'pt', 'heat']);
+    if (state.coexistenceRows.length) {
+      updateDiagram();
+      mark();
+    }
+    describe();
+  });
   model.on('chosen', ({ deferred }) => frames.soonOrNow(deferred, 'marks', mark));
   model.on('run', ({ coexistenceChanged }) => {
     if (coexistenceChanged)

@@ -68,7 +68,8 @@ export function createHeatingView(model, { theme, units, announce, chartNamed, f
       legend('ts', ts);
     }
     if (pt) {
-      setMarks(pt, x ? [
+      // The heating is van der Waals's: not marked where another equation is drawn.
+      setMarks(pt, x && model.state.eos === 'vdw' ? [
         { key: 'heating-path', points: [x.path.liquid[0], x.path.gas[x.path.gas.length - 1]].map((q) => ({ x: q.t, y: x.p })),
           line: true, colour, width: 2, dash: [6, 4] },
         { key: 'heating-point', points: [{ x: x.t, y: x.p }], colour, radius: 7 }] : [], 'heating');
@@ -83,5 +84,6 @@ export function createHeatingView(model, { theme, units, announce, chartNamed, f
   model.on('run', () => show());
   model.on('language', () => show());
   model.on('fluid', () => show());
+  model.on('eos', () => show());
   return { show: () => show() };
 }

@@ -230,7 +230,8 @@ export function createModel(loadProgram) {
 
     // The chosen equation's states at the table's temperatures as rows of
     // vdw_coex.dat's columns (t, p, vl, vg, the limits, the latent heat),
-    // for the phase diagram; null for van der Waals's, whose rows are the run's.
+    // printed as a row's, for the phase diagram; null for van der Waals's,
+    // whose rows are the run's.
     shownRows() {
       const eq = model.equation();
       if (!eq || state.c === null)
@@ -239,7 +240,7 @@ export function createModel(loadProgram) {
       if (!rowsByEquation || rowsByEquation.key !== key)
         rowsByEquation = { key, rows: eq.rows(state.c).map((x) => {
           const s = x.state;
-          return [s.t, s.p, s.vl, s.vg, s.vlmax, s.plmin, s.vgmin, s.pgmax, x.latent];
+          return [s.t, s.p, s.vl, s.vg, s.vlmax, s.plmin, s.vgmin, s.pgmax, x.latent].map(state.program.fixed);
         }) };
       return rowsByEquation.rows;
     },

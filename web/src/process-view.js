@@ -118,9 +118,11 @@ export function createProcessView(model, { theme, units, announce, chartNamed, f
         legend(name, chart);
       }
     };
-    mark('maxwell', x ? [{ x: x.v, y: x.p }] : []);
-    mark('pv', x ? [{ x: x.v, y: x.p }] : []);
-    mark('pt', x ? [{ x: x.t, y: x.p }] : []);
+    // The lab's fluid is van der Waals's: not marked where another equation is drawn.
+    const drawn = x && model.state.eos === 'vdw' ? x : null;
+    mark('maxwell', drawn ? [{ x: drawn.v, y: drawn.p }] : []);
+    mark('pv', drawn ? [{ x: drawn.v, y: drawn.p }] : []);
+    mark('pt', drawn ? [{ x: drawn.t, y: drawn.p }] : []);
     mark('ts', x ? [{ x: x.entropy, y: x.t }] : []);
   }
 
@@ -177,6 +179,7 @@ export function createProcessView(model, { theme, units, announce, chartNamed, f
   model.on('run', () => show());
   model.on('language', () => show());
   model.on('fluid', () => show());
+  model.on('eos', () => show());
   listen();
 
   return { show };
