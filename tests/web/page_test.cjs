@@ -1536,3 +1536,104 @@ test.units('axis labels: none overlap on the log axes, none grouped by a comma, 
   assert.strictEqual(await page.evaluate(() => Chart.getChart('pt').scales.y.options.title.text), 'p (MPa)');
   await page.close();
 });
+
+// The console program's state of a substance by an equation at T (K): its
+// p/pc, reduced volumes in the equation's own Vc, p (Pa), liquid volume
+// (cm3/mol), densities and latent heat, and the measured ones at that T.
+function consoleEquation(substance, eos, temperature) {
+  const run = spawnSync(program, ['--substance', substance, '--eos', eos, '--at-temperature', temperature],
+    { input: '', encoding: 'utf8' });
+  assert.strictEqual(run.status, 0, run.stderr);
+  const out = run.stdout, number = (re) => Number(out.match(re)[1]);
+  return { pReduced: number(/p\/pc = (\S+)/), vl: number(/\(v = ([\d.]+),/), vg: number(/\(v = [\d.]+, ([\d.]+) Vc/),
+    p: number(/p {2}= ([\d.]+) Pa/), vLiquid: number(/líquido ([\d.]+) cm³\/mol/),
+    liquid: number(/densidad: líquido ([\d.]+) kg/), latent: number(/calor latente ([\d.]+) kJ\/mol\n/),
+    measured: { p: number(/medido a esta T: p = ([\d.]+) Pa/), liquid: number(/medido a esta T:.*líquido ([\d.]+) kg/),
+      latent: number(/medido a esta T:.*calor latente ([\d.]+) kJ/) } };
+}
+
+test.maxwell('?eos=pr opens on Peng–Robinson: the Maxwell view draws and names it, at argon\'s 120 K the console\'s state; choosing another rewrites the address', async () => {
+  const page = await open(fromDisk + '?eos=pr&lang=en');
+  assert.strictEqual(await page.inputValue('#eos'), 'pr');
+  await page.selectOption('#fluid', { label: 'argon (Ar)' });
+  await page.waitForFunction(() => Number(document.body.dataset.runs || 0) > 0);
+  await page.fill('#t-kelvin', '120');
+  await page.dispatchEvent('#t-kelvin', 'change');
+  await settle(page);
+  const pr = consoleEquation('argon', 'pr', '120');
+  const title = await page.evaluate(() => Chart.getChart('maxwell').options.plugins.title.text);
+  assert.match(title, /^Peng–Robinson: .*\(T = 120\.00 K\)$/);
+  assert.match(await page.textContent('#t-note'), /^Peng–Robinson at t = /);
+  assert.match(await page.textContent('#maxwell-description'), /^Peng–Robinson: /);
+  assert.match(await page.textContent('#gibbs-description'), /^Peng–Robinson: /);
+  assert.match(await page.textContent('#eos-note'), /ω = -0\.002, that of argon/);
+  // The construction is the console's state: its p/pc, its volumes in
+  // Peng and Robinson's own Vc, its pressure and liquid volume in SI.
+  const areas = await page.evaluate(() => Object.assign({}, document.getElementById('areas').dataset));
+  assert.ok(Math.abs(Number(areas.p) / pr.pReduced - 1) < 1e-9, `p ${areas.p} is not the console's ${pr.pReduced}`);
+  assert.ok(Math.abs(Number(areas.liquid) / Number(areas.gas) - 1) < 1e-6, 'the areas are not equal');
+  assert.match(await page.textContent('#maxwell-summary'), new RegExp(`^p = ${pr.pReduced.toFixed(6)} · vl = `));
+  const tie = await page.evaluate(() => Chart.getChart('maxwell').data.datasets.find((d) => d.key === 'tie-line').data);
+  assert.ok(Math.abs(tie[0].x - pr.vl) < 5e-6 && Math.abs(tie[1].x / pr.vg - 1) < 1e-5, `tie line ${JSON.stringify(tie)}`);
+  assert.ok(Math.abs(tie[0].y / pr.pReduced - 1) < 1e-9);
+  const readout = await page.textContent('#readout');
+  assert.match(readout, new RegExp(`vapour p${(pr.p / 1000).toPrecision(6)} kPa`));
+  const vLiquid = Number(readout.match(/liquid v([\d.]+) cm³\/mol/)[1]);
+  assert.ok(Math.abs(vLiquid / pr.vLiquid - 1) < 1e-5, `liquid v ${vLiquid}, the console's ${pr.vLiquid}`);
+  // The phase diagram is Peng and Robinson's too; the tables say they are not.
+  assert.match(await page.evaluate(() => Chart.getChart('pv').options.plugins.title.text), /^Peng–Robinson: /);
+  assert.strictEqual(await page.isVisible('#eos-tables-note'), true);
+  assert.deepStrictEqual(await violations(page), [], 'with Peng–Robinson');
+  // Another equation: the address follows; van der Waals's says nothing of it.
+  await page.selectOption('#eos', 'srk');
+  await settle(page);
+  assert.match(page.url(), /\?eos=srk&lang=en$|\?lang=en&eos=srk$/);
+  const srk = consoleEquation('argon', 'srk', '120');
+  const p = await page.evaluate(() => Number(document.getElementById('areas').dataset.p));
+  assert.ok(Math.abs(p / srk.pReduced - 1) < 1e-9, `Soave's p ${p}, the console's ${srk.pReduced}`);
+  await page.selectOption('#eos', 'vdw');
+  await settle(page);
+  assert.ok(!/eos=/.test(page.url()), page.url());
+  assert.doesNotMatch(await page.evaluate(() => Chart.getChart('maxwell').options.plugins.title.text), /Soave|Peng/);
+  assert.strictEqual(await page.isVisible('#eos-tables-note'), false);
+  await page.close();
+});
+
+test.nature('a chosen substance by all four equations: their curves beside the measured ones, their errors the console\'s, what each correction buys', async () => {
+  const page = await open(fromDisk + '?lang=en');
+  await page.waitForSelector('#nature-view[data-fluids]');
+  await page.selectOption('#fluid', { label: 'argon (Ar)' });
+  await page.waitForFunction(() => Number(document.body.dataset.runs || 0) > 0);
+  await page.waitForFunction(() => document.querySelectorAll('#eos-errors tbody tr').length > 0);
+  const curves = await page.evaluate(() => ['nature-pressure', 'nature-density', 'nature-latent'].flatMap((name) =>
+    Chart.getChart(name).data.datasets.filter((d) => d.key.startsWith('eos-')).map((d) => [name, d.key, d.label, d.data])));
+  assert.strictEqual(curves.length, 12);
+  const names = { rk: 'Redlich–Kwong', srk: 'Soave (SRK)', pr: 'Peng–Robinson' };
+  for (const [chart, key, label, data] of curves) {
+    assert.ok(label.startsWith(names[key.split('-')[1]]), `${chart} ${key} is labelled '${label}'`);
+    assert.ok(data.length > 40 && Math.abs(data[0].x / (0.999 * 150.687) - 1) < 1e-9, `${chart} ${key}`);
+  }
+  // At T/Tc = 0.8 every equation's errors are those of the console's state
+  // beside the measured one at that T.
+  const rows = await page.evaluate(() => [...document.querySelectorAll('#eos-errors tbody tr')].map((tr) =>
+    Object.assign({ cells: [...tr.children].map((td) => td.textContent) }, tr.dataset)));
+  assert.strictEqual(rows.length, 16);
+  for (const eos of ['vdw', 'rk', 'srk', 'pr']) {
+    const row = rows.find((r) => r.eos === eos && r.t === '0.8');
+    const x = consoleEquation('argon', eos, '120.5496');
+    const expected = { p: x.p / x.measured.p - 1, liquid: x.liquid / x.measured.liquid - 1,
+      latent: x.latent / x.measured.latent - 1 };
+    for (const [k, tolerance] of [['p', 1e-6], ['liquid', 5e-5], ['latent', 5e-5]])
+      assert.ok(Math.abs(Number(row[k]) - expected[k]) < tolerance, `${eos} ${k}: ${row[k]}, the console's ${expected[k]}`);
+    const percent = (e) => (e >= 0 ? '+' : '−') + Math.abs(100 * e).toFixed(1) + ' %';
+    assert.deepStrictEqual(row.cells.slice(1, 4), ['0.8', eos === 'srk' ? 'Soave (SRK)' : eos === 'vdw' ? 'van der Waals' :
+      names[eos], percent(Number(row.p))]);
+  }
+  const buys = await page.textContent('#eos-buys');
+  assert.match(buys, /Redlich–Kwong makes the attraction fall with T.*Soave fits that fall.*Peng–Robinson changes the repulsive volume/);
+  assert.deepStrictEqual(await violations(page), [], 'the four equations against argon');
+  await page.click('#language');
+  assert.match(await page.textContent('#eos-buys'), /Peng–Robinson cambia el término del volumen repulsivo/);
+  assert.match(await page.textContent('#eos-errors caption'), /^Error relativo de cada ecuación/);
+  await page.close();
+});

@@ -95,7 +95,7 @@ export function createNatureView(model, { theme, painter, units, frames }) {
       const chart = charts[name];
       const parts = name === 'nature-density' ? [['liquid', 'natureLiquid'], ['vapour', 'natureVapour']] : [['one', '']];
       parts.forEach(([part, what], k) => {
-        label(chart, `model-${part}`, model.equationName('vdw') + (what ? ', ' + tr(what) : ''), colour(k));
+        label(chart, `model-${part}`, tr('natureModel') + (what ? ', ' + tr(what) : ''), colour(k));
         label(chart, `measured-${part}`, tr('natureMeasured') + (what ? ', ' + tr(what) : ''), colour(k + 3));
       });
       label(chart, `chosen-${name}`, tr('chosenT'), theme.css('--c-red'));
