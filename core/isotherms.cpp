@@ -57,9 +57,42 @@ ScaledSaturation scaled_saturation(const Cubic& eos, double t, double c)
     return {state, {line.w_middle / zc, line.liquid_area / zc, line.gas_area / zc}, x, x.latent()};
 }
 
+double scaled_covolume(const Cubic& eos) { return eos.omega_b() / eos.zc(); }
+
 double scaled_pressure(const Cubic& eos, double t, double v) { return eos.pressure(t, v * eos.zc()); }
 
 double scaled_gibbs(const Cubic& eos, double t, double v, double c) { return eos.gibbs(t, v * eos.zc(), c); }
+
+double scaled_entropy(const Cubic& eos, double t, double v, double c) { return eos.entropy(t, v * eos.zc(), c); }
+
+double scaled_enthalpy(const Cubic& eos, double t, double v, double c) { return eos.enthalpy(t, v * eos.zc(), c); }
+
+Mixture scaled_two_phase(const Cubic& eos, const ScaledState& s, double v, double c)
+{
+    const double gas = gas_fraction(v, s.vl, s.vg);
+    const double sl = scaled_entropy(eos, s.t, s.vl, c), sg = scaled_entropy(eos, s.t, s.vg, c);
+    const double hl = scaled_enthalpy(eos, s.t, s.vl, c), hg = scaled_enthalpy(eos, s.t, s.vg, c);
+    return {gas, sl * (1 - gas) + sg * gas, hl * (1 - gas) + hg * gas};
+}
+
+Isobar scaled_isobar(const Cubic& eos, const ScaledState& s, double t_low, double t_high, int count, double c)
+{
+    const double zc = eos.zc();
+    const auto point = [&](double on_t, bool liquid) {
+        const CubicLimits limits = on_t < 1 ? stability_limits(eos, on_t) : CubicLimits{};
+        const double v = phase_volume(eos, on_t, s.p, liquid, limits) / zc;
+        return IsobarPoint{on_t, v, scaled_entropy(eos, on_t, v, c), scaled_enthalpy(eos, on_t, v, c)};
+    };
+    Isobar out{};
+    for (int k = 0; k <= count; ++k) {
+        out.liquid.push_back(point(k == count ? s.t : t_low + (s.t - t_low) * k / count, true));
+        out.gas.push_back(point(k == 0 ? s.t : s.t + (t_high - s.t) * k / count, false));
+    }
+    const double sl = scaled_entropy(eos, s.t, s.vl, c), sg = scaled_entropy(eos, s.t, s.vg, c);
+    out.boiling_heat = s.t * (sg - sl);
+    out.latent = scaled_enthalpy(eos, s.t, s.vg, c) - scaled_enthalpy(eos, s.t, s.vl, c);
+    return out;
+}
 
 TrialLine scaled_trial_line(const Cubic& eos, const ScaledState& s, double p, double c)
 {

@@ -10,6 +10,7 @@
 
 #include "cubic.h"
 #include "maxwell.h"
+#include "state.h"
 #include "substances.h"
 
 // A saturation state and its stability limits, in v = V/Vc.
@@ -27,9 +28,25 @@ struct ScaledSaturation {
 };
 ScaledSaturation scaled_saturation(const Cubic& eos, double t, double c);
 
+// The smallest volume, where the pressure is infinite: b/Vc, 1/3 for van der Waals.
+double scaled_covolume(const Cubic& eos);
+
 // The isotherm's pressure and the Gibbs energy at (t, v).
 double scaled_pressure(const Cubic& eos, double t, double v);
 double scaled_gibbs(const Cubic& eos, double t, double v, double c);
+
+// The entropy (in R) and enthalpy (in R Tc) at (t, v), with Cv = cR.
+double scaled_entropy(const Cubic& eos, double t, double v, double c);
+double scaled_enthalpy(const Cubic& eos, double t, double v, double c);
+
+// The liquid and gas of state s together at overall volume v on its tie
+// line, as two_phase (state.h) gives van der Waals's.
+Mixture scaled_two_phase(const Cubic& eos, const ScaledState& s, double v, double c);
+
+// Heating at state s's vapour pressure from t_low to t_high through s.t, as
+// isobar (state.h) gives van der Waals's: each phase's volume found between
+// its limits at each t below 1.
+Isobar scaled_isobar(const Cubic& eos, const ScaledState& s, double t_low, double t_high, int count, double c);
 
 // A line at pressure p on the isotherm of state s, for
 // trial_line_reaches(p, s.plmin, s.pgmax): where it cuts the isotherm, the

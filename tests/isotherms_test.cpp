@@ -56,6 +56,7 @@ TEST(Isotherms, EveryEquationInItsOwnCriticalVolume)
         SCOPED_TRACE(eos_key(eos));
         const Cubic cubic(eos, 0.2);
         EXPECT_NEAR(scaled_pressure(cubic, 1, 1), 1, 1e-9);
+        EXPECT_GT(scaled_pressure(cubic, 0.8, scaled_covolume(cubic) * (1 + 1e-9)), 1e6);
         const ScaledSaturation x = scaled_saturation(cubic, 0.8, 2.5);
         const ScaledState& s = x.state;
         EXPECT_LT(s.vl, s.vlmax);
@@ -80,6 +81,38 @@ TEST(Isotherms, EveryEquationInItsOwnCriticalVolume)
     }
 }
 
+// Heating at the vapour pressure: every point on the isobar, the liquid's
+// volumes and entropies rising up to the boiling point, where t (sg - sl) is
+// the latent heat; van der Waals's as the model's own isobar, and the
+// mixture's share by the lever rule.
+TEST(Isotherms, HeatingAndTheMixture)
+{
+    for (Eos eos : every_eos) {
+        SCOPED_TRACE(eos_key(eos));
+        const Cubic cubic(eos, 0.1);
+        const ScaledState s = scaled_saturation(cubic, 0.8, 1.5).state;
+        const Isobar x = scaled_isobar(cubic, s, 0.7, 0.9, 10, 1.5);
+        ASSERT_EQ(x.liquid.size(), 11u);
+        for (const IsobarPoint& q : x.liquid)
+            EXPECT_NEAR(scaled_pressure(cubic, q.t, q.v), s.p, 1e-9);
+        for (const IsobarPoint& q : x.gas)
+            EXPECT_NEAR(scaled_pressure(cubic, q.t, q.v), s.p, 1e-9);
+        for (size_t k = 1; k < x.liquid.size(); ++k)
+            EXPECT_GT(x.liquid[k].s, x.liquid[k - 1].s);
+        EXPECT_NEAR(x.liquid.back().v, s.vl, 1e-9);
+        EXPECT_NEAR(x.boiling_heat, x.latent, 1e-8);
+        const Mixture half = scaled_two_phase(cubic, s, (s.vl + s.vg) / 2, 1.5);
+        EXPECT_DOUBLE_EQ(half.gas, 0.5);
+        EXPECT_NEAR(half.h, (x.liquid.back().h + x.gas.front().h) / 2, 1e-10);
+        if (eos == Eos::vdw) {
+            const Isobar m = isobar(s.t, s.p, s.vl, s.vg, 0.7, 0.9, 10, 1.5);
+            EXPECT_NEAR(x.gas.back().v, m.gas.back().v, 1e-8);
+            EXPECT_NEAR(x.liquid.front().v, m.liquid.front().v, 1e-9);
+            EXPECT_NEAR(x.gas.back().s - x.liquid.front().s, m.gas.back().s - m.liquid.front().s, 1e-8);
+        }
+    }
+}
+
 // A reduced volume in the equation's own Vc is the SI volume the console's
 // state gives, and only volumes and areas change unit with the equation.
 TEST(Isotherms, SiUnitsOfTheEquationsOwnVc)
@@ -96,6 +129,7 @@ TEST(Isotherms, SiUnitsOfTheEquationsOwnVc)
         EXPECT_EQ(scaled_si_unit(argon, cubic, Quantity::energy), si_unit(argon, Quantity::energy));
     }
     EXPECT_EQ(scaled_si_unit(argon, Cubic(Eos::vdw), Quantity::volume), si_unit(argon, Quantity::volume));
+    EXPECT_NEAR(scaled_covolume(Cubic(Eos::vdw)), 1.0 / 3, 1e-12);
 }
 
 // The equations' errors against argon's measured curves: van der Waals's

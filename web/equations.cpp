@@ -32,6 +32,12 @@ val equation_chart(const Cubic& e, const ScaledState& s, double p_low, double p_
 }
 double equation_to_si(const Cubic& e, int i, Quantity q, double x) { return x * scaled_si_unit(substance(i), e, q); }
 double equation_from_si(const Cubic& e, int i, Quantity q, double x) { return x / scaled_si_unit(substance(i), e, q); }
+val equation_isobar(const Cubic& e, const ScaledState& s, double t_low, double t_high, int count, double c)
+{
+    const Isobar x = scaled_isobar(e, s, t_low, t_high, count, c);
+    return object_of({{"liquid", array_of(x.liquid)}, {"gas", array_of(x.gas)}, {"boilingHeat", val(x.boiling_heat)},
+                      {"latent", val(x.latent)}});
+}
 val equation_rows_of(const Cubic& e, double c) { return array_of(scaled_rows(e, c)); }
 val equation_curve_of(int i, Eos e) { return array_of(equation_curve(substance(i), e)); }
 val equation_errors_of(int i) { return array_of(equation_errors(substance(i))); }
@@ -56,8 +62,11 @@ EMSCRIPTEN_BINDINGS(vdwcoex_equations)
         .field("temperature", &EquationError::temperature).field("p", &EquationError::p)
         .field("liquid", &EquationError::liquid).field("latent", &EquationError::latent);
     class_<Cubic>("Equation").constructor<Eos, double>().function("zc", &Cubic::zc)
+        .function("covolume", &scaled_covolume)
         .function("state", &scaled_saturation).function("pressure", &scaled_pressure).function("gibbs", &scaled_gibbs)
         .function("trial", &equation_trial).function("gibbsChart", &equation_chart).function("toSi", &equation_to_si)
-        .function("fromSi", &equation_from_si).function("rows", &equation_rows_of);
+        .function("fromSi", &equation_from_si).function("rows", &equation_rows_of)
+        .function("entropy", &scaled_entropy).function("enthalpy", &scaled_enthalpy)
+        .function("twoPhase", &scaled_two_phase).function("isobar", &equation_isobar);
     function("equationCurve", &equation_curve_of); function("equationErrors", &equation_errors_of);
 }

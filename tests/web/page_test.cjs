@@ -1637,3 +1637,40 @@ test.nature('a chosen substance by all four equations: their curves beside the m
   assert.match(await page.textContent('#eos-errors caption'), /^Error relativo de cada ecuación/);
   await page.close();
 });
+
+test.lab('with Peng–Robinson the cylinder and the heating follow it: two phases at the console\'s vapour pressure, boiling with its latent heat', async () => {
+  const page = await open(fromDisk + '?eos=pr&lang=en');
+  await page.selectOption('#fluid', { label: 'argon (Ar)' });
+  await page.waitForFunction(() => Number(document.body.dataset.runs || 0) > 0);
+  await chooseT(page, '0.900');
+  const pr = consoleEquation('argon', 'pr', String(0.9 * 150.687));
+  const at = async (v) => {
+    await page.fill('#process-v-number', String(v));
+    await page.dispatchEvent('#process-v-number', 'change');
+    const x = await page.evaluate(() => Object.assign({}, document.getElementById('process-readout').dataset));
+    return { p: Number(x.p), gas: Number(x.gas), phase: x.phase };
+  };
+  // In two phases the piston holds Peng and Robinson's vapour pressure, the
+  // shares by the lever rule on its tie line, in its own Vc.
+  const middle = await at((pr.vl + pr.vg) / 2);
+  assert.strictEqual(middle.phase, 'two');
+  assert.ok(Math.abs(middle.p / pr.pReduced - 1) < 1e-8, `p ${middle.p}, the console's ${pr.pReduced}`);
+  assert.ok(Math.abs(middle.gas - 0.5) < 1e-5, `gas share ${middle.gas}`);
+  const gas = await at(1.2 * pr.vg);
+  assert.ok(gas.phase === 'gas' && gas.p < pr.pReduced);
+  // Heating boils at that pressure and takes in the console's latent heat.
+  const heating = await page.evaluate(() => {
+    const model = window.vdwcoexPage.model;
+    model.setHeatStep(20);
+    const starts = model.heatingState();
+    model.setHeatStep(40);
+    const ends = model.heatingState();
+    return { p: starts.p, heat: ends.heat - starts.heat, pathLatent: ends.path.latent,
+      latent: model.toSi('e', ends.path.latent) / 1000 };
+  });
+  assert.ok(Math.abs(heating.p / pr.pReduced - 1) < 1e-8);
+  assert.ok(Math.abs(heating.latent / pr.latent - 1) < 1e-5, `latent ${heating.latent} kJ/mol, the console's ${pr.latent}`);
+  assert.ok(Math.abs(heating.heat / heating.pathLatent - 1) < 1e-6, 'the heat of boiling is not the latent heat');
+  assert.match(await page.textContent('#eos-lab-note'), /follow the equation chosen/);
+  await page.close();
+});

@@ -9,7 +9,7 @@ import { legend, tAxis } from './charting.js';
 import { setMarks } from './marks.js';
 import { HEAT_STEPS } from './model.js';
 
-export function createHeatingView(model, { theme, units, announce, chartNamed, frames }) {
+export function createHeatingView(model, { theme, shownUnits: units, announce, chartNamed, frames }) {
   const state = model.state;
   const tr = model.tr;
   let said = '';
@@ -59,7 +59,9 @@ export function createHeatingView(model, { theme, units, announce, chartNamed, f
         ts.options.scales.y.min = tMin;
         ts.update('none');
       }
-      setMarks(ts, x ? [
+      // The t–s chart is the tables', van der Waals's: another equation's
+      // entropy, of another zero, is not marked on it.
+      setMarks(ts, x && model.state.eos === 'vdw' ? [
         { key: 'boiling-heat', points: boiling ? [{ x: sl, y: 0 }, { x: sl, y: x.path.s.t }, { x: sg, y: x.path.s.t },
           { x: sg, y: 0 }] : [], fill: theme.css('--area-gas'), colour },
         { key: 'heating-path', points: [...x.path.liquid, ...x.path.gas].map((q) => ({ x: q.s, y: q.t })), line: true,
@@ -68,8 +70,7 @@ export function createHeatingView(model, { theme, units, announce, chartNamed, f
       legend('ts', ts);
     }
     if (pt) {
-      // The heating is van der Waals's: not marked where another equation is drawn.
-      setMarks(pt, x && model.state.eos === 'vdw' ? [
+      setMarks(pt, x ? [
         { key: 'heating-path', points: [x.path.liquid[0], x.path.gas[x.path.gas.length - 1]].map((q) => ({ x: q.t, y: x.p })),
           line: true, colour, width: 2, dash: [6, 4] },
         { key: 'heating-point', points: [{ x: x.t, y: x.p }], colour, radius: 7 }] : [], 'heating');

@@ -384,7 +384,8 @@ export function createMaxwellView(model, { theme, painter, frames, shownUnits: u
     const span = vHigh - vLow;
     const low = Math.min(s.plmin, shown.p), high = Math.max(s.pgmax, shown.p);
     const pad = (high - low) * (state.logAxis ? 0.35 : 0.12);
-    const vMin = state.logAxis ? Math.max(vLow * 0.85, (vLow + 1 / 3) / 2) : Math.max(vLow - span * 0.06, (vLow + 1 / 3) / 2);
+    const b = model.covolume();
+    const vMin = state.logAxis ? Math.max(vLow * 0.85, (vLow + b) / 2) : Math.max(vLow - span * 0.06, (vLow + b) / 2);
     const vMax = state.logAxis ? vHigh * 1.6 : vHigh + span * 0.06;
     volumeAxis(vMin, vMax);
     Object.assign(m.options.scales.y, { min: low - pad, max: high + pad });

@@ -194,11 +194,13 @@ export function createModel(loadProgram) {
       if (!EQUATIONS.includes(key) || key === state.eos)
         return;
       Object.assign(state, { eos: key, trialP: null, vOperating: null });
+      state.process.v = null;
       emit('eos');
     },
 
     setEosOmega(omega) {
       state.eosOmega = omega;
+      state.process.v = null;
       state.trialP = null;
       state.vOperating = null;
       emit('eos');
@@ -220,6 +222,13 @@ export function createModel(loadProgram) {
         byEquation = { key, shown: Object.assign(stateOffTable(eq.state(t, c), c, (s, q) => eq.trial(s, q, c)),
           { eos: eq.key }) };
       return byEquation.shown;
+    },
+
+    // The chosen equation's smallest volume b/Vc, where its pressure is
+    // infinite: a chart of its isotherms stays above it.
+    covolume() {
+      const eq = model.equation();
+      return eq ? eq.covolume : 1 / 3;
     },
 
     // Points { x: v, y: p } on the chosen equation's isotherm t at the volumes vs.
@@ -583,11 +592,11 @@ export function createModel(loadProgram) {
     // The process's volumes at the chosen t: from just below the liquid's
     // to beyond the gas's, where it starts, as gas.
     processRange() {
-      const chosen = model.chosenState();
+      const chosen = model.shownState();
       if (!chosen)
         return null;
       const s = chosen.s;
-      return [Math.max(0.85 * s.vl, (s.vl + 1 / 3) / 2), 1.3 * s.vg];
+      return [Math.max(0.85 * s.vl, (s.vl + model.covolume()) / 2), 1.3 * s.vg];
     },
 
     // Moves the piston to overall volume v. With nucleation, the state is
@@ -595,7 +604,7 @@ export function createModel(loadProgram) {
     // tie line's end, metastable, up to its spinodal, and past it falls into
     // two phases at the same volume.
     setProcessVolume(v, deferred = false) {
-      const chosen = model.chosenState();
+      const chosen = model.shownState();
       if (!chosen)
         return;
       const s = chosen.s, process = state.process;
@@ -631,20 +640,21 @@ export function createModel(loadProgram) {
     // the gas's share and each phase's volume (lever rule in two phases),
     // and the whole's entropy with Cv = cR. Null above the table's range.
     processState() {
-      const chosen = model.chosenState();
+      const chosen = model.shownState();
       if (!chosen || !state.program)
         return null;
       const s = chosen.s, process = state.process;
       if (process.v === null)  // it starts as gas at the largest volume
         Object.assign(process, { v: model.processRange()[1], phase: 'gas', fell: null });
       const { v, phase } = process, t = s.t, c = state.c;
+      const fluid = model.equation() || state.program;
       if (phase === 'two') {
-        const both = state.program.twoPhase(model.rowLike(s), v, c);
+        const both = fluid.twoPhase(model.rowLike(s), v, c);
         return { v, phase, fell: process.fell, p: s.p, gas: both.gas, vl: s.vl, vg: s.vg, entropy: both.s, t };
       }
       const gas = phase.endsWith('gas') ? 1 : 0;
-      return { v, phase, fell: process.fell, p: state.program.isothermPressure(t, v), gas, vl: v, vg: v,
-        entropy: state.program.entropy(t, v, c), t };
+      const p = model.equation() ? fluid.pressure(t, v) : fluid.isothermPressure(t, v);
+      return { v, phase, fell: process.fell, p, gas, vl: v, vg: v, entropy: fluid.entropy(t, v, c), t };
     },
 
     // A state as the program takes it back (its RowState's fields only).
@@ -658,14 +668,15 @@ export function createModel(loadProgram) {
     // overall volume from vl to vg), then the gas warming, each a third of
     // the steps, over 0.1 of t either side of the boiling point.
     heatingPath() {
-      const chosen = model.chosenState();
+      const chosen = model.shownState();
       if (!chosen || !state.program)
         return null;
-      const s = chosen.s, key = `${s.t} ${s.p} ${state.c}`;
+      const s = chosen.s, key = `${state.eos} ${s.t} ${s.p} ${state.c}`;
       if (!heatingCache || heatingCache.key !== key) {
         const third = HEAT_STEPS / 3;
-        const path = state.program.isobar(model.rowLike(s), Math.max(model.lowestMilli() / 1000, s.t - 0.1), s.t + 0.1,
-          third, state.c);
+        const fluid = model.equation() || state.program;
+        const path = fluid.isobar(model.rowLike(s), Math.max(model.lowestMilli() / 1000, s.t - 0.1), s.t + 0.1, third,
+          state.c);
         heatingCache = { key, path: Object.assign(path, { s }) };
       }
       return heatingCache.path;
@@ -682,7 +693,7 @@ export function createModel(loadProgram) {
         at = Object.assign({ phase: 'liquid', gas: 0 }, path.liquid[k]);
       } else if (k < 2 * third) {
         const v = s.vl + (s.vg - s.vl) * (k - third) / third;
-        const both = state.program.twoPhase(model.rowLike(s), v, state.c);
+        const both = (model.equation() || state.program).twoPhase(model.rowLike(s), v, state.c);
         at = { phase: 'two', t: s.t, v, s: both.s, h: both.h, gas: both.gas };
       } else {
         at = Object.assign({ phase: 'gas', gas: 1 }, path.gas[k - 2 * third]);

@@ -14,7 +14,7 @@ const HEIGHT = 260;   // the drawn height of the largest volume, in the drawing'
 const BOTTOM = 290;   // the cylinder's floor
 const STEPS = 1000;   // the slider's steps, on a logarithmic scale of v
 
-export function createProcessView(model, { theme, units, announce, chartNamed, frames }) {
+export function createProcessView(model, { theme, shownUnits: units, announce, chartNamed, frames }) {
   const state = model.state;
   const tr = model.tr;
   let playTimer = null;
@@ -79,7 +79,7 @@ export function createProcessView(model, { theme, units, announce, chartNamed, f
       markCharts(null);
       return;
     }
-    const s = model.chosenState().s;
+    const s = model.shownState().s;
     const slider = byId('process-v');
     Object.assign(slider, { min: 0, max: STEPS, step: 1, disabled: false });
     slider.value = toSlider(x.v, range);
@@ -118,12 +118,12 @@ export function createProcessView(model, { theme, units, announce, chartNamed, f
         legend(name, chart);
       }
     };
-    // The lab's fluid is van der Waals's: not marked where another equation is drawn.
-    const drawn = x && model.state.eos === 'vdw' ? x : null;
-    mark('maxwell', drawn ? [{ x: drawn.v, y: drawn.p }] : []);
-    mark('pv', drawn ? [{ x: drawn.v, y: drawn.p }] : []);
-    mark('pt', drawn ? [{ x: drawn.t, y: drawn.p }] : []);
-    mark('ts', x ? [{ x: x.entropy, y: x.t }] : []);
+    mark('maxwell', x ? [{ x: x.v, y: x.p }] : []);
+    mark('pv', x ? [{ x: x.v, y: x.p }] : []);
+    mark('pt', x ? [{ x: x.t, y: x.p }] : []);
+    // The t–s chart is the tables', van der Waals's: another equation's
+    // entropy, of another zero, is not marked on it.
+    mark('ts', x && model.state.eos === 'vdw' ? [{ x: x.entropy, y: x.t }] : []);
   }
 
   function stopPlaying() {

@@ -19,13 +19,15 @@ function programOf(module) {
   // One equation kept by key, made again when its omega changes.
   const keptEquations = new Map();
 
-  // Any equation's isotherm in v = V/Vc with its own Vc: its Zc, its
+  // Any equation's isotherm in v = V/Vc with its own Vc: its Zc and
+  // smallest volume b/Vc, its
   // saturation state at t ({ state, areas, properties, latent }, for
   // lowestEquationT <= t < 1), its pressure and g at (t, v), a line at
   // pressure p on state s's isotherm (null outside its limits' pressures),
   // the Gibbs chart as gibbsChart gives van der Waals's, substance i's
-  // reduced numbers in SI and back by the equation's own Vc, and its states
-  // at the table's temperatures.
+  // reduced numbers in SI and back by the equation's own Vc, its states at
+  // the table's temperatures, and for the lab s, h, a two-phase mixture and
+  // heating at the vapour pressure as the functions below of the same names.
   function equation(key, omega) {
     const was = keptEquations.get(key);
     if (was && was.omega === omega)
@@ -33,7 +35,7 @@ function programOf(module) {
     if (was)
       was.made.delete();
     const made = new module.Equation(module.Eos[key], omega);
-    const offered = { key, omega, zc: made.zc(),
+    const offered = { key, omega, zc: made.zc(), covolume: made.covolume(),
       state: (t, c) => made.state(t, c),
       pressure: (t, v) => made.pressure(t, v),
       gibbs: (t, v, c) => made.gibbs(t, v, c),
@@ -41,7 +43,11 @@ function programOf(module) {
       gibbsChart: (s, pLow, pHigh, count, c) => made.gibbsChart(s, pLow, pHigh, count, c),
       toSi: (i, q, x) => made.toSi(i, quantities[q], x),
       fromSi: (i, q, x) => made.fromSi(i, quantities[q], x),
-      rows: (c) => made.rows(c) };
+      rows: (c) => made.rows(c),
+      entropy: (t, v, c) => made.entropy(t, v, c),
+      enthalpy: (t, v, c) => made.enthalpy(t, v, c),
+      twoPhase: (s, v, c) => made.twoPhase(s, v, c),
+      isobar: (s, tLow, tHigh, count, c) => made.isobar(s, tLow, tHigh, count, c) };
     keptEquations.set(key, { omega, made, offered });
     return offered;
   }
