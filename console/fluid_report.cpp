@@ -251,7 +251,7 @@ std::string equation_fluid(const Messages& say, Eos eos, std::optional<Substance
     if (!fluid)
         return say.eos_needs_fluid(key);
     if (omega) {
-        if (!(*omega >= -1 && *omega <= 2))
+        if (!omega_accepted(*omega))
             return say.omega_range(omega_typed);
         fluid->omega = *omega;
     }

@@ -36,6 +36,8 @@ bool eos_from_key(const std::string& key, Eos& eos)
 
 bool needs_omega(Eos eos) { return eos == Eos::srk || eos == Eos::pr; }
 
+bool omega_accepted(double omega) { return omega >= -1 && omega <= 2; }
+
 CriticalConstants critical_constants(double delta1, double delta2)
 {
     // Z^3 - (1 + B - uB) Z^2 + (A + wB^2 - uB - uB^2) Z - (AB + wB^2 + wB^3)

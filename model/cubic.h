@@ -44,6 +44,10 @@ bool eos_from_key(const std::string& key, Eos& eos);
 // Whether the equation's alpha depends on the acentric factor (srk, pr).
 bool needs_omega(Eos eos);
 
+// Whether srk and pr take this acentric factor: -1 to 2, beyond every
+// fluid's, where Soave's and Peng and Robinson's m stay meaningful.
+bool omega_accepted(double omega);
+
 // The critical constants of the family: omega_a, omega_b and Zc.
 struct CriticalConstants {
     double omega_a, omega_b, zc;

@@ -68,5 +68,6 @@ EMSCRIPTEN_BINDINGS(vdwcoex_equations)
         .function("fromSi", &equation_from_si).function("rows", &equation_rows_of)
         .function("entropy", &scaled_entropy).function("enthalpy", &scaled_enthalpy)
         .function("twoPhase", &scaled_two_phase).function("isobar", &equation_isobar);
+    function("omegaAccepted", &omega_accepted);
     function("equationCurve", &equation_curve_of); function("equationErrors", &equation_errors_of);
 }

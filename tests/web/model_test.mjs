@@ -341,7 +341,7 @@ test('another equation is what the Maxwell view shows: its state off the table i
   };
   const program = { run: (reply) => fakeRun(reply), lowestStateT: 0.394, lowestEquationT: 0.35,
     fixed: (x) => x.toFixed(6), equation, substances: [{ key: 'argon', omega: -0.002 }],
-    toSi: (i, q, x) => x * 10 };
+    toSi: (i, q, x) => x * 10, omegaAccepted: (omega) => omega <= 2 };
   const { model } = modelWith(program);
   const eosSaid = [];
   model.on('eos', () => eosSaid.push(model.state.eos));
@@ -372,7 +372,9 @@ test('another equation is what the Maxwell view shows: its state off the table i
   assert.strictEqual(model.shownToSi('v', 2), 200);
   assert.strictEqual(model.toSi('v', 2), 20);
   model.state.fluid = -1;
-  model.setEosOmega(0.2);
+  assert.strictEqual(model.setEosOmega(0.2), true);
+  // An omega the program refuses changes nothing.
+  assert.strictEqual(model.setEosOmega(7), false);
   model.shownState();
   assert.deepStrictEqual(made.slice(-1), [['pr', 0.2]]);
   // Outside the equation's searches, and at the critical point, none.

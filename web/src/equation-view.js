@@ -37,13 +37,8 @@ export function createEquationView(model) {
     } catch (error) { /* an address from disk may not be rewritten */ }
   });
   byId('eos-omega').addEventListener('change', (event) => {
-    const omega = typedNumber(event.target.value);
-    if (!(omega >= -1 && omega <= 2)) {
-      fieldError(event.target, 'eos-omega-error', tr('eosOmegaInvalid'));
-      return;
-    }
-    fieldError(event.target, 'eos-omega-error', null);
-    model.setEosOmega(omega);
+    const accepted = model.setEosOmega(typedNumber(event.target.value));
+    fieldError(event.target, 'eos-omega-error', accepted ? null : tr('eosOmegaInvalid'));
   });
   ['eos', 'fluid', 'language', 'program'].forEach((event) => model.on(event, show));
   show();

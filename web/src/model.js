@@ -198,12 +198,17 @@ export function createModel(loadProgram) {
       emit('eos');
     },
 
+    // An omega typed for srk and pr; false, and nothing changed, where the
+    // program does not take it.
     setEosOmega(omega) {
+      if (!state.program || !state.program.omegaAccepted(omega))
+        return false;
       state.eosOmega = omega;
       state.process.v = null;
       state.trialP = null;
       state.vOperating = null;
       emit('eos');
+      return true;
     },
 
     // What the Maxwell view shows at the chosen t: chosenState's, of the

@@ -104,6 +104,8 @@ function programOf(module) {
     // The model against Guggenheim's law, its Zc, acentric factor, critical
     // exponent and Clapeyron's slopes (none depends on c).
     againstNature: () => module.againstNature(),
+    // Whether Soave's and Peng and Robinson's equations take this omega.
+    omegaAccepted: (omega) => module.omegaAccepted(omega),
     measuredFluids: () => module.measuredFluids(),
     // Substance i measured at T (K): { p, liquid, vapour, latent }, { solid, tripleT } below its triple point, or null.
     measuredAt: (i, temperature) => module.measuredAt(i, temperature),
