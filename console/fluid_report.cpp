@@ -258,21 +258,6 @@ std::string equation_fluid(const Messages& say, Eos eos, std::optional<Substance
     return "";
 }
 
-std::string equation_name(Eos eos)
-{
-    switch (eos) {
-    case Eos::rk:
-        return "Redlich-Kwong";
-    case Eos::srk:
-        return "Soave-Redlich-Kwong";
-    case Eos::pr:
-        return "Peng-Robinson";
-    case Eos::vdw:
-        break;
-    }
-    return "van der Waals";
-}
-
 std::string equation_state_report(const Messages& say, const Substance& fluid, Eos eos, const EquationState& s,
                                   bool by_pressure)
 {

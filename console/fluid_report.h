@@ -55,10 +55,6 @@ std::string state_report(const Messages& say, const Substance& fluid, const Coex
 std::string equation_fluid(const Messages& say, Eos eos, std::optional<Substance>& fluid, bool own_constants,
                            const std::optional<double>& omega, const std::string& omega_typed);
 
-// The equation's name as the reports spell it: "van der Waals",
-// "Redlich-Kwong", "Soave-Redlich-Kwong", "Peng-Robinson".
-std::string equation_name(Eos eos);
-
 // The saturation state `s` of `fluid` by `eos`, as state_report shows the
 // van der Waals fluid's, named by its equation (with omega for srk and pr),
 // the volumes reduced by the equation's own Vc = Zc R Tc/pc.

@@ -2,7 +2,23 @@
 
 #include <cmath>
 
+#include "reports.h"
 #include "sweep.h"
+
+std::string equation_name(Eos eos)
+{
+    switch (eos) {
+    case Eos::rk:
+        return "Redlich-Kwong";
+    case Eos::srk:
+        return "Soave-Redlich-Kwong";
+    case Eos::pr:
+        return "Peng-Robinson";
+    case Eos::vdw:
+        break;
+    }
+    return "van der Waals";
+}
 
 Cubic cubic_for(const Substance& fluid, Eos eos) { return Cubic(eos, fluid.omega); }
 
@@ -41,6 +57,138 @@ std::vector<EquationRow> equation_rows(const Cubic& eos, double c)
         rows.push_back({s, properties(eos, s, c)});
     }
     return rows;
+}
+
+namespace {
+
+// A column of an equation's tables: its reduced name and unit, its SI name
+// and unit, what it measures, and its number in a row in the family's own
+// units (volumes as w = V pc/(R Tc), the reduced tables' v being w/Zc).
+struct EquationColumn {
+    const char *name, *unit, *si_name, *si_unit;
+    Quantity quantity;
+    double (*of)(const EquationRow&);
+};
+
+constexpr EquationColumn coexistence_columns[] = {
+    {"t", "T/Tc", "T_K", "K", Quantity::temperature, [](const EquationRow& r) { return r.state.tr; }},
+    {"p", "p/pc", "p_Pa", "Pa", Quantity::pressure, [](const EquationRow& r) { return r.state.pr; }},
+    {"v_liquid", "V/Vc", "v_liquid_m3_per_mol", "m3/mol", Quantity::volume, [](const EquationRow& r) { return r.state.wl; }},
+    {"v_gas", "V/Vc", "v_gas_m3_per_mol", "m3/mol", Quantity::volume, [](const EquationRow& r) { return r.state.wg; }},
+    {"v_liquid_max", "V/Vc", "v_liquid_max_m3_per_mol", "m3/mol", Quantity::volume,
+     [](const EquationRow& r) { return r.state.limits.wl_max; }},
+    {"p_liquid_min", "p/pc", "p_liquid_min_Pa", "Pa", Quantity::pressure,
+     [](const EquationRow& r) { return r.state.limits.pl_min; }},
+    {"v_gas_min", "V/Vc", "v_gas_min_m3_per_mol", "m3/mol", Quantity::volume,
+     [](const EquationRow& r) { return r.state.limits.wg_min; }},
+    {"p_gas_max", "p/pc", "p_gas_max_Pa", "Pa", Quantity::pressure, [](const EquationRow& r) { return r.state.limits.pg_max; }},
+    {"latent_heat_per_RTc", "R Tc", "latent_heat_J_per_mol", "J/mol", Quantity::energy,
+     [](const EquationRow& r) { return r.properties.latent(); }},
+};
+
+constexpr EquationColumn property_columns[] = {
+    coexistence_columns[0], coexistence_columns[1], coexistence_columns[2], coexistence_columns[3],
+    {"s_liquid_per_R", "R", "s_liquid_J_per_mol_K", "J/(mol K)", Quantity::entropy, [](const EquationRow& r) { return r.properties.sl; }},
+    {"s_gas_per_R", "R", "s_gas_J_per_mol_K", "J/(mol K)", Quantity::entropy, [](const EquationRow& r) { return r.properties.sg; }},
+    {"h_liquid_per_RTc", "R Tc", "h_liquid_J_per_mol", "J/mol", Quantity::energy, [](const EquationRow& r) { return r.properties.hl; }},
+    {"h_gas_per_RTc", "R Tc", "h_gas_J_per_mol", "J/mol", Quantity::energy, [](const EquationRow& r) { return r.properties.hg; }},
+    {"g_liquid_per_RTc", "R Tc", "g_liquid_J_per_mol", "J/mol", Quantity::energy, [](const EquationRow& r) { return r.properties.gl; }},
+    {"g_gas_per_RTc", "R Tc", "g_gas_J_per_mol", "J/mol", Quantity::energy, [](const EquationRow& r) { return r.properties.gg; }},
+    {"u_liquid_per_RTc", "R Tc", "u_liquid_J_per_mol", "J/mol", Quantity::energy, [](const EquationRow& r) { return r.properties.ul; }},
+    {"u_gas_per_RTc", "R Tc", "u_gas_J_per_mol", "J/mol", Quantity::energy, [](const EquationRow& r) { return r.properties.ug; }},
+};
+
+// A column's number in a row as the table holds it: reduced, the volumes
+// over Zc; in SI, the volumes times R Tc/pc and the rest by si_unit, as the
+// van der Waals tables'.
+double in_table(const EquationColumn& column, const EquationRow& row, const Cubic& eos, const Substance* fluid)
+{
+    const bool volume = column.quantity == Quantity::volume;
+    if (!fluid)
+        return volume ? column.of(row) / eos.zc() : column.of(row);
+    return column.of(row) * (volume ? gas_constant * fluid->tc / fluid->pc : si_unit(*fluid, column.quantity));
+}
+
+template <size_t N>
+OwnedTable table_of(const EquationColumn (&columns)[N], const Cubic& eos, const std::vector<EquationRow>& rows,
+                    const Substance* fluid)
+{
+    OwnedTable table;
+    for (const EquationColumn& column : columns) {
+        table.names.push_back(fluid ? column.si_name : column.name);
+        table.units.push_back(fluid ? column.si_unit : column.unit);
+    }
+    for (const EquationRow& row : rows) {
+        std::vector<std::string> cells;
+        for (const EquationColumn& column : columns) {
+            const double x = in_table(column, row, eos, fluid);
+            std::string shown;
+            if (fluid)
+                shown = si_number(x);
+            else
+                number(shown, x);
+            cells.push_back(shown);
+        }
+        table.rows.push_back(std::move(cells));
+    }
+    return table;
+}
+
+}  // namespace
+
+EquationTables equation_tables(const Cubic& eos, const std::vector<EquationRow>& rows, const Substance* fluid)
+{
+    return {table_of(coexistence_columns, eos, rows, fluid), table_of(property_columns, eos, rows, fluid)};
+}
+
+std::vector<NumberColumn> equation_columns(const Cubic& eos, const std::vector<EquationRow>& rows)
+{
+    std::vector<NumberColumn> columns;
+    const auto add = [&](const EquationColumn& column) {
+        for (const NumberColumn& had : columns)
+            if (had.name == column.name)
+                return;
+        NumberColumn out{column.name, {}};
+        for (const EquationRow& row : rows)
+            out.values.push_back(in_table(column, row, eos, nullptr));
+        columns.push_back(std::move(out));
+    };
+    for (const EquationColumn& column : coexistence_columns)
+        add(column);
+    for (const EquationColumn& column : property_columns)
+        add(column);
+    return columns;
+}
+
+std::vector<std::string> equation_header(const Cubic& eos, double omega, double c, const Substance* fluid,
+                                         const std::string& version)
+{
+    const std::string name = equation_name(eos.eos()),
+                      with_omega = needs_omega(eos.eos()) ? ", omega = " + si_number(omega) : "";
+    if (!fluid)
+        return {"vdwcoex " + version + ": the " + name + " equation" + with_omega + " with Cv = c R, c = " + si_number(c),
+                "t = T/Tc, p = p/pc, v = V/Vc with the equation's own critical volume Vc = Zc R Tc/pc, Zc = " +
+                    si_number(eos.zc()) + "; s in R; h, g, u and the latent heat in R Tc; the coexistence rows only"};
+    const std::string fluid_name = fluid->name_en + (fluid->formula.empty() ? "" : " (" + fluid->formula + ")");
+    return {"vdwcoex " + version + ": " + fluid_name + " by the " + name + " equation" + with_omega +
+                " with Cv = c R, c = " + si_number(c),
+            "Tc = " + si_number(fluid->tc) + " K, pc = " + si_number(fluid->pc) + " Pa, Vc = Zc R Tc / pc = " +
+                si_number(eos.zc() * gas_constant * fluid->tc / fluid->pc) +
+                " m3/mol (the equation's critical volume), R = 8.314462618 J/(mol K)",
+            "constants from " + fluid->source};
+}
+
+OwnedTable equation_nature_table(const Substance& fluid, const Cubic& eos, const std::vector<EquationRow>& rows)
+{
+    const double volume = gas_constant * fluid.tc / fluid.pc;
+    std::vector<NaturePoint> points;
+    for (const EquationRow& row : rows) {
+        const double temperature = row.state.tr * fluid.tc;
+        points.push_back({temperature, row.state.tr, row.state.pr * fluid.pc, 1 / (row.state.wl * volume),
+                          1 / (row.state.wg * volume), row.properties.latent() * gas_constant * fluid.tc,
+                          measured_saturation(fluid, temperature)});
+    }
+    return nature_table(fluid, points, eos.zc() * volume);
 }
 
 std::vector<EquationConstants> equation_constants(const Substance& fluid)

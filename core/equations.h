@@ -4,12 +4,17 @@
 // tables and their SI forms stay with the sweep (sweep.h, substances.h).
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "cubic.h"
 #include "nature.h"
 #include "query.h"
 #include "substances.h"
+
+// The equation's name as the reports spell it: "van der Waals",
+// "Redlich-Kwong", "Soave-Redlich-Kwong", "Peng-Robinson".
+std::string equation_name(Eos eos);
 
 // The equation for this fluid: srk and pr with the fluid's acentric factor.
 Cubic cubic_for(const Substance& fluid, Eos eos);
@@ -40,6 +45,37 @@ struct EquationRow {
     CubicProperties properties;
 };
 std::vector<EquationRow> equation_rows(const Cubic& eos, double c);
+
+// An equation's rows as the two tables beside the van der Waals ones, the
+// coexistence rows only: coexistence (t, p, v_liquid, v_gas, the stability
+// limits, the latent heat) and properties (t, p, the volumes, then s, h, g
+// and u of each phase). Reduced: t = T/Tc, p = p/pc, v = V/Vc by the
+// equation's own critical volume Vc = Zc R Tc/pc, s in R, the energies in
+// R Tc, six decimals as the reports print them. With a fluid, in its SI
+// units instead (K, Pa, m3/mol, J/(mol K), J/mol, V by R Tc/pc), nine
+// significant digits as the van der Waals SI tables print them.
+struct EquationTables {
+    OwnedTable coexistence, properties;
+};
+EquationTables equation_tables(const Cubic& eos, const std::vector<EquationRow>& rows,
+                               const Substance* fluid = nullptr);
+
+// The same rows' numbers unrounded, by the reduced tables' column names.
+struct NumberColumn {
+    std::string name;
+    std::vector<double> values;
+};
+std::vector<NumberColumn> equation_columns(const Cubic& eos, const std::vector<EquationRow>& rows);
+
+// The lines that head an equation's tables: the equation with c (and the
+// acentric factor `omega` for srk and pr), and what the reduced numbers
+// measure, or with a fluid its constants, its Vc and their source.
+std::vector<std::string> equation_header(const Cubic& eos, double omega, double c, const Substance* fluid,
+                                         const std::string& version);
+
+// The fluid's measured saturation curves beside the equation's rows, as
+// nature_table sets them beside the van der Waals fluid's.
+OwnedTable equation_nature_table(const Substance& fluid, const Cubic& eos, const std::vector<EquationRow>& rows);
 
 // Each equation's Zc and its acentric factor read from its own curve
 // (srk and pr with the fluid's omega), in the order vdw, rk, srk, pr.
