@@ -178,15 +178,12 @@ int equation_query(const Messages& say, const Options& options, std::optional<Su
 {
     const Eos eos = *options.eos;
     const bool at = options.at_temperature || options.at_pressure;
-    // rk's reduced tables need no fluid; everything else does, and srk and
-    // pr its acentric factor.
-    if (fluid || at || options.against_nature || needs_omega(eos)) {
-        const auto typed_omega = options.typed.find("omega");
-        const std::string lacks = equation_fluid(say, eos, fluid, fluid && options.substance.empty(), options.omega,
-                                                 typed_omega == options.typed.end() ? "" : typed_omega->second);
-        if (!lacks.empty())
-            return usage(say, lacks);
-    }
+    const auto typed_omega = options.typed.find("omega");
+    const std::string lacks = equation_fluid(say, eos, fluid, fluid && options.substance.empty(), options.omega,
+                                             typed_omega == options.typed.end() ? "" : typed_omega->second,
+                                             !at && !options.against_nature);
+    if (!lacks.empty())
+        return usage(say, lacks);
     if (options.against_nature && options.substance.empty())
         return usage(say, say.needs_substance());
     if (!at) {

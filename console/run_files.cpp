@@ -267,3 +267,35 @@ bool replace_run_files(const Messages& say, const std::vector<PlannedFile>& plan
     computed(result);
     return write_planned(say, plan, result, files, waiting, why, error);
 }
+
+int write_run(const Messages& say, const std::string& folder, double c, bool csv, bool xlsx,
+              const std::optional<Substance>& fluid, Eos eos, std::vector<std::string>& lines,
+              std::vector<std::string>& written, int& error)
+{
+    error = 0;
+    if (folder.empty())
+        return lines.push_back(say.empty_folder("folder")), 2;
+    if ((error = folder_error(folder)))
+        return lines.push_back(say.no_folder(folder, reason_of(say, error))), 2;
+    std::string why;
+    if (xlsx)
+        if (const int loading = workbook_writer(why)) {
+            lines.push_back(loading == ENOMEM ? say.out_of_memory() : say.no_workbook(why));
+            error = loading == ENOMEM ? ENOMEM : 0;
+            return loading == ENOMEM ? 1 : 2;
+        }
+    if (const std::string warning = say.c_warning(c); !warning.empty())
+        lines.push_back(warning);
+    const std::vector<PlannedFile> plan = plan_files(folder, csv, xlsx, fluid.has_value(), "", eos);
+    std::vector<ReportFile> files;
+    const bool ok = replace_run_files(
+        say, plan, files, [&](const std::string& line) { lines.push_back(line); },
+        [&] { return RunResult(c, fluid, fluid || xlsx, false, eos); }, [](const RunResult&) {}, why, &error);
+    for (ReportFile& file : files)
+        discard_report(file);
+    if (!ok)
+        return lines.push_back(why), 1;
+    for (const PlannedFile& file : plan)
+        written.push_back(file.path);
+    return 0;
+}

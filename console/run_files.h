@@ -97,3 +97,15 @@ std::string reason_of(const Messages& say, int error);
 bool replace_run_files(const Messages& say, const std::vector<PlannedFile>& plan, std::vector<ReportFile>& files,
                        const std::function<void(const std::string&)>& tell, const std::function<RunResult()>& compute,
                        const std::function<void(const RunResult&)>& computed, std::string& why, int* error = nullptr);
+
+// The console's run without its dialogue, as the Python module's
+// write_reports makes it: the files for c in `folder` (with the fluid's SI
+// tables and another equation's, as plan_files names them), replaced
+// together or not at all. Returns the status the console would exit with
+// (0, 1 for a failure, 2 for a usage error: an empty or missing folder, no
+// workbook writer); `lines` gets what it would say on standard error, last
+// the failure's line, `written` the paths, and `error` the errno of a
+// failure where the system gave one (0 otherwise).
+int write_run(const Messages& say, const std::string& folder, double c, bool csv, bool xlsx,
+              const std::optional<Substance>& fluid, Eos eos, std::vector<std::string>& lines,
+              std::vector<std::string>& written, int& error);

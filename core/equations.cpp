@@ -4,6 +4,7 @@
 
 #include "reports.h"
 #include "sweep.h"
+#include "tables_csv.h"
 
 std::string equation_name(Eos eos)
 {
@@ -35,6 +36,17 @@ EquationState in_si(const Substance& fluid, const Cubic& eos, const Saturation& 
 }
 
 }  // namespace
+
+std::vector<NamedNumber> equation_state_row(const Substance& fluid, const EquationState& s)
+{
+    std::vector<NamedNumber> all = {{"t", "t", s.reduced.tr},
+                                    {"p", "p", s.reduced.pr},
+                                    {"v_liquid", "vl", s.si.v_liquid / s.critical_volume},
+                                    {"v_gas", "vg", s.si.v_gas / s.critical_volume}};
+    for (const NamedNumber& x : si_numbers(fluid, s.si))
+        all.push_back(x);
+    return all;
+}
 
 EquationState equation_state_at(const Substance& fluid, Eos eos, double temperature)
 {
@@ -178,6 +190,53 @@ std::vector<std::string> equation_header(const Cubic& eos, double omega, double 
             "constants from " + fluid->source};
 }
 
+namespace {
+
+OwnedTable owned(const Table& table)
+{
+    OwnedTable out{{table.names.begin(), table.names.end()}, {table.units.begin(), table.units.end()}, {}};
+    for (const Fields& row : table.rows)
+        out.rows.emplace_back(row.begin(), row.end());
+    return out;
+}
+
+}  // namespace
+
+RunTables run_tables(double c, const Substance* fluid, Eos eos, const std::string& version)
+{
+    RunTables out;
+    if (eos != Eos::vdw) {
+        const Cubic cubic = fluid ? cubic_for(*fluid, eos) : Cubic(eos);
+        const std::vector<EquationRow> rows = equation_rows(cubic, c);
+        const EquationTables reduced = equation_tables(cubic, rows);
+        out.coexistence = reduced.coexistence;
+        out.properties = reduced.properties;
+        out.header = equation_header(cubic, fluid ? fluid->omega : 0, c, nullptr, version);
+        if (fluid) {
+            const EquationTables si = equation_tables(cubic, rows, fluid);
+            out.coexistence_si = si.coexistence;
+            out.properties_si = si.properties;
+            out.si_header = equation_header(cubic, fluid->omega, c, fluid, version);
+        }
+        out.states = equation_columns(cubic, rows);
+        return out;
+    }
+    const Output run_for_c = run(c);
+    const Table coexistence = coexistence_table(run_for_c.coexistence), properties = property_table(run_for_c.properties);
+    out.coexistence = owned(coexistence);
+    out.properties = owned(properties);
+    if (fluid) {
+        out.coexistence_si = si_table(coexistence, *fluid);
+        out.properties_si = si_table(properties, *fluid);
+        out.si_header = si_header(*fluid, c, version);
+    }
+    std::vector<std::vector<NamedNumber>> rows;
+    for (const Coexistence& s : run_for_c.states)
+        rows.push_back(state_numbers(s, c));
+    out.states = columns_of(rows);
+    return out;
+}
+
 OwnedTable equation_nature_table(const Substance& fluid, const Cubic& eos, const std::vector<EquationRow>& rows)
 {
     const double volume = gas_constant * fluid.tc / fluid.pc;
@@ -199,6 +258,23 @@ std::vector<EquationConstants> equation_constants(const Substance& fluid)
         all.push_back({eos, cubic.zc(), own_acentric_factor(cubic)});
     }
     return all;
+}
+
+ConstantsBeside constants_beside_measured(const Substance& fluid)
+{
+    ConstantsBeside out{{"measured"}, {measured_zc(fluid)}, {fluid.omega}};
+    for (const EquationConstants& e : equation_constants(fluid)) {
+        out.eos.push_back(eos_key(e.eos));
+        out.zc.push_back(e.zc);
+        out.omega.push_back(e.omega);
+    }
+    return out;
+}
+
+std::string equations_title(const Substance& fluid, Eos eos)
+{
+    return fluid.name_en + " against the cubic equations; " + equation_name(eos) + " beside the measured at " +
+           si_number(fluid.ref_p) + " Pa";
 }
 
 AgainstNature against_nature(const Substance& fluid, Eos eos)

@@ -31,6 +31,9 @@ struct EquationState {
     SiState si;
     double critical_volume;
 };
+// Its numbers by name, as the Python module's state_at gives them: t, p,
+// v_liquid and v_gas by the equation's own Vc, then si_numbers (query.h).
+std::vector<NamedNumber> equation_state_row(const Substance& fluid, const EquationState& s);
 // At T (K), for lowest_cubic_tr <= T/Tc < 1.
 EquationState equation_state_at(const Substance& fluid, Eos eos, double temperature);
 // At the saturation pressure p (Pa), for lowest_equation_pressure <= p < pc.
@@ -61,10 +64,6 @@ EquationTables equation_tables(const Cubic& eos, const std::vector<EquationRow>&
                                const Substance* fluid = nullptr);
 
 // The same rows' numbers unrounded, by the reduced tables' column names.
-struct NumberColumn {
-    std::string name;
-    std::vector<double> values;
-};
 std::vector<NumberColumn> equation_columns(const Cubic& eos, const std::vector<EquationRow>& rows);
 
 // The lines that head an equation's tables: the equation with c (and the
@@ -72,6 +71,17 @@ std::vector<NumberColumn> equation_columns(const Cubic& eos, const std::vector<E
 // measure, or with a fluid its constants, its Vc and their source.
 std::vector<std::string> equation_header(const Cubic& eos, double omega, double c, const Substance* fluid,
                                          const std::string& version);
+
+// A run's tables by one equation, whole: reduced, in SI units with a fluid
+// (empty without), the lines that head each (none for the van der Waals
+// reduced tables, the reports' own), and the unrounded numbers behind each
+// row by name (van der Waals: state_numbers; another: equation_columns).
+struct RunTables {
+    OwnedTable coexistence, properties, coexistence_si, properties_si;
+    std::vector<std::string> header, si_header;
+    std::vector<NumberColumn> states;
+};
+RunTables run_tables(double c, const Substance* fluid, Eos eos, const std::string& version);
 
 // The fluid's measured saturation curves beside the equation's rows, as
 // nature_table sets them beside the van der Waals fluid's.
@@ -84,6 +94,15 @@ struct EquationConstants {
     double zc, omega;
 };
 std::vector<EquationConstants> equation_constants(const Substance& fluid);
+
+// The same beside the measured ones, as a table of rows "measured", then
+// each equation's key; and its title for `eos` against the fluid.
+struct ConstantsBeside {
+    std::vector<std::string> eos;
+    std::vector<double> zc, omega;
+};
+ConstantsBeside constants_beside_measured(const Substance& fluid);
+std::string equations_title(const Substance& fluid, Eos eos);
 
 // One equation against the fluid, as against_nature (nature.h) sets the van
 // der Waals fluid: Zc, omega, Tb/Tc at the measured point's pressure, the

@@ -45,6 +45,17 @@ std::vector<NamedNumber> state_numbers(const Coexistence& s, double c)
     return all;
 }
 
+std::vector<NumberColumn> columns_of(const std::vector<std::vector<NamedNumber>>& rows)
+{
+    std::vector<NumberColumn> columns;
+    for (size_t k = 0; !rows.empty() && k < rows[0].size(); ++k) {
+        columns.push_back({rows[0][k].column, {}});
+        for (const std::vector<NamedNumber>& row : rows)
+            columns.back().values.push_back(row[k].value);
+    }
+    return columns;
+}
+
 double lowest_state_p()
 {
     static const double p = state_at(lowest_state_t).p;

@@ -3,6 +3,7 @@
 // read off the tables' rows.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "coexistence.h"
@@ -40,6 +41,13 @@ struct NamedNumber {
 std::vector<NamedNumber> state_numbers(const Coexistence& s);
 // Those, then the phases' properties with Cv = cR and the latent heat.
 std::vector<NamedNumber> state_numbers(const Coexistence& s, double c);
+
+// Rows of numbers by name as columns, each named as the first row names it.
+struct NumberColumn {
+    std::string name;
+    std::vector<double> values;
+};
+std::vector<NumberColumn> columns_of(const std::vector<std::vector<NamedNumber>>& rows);
 
 // The state at t as a row holds it, unrounded, with its construction at the
 // vapour pressure and its phases' properties with Cv = cR, for
