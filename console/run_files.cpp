@@ -120,7 +120,7 @@ std::vector<PlannedFile> plan_files(const std::string& output_dir, bool csv, boo
         }
     }
     if (!nature_key.empty())
-        named.emplace_back((other ? key : "") + "nature_" + nature_key + ".csv",
+        named.emplace_back("nature_" + (other ? key : "") + nature_key + ".csv",
                            other ? Rendering::equation_nature : Rendering::nature);
     if (xlsx)
         named.emplace_back("vdwcoex.xlsx", Rendering::workbook);
@@ -172,19 +172,20 @@ std::vector<std::string> clear_leftovers(const Messages& say, const std::vector<
                                          const std::string& waiting_line)
 {
     std::vector<std::string> lines;
-    // The names any run may write in this folder, for the temporaries that
-    // runs killed while writing them left, whatever this run writes.
+    // The names any run may write in this folder (plan_files'), for the
+    // temporaries that runs killed while writing them left, whatever this
+    // run writes: '*' stands for an equation's prefix (vdw_, rk_..., or none
+    // for clatente) and a substance's key. As few as the van der Waals names
+    // alone were: each costs the plain run a look at the folder.
+    constexpr const char* any_run_writes[] = {"*coex.csv", "*clatente.csv", "*coex_si.csv", "*clatente_si.csv",
+                                              "nature_*.csv", "vdwcoex.xlsx"};
     std::vector<std::string> others;
     if (!plan.empty()) {
         const PlannedFile& first = plan.front();
-        std::string folder = first.path.substr(0, first.path.size() - first.name.size());
-        if (!folder.empty())
-            folder.pop_back();
-        for (Eos eos : {Eos::vdw, Eos::rk, Eos::srk, Eos::pr})
-            for (const PlannedFile& file : plan_files(folder, true, true, true, "*", eos))
-                if (std::none_of(plan.begin(), plan.end(), [&](const PlannedFile& p) { return p.path == file.path; }) &&
-                    std::find(others.begin(), others.end(), file.path) == others.end())
-                    others.push_back(file.path);
+        const std::string folder = first.path.substr(0, first.path.size() - first.name.size());
+        for (const char* name : any_run_writes)
+            if (std::none_of(plan.begin(), plan.end(), [&](const PlannedFile& p) { return p.path == folder + name; }))
+                others.push_back(folder + name);
     }
     for (const EarlierText& left : remove_leftovers(paths_of(plan), others, waiting_line)) {
         const std::time_t at = static_cast<std::time_t>(left.modified);

@@ -37,7 +37,7 @@ struct PlannedFile {
 // "" for the current one. With an equation other than van der Waals'
 // (`eos`), its tables come after the van der Waals ones they parallel,
 // named by its key (rk_coex.csv, rk_clatente.csv, rk_coex_si.csv,
-// rk_clatente_si.csv), and its model-and-measured table, <eos>_nature_<key>.csv,
+// rk_clatente_si.csv), and its model-and-measured table, nature_<eos>_<key>.csv,
 // instead of the van der Waals one; the reports are written as ever.
 std::vector<PlannedFile> plan_files(const std::string& output_dir, bool csv, bool xlsx, bool with_fluid,
                                     const std::string& nature_key = "", Eos eos = Eos::vdw);

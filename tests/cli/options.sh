@@ -327,10 +327,10 @@ equations)  # --eos: the state and the comparison by each cubic equation, checke
   # run's files with the equation's own model-and-measured table.
   run --substance argon --eos pr --against-nature
   [ "$status" -eq 0 ] || fail "--against-nature --eos pr: status $status"
-  [ "$(ls -A | tr '\n' ' ')" == "clatente.dat clatente_si.csv pr_clatente_si.csv pr_coex_si.csv pr_nature_argon.csv vdw_coex.dat vdw_coex_si.csv " ] ||
+  [ "$(ls -A | tr '\n' ' ')" == "clatente.dat clatente_si.csv nature_pr_argon.csv pr_clatente_si.csv pr_coex_si.csv vdw_coex.dat vdw_coex_si.csv " ] ||
     fail "--against-nature --eos pr wrote $(ls -A)"
-  grep -q '^# vdwcoex .*: argon (Ar), the Peng-Robinson equation beside the measured' pr_nature_argon.csv ||
-    fail "pr_nature_argon.csv: $(head -1 pr_nature_argon.csv)"
+  grep -q '^# vdwcoex .*: argon (Ar), the Peng-Robinson equation beside the measured' nature_pr_argon.csv ||
+    fail "nature_pr_argon.csv: $(head -1 nature_pr_argon.csv)"
   grep -qE '^  Zc = pc/\(rhoc R Tc\) +0.2895 +0.375 +0.333 +0.333 +0.307$' ../out.txt || fail "Zc: $(cat ../out.txt)"
   grep -qE '^  acentric factor omega +-0.00219 +-0.302 +0.0583 +-0.00205 +-0.00508$' ../out.txt || fail "omega: $(cat ../out.txt)"
   grep -qE '^  Tb/Tc +0.5794 +0.57[0-9]+ \(87.302 K, 8[78].[0-9]+ K\)$' ../out.txt || fail "Tb: $(cat ../out.txt)"
