@@ -142,6 +142,12 @@ xlsx)  # --xlsx: the workbook beside the reports, or, in a build without
     [ "$status" -eq 0 ] && [ ! -s ../err.txt ] || fail "status $status: $(cat ../err.txt)"
     same_reports . 2.5
     [ "$(head -c 2 vdwcoex.xlsx)" == PK ] || fail "vdwcoex.xlsx is not a workbook"
+    # Another equation's tables as sheets after the van der Waals ones.
+    run --eos rk --xlsx -q 2.5
+    same_reports . 2.5
+    sheets=$(python3 -c 'import re, sys, zipfile
+print(" ".join(re.findall(r"<sheet name=\"([^\"]*)\"", zipfile.ZipFile(sys.argv[1]).read("xl/workbook.xml").decode())))' vdwcoex.xlsx)
+    [ "$sheets" == "vdw_coex clatente rk_coex rk_clatente about" ] || fail "--eos rk --xlsx: sheets $sheets"
   else
     [ "$status" -eq 2 ] && [ "$(wc -l < ../err.txt)" -eq 1 ] && grep -q 'xlsx no est.* disponible' ../err.txt ||
       fail "status $status: $(cat ../err.txt)"
