@@ -250,6 +250,12 @@ OwnedTable equation_nature_table(const Substance& fluid, const Cubic& eos, const
     return nature_table(fluid, points, eos.zc() * volume);
 }
 
+OwnedTable equation_nature_table(const Substance& fluid, Eos eos, double c)
+{
+    const Cubic cubic = cubic_for(fluid, eos);
+    return equation_nature_table(fluid, cubic, equation_rows(cubic, c));
+}
+
 std::vector<EquationConstants> equation_constants(const Substance& fluid)
 {
     std::vector<EquationConstants> all;

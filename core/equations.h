@@ -86,6 +86,8 @@ RunTables run_tables(double c, const Substance* fluid, Eos eos, const std::strin
 // The fluid's measured saturation curves beside the equation's rows, as
 // nature_table sets them beside the van der Waals fluid's.
 OwnedTable equation_nature_table(const Substance& fluid, const Cubic& eos, const std::vector<EquationRow>& rows);
+// The same at the rows of a run for c (on which none of it depends).
+OwnedTable equation_nature_table(const Substance& fluid, Eos eos, double c);
 
 // Each equation's Zc and its acentric factor read from its own curve
 // (srk and pr with the fluid's omega), in the order vdw, rk, srk, pr.

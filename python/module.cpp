@@ -198,21 +198,19 @@ py::dict trial(double at_t, double p, double c, const std::string& language)
     if (!(at_t >= lowest_state_t && at_t < 1))
         throw py::value_error(say.reduced_temperature_range(typed(at_t)));
     Coexistence s;
+    std::optional<TrialLine> line;
     {
         py::gil_scoped_release unlocked;
         s = state_at(at_t);
+        if (trial_line_reaches(p, s.limits.plmin, s.limits.pgmax))
+            line = trial_line(at_t, p, s.limits.vlmax, s.limits.vgmin, c);
     }
-    if (!trial_line_reaches(p, s.limits.plmin, s.limits.pgmax))
+    if (!line)
         throw py::value_error(say.trial_range(typed(p), at_t, s.limits.plmin, s.limits.pgmax));
-    TrialLine line;
-    {
-        py::gil_scoped_release unlocked;
-        line = trial_line(at_t, p, s.limits.vlmax, s.limits.vgmin, c);
-    }
-    return py::dict(py::arg("t") = at_t, py::arg("p") = p, py::arg("c") = c, py::arg("v_liquid") = line.vl,
-                    py::arg("v_gas") = line.vg, py::arg("v_middle") = line.areas.v_middle,
-                    py::arg("liquid_area") = line.areas.liquid_area, py::arg("gas_area") = line.areas.gas_area,
-                    py::arg("g_liquid_8a_per_27b") = line.gl, py::arg("g_gas_8a_per_27b") = line.gg,
+    return py::dict(py::arg("t") = at_t, py::arg("p") = p, py::arg("c") = c, py::arg("v_liquid") = line->vl,
+                    py::arg("v_gas") = line->vg, py::arg("v_middle") = line->areas.v_middle,
+                    py::arg("liquid_area") = line->areas.liquid_area, py::arg("gas_area") = line->areas.gas_area,
+                    py::arg("g_liquid_8a_per_27b") = line->gl, py::arg("g_gas_8a_per_27b") = line->gg,
                     py::arg("vapour_pressure") = s.p);
 }
 
@@ -257,21 +255,24 @@ py::dict compared_of(const AgainstNature& row)
 // With a cubic equation other than van der Waals' (eos): the table of each
 // equation's Zc and the acentric factor its own curve gives, under the
 // measured ones, and the chosen equation's numbers beside the measured, as
-// the console's --eos prints them.
-py::dict equations_nature(const Substance& fluid, Eos eos)
+// the console's --eos prints them, and its own table (nature_EQ_KEY.csv).
+py::dict equations_nature(const Substance& fluid, Eos eos, double c)
 {
     ConstantsBeside all;
     AgainstNature row;
+    OwnedTable curves;
     {
         py::gil_scoped_release unlocked;
         all = constants_beside_measured(fluid);
         row = against_nature(fluid, eos);
+        curves = equation_nature_table(fluid, eos, c);
     }
     py::dict out;
     out["columns"] = py::dict(py::arg("eos") = all.eos, py::arg("Zc") = all.zc, py::arg("omega") = all.omega);
     out["units"] = py::dict(py::arg("eos") = "", py::arg("Zc") = "", py::arg("omega") = "");
     out["header"] = py::cast(std::vector<std::string>{equations_title(fluid, eos)});
     out["compared"] = compared_of(row);
+    out["curves"] = to_python(curves);
     out["warnings"] = py::cast(std::vector<std::string>{});
     out["eos"] = eos_key(eos);
     return out;
@@ -283,9 +284,9 @@ py::dict nature(const std::string& substance, std::optional<double> c, const std
     const Messages say = messages(language);
     std::optional<Substance> fluid = fluid_of(say, substance, std::nullopt, std::nullopt, c);
     const Eos eos = equation_asked(say, eos_key_given, substance, std::nullopt, std::nullopt, fluid);
-    if (eos != Eos::vdw)
-        return equations_nature(*fluid, eos);
     const double cv = c ? *c : fluid->c;
+    if (eos != Eos::vdw)
+        return equations_nature(*fluid, eos, cv);
     TableColumns table;
     AgainstNature row;
     {

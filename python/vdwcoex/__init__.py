@@ -301,8 +301,10 @@ def against_nature(substance: str, c: Optional[float] = None, *, language: str =
 
     With eos "rk", "srk" or "pr" (the console's --eos), the table is instead
     the measured Zc and omega (row "measured") above each equation's, its
-    omega read from its own curve, and ``compared`` holds that equation's
-    numbers beside the measured ones; "vdw" or none is all of the above.
+    omega read from its own curve, ``compared`` holds that equation's
+    numbers beside the measured ones, and ``curves`` its own table beside
+    the measured curves, as the console writes it to nature_EQ_KEY.csv; "vdw"
+    or none is all of the above.
     """
     raw = _core.against_nature(substance, _optional("c", c), language, eos)
     _warn(raw["warnings"])
@@ -310,6 +312,8 @@ def against_nature(substance: str, c: Optional[float] = None, *, language: str =
     if _pd is not None:
         frame.attrs["header"] = raw["header"]
         frame.attrs["compared"] = raw["compared"]
+        if "curves" in raw:
+            frame.attrs["curves"] = _table(raw["curves"])
     return frame
 
 

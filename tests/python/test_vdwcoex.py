@@ -489,7 +489,8 @@ def test_state_at_and_against_nature_by_each_equation_are_the_consoles(tmp_path,
     tb = compared.attrs["compared"]["Tb_over_Tc"]["model"]
     assert f"{tb * 647.096:.2f} K)" in printed
     assert compared.attrs["compared"]["omega"]["model"] == pytest.approx(0.3443, abs=0.005)
-    assert (tmp_path / "nature_pr_water.csv").exists() and not (tmp_path / "nature_water.csv").exists()
+    assert not (tmp_path / "nature_water.csv").exists()
+    assert_frame_is(compared.attrs["curves"], csv_cells(tmp_path / "nature_pr_water.csv"))
 
 
 def test_an_equation_without_its_fluid_or_omega_is_refused_as_the_console_refuses_it(tmp_path, monkeypatch):
