@@ -173,7 +173,7 @@ int state_query(const Messages& say, const Options& options, const std::optional
 // carry the equation's tables beside the van der Waals ones (--csv, --xlsx,
 // a fluid's SI tables) and, with --against-nature, its model-and-measured
 // table and the substance against the equations.
-int equation_query(const Messages& say, const Options& options, std::optional<Substance> fluid,
+int by_equation(const Messages& say, const Options& options, std::optional<Substance> fluid,
                    std::vector<ReportFile>& files)
 {
     const Eos eos = *options.eos;
@@ -255,7 +255,7 @@ int act(const Messages& say, const Options& options, std::vector<ReportFile>& fi
     if (options.omega && !(options.eos && needs_omega(*options.eos) && options.substance.empty() && options.tc))
         return usage(say, say.omega_misplaced());
     if (options.eos && *options.eos != Eos::vdw)
-        return equation_query(say, options, fluid, files);
+        return by_equation(say, options, fluid, files);
     if (options.against_nature && options.substance.empty())
         return usage(say, say.needs_substance());
     if (options.at_temperature || options.at_pressure)

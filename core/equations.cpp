@@ -176,7 +176,7 @@ std::vector<std::string> equation_header(const Cubic& eos, double omega, double 
                                          const std::string& version)
 {
     const std::string name = equation_name(eos.eos()),
-                      with_omega = needs_omega(eos.eos()) ? ", omega = " + si_number(omega) : "";
+                      with_omega = needs_omega(eos.eos()) ? " (omega = " + si_number(omega) + ")" : "";
     if (!fluid)
         return {"vdwcoex " + version + ": the " + name + " equation" + with_omega + " with Cv = c R, c = " + si_number(c),
                 "t = T/Tc, p = p/pc, v = V/Vc with the equation's own critical volume Vc = Zc R Tc/pc, Zc = " +
