@@ -82,32 +82,33 @@ struct EquationColumn {
     double (*of)(const EquationRow&);
 };
 
+using Row = const EquationRow&;
+
 constexpr EquationColumn coexistence_columns[] = {
-    {"t", "T/Tc", "T_K", "K", Quantity::temperature, [](const EquationRow& r) { return r.state.tr; }},
-    {"p", "p/pc", "p_Pa", "Pa", Quantity::pressure, [](const EquationRow& r) { return r.state.pr; }},
-    {"v_liquid", "V/Vc", "v_liquid_m3_per_mol", "m3/mol", Quantity::volume, [](const EquationRow& r) { return r.state.wl; }},
-    {"v_gas", "V/Vc", "v_gas_m3_per_mol", "m3/mol", Quantity::volume, [](const EquationRow& r) { return r.state.wg; }},
+    {"t", "T/Tc", "T_K", "K", Quantity::temperature, [](Row r) { return r.state.tr; }},
+    {"p", "p/pc", "p_Pa", "Pa", Quantity::pressure, [](Row r) { return r.state.pr; }},
+    {"v_liquid", "V/Vc", "v_liquid_m3_per_mol", "m3/mol", Quantity::volume, [](Row r) { return r.state.wl; }},
+    {"v_gas", "V/Vc", "v_gas_m3_per_mol", "m3/mol", Quantity::volume, [](Row r) { return r.state.wg; }},
     {"v_liquid_max", "V/Vc", "v_liquid_max_m3_per_mol", "m3/mol", Quantity::volume,
-     [](const EquationRow& r) { return r.state.limits.wl_max; }},
-    {"p_liquid_min", "p/pc", "p_liquid_min_Pa", "Pa", Quantity::pressure,
-     [](const EquationRow& r) { return r.state.limits.pl_min; }},
+     [](Row r) { return r.state.limits.wl_max; }},
+    {"p_liquid_min", "p/pc", "p_liquid_min_Pa", "Pa", Quantity::pressure, [](Row r) { return r.state.limits.pl_min; }},
     {"v_gas_min", "V/Vc", "v_gas_min_m3_per_mol", "m3/mol", Quantity::volume,
-     [](const EquationRow& r) { return r.state.limits.wg_min; }},
-    {"p_gas_max", "p/pc", "p_gas_max_Pa", "Pa", Quantity::pressure, [](const EquationRow& r) { return r.state.limits.pg_max; }},
+     [](Row r) { return r.state.limits.wg_min; }},
+    {"p_gas_max", "p/pc", "p_gas_max_Pa", "Pa", Quantity::pressure, [](Row r) { return r.state.limits.pg_max; }},
     {"latent_heat_per_RTc", "R Tc", "latent_heat_J_per_mol", "J/mol", Quantity::energy,
-     [](const EquationRow& r) { return r.properties.latent(); }},
+     [](Row r) { return r.properties.latent(); }},
 };
 
 constexpr EquationColumn property_columns[] = {
     coexistence_columns[0], coexistence_columns[1], coexistence_columns[2], coexistence_columns[3],
-    {"s_liquid_per_R", "R", "s_liquid_J_per_mol_K", "J/(mol K)", Quantity::entropy, [](const EquationRow& r) { return r.properties.sl; }},
-    {"s_gas_per_R", "R", "s_gas_J_per_mol_K", "J/(mol K)", Quantity::entropy, [](const EquationRow& r) { return r.properties.sg; }},
-    {"h_liquid_per_RTc", "R Tc", "h_liquid_J_per_mol", "J/mol", Quantity::energy, [](const EquationRow& r) { return r.properties.hl; }},
-    {"h_gas_per_RTc", "R Tc", "h_gas_J_per_mol", "J/mol", Quantity::energy, [](const EquationRow& r) { return r.properties.hg; }},
-    {"g_liquid_per_RTc", "R Tc", "g_liquid_J_per_mol", "J/mol", Quantity::energy, [](const EquationRow& r) { return r.properties.gl; }},
-    {"g_gas_per_RTc", "R Tc", "g_gas_J_per_mol", "J/mol", Quantity::energy, [](const EquationRow& r) { return r.properties.gg; }},
-    {"u_liquid_per_RTc", "R Tc", "u_liquid_J_per_mol", "J/mol", Quantity::energy, [](const EquationRow& r) { return r.properties.ul; }},
-    {"u_gas_per_RTc", "R Tc", "u_gas_J_per_mol", "J/mol", Quantity::energy, [](const EquationRow& r) { return r.properties.ug; }},
+    {"s_liquid_per_R", "R", "s_liquid_J_per_mol_K", "J/(mol K)", Quantity::entropy, [](Row r) { return r.properties.sl; }},
+    {"s_gas_per_R", "R", "s_gas_J_per_mol_K", "J/(mol K)", Quantity::entropy, [](Row r) { return r.properties.sg; }},
+    {"h_liquid_per_RTc", "R Tc", "h_liquid_J_per_mol", "J/mol", Quantity::energy, [](Row r) { return r.properties.hl; }},
+    {"h_gas_per_RTc", "R Tc", "h_gas_J_per_mol", "J/mol", Quantity::energy, [](Row r) { return r.properties.hg; }},
+    {"g_liquid_per_RTc", "R Tc", "g_liquid_J_per_mol", "J/mol", Quantity::energy, [](Row r) { return r.properties.gl; }},
+    {"g_gas_per_RTc", "R Tc", "g_gas_J_per_mol", "J/mol", Quantity::energy, [](Row r) { return r.properties.gg; }},
+    {"u_liquid_per_RTc", "R Tc", "u_liquid_J_per_mol", "J/mol", Quantity::energy, [](Row r) { return r.properties.ul; }},
+    {"u_gas_per_RTc", "R Tc", "u_gas_J_per_mol", "J/mol", Quantity::energy, [](Row r) { return r.properties.ug; }},
 };
 
 // A column's number in a row as the table holds it: reduced, the volumes
