@@ -243,9 +243,11 @@ std::string state_report(const Messages& say, const Substance& fluid, const Coex
 }
 
 std::string equation_fluid(const Messages& say, Eos eos, std::optional<Substance>& fluid, bool own_constants,
-                           const std::optional<double>& omega, const std::string& omega_typed)
+                           const std::optional<double>& omega, const std::string& omega_typed, bool tables_only)
 {
     const std::string key = eos_key(eos);
+    if (tables_only && !fluid && !needs_omega(eos))
+        return "";
     if (needs_omega(eos) && (!fluid || (own_constants && !omega)))
         return say.eos_needs_omega(key);
     if (!fluid)
@@ -256,21 +258,6 @@ std::string equation_fluid(const Messages& say, Eos eos, std::optional<Substance
         fluid->omega = *omega;
     }
     return "";
-}
-
-std::string equation_name(Eos eos)
-{
-    switch (eos) {
-    case Eos::rk:
-        return "Redlich-Kwong";
-    case Eos::srk:
-        return "Soave-Redlich-Kwong";
-    case Eos::pr:
-        return "Peng-Robinson";
-    case Eos::vdw:
-        break;
-    }
-    return "van der Waals";
 }
 
 std::string equation_state_report(const Messages& say, const Substance& fluid, Eos eos, const EquationState& s,

@@ -51,13 +51,11 @@ std::string state_report(const Messages& say, const Substance& fluid, const Coex
 // given its own constants (`own_constants`) or a substance's, with the
 // acentric factor `omega` where one is given (typed as `omega_typed`).
 // Where it cannot answer, the usage error's line: srk and pr need a
-// substance or omega, every equation a fluid, and omega lies in [-1, 2].
+// substance or omega, every equation a fluid (but rk's reduced tables, asked
+// `tables_only`, none), and omega lies in [-1, 2].
 std::string equation_fluid(const Messages& say, Eos eos, std::optional<Substance>& fluid, bool own_constants,
-                           const std::optional<double>& omega, const std::string& omega_typed);
-
-// The equation's name as the reports spell it: "van der Waals",
-// "Redlich-Kwong", "Soave-Redlich-Kwong", "Peng-Robinson".
-std::string equation_name(Eos eos);
+                           const std::optional<double>& omega, const std::string& omega_typed,
+                           bool tables_only = false);
 
 // The saturation state `s` of `fluid` by `eos`, as state_report shows the
 // van der Waals fluid's, named by its equation (with omega for srk and pr),

@@ -37,8 +37,9 @@ bool leftover_of(const std::string& name, const std::string& base, bool& tempora
     return temporary || name.compare(at, std::string::npos, ".old") == 0;
 }
 
-// The same where `base` holds one '*' standing for a substance's key
-// (nature_*.csv): letters, digits and dashes.
+// The same where `base` holds one '*' standing for a substance's key or an
+// equation's prefix, or both (nature_*.csv, *coex.csv): letters, digits,
+// dashes and underscores, or nothing.
 bool leftover_of_any(const std::string& name, const std::string& base, bool& temporary)
 {
     const size_t star = base.find('*');
@@ -48,10 +49,10 @@ bool leftover_of_any(const std::string& name, const std::string& base, bool& tem
     if (name.compare(0, head.size(), head) != 0)
         return false;
     const size_t end = name.find(tail + ".", head.size());
-    if (end == std::string::npos || end == head.size())
+    if (end == std::string::npos)
         return false;
     for (size_t k = head.size(); k < end; ++k)
-        if (!std::isalnum(static_cast<unsigned char>(name[k])) && name[k] != '-')
+        if (!std::isalnum(static_cast<unsigned char>(name[k])) && name[k] != '-' && name[k] != '_')
             return false;
     return leftover_of(name, name.substr(0, end + tail.size()), temporary);
 }

@@ -18,7 +18,7 @@ struct EarlierText {
 // (which would make every later run write it in place) or a copy of what it
 // holds. A backup that holds another text is kept and returned, to be said.
 // Beside the files at `others`, which this run does not write (a '*' in a
-// name stands for any substance's key), only the
+// name stands for any substance's key or equation's prefix), only the
 // temporaries no live run claims are removed: its backups are the business
 // of the run that writes them. Not on Windows, where a live run's files
 // cannot be removed anyway.

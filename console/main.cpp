@@ -104,15 +104,19 @@ double choose_c(const Messages& say, const Options& options, const std::optional
 int run_program(const Messages& say, const Options& options, const std::optional<Substance>& fluid,
                 std::vector<ReportFile>& files)
 {
+    if (!options.output_dir.empty())
+        if (const int error = folder_error(options.output_dir))
+            return usage(say, say.no_folder(options.output_dir, reason_of(say, error)));
     Console console;
     const double c = choose_c(say, options, fluid, console);
+    const Eos eos = options.eos.value_or(Eos::vdw);
     const std::vector<PlannedFile> plan = plan_files(options.output_dir, options.csv, options.xlsx, fluid.has_value(),
-                                                     options.against_nature ? fluid->key : "");
+                                                     options.against_nature ? fluid->key : "", eos);
     remove_temporaries_on_signals();
     std::string why;
     const bool written = replace_run_files(
         say, plan, files, [](const std::string& line) { to_stderr(line); },
-        [&] { return RunResult(c, fluid, fluid || options.xlsx, options.against_nature); },
+        [&] { return RunResult(c, fluid, fluid || options.xlsx, options.against_nature, eos); },
         [&](const RunResult& result) {
             if (!options.quiet)
                 console.write(result.out.console.c_str());
@@ -129,7 +133,9 @@ int run_program(const Messages& say, const Options& options, const std::optional
         return 1;
     }
     // The comparison is the result asked for, not a trace: printed quiet too.
-    if (options.against_nature && !platform::put_text(stdout, (options.quiet ? "" : "\n") + nature_report(say, *fluid)))
+    if (options.against_nature &&
+        !platform::put_text(stdout, (options.quiet ? "" : "\n") + (eos == Eos::vdw ? nature_report(say, *fluid)
+                                                                               : equations_nature_report(say, *fluid, eos))))
         return 1;
     // On a terminal, a line of its own saying where the tables went.
     if (!options.quiet && platform::stderr_is_terminal()) {
@@ -163,24 +169,27 @@ int state_query(const Messages& say, const Options& options, const std::optional
 }
 
 // --eos rk, srk or pr: the saturation state at --at-temperature or
-// --at-pressure, or the substance against the equations with
-// --against-nature, on standard output; no file is touched (the tables are
-// the van der Waals fluid's).
-int equation_query(const Messages& say, const Options& options, std::optional<Substance> fluid)
+// --at-pressure on standard output, no file touched; or a run whose files
+// carry the equation's tables beside the van der Waals ones (--csv, --xlsx,
+// a fluid's SI tables) and, with --against-nature, its model-and-measured
+// table and the substance against the equations.
+int by_equation(const Messages& say, const Options& options, std::optional<Substance> fluid,
+                   std::vector<ReportFile>& files)
 {
     const Eos eos = *options.eos;
-    const std::string key = eos_key(eos);
+    const bool at = options.at_temperature || options.at_pressure;
     const auto typed_omega = options.typed.find("omega");
     const std::string lacks = equation_fluid(say, eos, fluid, fluid && options.substance.empty(), options.omega,
-                                             typed_omega == options.typed.end() ? "" : typed_omega->second);
+                                             typed_omega == options.typed.end() ? "" : typed_omega->second,
+                                             !at && !options.against_nature);
     if (!lacks.empty())
         return usage(say, lacks);
     if (options.against_nature && options.substance.empty())
         return usage(say, say.needs_substance());
-    if (!options.at_temperature && !options.at_pressure) {
-        if (options.against_nature)
-            return platform::put_text(stdout, equations_nature_report(say, *fluid, eos)) ? 0 : 1;
-        return usage(say, say.eos_not_for_tables(key));
+    if (!at) {
+        if (!options.against_nature && !options.csv && !options.xlsx && !fluid)
+            return usage(say, say.eos_not_for_tables(eos_key(eos)));
+        return run_program(say, options, fluid, files);
     }
     const char* option = options.at_temperature ? "--at-temperature" : "--at-pressure";
     if (options.at_temperature && options.at_pressure)
@@ -246,14 +255,11 @@ int act(const Messages& say, const Options& options, std::vector<ReportFile>& fi
     if (options.omega && !(options.eos && needs_omega(*options.eos) && options.substance.empty() && options.tc))
         return usage(say, say.omega_misplaced());
     if (options.eos && *options.eos != Eos::vdw)
-        return equation_query(say, options, fluid);
+        return by_equation(say, options, fluid, files);
     if (options.against_nature && options.substance.empty())
         return usage(say, say.needs_substance());
     if (options.at_temperature || options.at_pressure)
         return state_query(say, options, fluid);
-    if (!options.output_dir.empty())
-        if (const int error = folder_error(options.output_dir))
-            return usage(say, say.no_folder(options.output_dir, reason_of(say, error)));
     return run_program(say, options, fluid, files);
 }
 

@@ -128,7 +128,8 @@ std::string Messages::help() const
         "      --against-nature   con --substance: la sustancia frente al modelo (Zc, omega,\n"
         "                         Tb, Trouton) y nature_CLAVE.csv, modelo y medida\n"
         "      --eos EC           vdw (por omisión), rk, srk o pr: la ecuación de los estados\n"
-        "                         y de --against-nature (sin ficheros)\n"
+        "                         y de --against-nature; con --csv, --xlsx o un fluido, sus\n"
+        "                         tablas junto a las de van der Waals (rk_coex.csv...)\n"
         "      --omega W          con --tc, --pc y --eos srk o pr: el factor acéntrico\n"
         "  -q, --quiet            sin pregunta ni traza en la salida estándar\n"
         "  -h, --help             muestra esta ayuda y termina\n"
@@ -157,7 +158,8 @@ std::string Messages::help() const
         "      --against-nature   with --substance: the substance against the model (Zc,\n"
         "                         omega, Tb, Trouton) and nature_KEY.csv, model and measured\n"
         "      --eos EQ           vdw (the default), rk, srk or pr: the equation of the states\n"
-        "                         and of --against-nature (no files)\n"
+        "                         and of --against-nature; with --csv, --xlsx or a fluid, its\n"
+        "                         tables beside the van der Waals ones (rk_coex.csv...)\n"
         "      --omega W          with --tc, --pc and --eos srk or pr: the acentric factor\n"
         "  -q, --quiet            no prompt and no trace on standard output\n"
         "  -h, --help             show this help and exit\n"
@@ -474,8 +476,8 @@ std::string Messages::eos_needs_fluid(const std::string& key) const
 std::string Messages::eos_not_for_tables(const std::string& key) const
 {
     return pick(language,
-        es("vdwcoex: --eos " + key + " responde a --at-temperature, --at-pressure y --against-nature; las tablas son las del fluido de van der Waals"),
-        "vdwcoex: --eos " + key + " answers --at-temperature, --at-pressure and --against-nature; the tables are the van der Waals fluid's");
+        es("vdwcoex: --eos " + key + " escribe sus tablas con --csv, --xlsx o un fluido (--substance, o --tc y --pc), o responde a --at-temperature, --at-pressure y --against-nature"),
+        "vdwcoex: --eos " + key + " writes its tables with --csv, --xlsx or a fluid (--substance, or --tc and --pc), or answers --at-temperature, --at-pressure and --against-nature");
 }
 
 std::string Messages::omega_misplaced() const

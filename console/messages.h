@@ -109,8 +109,8 @@ struct Messages {
     std::string needs_substance() const;
     std::string at_both() const;
     // --eos: a key that names no equation; srk or pr without the fluid's
-    // acentric factor; an equation other than vdw without a fluid, or asked
-    // for the tables (which are the van der Waals fluid's); --omega other
+    // acentric factor; an equation other than vdw without a fluid, or with
+    // nothing to answer (no --csv, --xlsx, fluid or state asked); --omega other
     // than with --tc and --pc and srk or pr, or not a number between -1 and 2.
     std::string unknown_eos(const std::string& key) const;
     std::string eos_needs_omega(const std::string& key) const;

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "cubic.h"
+#include "equations.h"
 #include "messages.h"
 #include "report_file.h"
 #include "substances.h"
@@ -16,7 +18,10 @@
 
 // The files a run can write, each rendered from the run in its own way.
 enum class Rendering {
-    coexistence, properties, coexistence_csv, properties_csv, coexistence_si, properties_si, nature, workbook
+    coexistence, properties, coexistence_csv, properties_csv, coexistence_si, properties_si, nature, workbook,
+    // Another equation's tables beside them (rk_coex.csv...).
+    equation_coexistence_csv, equation_properties_csv, equation_coexistence_si, equation_properties_si,
+    equation_nature
 };
 
 struct PlannedFile {
@@ -29,9 +34,13 @@ struct PlannedFile {
 // reports, then the CSV tables, the SI tables where there is a fluid, and
 // the substance's model-and-measured table (nature_<key>.csv) where
 // `nature_key` names it, and the workbook. `output_dir` is the folder, or
-// "" for the current one.
+// "" for the current one. With an equation other than van der Waals'
+// (`eos`), its tables come after the van der Waals ones they parallel,
+// named by its key (rk_coex.csv, rk_clatente.csv, rk_coex_si.csv,
+// rk_clatente_si.csv), and its model-and-measured table, nature_<eos>_<key>.csv,
+// instead of the van der Waals one; the reports are written as ever.
 std::vector<PlannedFile> plan_files(const std::string& output_dir, bool csv, bool xlsx, bool with_fluid,
-                                    const std::string& nature_key = "");
+                                    const std::string& nature_key = "", Eos eos = Eos::vdw);
 
 // What the files are rendered from: the run's reports for c and, where an
 // SI table or the workbook is planned, the cells read from them.
@@ -42,8 +51,14 @@ struct RunResult {
     std::vector<OwnedTable> si;      // with a fluid: its SI tables
     std::vector<std::string> header; // and their header lines
     std::string nature;              // where asked: the substance's model-and-measured table
+    // With another equation (eos): its tables, reduced then in SI units
+    // with a fluid, their header lines, and its model-and-measured table.
+    Eos eos = Eos::vdw;
+    std::vector<OwnedTable> equation;
+    std::vector<std::string> equation_header, equation_si_header;
 
-    RunResult(double c_, const std::optional<Substance>& fluid, bool cells, bool against_nature = false);
+    RunResult(double c_, const std::optional<Substance>& fluid, bool cells, bool against_nature = false,
+              Eos eos_ = Eos::vdw);
 };
 
 // Under the lock on their folder, removes what killed runs left beside the
@@ -82,3 +97,15 @@ std::string reason_of(const Messages& say, int error);
 bool replace_run_files(const Messages& say, const std::vector<PlannedFile>& plan, std::vector<ReportFile>& files,
                        const std::function<void(const std::string&)>& tell, const std::function<RunResult()>& compute,
                        const std::function<void(const RunResult&)>& computed, std::string& why, int* error = nullptr);
+
+// The console's run without its dialogue, as the Python module's
+// write_reports makes it: the files for c in `folder` (with the fluid's SI
+// tables and another equation's, as plan_files names them), replaced
+// together or not at all. Returns the status the console would exit with
+// (0, 1 for a failure, 2 for a usage error: an empty or missing folder, no
+// workbook writer); `lines` gets what it would say on standard error, last
+// the failure's line, `written` the paths, and `error` the errno of a
+// failure where the system gave one (0 otherwise).
+int write_run(const Messages& say, const std::string& folder, double c, bool csv, bool xlsx,
+              const std::optional<Substance>& fluid, Eos eos, std::vector<std::string>& lines,
+              std::vector<std::string>& written, int& error);

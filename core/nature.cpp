@@ -151,7 +151,7 @@ std::vector<NaturePoint> nature_points(const Substance& fluid, const std::vector
     return points;
 }
 
-OwnedTable nature_table(const Substance& fluid, const std::vector<Coexistence>& states, double c)
+OwnedTable nature_table(const Substance& fluid, const std::vector<NaturePoint>& points, double vc)
 {
     OwnedTable table;
     table.names = {"T_K", "t", "p_model_Pa", "p_measured_Pa", "rho_liquid_model_kg_per_m3", "rho_liquid_measured_kg_per_m3",
@@ -159,8 +159,8 @@ OwnedTable nature_table(const Substance& fluid, const std::vector<Coexistence>& 
                    "rho_liquid_measured_per_rhoc", "rho_vapour_model_per_rhoc", "rho_vapour_measured_per_rhoc",
                    "latent_heat_model_J_per_mol", "latent_heat_measured_J_per_mol"};
     table.units = {"K", "T/Tc", "Pa", "Pa", "kg/m3", "kg/m3", "kg/m3", "kg/m3", "", "", "", "", "J/mol", "J/mol"};
-    const double kg = fluid.molar_mass / 1000, vc = critical_volume(fluid);
-    for (const NaturePoint& n : nature_points(fluid, states, c)) {
+    const double kg = fluid.molar_mass / 1000;
+    for (const NaturePoint& n : points) {
         const auto shown = [&](auto of) { return n.measured ? si_number(of(*n.measured)) : std::string(); };
         table.rows.push_back({si_number(n.temperature), si_number(n.t), si_number(n.p),
                               shown([](const MeasuredSaturation& m) { return m.p; }), si_number(n.rho_liquid * kg),
@@ -176,10 +176,15 @@ OwnedTable nature_table(const Substance& fluid, const std::vector<Coexistence>& 
     return table;
 }
 
-std::vector<std::string> nature_header(const Substance& fluid, const std::string& version)
+OwnedTable nature_table(const Substance& fluid, const std::vector<Coexistence>& states, double c)
+{
+    return nature_table(fluid, nature_points(fluid, states, c), critical_volume(fluid));
+}
+
+std::vector<std::string> nature_header(const Substance& fluid, const std::string& version, const std::string& model)
 {
     const std::string name = fluid.name_en + (fluid.formula.empty() ? "" : " (" + fluid.formula + ")");
-    return {"vdwcoex " + version + ": " + name + ", the van der Waals fluid beside the measured saturation curves",
+    return {"vdwcoex " + version + ": " + name + ", " + model + " beside the measured saturation curves",
             "Tc = " + si_number(fluid.tc) + " K, pc = " + si_number(fluid.pc) + " Pa, rhoc = " + si_number(fluid.rhoc) +
                 " mol/m3, triple point " + si_number(fluid.t_triple) + " K (measured cells empty below it)",
             "constants from " + fluid.source, "measured curves from " + fluid.pressure.source,

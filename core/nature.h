@@ -107,9 +107,14 @@ std::vector<NaturePoint> nature_points(const Substance& fluid, const std::vector
 // The measured cells are empty below the triple point. Each number with
 // nine significant digits, as the SI tables print them.
 OwnedTable nature_table(const Substance& fluid, const std::vector<Coexistence>& states, double c);
+// The same of any model's points, its reduced densities by its critical
+// volume vc (m3/mol).
+OwnedTable nature_table(const Substance& fluid, const std::vector<NaturePoint>& points, double vc);
 
-// The lines that head it: the fluid, and the sources of its constants and curves.
-std::vector<std::string> nature_header(const Substance& fluid, const std::string& version);
+// The lines that head it: the fluid and the model (by default the van der
+// Waals fluid), and the sources of its constants and curves.
+std::vector<std::string> nature_header(const Substance& fluid, const std::string& version,
+                                       const std::string& model = "the van der Waals fluid");
 
 // The model against nature from a sweep's states (none of it depends on c):
 // at each state the coexisting densities over the critical density, 1/vl and

@@ -33,6 +33,34 @@ SiState si_state(const Substance& fluid, const Cubic& eos, const Saturation& s, 
     return out;
 }
 
+std::vector<NamedNumber> si_numbers(const Substance& fluid, const SiState& s)
+{
+    std::vector<NamedNumber> all = {{"T_K", "temperature", s.temperature},
+                                    {"p_Pa", "pressure", s.pressure},
+                                    {"v_liquid_m3_per_mol", "vl", s.v_liquid},
+                                    {"v_gas_m3_per_mol", "vg", s.v_gas}};
+    if (fluid.molar_mass > 0)
+        all.insert(all.end(), {{"density_liquid_kg_per_m3", "liquid", s.rho_liquid},
+                               {"density_gas_kg_per_m3", "gas", s.rho_gas}});
+    all.push_back({"latent_heat_J_per_mol", "latent", s.latent});
+    return all;
+}
+
+std::vector<NamedNumber> state_row(const Coexistence& s, double c, const Substance* fluid)
+{
+    std::vector<NamedNumber> all = {{"c", "c", c}};
+    for (const NamedNumber& x : state_numbers(s, c))
+        all.push_back(x);
+    const MaxwellAreas areas = maxwell_areas(s.t, s.p, s.vl, s.vg, s.limits.vlmax, s.limits.vgmin);
+    all.insert(all.end(), {{"v_middle", "vMiddle", areas.v_middle},
+                           {"liquid_area", "liquidArea", areas.liquid_area},
+                           {"gas_area", "gasArea", areas.gas_area}});
+    if (fluid)
+        for (const NamedNumber& x : si_numbers(*fluid, si_state(*fluid, s, c)))
+            all.push_back(x);
+    return all;
+}
+
 namespace {
 
 void in_kilograms(const Substance& fluid, MeasuredBeside& m)

@@ -10,6 +10,7 @@
 #include "coexistence.h"
 #include "cubic.h"
 #include "nature.h"
+#include "state.h"
 #include "substances.h"
 
 // The model's state s in the fluid's SI units, with Cv = cR.
@@ -23,6 +24,16 @@ SiState si_state(const Substance& fluid, const Coexistence& s, double c);
 // The same of a cubic equation's saturation state s (cubic.h): V = w R Tc/pc,
 // energies in R Tc.
 SiState si_state(const Substance& fluid, const Cubic& eos, const Saturation& s, double c);
+
+// A state in SI units by name, as the front ends show it: T_K, p_Pa, the
+// molar volumes, the densities where the fluid's molar mass is known, and
+// latent_heat_J_per_mol.
+std::vector<NamedNumber> si_numbers(const Substance& fluid, const SiState& s);
+
+// Every number of the van der Waals state s with Cv = cR by name, as the
+// Python module's state_at gives it: c, state_numbers, the Maxwell
+// construction's v_middle and areas, and with a fluid si_numbers.
+std::vector<NamedNumber> state_row(const Coexistence& s, double c, const Substance* fluid);
 
 // The real fluid beside the model: its saturation state at the temperature
 // asked, or where it boils at the pressure asked (`temperature`, K, is then

@@ -17,6 +17,45 @@ Coexistence state_at(double at_t)
     return s;
 }
 
+std::vector<NamedNumber> state_numbers(const Coexistence& s)
+{
+    return {{"t", "t", s.t},
+            {"p", "p", s.p},
+            {"v_liquid", "vl", s.vl},
+            {"v_gas", "vg", s.vg},
+            {"v_liquid_max", "vlmax", s.limits.vlmax},
+            {"p_liquid_min", "plmin", s.limits.plmin},
+            {"v_gas_min", "vgmin", s.limits.vgmin},
+            {"p_gas_max", "pgmax", s.limits.pgmax}};
+}
+
+std::vector<NamedNumber> state_numbers(const Coexistence& s, double c)
+{
+    const Properties q = properties(s.t, s.vl, s.vg, c);
+    std::vector<NamedNumber> all = state_numbers(s);
+    all.insert(all.end(), {{"s_liquid_per_R", "sl", q.sl},
+                           {"s_gas_per_R", "sg", q.sg},
+                           {"h_liquid_8a_per_27b", "hl", q.hl},
+                           {"h_gas_8a_per_27b", "hg", q.hg},
+                           {"g_liquid_8a_per_27b", "gl", q.gl},
+                           {"g_gas_8a_per_27b", "gg", q.gg},
+                           {"u_liquid_8a_per_27b", "ul", q.ul},
+                           {"u_gas_8a_per_27b", "ug", q.ug},
+                           {"latent_heat_8a_per_27b", "latent", q.latent()}});
+    return all;
+}
+
+std::vector<NumberColumn> columns_of(const std::vector<std::vector<NamedNumber>>& rows)
+{
+    std::vector<NumberColumn> columns;
+    for (size_t k = 0; !rows.empty() && k < rows[0].size(); ++k) {
+        columns.push_back({rows[0][k].column, {}});
+        for (const std::vector<NamedNumber>& row : rows)
+            columns.back().values.push_back(row[k].value);
+    }
+    return columns;
+}
+
 double lowest_state_p()
 {
     static const double p = state_at(lowest_state_t).p;

@@ -3,6 +3,7 @@
 // read off the tables' rows.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "coexistence.h"
@@ -27,6 +28,26 @@ double lowest_state_p();
 
 // The t at which the vapour pressure is p, for lowest_state_p() <= p < 1.
 double t_at_pressure(double p);
+
+// A state's numbers by name, the one list the front ends name them from:
+// each under its column's name in the tables (v_liquid) and the short name
+// the page's script gives it (vl), with its value.
+struct NamedNumber {
+    const char* column;
+    const char* key;
+    double value;
+};
+// The state behind a row: t, p, the coexisting volumes and the stability limits.
+std::vector<NamedNumber> state_numbers(const Coexistence& s);
+// Those, then the phases' properties with Cv = cR and the latent heat.
+std::vector<NamedNumber> state_numbers(const Coexistence& s, double c);
+
+// Rows of numbers by name as columns, each named as the first row names it.
+struct NumberColumn {
+    std::string name;
+    std::vector<double> values;
+};
+std::vector<NumberColumn> columns_of(const std::vector<std::vector<NamedNumber>>& rows);
 
 // The state at t as a row holds it, unrounded, with its construction at the
 // vapour pressure and its phases' properties with Cv = cR, for

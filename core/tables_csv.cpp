@@ -1,5 +1,9 @@
 #include "tables_csv.h"
 
+#include <cmath>
+#include <optional>
+
+#include "reply.h"
 
 namespace {
 
@@ -117,6 +121,28 @@ std::string csv_of(const Table& table)
 std::string coexistence_csv(std::string_view report) { return csv_of(coexistence_table(report)); }
 
 std::string property_csv(std::string_view report) { return csv_of(property_table(report)); }
+
+TableColumns columns_of(const Table& table)
+{
+    TableColumns out;
+    for (size_t k = 0; k < table.names.size(); ++k) {
+        out.names.emplace_back(table.names[k]);
+        out.units.emplace_back(k < table.units.size() ? table.units[k] : "");
+        std::vector<double> numbers;
+        std::vector<std::string> texts;
+        bool numeric = true;
+        for (const Fields& row : table.rows) {
+            const std::string_view cell = k < row.size() ? row[k] : std::string_view{};
+            texts.emplace_back(cell);
+            const std::optional<double> x = cell.empty() ? std::optional<double>(NAN) : read_whole_number(cell);
+            numeric = numeric && x;
+            numbers.push_back(x ? *x : NAN);
+        }
+        out.numbers.push_back(numeric ? std::move(numbers) : std::vector<double>{});
+        out.texts.push_back(numeric ? std::vector<std::string>{} : std::move(texts));
+    }
+    return out;
+}
 
 std::string tab_separated(const std::vector<Fields>& rows)
 {

@@ -45,5 +45,15 @@ std::string csv_of(const Table& table);
 std::string coexistence_csv(std::string_view report);
 std::string property_csv(std::string_view report);
 
+// A table's columns as numbers, for the Python module's frames: a column is
+// numeric where every non-empty cell reads as a number (an empty cell is
+// NaN), else its cells' texts; with each column's unit.
+struct TableColumns {
+    std::vector<std::string> names, units;
+    std::vector<std::vector<double>> numbers;     // empty for a column of texts
+    std::vector<std::vector<std::string>> texts;  // empty for a numeric column
+};
+TableColumns columns_of(const Table& table);
+
 // Rows of cells as text: a tab between cells, a line break after each row.
 std::string tab_separated(const std::vector<Fields>& rows);

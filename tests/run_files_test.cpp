@@ -34,6 +34,12 @@ TEST(RunFiles, ThePlanNamesTheReportsFirstThenWhatIsAskedForInTheFolderGiven)
     EXPECT_EQ(names_of(plan_files("out", true, true, true)),
               (std::vector<std::string>{"out/vdw_coex.dat", "out/clatente.dat", "out/vdw_coex.csv", "out/clatente.csv",
                                         "out/vdw_coex_si.csv", "out/clatente_si.csv", "out/vdwcoex.xlsx"}));
+    // Another equation's tables each after the van der Waals ones they
+    // parallel, its model-and-measured table in place of theirs.
+    EXPECT_EQ(names_of(plan_files("", true, false, true, "argon", Eos::srk)),
+              (std::vector<std::string>{"vdw_coex.dat", "clatente.dat", "vdw_coex.csv", "clatente.csv", "srk_coex.csv",
+                                        "srk_clatente.csv", "vdw_coex_si.csv", "clatente_si.csv", "srk_coex_si.csv",
+                                        "srk_clatente_si.csv", "nature_srk_argon.csv"}));
 }
 
 class RunFilesInAFolder : public ::testing::Test {

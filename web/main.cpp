@@ -36,14 +36,19 @@ const SweepSearch& kept_sweep()
     return sweep;
 }
 
-// The unrounded state behind a row, by name.
+// The unrounded state behind a row, as the page hands it back: the fields
+// state_numbers names.
 struct RowState {
     double t, p, vl, vg, vlmax, plmin, vgmin, pgmax;
 };
 
-RowState row_state(const Coexistence& s)
+// The state behind a row for the page, by the names core gives its numbers.
+val state_of(const Coexistence& s)
 {
-    return {s.t, s.p, s.vl, s.vg, s.limits.vlmax, s.limits.plmin, s.limits.vgmin, s.limits.pgmax};
+    val o = val::object();
+    for (const NamedNumber& x : state_numbers(s))
+        o.set(x.key, x.value);
+    return o;
 }
 
 // A line at pressure p on the isotherm of state s, with Cv = cR; null where
@@ -68,7 +73,7 @@ val state_at_t(double t, double c)
     if (!(t >= lowest_state_t && t < 1))
         return val::null();
     const StateWithProperties x = state_with_properties(t, c);
-    return object_of({{"state", val(row_state(x.state))}, {"areas", val(x.areas)},
+    return object_of({{"state", state_of(x.state)}, {"areas", val(x.areas)},
                       {"properties", val(x.properties)}, {"latent", val(x.latent)}});
 }
 
@@ -161,7 +166,7 @@ public:
     }
 
     // Row `row` (0 for t = 0.999), unrounded; null for a row that is not there.
-    val state(int row) const { return has(row) ? val(row_state(at(row))) : val::null(); }
+    val state(int row) const { return has(row) ? state_of(at(row)) : val::null(); }
 
     // The Maxwell construction at a row, from its unrounded state.
     val maxwell(int row) const
@@ -176,7 +181,7 @@ public:
     // where p is not between the row's limits' pressures or not above 0.
     val trial(int row, double p, double c) const
     {
-        return has(row) ? trial_on(row_state(at(row)), p, c) : val::null();
+        return has(row) ? trial_on(state_of(at(row)).as<RowState>(), p, c) : val::null();
     }
 
 private:

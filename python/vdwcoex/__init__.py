@@ -1,6 +1,7 @@
 """Liquid-gas coexistence of a van der Waals fluid, in reduced variables.
 
     tables(c)             the reports of a run as tables, and its states
+                          (eos="rk", "srk", "pr": that equation's tables)
     reports(c)            the bytes of vdw_coex.dat and clatente.dat
     state_at(t)           the coexistence state at t, T, p or P (or at many)
     trial_line(t, p)      a line at a trial pressure across the isotherm t
@@ -70,13 +71,17 @@ class Tables(NamedTuple):
     vdw_coex.csv and clatente.csv exactly as printed (six decimals); ``states``
     holds, for each of the 499 temperatures, the unrounded state the rows were
     printed from; the ``_si`` tables and ``si_header`` are those of
-    vdw_coex_si.csv and clatente_si.csv where a fluid was named, else None."""
+    vdw_coex_si.csv and clatente_si.csv where a fluid was named, else None.
+    By another equation (eos=), those of rk_coex.csv, rk_clatente.csv and
+    their _si forms (srk_..., pr_...), and ``header`` the lines that head
+    the reduced ones; None for van der Waals'."""
     coexistence: Frame
     properties: Frame
     states: Frame
     coexistence_si: Optional[Frame]
     properties_si: Optional[Frame]
     si_header: Optional[List[str]]
+    header: Optional[List[str]] = None
 
 
 try:
@@ -151,7 +156,8 @@ def reports(c: float = 1.5) -> Reports:
 
 
 def tables(c: Optional[float] = None, substance: Optional[str] = None, Tc: Optional[float] = None,
-           pc: Optional[float] = None, *, language: str = "en") -> Tables:
+           pc: Optional[float] = None, *, language: str = "en", eos: Optional[str] = None,
+           omega: Optional[float] = None) -> Tables:
     """The reports of a run for Cv = cR as tables.
 
     c defaults to 1.5, or to the substance's own c. With a substance (a key,
@@ -159,16 +165,23 @@ def tables(c: Optional[float] = None, substance: Optional[str] = None, Tc: Optio
     and pc (Pa), the SI tables come too. A c that is not positive and finite,
     or above LARGEST_EXACT_C, is warned of as the console does.
 
+    eos "rk", "srk" or "pr" gives that equation's tables instead, as the
+    console's --eos writes them: the coexistence rows only, t = T/Tc,
+    p = p/pc, v = V/Vc by the equation's own Vc = Zc R Tc/pc, s in R and the
+    energies in R Tc; "rk" needs no fluid, "srk" and "pr" a fluid's acentric
+    factor (a substance's own, or omega= with Tc and pc).
+
     Returns Tables(coexistence, properties, states, coexistence_si,
-    properties_si, si_header).
+    properties_si, si_header, header).
     """
-    raw = _core.tables(_optional("c", c), substance, _optional("Tc", Tc), _optional("pc", pc), language)
+    raw = _core.tables(_optional("c", c), substance, _optional("Tc", Tc), _optional("pc", pc), language, eos,
+                       _optional("omega", omega))
     _warn(raw["warnings"])
     si = "si_header" in raw
     return Tables(_table(raw["coexistence"]), _table(raw["properties"]), _frame(raw["states"]),
                   _table(raw["coexistence_si"]) if si else None,
                   _table(raw["properties_si"]) if si else None,
-                  raw["si_header"] if si else None)
+                  raw["si_header"] if si else None, raw["header"] or None)
 
 
 @overload
@@ -288,8 +301,10 @@ def against_nature(substance: str, c: Optional[float] = None, *, language: str =
 
     With eos "rk", "srk" or "pr" (the console's --eos), the table is instead
     the measured Zc and omega (row "measured") above each equation's, its
-    omega read from its own curve, and ``compared`` holds that equation's
-    numbers beside the measured ones; "vdw" or none is all of the above.
+    omega read from its own curve, ``compared`` holds that equation's
+    numbers beside the measured ones, and ``curves`` its own table beside
+    the measured curves, as the console writes it to nature_EQ_KEY.csv; "vdw"
+    or none is all of the above.
     """
     raw = _core.against_nature(substance, _optional("c", c), language, eos)
     _warn(raw["warnings"])
@@ -297,17 +312,23 @@ def against_nature(substance: str, c: Optional[float] = None, *, language: str =
     if _pd is not None:
         frame.attrs["header"] = raw["header"]
         frame.attrs["compared"] = raw["compared"]
+        if "curves" in raw:
+            frame.attrs["curves"] = _table(raw["curves"])
     return frame
 
 
 def write_reports(folder: Union[str, "os.PathLike[str]"] = ".", c: float = 1.5, csv: bool = False,
                   xlsx: bool = False, substance: Optional[str] = None, Tc: Optional[float] = None,
-                  pc: Optional[float] = None, *, language: str = "en") -> List[str]:
+                  pc: Optional[float] = None, *, language: str = "en", eos: Optional[str] = None,
+                  omega: Optional[float] = None) -> List[str]:
     """Writes the run's files for Cv = cR into folder, as the console does.
 
     vdw_coex.dat and clatente.dat, with csv=True vdw_coex.csv and
     clatente.csv, with a substance (or Tc and pc) the SI tables, with
-    xlsx=True vdwcoex.xlsx. They replace earlier files together, only once
+    xlsx=True vdwcoex.xlsx; with eos "rk", "srk" or "pr" that equation's
+    tables beside them, as tables(eos=) gives them (rk_coex.csv and
+    rk_clatente.csv with csv=True, rk_coex_si.csv and rk_clatente_si.csv
+    with a fluid, sheets in the workbook). They replace earlier files together, only once
     all are complete: if any cannot be written, every one is left as it was
     (unless the OSError's message says otherwise).
 
@@ -321,7 +342,8 @@ def write_reports(folder: Union[str, "os.PathLike[str]"] = ".", c: float = 1.5, 
     """
     folder = os.fspath(folder)
     status, lines, written, error = _core.write_reports(folder, _number("c", c), bool(csv), bool(xlsx), substance,
-                                                        _optional("Tc", Tc), _optional("pc", pc), language)
+                                                        _optional("Tc", Tc), _optional("pc", pc), language, eos,
+                                                        _optional("omega", omega))
     _warn(lines[:-1] if status else lines)
     if status:
         raise _os_error(error, lines[-1]) if error else (ValueError if status == 2 else OSError)(lines[-1])

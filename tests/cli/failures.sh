@@ -385,7 +385,10 @@ leftovers)  # what a killed run left is removed, never a live run's, never an ea
   # A killed --csv run's temporaries go too, though this run writes no CSV;
   # a backup of a file this run does not write is that file's run's business.
   printf 'partial' > vdw_coex.csv.99999.tmp; printf 'partial' > nature_argon.csv.99999-1.tmp
-  printf 'an earlier table' > clatente.csv.77777.old
+  # and a killed --eos run's, whatever its equation.
+  printf 'partial' > rk_clatente.csv.99999.tmp; printf 'partial' > srk_coex_si.csv.99999-2.tmp
+  printf 'partial' > nature_pr_argon.csv.99999.tmp
+  printf 'an earlier table' > clatente.csv.77777.old; printf 'an earlier table' > pr_coex.csv.77777.old
   cp vdw_coex.dat vdw_coex.dat.66666.old         # killed before rewriting: a copy
   flock clatente.dat.88888.tmp -c 'touch ../held; sleep 3' &
   holder=$!
@@ -395,7 +398,7 @@ leftovers)  # what a killed run left is removed, never a live run's, never an ea
   [ "$status" -eq 0 ] || fail "status $status: $(cat stderr.txt)"
   expect_reports 1.5
   expect_only vdw_coex.dat clatente.dat console.out stderr.txt clatente.dat.77777.old clatente.dat.88888.tmp \
-    clatente.csv.77777.old
+    clatente.csv.77777.old pr_coex.csv.77777.old
   # With its stale second name gone, the report was replaced, not rewritten.
   [ "$(stat -c %i vdw_coex.dat)" != "$inode" ] || fail "vdw_coex.dat was written in place" ;;
 

@@ -142,6 +142,12 @@ xlsx)  # --xlsx: the workbook beside the reports, or, in a build without
     [ "$status" -eq 0 ] && [ ! -s ../err.txt ] || fail "status $status: $(cat ../err.txt)"
     same_reports . 2.5
     [ "$(head -c 2 vdwcoex.xlsx)" == PK ] || fail "vdwcoex.xlsx is not a workbook"
+    # Another equation's tables as sheets after the van der Waals ones.
+    run --eos rk --xlsx -q 2.5
+    same_reports . 2.5
+    sheets=$(python3 -c 'import re, sys, zipfile
+print(" ".join(re.findall(r"<sheet name=\"([^\"]*)\"", zipfile.ZipFile(sys.argv[1]).read("xl/workbook.xml").decode())))' vdwcoex.xlsx)
+    [ "$sheets" == "vdw_coex clatente rk_coex rk_clatente about" ] || fail "--eos rk --xlsx: sheets $sheets"
   else
     [ "$status" -eq 2 ] && [ "$(wc -l < ../err.txt)" -eq 1 ] && grep -q 'xlsx no est.* disponible' ../err.txt ||
       fail "status $status: $(cat ../err.txt)"
@@ -323,16 +329,21 @@ equations)  # --eos: the state and the comparison by each cubic equation, checke
     [ "$status" -eq 0 ] && cmp -s ../out.txt ../plain.txt && cmp -s ../plain-files.txt ../vdw-files.txt ||
       fail "--eos vdw $args: not the same as without --eos"
   done
-  # The comparison: every equation's Zc and omega, the chosen one's Tb; no file.
+  # The comparison: every equation's Zc and omega, the chosen one's Tb; the
+  # run's files with the equation's own model-and-measured table.
   run --substance argon --eos pr --against-nature
   [ "$status" -eq 0 ] || fail "--against-nature --eos pr: status $status"
-  untouched "--against-nature --eos pr"
+  [ "$(ls -A | tr '\n' ' ')" == "clatente.dat clatente_si.csv nature_pr_argon.csv pr_clatente_si.csv pr_coex_si.csv vdw_coex.dat vdw_coex_si.csv " ] ||
+    fail "--against-nature --eos pr wrote $(ls -A)"
+  grep -q '^# vdwcoex .*: argon (Ar), the Peng-Robinson equation beside the measured' nature_pr_argon.csv ||
+    fail "nature_pr_argon.csv: $(head -1 nature_pr_argon.csv)"
   grep -qE '^  Zc = pc/\(rhoc R Tc\) +0.2895 +0.375 +0.333 +0.333 +0.307$' ../out.txt || fail "Zc: $(cat ../out.txt)"
   grep -qE '^  acentric factor omega +-0.00219 +-0.302 +0.0583 +-0.00205 +-0.00508$' ../out.txt || fail "omega: $(cat ../out.txt)"
   grep -qE '^  Tb/Tc +0.5794 +0.57[0-9]+ \(87.302 K, 8[78].[0-9]+ K\)$' ../out.txt || fail "Tb: $(cat ../out.txt)"
   # Usage errors: status 2, two lines, nothing touched, in both languages.
   for args in "--eos srk" "--eos pr" "--eos rk" "--eos srk --tc 150 --pc 4.8e6 --at-temperature 120" \
-              "--eos PR --substance argon --at-temperature 120" "--eos rk --substance argon" "--eos rk --substance argon 2.5" \
+              "--eos PR --substance argon --at-temperature 120" "--eos rk 2.5" "--eos srk --csv 2.5" "--eos pr --xlsx 2.5" \
+              "--eos pr --tc 150 --pc 4.8e6 --csv 2.5" "--eos rk --csv -o missing 2.5" \
               "--eos pr --substance argon --omega 0.1 --at-temperature 120" "--omega 0.1 --tc 150 --pc 4.8e6" \
               "--eos pr --tc 150 --pc 4.8e6 --omega nan --at-temperature 120" "--eos rk --substance argon --at-temperature 30" \
               "--eos rk --substance argon --at-pressure 5e6" "--eos rk --tc 150 --pc 4.8e6 --against-nature"; do
@@ -352,6 +363,44 @@ equations)  # --eos: the state and the comparison by each cubic equation, checke
   b=$("$program" --tc 150 --pc 4.8e6 --eos srk --omega 0.3 --at-temperature 120 | grep '^  p ')
   [ -n "$a" ] && [ "$a" != "$b" ] || fail "--omega: '$a' and '$b'"
   mkdir -p "$work/o"; (cd "$work" && "$program" -q --o o 2.5) && [ -f "$work/o/vdw_coex.dat" ] || fail "--o is not --output-dir" ;;
+
+equation-tables)  # --eos in a run: the equation's tables beside the van der Waals
+                 # ones, which with the reports keep every byte; its SI rows are
+                 # the states --at-temperature gives
+  export LANG=en_US.UTF-8
+  run --csv 2.5; mkdir ../plain && cp ./*.csv ../plain/
+  run --eos rk --csv 2.5
+  [ "$status" -eq 0 ] || fail "--eos rk --csv: status $status: $(cat ../err.txt)"
+  same_reports . 2.5
+  [ "$(ls -A | tr '\n' ' ')" == "clatente.csv clatente.dat rk_clatente.csv rk_coex.csv vdw_coex.csv vdw_coex.dat " ] ||
+    fail "--eos rk --csv wrote $(ls -A)"
+  cmp -s vdw_coex.csv ../plain/vdw_coex.csv && cmp -s clatente.csv ../plain/clatente.csv ||
+    fail "--eos rk changed the van der Waals CSV tables"
+  grep -q "^# t = T/Tc, p = p/pc, v = V/Vc with the equation's own critical volume Vc = Zc R Tc/pc, Zc = 0.333333333;" rk_coex.csv ||
+    fail "rk_coex.csv does not say what v is: $(head -2 rk_coex.csv)"
+  # With a substance: the SI tables of both; a row's T gives its p and latent heat.
+  run --substance argon --csv; rm -rf ../plain && mkdir ../plain && cp ./*.csv ../plain/
+  run --substance argon --eos pr --csv
+  [ "$status" -eq 0 ] || fail "--substance argon --eos pr --csv: status $status"
+  same_reports . 1.5
+  for f in vdw_coex.csv clatente.csv vdw_coex_si.csv clatente_si.csv; do
+    cmp -s "$f" "../plain/$f" || fail "--eos pr changed $f"
+  done
+  row=$(grep -n '^0.800000,' pr_coex.csv | cut -d: -f1)
+  [ -n "$row" ] || fail "pr_coex.csv has no row at t = 0.8"
+  IFS=, read -r T p _ _ _ _ _ _ latent <<< "$(sed -n "${row}p" pr_coex_si.csv)"
+  shown=$("$program" --substance argon --eos pr --at-temperature "$T")
+  p_shown=$(sed -n 's/^  p  = \([0-9.]*\) Pa.*/\1/p' <<< "$shown")
+  latent_shown=$(sed -n 's/^  latent heat \([0-9.]*\) kJ.*/\1/p' <<< "$shown")
+  awk -v a="$p" -v b="$p_shown" -v h="$latent" -v k="$latent_shown" 'BEGIN {
+      d = (a - b) / b; e = (h / 1000 - k) / k; exit !(d < 1e-7 && d > -1e-7 && e < 1e-5 && e > -1e-5) }' ||
+    fail "pr_coex_si.csv at $T K: p $p Pa, latent $latent J/mol; --at-temperature: $p_shown Pa, $latent_shown kJ/mol"
+  # srk and pr without the acentric factor: no tables, nothing touched.
+  for args in "--eos srk --csv 2.5" "--eos pr --tc 150 --pc 4.8e6 --xlsx 2.5"; do
+    run $args
+    [ "$status" -eq 2 ] && grep -q "needs the fluid's acentric factor" ../err.txt || fail "'$args': status $status"
+    untouched "'$args'"
+  done ;;
 
 terminal)  # on a terminal a closing line names the files and the folder
   command -v script > /dev/null || fail "script (util-linux) is needed"

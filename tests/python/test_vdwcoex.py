@@ -489,7 +489,8 @@ def test_state_at_and_against_nature_by_each_equation_are_the_consoles(tmp_path,
     tb = compared.attrs["compared"]["Tb_over_Tc"]["model"]
     assert f"{tb * 647.096:.2f} K)" in printed
     assert compared.attrs["compared"]["omega"]["model"] == pytest.approx(0.3443, abs=0.005)
-    assert list(tmp_path.iterdir()) == []
+    assert not (tmp_path / "nature_water.csv").exists()
+    assert_frame_is(compared.attrs["curves"], csv_cells(tmp_path / "nature_pr_water.csv"))
 
 
 def test_an_equation_without_its_fluid_or_omega_is_refused_as_the_console_refuses_it(tmp_path, monkeypatch):
@@ -515,3 +516,39 @@ def test_an_equation_without_its_fluid_or_omega_is_refused_as_the_console_refuse
     assert said["nature"][0] is ValueError
     assert all(kind is ValueError for kind, _ in said.values())
     assert list(tmp_path.iterdir()) == []
+
+
+def test_an_equations_tables_lie_on_it_and_are_the_files_the_console_writes(tmp_path):
+    # The constants worked out apart from the program.
+    reference = os.path.join(os.path.dirname(__file__), os.pardir, "data", "cubic_reference.tsv")
+    with open(reference) as f:
+        omega_a, omega_b, zc = next(map(float, line.split("\t")[1:4]) for line in f if line.startswith("rk\t"))
+    # rk's reduced tables need no fluid: every unrounded row is on the isotherm
+    # at both volumes, v by the equation's own Vc, and the printed rows are them.
+    rk = vdwcoex.tables(2.5, eos="rk")
+    s = rk.states
+    for v in (s["v_liquid"], s["v_gas"]):
+        w = v * zc
+        p = s["t"] / (w - omega_b) - omega_a / np.sqrt(s["t"]) / (w * (w + omega_b))
+        assert np.allclose(p, s["p"], rtol=1e-8, atol=0)
+    assert np.allclose(s["g_liquid_per_RTc"], s["g_gas_per_RTc"], rtol=0, atol=1e-9)
+    assert len(rk.coexistence) == 499 and (abs(rk.coexistence["p"] - s["p"]) <= 5e-7).all()
+    assert rk.coexistence_si is None and "Vc = Zc R Tc/pc" in rk.header[1]
+    # With a fluid: the SI rows are the states state_at gives at their T.
+    pr = vdwcoex.tables(substance="argon", eos="pr")
+    row = pr.coexistence_si[pr.coexistence["t"] == 0.8].iloc[0]
+    state = vdwcoex.state_at(T=row["T_K"], substance="argon", eos="pr")
+    assert state["p_Pa"] == pytest.approx(row["p_Pa"], rel=1e-8)
+    assert state["latent_heat_J_per_mol"] == pytest.approx(row["latent_heat_J_per_mol"], rel=1e-8)
+    # srk: a fluid's omega, its own or given; none is refused as the console refuses it.
+    own = vdwcoex.tables(1.5, Tc=150.687, pc=4.863e6, eos="srk", omega=-0.00219)
+    assert own.coexistence.equals(vdwcoex.tables(substance="argon", eos="srk").coexistence)
+    assert raised(lambda: vdwcoex.tables(eos="srk"))[1].startswith("vdwcoex: eos=srk needs the fluid's acentric")
+    # The files are the console's, byte for byte.
+    (tmp_path / "py").mkdir(), (tmp_path / "cli").mkdir()
+    written = vdwcoex.write_reports(tmp_path / "py", 2.5, csv=True, substance="argon", eos="rk")
+    assert console(tmp_path / "cli", "-q", "--csv", "--substance", "argon", "--eos", "rk", "2.5").returncode == 0
+    assert sorted(os.path.basename(path) for path in written) == sorted(os.listdir(tmp_path / "cli"))
+    for path in written:
+        assert open(path, "rb").read() == (tmp_path / "cli" / os.path.basename(path)).read_bytes(), path
+    assert (tmp_path / "py" / "rk_coex_si.csv").exists()
