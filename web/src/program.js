@@ -92,6 +92,13 @@ function programOf(module) {
     // branch at count + 1 pressures in it: { liquid, metastableLiquid,
     // unstable, metastableGas, gas }, each [{ p, v, g }] in increasing p.
     gibbsChart: (s, pLow, pHigh, count, c) => module.gibbsChart(s, pLow, pHigh, count, c),
+    // f (in Pc Vc, where df/dv = −p) along state s's isotherm for a chart of
+    // volumes vLow to vHigh, each branch at count + 1 volumes in it: { liquid,
+    // metastableLiquid, unstable, metastableGas, gas }, each [{ v, f }].
+    helmholtzChart: (s, vLow, vHigh, count, c) => module.helmholtzChart(s, vLow, vHigh, count, c),
+    // The line of slope −p touching f at the stable end of a line at p from vl
+    // to vg: { p, vTouch, fTouch, vl, vg, fl, fg, lineL, lineG }.
+    helmholtzTangent: (t, p, vl, vg, c) => module.helmholtzTangent(t, p, vl, vg, c),
   };
 }
 
