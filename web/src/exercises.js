@@ -94,7 +94,7 @@ export function drawExercise(program, exercise, seed, c = 1.5) {
   if (vary.substance)
     set.substance = vary.substance[Math.floor(random() * vary.substance.length)];
   if (vary.t && set.substance) {
-    set.T = Math.round(hundredths(vary.t) * program.substances[fluidIndex(program, set.substance)].tc);
+    set.T = Math.round(program.toSi(fluidIndex(program, set.substance), 't', hundredths(vary.t)));
     delete set.t;
   } else if (vary.t) {
     set.t = hundredths(vary.t);
