@@ -344,7 +344,7 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
     const touching = trial ? model.helmholtzTangent(atRow, trial) : null;
     byId('helmholtz-description').textContent = tr('helmholtzDescription', { t, p: at('p', COEX.p),
       vl: at('v', COEX.vl), vg: at('v', COEX.vg) }) + (touching ? tr('helmholtzTrialDescription',
-      { p: units.beside('p', trial.p, trial.p.toFixed(6)), v: touching.vTouch.toFixed(6),
+      { p: units.beside('p', trial.p, trial.p.toFixed(6)), v: units.beside('v', touching.vTouch, touching.vTouch.toFixed(6)),
         gap: area(Math.abs(trial.areaGas - trial.areaLiquid)) }) : '');
   }
 
