@@ -119,3 +119,49 @@ GibbsBranches gibbs_branches(double at_t, double p, double vl, double vg, double
     b.gas = branch_by_pressure(at_t, c, gas_bottom, none, p, vg, p_low, p_high, count, gas);
     return b;
 }
+
+FreeEnergyTangent helmholtz_tangent(double at_t, double p, double vl, double vg, double c)
+{
+    FreeEnergyTangent x{};
+    x.p = p;
+    x.vl = vl;
+    x.vg = vg;
+    x.fl = helmholtz_energy(at_t, vl, c);
+    x.fg = helmholtz_energy(at_t, vg, c);
+    const bool liquid = x.fl + p * vl <= x.fg + p * vg;
+    x.v_touch = liquid ? vl : vg;
+    x.f_touch = liquid ? x.fl : x.fg;
+    x.line_l = x.f_touch - p * (vl - x.v_touch);
+    x.line_g = x.f_touch - p * (vg - x.v_touch);
+    return x;
+}
+
+namespace {
+
+std::vector<FreeEnergyPoint> branch_by_volume(double at_t, double c, double from, double to, double v_low,
+                                              double v_high, int count)
+{
+    std::vector<FreeEnergyPoint> points;
+    const double low = std::max(from, v_low), high = std::min(to, v_high);
+    if (!(low < high) || count < 1)
+        return points;
+    for (int k = 0; k <= count; ++k) {
+        const double v = k == count ? high : low + (high - low) * k / count;
+        points.push_back({v, helmholtz_energy(at_t, v, c)});
+    }
+    return points;
+}
+
+}  // namespace
+
+FreeEnergyBranches helmholtz_branches(double at_t, double vl, double vg, double vlmax, double vgmin, double v_low,
+                                      double v_high, int count, double c)
+{
+    FreeEnergyBranches b;
+    b.liquid = branch_by_volume(at_t, c, v_low, vl, v_low, v_high, count);
+    b.metastable_liquid = branch_by_volume(at_t, c, vl, vlmax, v_low, v_high, count);
+    b.unstable = branch_by_volume(at_t, c, vlmax, vgmin, v_low, v_high, count);
+    b.metastable_gas = branch_by_volume(at_t, c, vgmin, vg, v_low, v_high, count);
+    b.gas = branch_by_volume(at_t, c, vg, v_high, v_low, v_high, count);
+    return b;
+}

@@ -77,3 +77,33 @@ struct GibbsBranches {
 };
 GibbsBranches gibbs_branches(double at_t, double p, double vl, double vg, double vlmax, double plmin, double vgmin,
                              double pgmax, double p_low, double p_high, int count, double c);
+
+// The same construction on the Helmholtz energy f against v (in Pcr Vcr,
+// where df/dv = -p): the line of slope -p touching f at one end of a line at
+// pressure p from vl to vg, both on the isotherm at p, where f's slope is -p
+// too. It touches at the end of the lower Gibbs energy, the stable phase's,
+// and passes under f at the other end by |gas_area - liquid_area|, since
+// f + p v is g there. At the vapour pressure the gap closes and the line
+// touches f at vl and vg both: the common tangent, under f everywhere else,
+// the convex envelope that is the stable state.
+struct FreeEnergyTangent {
+    double p;                // minus the slope
+    double v_touch, f_touch; // where it touches f
+    double vl, vg;           // the line's ends
+    double fl, fg;           // f there
+    double line_l, line_g;   // the tangent there
+};
+FreeEnergyTangent helmholtz_tangent(double at_t, double p, double vl, double vg, double c);
+
+// f against v along the isotherm at_t, with Cv = cR, for a chart that shows
+// volumes from v_low (above 1/3) to v_high: each branch by stability, as on
+// the p-v chart, at `count` + 1 volumes spread evenly over its part of that
+// range, in increasing v. A branch with no part in the range is empty.
+struct FreeEnergyPoint {
+    double v, f;
+};
+struct FreeEnergyBranches {
+    std::vector<FreeEnergyPoint> liquid, metastable_liquid, unstable, metastable_gas, gas;
+};
+FreeEnergyBranches helmholtz_branches(double at_t, double vl, double vg, double vlmax, double vgmin, double v_low,
+                                      double v_high, int count, double c);

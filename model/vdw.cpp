@@ -22,6 +22,11 @@ double gibbs_energy(double at_t, double v, double c)
     return enthalpy(at_t, v, c) - at_t * entropy(at_t, v, c);
 }
 
+double helmholtz_energy(double at_t, double v, double c)
+{
+    return (internal_energy(at_t, v, c) - at_t * entropy(at_t, v, c)) * 8 / 3;
+}
+
 Properties properties(double at_t, double vl, double vg, double c)
 {
     Properties x;

@@ -38,6 +38,11 @@ double enthalpy(double at_t, double v, double c);
 double internal_energy(double at_t, double v, double c);
 double gibbs_energy(double at_t, double v, double c);
 
+// The Helmholtz energy u - t s on the isotherm at_t at volume v, with Cv = cR,
+// in Pcr Vcr (8/3 of R Tcr, the unit above): so measured, df/dv = -p on the
+// reduced axes, and g = f + p v is 8/3 of gibbs_energy.
+double helmholtz_energy(double at_t, double v, double c);
+
 // The same of a liquid at vl and a gas at vg, both at temperature at_t.
 struct Properties {
     double sl, sg, hl, hg, gl, gg, ul, ug;

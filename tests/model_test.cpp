@@ -258,3 +258,62 @@ TEST(GibbsBranches, EveryBranchIsDrawnAndTheStableOnesAreTheLowest)
         }
     }
 }
+
+namespace {
+
+// f's slope at v, by central differences small against v - 1/3,
+// extrapolated to a step of zero (Richardson).
+double f_slope(double at_t, double v, double c)
+{
+    const auto slope = [&](double h) {
+        return (helmholtz_energy(at_t, v + h, c) - helmholtz_energy(at_t, v - h, c)) / (2 * h);
+    };
+    const double h = (v - 1.0 / 3) * 1e-3;
+    return (slope(h / 2) * 4 - slope(h)) / 3;
+}
+
+}  // namespace
+
+// The construction on f against v: at every row's vapour pressure the line of
+// slope -p touches f at the row's own vl and vg, and lies under f between and
+// beyond them (the convex envelope); a trial pressure's line touches at the
+// stable phase's end only and misses the other by the areas' difference.
+TEST(FreeEnergy, CommonTangentTouchesAtTheRowsVolumesAndATrialTangentAtOneEnd)
+{
+    const Output out = run(1.5);
+    for (const size_t row : {0u, 149u, 349u, 498u}) {
+        const Coexistence& s = out.states[row];
+        const StabilityLimits& l = s.limits;
+        SCOPED_TRACE(s.t);
+        for (const double c : {1.5, 2.5}) {
+            const FreeEnergyTangent x = helmholtz_tangent(s.t, s.p, s.vl, s.vg, c);
+            EXPECT_NEAR(x.line_l, x.fl, 1e-7 * (1 + std::fabs(x.fl)));
+            EXPECT_NEAR(x.line_g, x.fg, 1e-7 * (1 + std::fabs(x.fg)));
+            // f's slope is -p at both: to 1e-5 at the liquid's, where the
+            // isotherm is steep and the row's vl found to err.
+            EXPECT_NEAR(f_slope(s.t, s.vl, c), -s.p, 1e-5);
+            EXPECT_NEAR(f_slope(s.t, s.vg, c), -s.p, 1e-8);
+            EXPECT_NEAR(f_slope(s.t, s.vl, c), -isotherm_pressure(s.t, s.vl), 1e-8);
+            EXPECT_NEAR((x.line_g - x.line_l) / (s.vg - s.vl), -s.p, 1e-12);
+            for (const double share : {0.1, 0.3, 0.5, 0.7, 0.9, 1.5}) {
+                const double v = s.vl + (s.vg - s.vl) * share;
+                EXPECT_LT(x.f_touch - s.p * (v - x.v_touch), helmholtz_energy(s.t, v, c) + 1e-9) << v;
+            }
+            const double denser = (s.vl + 1.0 / 3) / 2;
+            EXPECT_LT(x.f_touch - s.p * (denser - x.v_touch), helmholtz_energy(s.t, denser, c));
+        }
+        for (const double dp : {-0.3, 0.3}) {
+            const double low = std::max(l.plmin, 0.0), q = s.p + (dp < 0 ? s.p - low : l.pgmax - s.p) * dp;
+            SCOPED_TRACE(q);
+            const TrialLine line = trial_line(s.t, q, l.vlmax, l.vgmin, 1.5);
+            const FreeEnergyTangent x = helmholtz_tangent(s.t, q, line.vl, line.vg, 1.5);
+            // Above the vapour pressure the liquid is stable, below it the gas.
+            EXPECT_EQ(x.v_touch, dp > 0 ? line.vl : line.vg);
+            EXPECT_NEAR(f_slope(s.t, x.v_touch, 1.5), -q, 1e-6);
+            const double gap = dp > 0 ? x.fg - x.line_g : x.fl - x.line_l;
+            EXPECT_GT(gap, 0);
+            EXPECT_NEAR(gap, std::fabs(line.areas.gas_area - line.areas.liquid_area), 1e-9 * (1 + gap));
+        }
+    }
+}
+

@@ -60,11 +60,27 @@ val trial_on(const RowState& s, double p, double c)
     return val(trial_line(s.t, p, s.vlmax, s.vgmin, c));
 }
 
+// A chart's five branches of an isotherm, by stability, by name.
+template <class Branches>
+val branches_of(const Branches& b)
+{
+    return object_of({{"liquid", array_of(b.liquid)}, {"metastableLiquid", array_of(b.metastable_liquid)},
+                      {"unstable", array_of(b.unstable)}, {"metastableGas", array_of(b.metastable_gas)},
+                      {"gas", array_of(b.gas)}});
+}
+
 // The Gibbs energy along the isotherm of state s for a chart of pressures
 // p_low to p_high, each branch at count + 1 pressures in that range.
 val gibbs_chart(const RowState& s, double p_low, double p_high, int count, double c)
 {
-    return branches_of(gibbs_branches(s.t, s.p, s.vl, s.vg, s.vlmax, s.plmin, s.vgmin, s.pgmax, p_low, p_high, count, c));
+    return branches_of(gibbs_branches(s.t, s.p, s.vl, s.vg, s.vlmax, s.plmin, s.vgmin, s.pgmax, p_low, p_high,
+                                      count, c));
+}
+
+// f along the isotherm of state s for a chart of volumes v_low to v_high.
+val helmholtz_chart(const RowState& s, double v_low, double v_high, int count, double c)
+{
+    return branches_of(helmholtz_branches(s.t, s.vl, s.vg, s.vlmax, s.vgmin, v_low, v_high, count, c));
 }
 
 // The state at t off the table's rows; null outside lowest_state_t <= t < 1.
@@ -261,6 +277,12 @@ EMSCRIPTEN_BINDINGS(vdwcoex)
         .field("gg", &Properties::gg).field("ul", &Properties::ul).field("ug", &Properties::ug);
     value_object<GibbsPoint>("GibbsPoint").field("p", &GibbsPoint::p).field("v", &GibbsPoint::v)
         .field("g", &GibbsPoint::g);
+    value_object<FreeEnergyPoint>("FreeEnergyPoint").field("v", &FreeEnergyPoint::v).field("f", &FreeEnergyPoint::f);
+    value_object<FreeEnergyTangent>("FreeEnergyTangent").field("p", &FreeEnergyTangent::p)
+        .field("vTouch", &FreeEnergyTangent::v_touch).field("fTouch", &FreeEnergyTangent::f_touch)
+        .field("vl", &FreeEnergyTangent::vl).field("vg", &FreeEnergyTangent::vg).field("fl", &FreeEnergyTangent::fl)
+        .field("fg", &FreeEnergyTangent::fg).field("lineL", &FreeEnergyTangent::line_l)
+        .field("lineG", &FreeEnergyTangent::line_g);
     value_object<IsobarPoint>("IsobarPoint").field("t", &IsobarPoint::t).field("v", &IsobarPoint::v)
         .field("s", &IsobarPoint::s).field("h", &IsobarPoint::h);
     value_object<Mixture>("Mixture").field("gas", &Mixture::gas).field("s", &Mixture::s).field("h", &Mixture::h);
@@ -306,5 +328,6 @@ EMSCRIPTEN_BINDINGS(vdwcoex)
     function("substances", &substance_list); function("toSi", &to_si); function("fromSi", &from_si);
     function("boilingAt", &boiling_at_pressure); function("measuredAt", &measured_at);
     function("stateAt", &state_at_t); function("trialLine", &trial_on); function("gibbsChart", &gibbs_chart);
+    function("helmholtzChart", &helmholtz_chart); function("helmholtzTangent", &helmholtz_tangent);
     function("fixed", &fixed_number); function("boilingRange", &boiling_range_of);
 }

@@ -1,8 +1,10 @@
 // How quick the page is, by the browser's Event Timing (an event's duration
 // runs from the input to the paint after the page's work) and the page's own
-// marks. Prints four figures: Enter to everything painted, the first time (in
+// marks. Prints five figures: Enter to everything painted, the first time (in
 // a freshly opened page) and repeated; one step of the t slider by the
-// keyboard to its paint; and load to ready (the field usable) from file://.
+// keyboard to its paint; one step of the trial pressure's slider, which moves
+// the trial line, the Gibbs gap and the tangent on f against v, until all
+// three charts are drawn; and load to ready (the field usable) from file://.
 // A measurement, not a test: it fails only if the page does.
 //
 //   node benchmark.cjs SITE_FOLDER [FIRST_RUNS [REPEATS [STEPS]]]
@@ -83,11 +85,41 @@ async function open(browser) {
     }));
   }
   const stepInPage = (await page.evaluate(() => window.painted)).map(Math.round);
+  // Steps of the trial pressure, each timed in the page from the key to the
+  // paint after the f–v chart (drawn last of the three, frames later) has
+  // its new tangent: the work of each frame, not the frames waited.
+  await page.evaluate(() => {
+    window.trialPainted = [];
+    window.trialWork = [];
+    const chart = Chart.getChart('helmholtz');
+    const update = chart.update.bind(chart);
+    chart.update = (mode) => {
+      const from = performance.now();
+      update(mode);
+      window.trialWork.push(performance.now() - from);
+    };
+    document.getElementById('p-trial').addEventListener('keydown', (event) => {
+      const before = window.trialWork.length;
+      const wait = () => (window.trialWork.length > before
+        ? window.trialPainted.push(performance.now() - event.timeStamp) : requestAnimationFrame(wait));
+      requestAnimationFrame(wait);
+    }, { capture: true });
+  });
+  await page.focus('#p-trial');
+  for (let i = 0; i < Number(steps); i++) {
+    await page.keyboard.press(i % 20 < 10 ? 'ArrowRight' : 'ArrowLeft');
+    await page.waitForTimeout(120);
+  }
+  const trial = await page.evaluate(() => ({ painted: window.trialPainted.map(Math.round),
+    work: window.trialWork.map((ms) => Math.round(ms * 10) / 10) }));
   await browser.close();
   console.log(`first run: Enter to paint, median ${median(first)} ms over ${first.length} runs`);
   console.log(`repeated run: Enter to paint, median ${median(repeated)} ms over ${repeated.length} runs`);
   console.log(`slider step: key to paint, median ${median(step)} ms, max ${Math.max(...step)} ms over ${step.length} steps ` +
     `(Event Timing, in steps of 8 ms; 16 = at most one frame); in the page, median ${median(stepInPage)} ms, ` +
     `max ${Math.max(...stepInPage)} ms`);
+  console.log(`trial step: key to the f–v chart drawn, median ${median(trial.painted)} ms, max ` +
+    `${Math.max(...trial.painted)} ms (three frames are waited on purpose); drawing f–v, median ` +
+    `${median(trial.work)} ms, max ${Math.max(...trial.work)} ms over ${trial.work.length} steps`);
   console.log(`load to ready from file://: median ${median(loads)} ms over ${loads.length} loads`);
 })().catch((error) => { console.error(error); process.exit(1); });

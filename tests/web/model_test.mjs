@@ -387,4 +387,96 @@ test('another equation is what the Maxwell view shows: its state off the table i
   model.chooseEos('vdw');
   assert.strictEqual(model.equation(), null);
   assert.deepStrictEqual(model.tieLineEnds(), [0.6, 2.6]);
+// A stand-in program for the exercises drawn afresh: a state at each t whose
+// numbers follow t, and the substances the exercises draw from.
+function exerciseProgram() {
+  const stateOf = (t) => ({ t, p: t / 2, vl: 0.5, vg: 1 + 4 * t, plmin: t - 0.8, pgmax: t - 0.1 });
+  const tc = [150, 126, 102, 103, 104, 105, 106];
+  return { lowestStateT: 0.394, fixed: (x) => x.toFixed(6), run: (reply) => fakeRun(reply),
+    substances: ['argon', 'nitrogen', 'neon', 'oxygen', 'methane', 'water', 'ammonia'].map((key, i) =>
+      ({ key, nameEs: key, nameEn: key, tc: tc[i], refT: 50 + i })),
+    stateAt: (t) => ({ state: stateOf(t), latent: 3 }),
+    gasFraction: (v, vl, vg) => (v - vl) / (vg - vl),
+    toSi: (i, q, x) => (q === 't' ? x * tc[i] : x * (i + 1) * 1e-4),
+    boilingAt: (i) => ({ temperature: 60 + i, t: (60 + i) / tc[i] }),
+    trialLine: (s, p) => ({ gl: p > s.p ? 0 : 1, gg: 0.5 }) };
+}
+
+test('a class\'s seed draws the same worksheet every time, another seed another, each number within its range', () => {
+  const program = exerciseProgram();
+  const { model } = modelWith(program);
+  const sheet = (seed) => model.worksheet(seed, true);
+  assert.deepStrictEqual(sheet(7), sheet(7));
+  assert.notDeepStrictEqual(sheet(7).map((q) => q.question), sheet(8).map((q) => q.question));
+  assert.deepStrictEqual(sheet(null).map((q) => q.exercise), model.exercises, 'without a seed, as written');
+  for (const seed of [1, 2, 3, 99, 4294967295]) {
+    for (const { exercise, question, answer } of sheet(seed)) {
+      const set = exercise.set;
+      assert.doesNotMatch(question, /\{|undefined/);
+      if (set.t !== undefined) {
+        assert.ok(set.t >= 0.6 && set.t <= 0.95 && Number.isInteger(Math.round(set.t * 100)) &&
+          Math.abs(set.t * 100 - Math.round(set.t * 100)) < 1e-9, `t = ${set.t}`);
+        assert.match(question, new RegExp(`t = ${String(set.t).replace('.', ',')}\\b`));
+      }
+      if (set.v !== undefined) {  // on the tie line of its t
+        assert.ok(set.v > 0.5 && set.v < 1 + 4 * set.t, `v = ${set.v} at t = ${set.t}`);
+        assert.strictEqual(answer, 100 * (1 - (set.v - 0.5) / (1 + 4 * set.t - 0.5)));
+      }
+      if (set.T !== undefined)
+        assert.ok(Number.isInteger(set.T) && set.T >= 70 && exercise.vary.substance.includes(set.substance),
+          JSON.stringify(set));
+      if (exercise.answer.number === 'vapourPressure')
+        assert.strictEqual(answer, set.t / 2, 'the key\'s answer is the program\'s at the drawn t');
+    }
+  }
+});
+
+test('another draws the open exercise with new numbers, sets the page to them and checks against the program there', () => {
+  const program = exerciseProgram();
+  const { model } = modelWith(program);
+  model.setSeed(5);
+  model.openExercise(2);
+  const written = model.exerciseText('question');
+  assert.match(written, /t = 0,9, un mol ocupa v = 1,4/);
+  const seen = new Set([written]);
+  for (let k = 0; k < 5; ++k) {
+    model.anotherExercise();
+    const question = model.exerciseText('question');
+    assert.ok(!seen.has(question) || k > 0, 'another gave the same numbers');
+    seen.add(question);
+    const { t, v } = model.state.exercise.exercise.set;
+    const share = 100 * (1 - (v - 0.5) / (1 + 4 * t - 0.5));
+    model.answerExercise(share);
+    assert.strictEqual(model.state.exercise.right, true, `${question}: ${share}`);
+    assert.strictEqual(model.state.exercise.expected, share);
+  }
+  assert.ok(seen.size >= 5, `only ${seen.size} different questions in six`);
+  // The same seed, the same draws.
+  const again = modelWith(exerciseProgram()).model;
+  again.setSeed(5);
+  again.openExercise(2);
+  again.anotherExercise();
+  model.openExercise(2);
+  model.anotherExercise();
+  assert.deepStrictEqual(again.state.exercise.exercise.set, model.state.exercise.exercise.set);
+});
+
+test('a wrong answer that is a usual mistake is named: lever reversed, a limit\'s pressure, swapped volumes, t for kelvin', () => {
+  const program = exerciseProgram();
+  const { model } = modelWith(program);
+  const named = (n, reply) => {
+    model.openExercise(n - 1);
+    model.answerExercise(reply);
+    return model.state.exercise.mistake;
+  };
+  // At t = 0.9: p = 0.45, limits at 0.1 and 0.8, vl = 0.5, vg = 4.6.
+  assert.deepStrictEqual([0.1, 0.8, 0.45, 0.3].map((p) => named(1, p)), ['limitPressure', 'limitPressure', null, null]);
+  const gas = 100 * (1.4 - 0.5) / 4.1;
+  assert.deepStrictEqual([gas, 100 - gas, 50].map((x) => named(3, x)), ['leverReversed', null, null]);
+  // Argon at 120 K: t = 0.8, vl = 0.5, vg = 4.2, in cm³/mol 50 and 420.
+  assert.deepStrictEqual([50, 420].map((x) => named(4, x)), ['liquidForGas', null]);
+  assert.deepStrictEqual([420, 50].map((x) => named(5, x)), ['gasForLiquid', null]);
+  assert.deepStrictEqual([60 / 150, 60, 87.3].map((x) => named(7, x)), ['reducedForKelvin', null, null]);
+  assert.ok(['es', 'en'].every((lang) => ['limitPressure', 'leverReversed', 'gasForLiquid', 'liquidForGas',
+    'reducedForKelvin'].every((name) => { model.setLanguage(lang); return model.tr('mistake_' + name).length > 40; })));
 });

@@ -1674,3 +1674,178 @@ test.lab('with Peng–Robinson the cylinder and the heating follow it: two phase
   assert.match(await page.textContent('#eos-lab-note'), /follow the equation chosen/);
   await page.close();
 });
+test.maxwell('three views of one construction: f\'s tangent of slope −p touches at the row\'s vl and vg, a trial tangent at the stable end, and the derivations are mathematics', async () => {
+  const page = await open(fromDisk);
+  await compute(page, '1.5');
+  const [rows] = coexistenceRows('1.5');
+  const chartOf = () => page.evaluate(() => Object.fromEntries(Chart.getChart('helmholtz').data.datasets
+    .map((d) => [d.key, d.data.map((q) => ({ x: q.x, y: q.y }))])));
+  // f as drawn: straight between its points, at v.
+  const fAt = (sets, v) => {
+    for (const key of ['stable-liquid', 'metastable-liquid', 'unstable', 'metastable-gas', 'stable-gas']) {
+      const data = sets[key];
+      for (let k = 1; k < data.length; ++k)
+        if (data[k - 1].x <= v && v <= data[k].x)
+          return data[k - 1].y + (data[k].y - data[k - 1].y) * (v - data[k - 1].x) / (data[k].x - data[k - 1].x);
+    }
+    return NaN;
+  };
+  for (const t of ['0.850', '0.600']) {
+    await chooseT(page, t);
+    const [p, vl, vg] = rows.find((fields) => fields[0] === t + '000').slice(1, 4).map(Number);
+    const sets = await chartOf();
+    const [a, b] = sets['common-tangent'];
+    assert.ok(Math.abs(a.x - vl) < 1e-6 && Math.abs(b.x - vg) < 1e-6 * vg, `t = ${t}: touches at ${a.x}, ${b.x}`);
+    assert.ok(Math.abs((b.y - a.y) / (b.x - a.x) + p) < 1e-6, `t = ${t}: slope ${(b.y - a.y) / (b.x - a.x)}, p ${p}`);
+    assert.deepStrictEqual(sets.touching.map((q) => q.x), [a.x, b.x]);
+    sets.touching.forEach((q, k) => assert.ok(Math.abs(q.y - [a, b][k].y) < 1e-6, `t = ${t}: off f at ${q.x}`));
+    // Between the touching points f lies above the line: the line is the stable state.
+    for (const share of [0.2, 0.5, 0.8]) {
+      const v = a.x + (b.x - a.x) * share;
+      assert.ok(fAt(sets, v) > a.y + (b.y - a.y) * share, `t = ${t}: f under the tangent at ${v}`);
+    }
+    assert.match(await page.textContent('#helmholtz-description'), new RegExp(`vl = ${vl.toFixed(6)}.*vg = ${vg.toFixed(6)}`));
+  }
+  assert.match(await page.textContent('#helmholtz-legend'), /tangente común/);
+  assert.match(await page.textContent('#three-views'), /mismos vl, vg y p/);
+  // The trial pressure moves a trial tangent: it touches at the trial line's
+  // liquid end above the vapour pressure and misses f at the gas end by the
+  // areas' difference.
+  await chooseT(page, '0.85');
+  await page.focus('#p-trial');
+  for (let k = 0; k < 20; k++)
+    await page.keyboard.press('ArrowRight');
+  await settle(page);
+  const areas = await page.evaluate(() => ({ ...document.getElementById('areas').dataset }));
+  const trialLine = await page.evaluate(() => Chart.getChart('maxwell').data.datasets.find((d) => d.key === 'trial-line').data);
+  const sets = await chartOf();
+  assert.deepStrictEqual(sets['common-tangent'], []);
+  const [a, b] = sets['trial-tangent'];
+  assert.ok(Math.abs((b.y - a.y) / (b.x - a.x) + Number(areas.p)) < 1e-9, 'the trial tangent\'s slope is not −p');
+  assert.deepStrictEqual(sets.touching.map((q) => q.x), [trialLine[0].x]);
+  const [gapLine, gapF] = sets['tangent-gap'];
+  assert.strictEqual(gapLine.x, trialLine[1].x);
+  assert.ok(Math.abs((gapF.y - gapLine.y) - Math.abs(Number(areas.difference))) < 1e-9,
+    `gap ${gapF.y - gapLine.y}, areas' difference ${areas.difference}`);
+  // The derivations: at least four formulas as MathML beside their figures,
+  // in both languages, and nothing wider than the screen on a phone.
+  const derivations = () => page.evaluate(() => [...document.querySelectorAll('details.derivation')].map((d) => ({
+    id: d.id, title: d.querySelector('summary').textContent, formulas: d.querySelectorAll('math').length })));
+  const spanish = await derivations();
+  assert.ok(spanish.length >= 5 && spanish.every((d) => d.formulas >= 1 && d.title), JSON.stringify(spanish));
+  assert.ok(spanish.reduce((n, d) => n + d.formulas, 0) >= 6);
+  await page.click('#language');
+  const english = await derivations();
+  assert.ok(english.every((d, k) => d.title && d.title !== spanish[k].title), JSON.stringify(english));
+  await page.evaluate(() => document.querySelectorAll('details.derivation').forEach((d) => { d.open = true; }));
+  assert.deepStrictEqual(await violations(page), []);
+  await page.setViewportSize({ width: 360, height: 740 });
+  const wide = await page.evaluate(() => [...document.querySelectorAll('details.derivation, details.derivation *')]
+    .filter((el) => el.getBoundingClientRect().right > document.documentElement.clientWidth + 1).map((el) => el.tagName));
+  assert.deepStrictEqual(wide, []);
+  await page.close();
+});
+
+test.exercises('another draws new numbers whose answer is still the program\'s, and a usual mistake is named', async () => {
+  const [rows] = coexistenceRows('1.5');
+  const row = (t) => rows.find((fields) => fields[0] === Number(t).toFixed(6)).map(Number);
+  const atT = (key, kelvin) => spawnSync(program, ['--substance', key, '--at-temperature', String(kelvin)],
+    { encoding: 'utf8' }).stdout.match(/líquido ([0-9.]+) cm³\/mol, gas ([0-9.]+) cm³\/mol/).slice(1).map(Number);
+  const feedback = (page) => page.evaluate(() => Object.assign({ mistakeText: document.getElementById('exercise-mistake').textContent,
+    mistakeShown: !document.getElementById('exercise-mistake').hidden }, document.getElementById('exercise-feedback').dataset));
+  const reply = async (page, value) => {
+    await page.fill('#exercise-number', String(value));
+    await page.click('#exercise-form button[type=submit]');
+    return feedback(page);
+  };
+  // Exercise 3 drawn afresh: a new t and v, the page set to them, the
+  // program's answer the console's row's lever, and the gas's share named.
+  const page = await open(`${fromDisk}?exercise=3&seed=11`);
+  await page.waitForFunction(() => Number(document.body.dataset.runs || 0) > 0);
+  const before = await page.textContent('#exercise-question');
+  await page.click('#exercise-another');
+  await settle(page);
+  const question = await page.textContent('#exercise-question');
+  assert.notStrictEqual(question, before);
+  const [, t, v] = question.match(/t = ([0-9,]+), un mol ocupa v = ([0-9,]+)/).map((x) => x && Number(x.replace(',', '.')));
+  assert.strictEqual(Number(await page.inputValue('#process-v-number')), v);
+  assert.strictEqual(Number(await page.inputValue('#t-number')), t);
+  const [, , vl, vg] = row(t);
+  const liquid = 100 * (vg - v) / (vg - vl);
+  const gasShare = await reply(page, (100 - liquid).toFixed(2));
+  assert.ok(Math.abs(Number(gasShare.expected) - liquid) < 1e-3, `${gasShare.expected} against the row's ${liquid}`);
+  assert.deepStrictEqual([gasShare.right, gasShare.mistake, gasShare.mistakeShown], ['false', 'leverReversed', true]);
+  assert.match(gasShare.mistakeText, /palanca al revés/);
+  const right = await reply(page, liquid.toFixed(2));
+  assert.deepStrictEqual([right.right, right.mistake, right.mistakeShown], ['true', '', false]);
+  await page.close();
+  // The other usual mistakes, each on the exercise as written.
+  const [plmin, , pgmax] = row(0.9).slice(5, 8);
+  const [vlArgon, vgArgon] = atT('argon', 120);
+  const boiling = Number(spawnSync(program, ['--substance', 'argon', '--at-pressure', '101325'], { encoding: 'utf8' })
+    .stdout.match(/t = T\/Tc = ([0-9.]+)/)[1]);
+  const cases = [[1, plmin, 'limitPressure', /límite de estabilidad/], [1, pgmax, 'limitPressure', /límite/],
+    [4, vlArgon, 'liquidForGas', /volumen del líquido/], [5, vgArgon, 'gasForLiquid', /volumen del gas/],
+    [7, boiling, 'reducedForKelvin', /t reducida/], [7, 20, '', /^$/]];
+  for (const [n, value, name, said] of cases) {
+    const at = await open(`${fromDisk}?exercise=${n}`);
+    await at.waitForFunction(() => Number(document.body.dataset.runs || 0) > 0);
+    const shown = await reply(at, Number(value.toPrecision(6)));
+    assert.deepStrictEqual([shown.right, shown.mistake], ['false', name], `exercise ${n}, ${value}`);
+    assert.match(shown.mistakeText, said);
+    await at.close();
+  }
+});
+
+test.exercises('the worksheet lays the exercises out for printing without an answer; its key has the program\'s for the same seed', async () => {
+  const sheetOf = async (address) => {
+    const page = await open(fromDisk + address);
+    await page.waitForSelector('#worksheet-list li');
+    const items = await page.evaluate(() => [...document.querySelectorAll('#worksheet-list li')].map((li) => ({
+      text: li.innerText, question: li.querySelector('p').textContent, answer: li.dataset.answer,
+      uses: li.querySelector('.uses').textContent, room: Boolean(li.querySelector('.answer-space')) })));
+    return { page, items };
+  };
+  const sheet = await sheetOf('?worksheet=1&seed=7');
+  const key = await sheetOf('?worksheet=1&key=1&seed=7');
+  assert.strictEqual(sheet.items.length, 7);
+  assert.deepStrictEqual(sheet.items.map((q) => q.question), key.items.map((q) => q.question));
+  assert.ok(sheet.items.every((q) => q.room && q.answer === undefined && /^Usa: ./.test(q.uses)));
+  // Printed, the sheet is the exercises only, and none of the key's answers.
+  await sheet.page.emulateMedia({ media: 'print' });
+  const printed = await sheet.page.evaluate(() => document.body.innerText);
+  assert.doesNotMatch(printed, /Respuesta|Calcular|Construcción de Maxwell/);
+  for (const q of key.items)
+    assert.ok(!/^-?[0-9.]+$/.test(q.answer) || !printed.includes(Number(q.answer).toPrecision(4)),
+      `the sheet gives ${q.answer} away`);
+  // The key's answers are the program's, worked out again by the console.
+  const [rows] = coexistenceRows('1.5');
+  const row = (t) => rows.find((fields) => fields[0] === Number(t).toFixed(6)).map(Number);
+  const number = (text, pattern) => Number(text.match(pattern)[1].replace(',', '.'));
+  const tIn = (text) => number(text, /t = (\d+(?:,\d+)?)/);
+  const [q1, , q3, q4, q5, , q7] = key.items;
+  assert.ok(Math.abs(Number(q1.answer) - row(tIn(q1.question))[1]) < 1e-6, q1.question);
+  const [, , vl, vg] = row(tIn(q3.question));
+  const v = number(q3.question, /v = (\d+(?:,\d+)?)/);
+  assert.ok(Math.abs(Number(q3.answer) - 100 * (vg - v) / (vg - vl)) < 1e-3, q3.question);
+  const keys = { argón: 'argon', nitrógeno: 'nitrogen', oxígeno: 'oxygen', metano: 'methane', neón: 'neon',
+    agua: 'water', amoníaco: 'ammonia' };
+  const substanceIn = (q) => keys[q.uses.match(/Usa: (\S+)/)[1]];
+  for (const [q, k] of [[q4, 1], [q5, 0]]) {
+    const volumes = spawnSync(program, ['--substance', substanceIn(q), '--at-temperature',
+      String(number(q.question, /a ([0-9]+) K/))], { encoding: 'utf8' }).stdout
+      .match(/líquido ([0-9.]+) cm³\/mol, gas ([0-9.]+) cm³\/mol/).slice(1).map(Number);
+    assert.ok(Math.abs(Number(q.answer) / volumes[k] - 1) < 1e-4, `${q.question}: ${q.answer}, ${volumes[k]}`);
+  }
+  const boiling = Number(spawnSync(program, ['--substance', substanceIn(q7), '--at-pressure', '101325'],
+    { encoding: 'utf8' }).stdout.match(/T {2}= ([0-9.]+) K/)[1]);
+  assert.ok(Math.abs(Number(q7.answer) - boiling) < 1e-6, `${q7.answer}, ${boiling}`);
+  assert.deepStrictEqual(await violations(key.page), []);
+  // Another seed, another sheet; none, the exercises as the page gives them.
+  const other = await sheetOf('?worksheet=1&seed=8');
+  assert.notDeepStrictEqual(other.items.map((q) => q.question), sheet.items.map((q) => q.question));
+  const written = await sheetOf('?worksheet=1');
+  assert.match(written.items[3].question, /argón a 120 K/);
+  for (const page of [sheet.page, key.page, other.page, written.page])
+    await page.close();
+});

@@ -84,7 +84,7 @@ export function offerBytes(link, bytes, type) {
 // work replaces one not yet done.
 export function createFrames() {
   const later = {};
-  const framesLater = { isotherm: 1, gibbs: 2, marks: 2, process: 3, heating: 4, nature: 3, natureSi: 5 };
+  const framesLater = { isotherm: 1, gibbs: 2, marks: 2, helmholtz: 3, process: 3, heating: 4, nature: 3, natureSi: 5 };
   const inFrames = (name, work) => {
     if (later[name]) {
       later[name] = work;

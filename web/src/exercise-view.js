@@ -1,9 +1,12 @@
 // The guided exercises: one at a time, its question (predict first: a
 // number or a choice), a button that sets the page for it, and after the
 // check whether the answer was right, the program's answer and the
-// explanation. The questions and explanations are data (web/exercises.json);
-// the answers are the program's.
+// explanation, or the usual mistake a wrong one matches; "another" draws
+// it again with new numbers. The questions and explanations are data
+// (web/exercises.json); the answers are the program's. And the worksheet,
+// the exercises laid out for printing, with or without the key.
 import { byId, typedNumber } from './dom.js';
+import { spelt } from './exercises.js';
 
 export function createExerciseView(model, { announce }) {
   const state = model.state;
@@ -33,7 +36,7 @@ export function createExerciseView(model, { announce }) {
   // names: hidden (out of view and of the accessibility tree) until it is
   // answered.
   const PARTS = {
-    readout: ['readout', 'maxwell-summary', 'maxwell-description', 'gibbs-description'],
+    readout: ['readout', 'maxwell-summary', 'maxwell-description', 'gibbs-description', 'helmholtz-description'],
     verdict: ['trial-verdict', 'maxwell-summary'],
     shares: ['process-shares'],
     cNote: ['c-independent'],
@@ -70,10 +73,11 @@ export function createExerciseView(model, { announce }) {
       button.setAttribute('aria-pressed', String(Boolean(open) && open.index === k)));
     if (!open)
       return;
-    const exercise = model.exercises[open.index];
+    const exercise = open.exercise;
     const lang = state.lang;
     byId('exercise-heading').textContent = tr('exerciseNumber', { n: open.index + 1 });
-    byId('exercise-question').textContent = exercise.question[lang];
+    byId('exercise-question').textContent = model.exerciseText('question');
+    byId('exercise-another').hidden = !exercise.vary;
     const choices = byId('exercise-choices');
     const number = byId('exercise-number-field');
     number.hidden = Boolean(exercise.choices);
@@ -98,15 +102,18 @@ export function createExerciseView(model, { announce }) {
         : shownNumber(exercise, open.expected);
       const verdict = (open.right ? 'exerciseRight' : 'exerciseWrong') + (exercise.choices ? 'Choice' : '');
       byId('exercise-verdict').textContent = tr(verdict, { answer: expected });
-      byId('exercise-explanation').textContent = exercise.explanation[lang];
-      Object.assign(feedback.dataset, { expected: open.expected, right: open.right });
+      byId('exercise-explanation').textContent = model.exerciseText('explanation');
+      const mistake = byId('exercise-mistake');
+      mistake.hidden = !open.mistake;
+      mistake.textContent = open.mistake ? tr('mistake_' + open.mistake) : '';
+      Object.assign(feedback.dataset, { expected: open.expected, right: open.right, mistake: open.mistake || '' });
     }
   }
 
   function listen() {
     byId('exercise-form').addEventListener('submit', (event) => {
       event.preventDefault();
-      const exercise = model.exercises[state.exercise.index];
+      const exercise = state.exercise.exercise;
       const chosen = document.querySelector('input[name=exercise-choice]:checked');
       const reply = exercise.choices ? (chosen ? chosen.value : null) : typedNumber(byId('exercise-number').value);
       if (reply === null || (!exercise.choices && !Number.isFinite(reply))) {
@@ -115,14 +122,65 @@ export function createExerciseView(model, { announce }) {
         return;
       }
       model.answerExercise(reply);
-      announce(`${byId('exercise-verdict').textContent} ${byId('exercise-explanation').textContent}`);
+      announce([byId('exercise-verdict'), byId('exercise-mistake'), byId('exercise-explanation')]
+        .map((element) => element.textContent).filter(Boolean).join(' '));
+    });
+    byId('exercise-another').addEventListener('click', () => {
+      model.anotherExercise();
+      announce(byId('exercise-question').textContent);
     });
     byId('exercise-set').addEventListener('click', () => model.openExercise(state.exercise.index));
   }
 
+  // What an exercise uses, as the worksheet says it: its substance and T, or its t.
+  function uses(exercise) {
+    const set = exercise.set, lang = state.lang;
+    const fluid = set.substance ? model.fluidName(model.substances().findIndex((f) => f.key === set.substance)) : null;
+    const t = set.t !== undefined ? `t = ${spelt(set.t, lang)}` : null;
+    const T = set.T !== undefined ? `T = ${spelt(set.T, lang)} K` : null;
+    return [fluid, T, t].filter(Boolean).join(', ') || tr('worksheetReduced');
+  }
+
+  // The worksheet (?worksheet=1) for the class's seed (null: the exercises
+  // as written): each question with what it uses and room for the answer,
+  // and only with the key (?key=1) the program's answers.
+  let sheet = null;
+  function worksheet(seed, key) {
+    sheet = { seed, key };
+    document.body.dataset.worksheet = key ? 'key' : 'sheet';
+    byId('worksheet').hidden = false;
+    byId('worksheet-heading').textContent = tr(key ? 'worksheetKeyHeading' : 'worksheetHeading');
+    byId('worksheet-seed').textContent = seed === null ? tr('worksheetAsWritten') : tr('worksheetSeed', { seed });
+    byId('worksheet-list').replaceChildren(...model.worksheet(seed, key).map(({ exercise, question, answer }) => {
+      const item = document.createElement('li');
+      const asked = Object.assign(document.createElement('p'), { textContent: question });
+      const using = Object.assign(document.createElement('p'), { className: 'uses',
+        textContent: tr('worksheetUses', { what: uses(exercise) }) });
+      item.append(asked, using);
+      if (exercise.choices)
+        item.append(Object.assign(document.createElement('p'), { className: 'choices',
+          textContent: exercise.choices.map((choice) => '☐ ' + choice[state.lang]).join('   ') }));
+      if (key) {
+        const shown = exercise.choices ? exercise.choices.find((choice) => choice.value === answer)[state.lang]
+          : shownNumber(exercise, answer);
+        item.append(Object.assign(document.createElement('p'), { className: 'key',
+          textContent: tr('worksheetAnswer', { answer: shown }) }));
+        item.dataset.answer = answer;
+      } else {
+        item.append(Object.assign(document.createElement('div'), { className: 'answer-space' }));
+      }
+      return item;
+    }));
+  }
+
   model.on('exercise', () => show());
-  model.on('language', () => { list(); show(); });
+  model.on('language', () => {
+    list();
+    show();
+    if (sheet)
+      worksheet(sheet.seed, sheet.key);
+  });
   list();
   listen();
-  return { show };
+  return { show, worksheet };
 }

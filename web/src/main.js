@@ -139,6 +139,12 @@ function start() {
       // A teacher's address may open the page on a task: ?exercise=N, or
       // ?find=1 at ?t=0.9 (a t of the table), else at one chosen at random.
       const asked = new URLSearchParams(location.search);
+      // A class's seed (&seed=N) draws every exercise afresh the same way,
+      // and lays out the worksheet (?worksheet=1, its key with &key=1).
+      const seed = asked.has('seed') && /^\d+$/.test(asked.get('seed')) ? Number(asked.get('seed')) : null;
+      model.setSeed(seed !== null ? seed : Math.floor(Math.random() * 4294967296));
+      if (asked.get('worksheet') === '1')
+        views.exercise.worksheet(seed, asked.get('key') === '1');
       const exercise = Number(asked.get('exercise'));
       if (Number.isInteger(exercise) && exercise >= 1 && exercise <= model.exercises.length) {
         model.openExercise(exercise - 1);

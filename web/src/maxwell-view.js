@@ -1,6 +1,7 @@
 // The Maxwell view: the isotherm at the chosen t with its tie line and equal
 // areas, a line at a trial pressure that shows why the vapour pressure is
-// where it is, the Gibbs energy along the isotherm, and the lever rule.
+// where it is, the Gibbs energy along the isotherm, the Helmholtz energy
+// against v with its tangent of slope −p, and the lever rule.
 // Every number comes from the model through the program; this only draws.
 import { COEX, PROP, T_MAX_MILLI, area, shownField, signed } from './columns.js';
 import { axis, chartOptions, dataset, label, legend, line, logAxis, palette, point, styleCharts,
@@ -54,6 +55,19 @@ export function createMaxwellView(model, { theme, painter, frames, shownUnits: u
     ] }, options: chartOptions(axis({}), axis({})) });
   }
 
+  // f against v: its branches, the line of slope −p touching it (the common
+  // tangent, or the trial pressure's), where it touches, and the trial
+  // tangent's gap to f at its other end.
+  function makeHelmholtzChart() {
+    charts.helmholtz = new Chart(byId('helmholtz'), { type: 'scatter', data: { datasets: [
+      ...branches(),
+      line('common-tangent', '', { borderWidth: 2 }),
+      line('trial-tangent', '', { borderWidth: 2, borderDash: [10, 5] }),
+      line('tangent-gap', '', { borderWidth: 3, borderDash: [2, 3] }),
+      point('touching', { pointRadius: 6 }),
+    ] }, options: chartOptions(axis({}), axis({})) });
+  }
+
   // The chosen t as the page shows it: three decimals, or four between
   // thousandths.
   function shownT() {
@@ -73,7 +87,7 @@ export function createMaxwellView(model, { theme, painter, frames, shownUnits: u
       return;
     const text = theme.css('--text');
     const colour = (k) => theme.css(palette[k % palette.length]);
-    [charts.maxwell, charts.gibbs].forEach((chart) => {
+    [charts.maxwell, charts.gibbs, charts.helmholtz].forEach((chart) => {
       label(chart, 'stable-liquid', tr('stableLiquid'), colour(1));
       label(chart, 'metastable-liquid', tr('metastableLiquid'), colour(1));
       label(chart, 'unstable', tr('unstable'), text);
@@ -92,8 +106,13 @@ export function createMaxwellView(model, { theme, painter, frames, shownUnits: u
     label(m, 'process', tr('processPoint'), theme.css('--c-green'));
     label(charts.gibbs, 'vapour-point', tr('gibbsCrossing'), colour(0));
     label(charts.gibbs, 'trial-gap', tr('gibbsGap'), theme.css('--c-pink'));
+    label(charts.helmholtz, 'common-tangent', tr('commonTangent'), colour(0));
+    label(charts.helmholtz, 'trial-tangent', tr('trialTangent'), theme.css('--c-pink'));
+    label(charts.helmholtz, 'tangent-gap', tr('tangentGap'), theme.css('--c-pink'));
+    label(charts.helmholtz, 'touching', tr('touchingPoints'), colour(0));
     const titles = { maxwell: [titleAtT('maxwellChart'), tr(state.logAxis ? 'vAxisLog' : 'vAxis'), tr('pAxis')],
-      gibbs: [titleAtT('gibbsChart'), tr('pAxis'), tr('gibbsAxis')] };
+      gibbs: [titleAtT('gibbsChart'), tr('pAxis'), tr('gibbsAxis')],
+      helmholtz: [titleAtT('helmholtzChart'), tr('vAxis'), tr('helmholtzAxis')] };
     styleCharts(charts, titles, only, { theme, painter, units });
   }
 
@@ -102,6 +121,7 @@ export function createMaxwellView(model, { theme, painter, frames, shownUnits: u
       return;
     charts.maxwell.options.plugins.title.text = titleAtT('maxwellChart');
     charts.gibbs.options.plugins.title.text = titleAtT('gibbsChart');
+    charts.helmholtz.options.plugins.title.text = titleAtT('helmholtzChart');
   }
 
   function listen() {
@@ -212,6 +232,7 @@ export function createMaxwellView(model, { theme, painter, frames, shownUnits: u
     const s = warm.s;
     drawIsotherm(s.t, s, null);
     drawGibbs(s.t, Object.assign({ gl: warm.gl }, s), null, 1.5);
+    drawHelmholtz(s, null, 1.5);
     lastIsotherm = null;
     // Drawn, they are described: the row's numbers do not depend on c either.
     warmRow = { fields: warm.fields, s };
@@ -255,8 +276,9 @@ export function createMaxwellView(model, { theme, painter, frames, shownUnits: u
       });
       frames.soonOrNow(deferred, 'gibbs', () => drawGibbs(atRow.t, Object.assign({}, atRow, { gl: gAtRow.gl }),
         trial));
+      frames.soonOrNow(deferred, 'helmholtz', () => drawHelmholtz(atRow, trial));
     }
-    describeRow(f, shown, trial);
+    describeRow(f, shown, trial, atRow);
   }
 
   // The trial pressure's control spans the limits' pressures above 0.
@@ -307,9 +329,9 @@ export function createMaxwellView(model, { theme, painter, frames, shownUnits: u
   // readouts give it.
   // An open exercise that asks for the state's numbers holds them back here
   // too: a figure's caption is read as its name even where it is hidden.
-  function describeRow(f, shown, trial) {
+  function describeRow(f, shown, trial, atRow = shown) {
     if (model.withholds('readout')) {
-      ['maxwell', 'gibbs'].forEach((id) => { byId(id + '-description').textContent = tr('withheld'); });
+      ['maxwell', 'gibbs', 'helmholtz'].forEach((id) => { byId(id + '-description').textContent = tr('withheld'); });
       return;
     }
     const t = units.chosen() ? `${f[COEX.t]} (T = ${units.siText('t', f[COEX.t])} K)` : f[COEX.t];
@@ -324,6 +346,11 @@ export function createMaxwellView(model, { theme, painter, frames, shownUnits: u
         gibbs: units.beside('e', trial.gl - trial.gg, signed(trial.gl - trial.gg)) }) : ''));
     byId('gibbs-description').textContent = named(tr('gibbsDescription', { t, p: at('p', COEX.p),
       plmin: at('p', COEX.plmin), pgmax: at('p', COEX.pgmax) }) + (state.gibbsZoom ? tr('gibbsZoomed') : ''));
+    const touching = trial ? model.helmholtzTangent(atRow, trial) : null;
+    byId('helmholtz-description').textContent = tr('helmholtzDescription', { t, p: at('p', COEX.p),
+      vl: at('v', COEX.vl), vg: at('v', COEX.vg) }) + (touching ? tr('helmholtzTrialDescription',
+      { p: units.beside('p', trial.p, trial.p.toFixed(6)), v: units.beside('v', touching.vTouch, touching.vTouch.toFixed(6)),
+        gap: area(Math.abs(trial.areaGas - trial.areaLiquid)) }) : '');
   }
 
 
@@ -430,6 +457,28 @@ export function createMaxwellView(model, { theme, painter, frames, shownUnits: u
     legend('gibbs', g);
   }
 
+  // f against v along the isotherm, each branch as the program samples it,
+  // with the line of slope −p it finds touching f: at the vapour pressure
+  // the common tangent, touching at vl and vg; at a trial pressure the
+  // tangent at its stable end, and the gap to f at the other.
+  function drawHelmholtz(s, trial, c = state.c) {
+    const h = charts.helmholtz;
+    const chart = model.helmholtzChart(s, trial, c);
+    dataset(h, 'stable-liquid').data = chart.liquid;
+    dataset(h, 'metastable-liquid').data = chart.metastableLiquid;
+    dataset(h, 'unstable').data = chart.unstable;
+    dataset(h, 'metastable-gas').data = chart.metastableGas;
+    dataset(h, 'stable-gas').data = chart.gas;
+    dataset(h, 'supercritical').data = [];
+    dataset(h, 'common-tangent').data = trial ? [] : chart.tangent;
+    dataset(h, 'trial-tangent').data = trial ? chart.tangent : [];
+    dataset(h, 'tangent-gap').data = chart.gap;
+    dataset(h, 'touching').data = chart.touching;
+    Object.assign(h.options.scales.x, { min: chart.xMin, max: chart.xMax });
+    h.update('none');
+    legend('helmholtz', h);
+  }
+
   // Above the table: the model's isotherm with no tie line, and why.
   function showAboveTable(t) {
     byId('t-note').textContent = tr(model.chosenT() === 1 ? 'criticalNote' : 'aboveNote');
@@ -461,8 +510,11 @@ export function createMaxwellView(model, { theme, painter, frames, shownUnits: u
       dataset(g, 'supercritical').data = model.gibbsAbove(t, volumes(vMin, 10, 200, [1]), 2.2);
       Object.assign(g.options.scales.x, { min: 0, max: 2.2 });
       g.update('none');
-      ['maxwell', 'gibbs'].forEach((name) => legend(name, charts[name]));
+      charts.helmholtz.data.datasets.forEach((d) => { d.data = []; });
+      charts.helmholtz.update('none');
+      ['maxwell', 'gibbs', 'helmholtz'].forEach((name) => legend(name, charts[name]));
     }
+    byId('helmholtz-description').textContent = byId('t-note').textContent;
     byId('maxwell-description').textContent = named(byId('t-note').textContent);
     byId('gibbs-description').textContent = named(tr('gibbsAboveDescription', { t: t.toFixed(3) }));
   }
@@ -556,7 +608,7 @@ export function createMaxwellView(model, { theme, painter, frames, shownUnits: u
     else if (warmRow)
       describeRow(warmRow.fields, warmRow.s, null);
     else
-      ['maxwell', 'gibbs'].forEach((id) => { byId(id + '-description').textContent = tr('noData'); });
+      ['maxwell', 'gibbs', 'helmholtz'].forEach((id) => { byId(id + '-description').textContent = tr('noData'); });
   });
   model.on('fluid', () => restyle());
   model.on('eos', () => {
@@ -574,7 +626,7 @@ export function createMaxwellView(model, { theme, painter, frames, shownUnits: u
 
   return {
     charts,
-    makers: [makeMaxwellChart, makeGibbsChart],
+    makers: [makeMaxwellChart, makeGibbsChart, makeHelmholtzChart],
     ready() {
       made = true;
       restyle();

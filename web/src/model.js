@@ -3,7 +3,8 @@
 // views listen to what it says has changed and draw from it.
 import { COEX, FIRST_ROW_MILLI, LAST_ROW_MILLI, T_MAX_MILLI, rowAt } from './columns.js';
 import { STRINGS } from './strings.js';
-import { EXERCISES, exerciseT, expectedAnswer, fluidIndex, isRight } from './exercises.js';
+import { EXERCISES, drawExercise, drawSeed, exerciseT, exerciseText, expectedAnswer, fluidIndex, isRight,
+  mistakeIn } from './exercises.js';
 
 // What the model says has changed, with what each listener is given:
 //   language, status, program ({ ready }), run ({ coexistenceChanged }),
@@ -18,6 +19,8 @@ import { EXERCISES, exerciseT, expectedAnswer, fluidIndex, isRight } from './exe
 export const HEAT_STEPS = 60;
 // The points of each branch of the Gibbs chart, less one.
 export const GIBBS_POINTS = 60;
+// The points of each branch of the Helmholtz chart, less one.
+export const HELMHOLTZ_POINTS = 40;
 
 // The equations of state the Maxwell view and the charts draw, by the keys
 // the command line names them with: van der Waals's, Redlich and Kwong's,
@@ -72,7 +75,9 @@ export function createModel(loadProgram) {
     // whether phases nucleate where they coexist.
     process: { v: null, phase: null, fell: null, nucleation: true },
     heatStep: 0,            // where heating at the vapour pressure is, of HEAT_STEPS
-    exercise: null,         // the guided exercise open: { index, reply, right, expected }
+    exercise: null,         // the guided exercise open: { index, draw, exercise (as drawn), reply, right,
+                            // expected, mistake }
+    seed: 1,                // the class's seed the exercises are drawn afresh from
     eos: 'vdw',             // the equation the Maxwell view and the charts draw (EQUATIONS)
     eosOmega: 0,            // the acentric factor srk and pr take without a substance
     finding: null,          // finding the vapour pressure oneself: { milli, p, checked }, the
@@ -320,6 +325,44 @@ export function createModel(loadProgram) {
       const chart = { xMin, xMax };
       for (const name of ['liquid', 'metastableLiquid', 'unstable', 'metastableGas', 'gas'])
         chart[name] = branches[name].map((q) => ({ x: q.p, y: q.g }));
+      return chart;
+    },
+
+    // The line of slope −p touching f on state s's isotherm, as the program
+    // finds it: at the trial line's stable end, or at the vapour pressure at
+    // both vl and vg ({ p, vTouch, fTouch, vl, vg, fl, fg, lineL, lineG }).
+    helmholtzTangent(s, trial, c = state.c) {
+      const shown = trial || s;
+      return state.program.helmholtzTangent(s.t, shown.p, shown.vl, shown.vg, c);
+    },
+
+    // The Helmholtz chart of state s and the trial line where there is one:
+    // f against v (in Pc Vc, where its slope is −p) over the p–v chart's
+    // linear range of volumes, each branch as the program samples it
+    // ({ x: v, y: f }), and the line of slope −p the program finds touching
+    // f: the common tangent at the vapour pressure, touching at vl and vg; at
+    // a trial pressure the tangent at its stable end, with the gap to f at the
+    // other. { xMin, xMax, liquid, …, gas, tangent: [two points], touching:
+    // [points], gap: [two points] or [] }.
+    helmholtzChart(s, trial, c = state.c) {
+      const shown = trial || s;
+      const vLow = Math.min(s.vl, shown.vl), vHigh = Math.max(s.vg, shown.vg), span = vHigh - vLow;
+      const xMin = Math.max(vLow - span * 0.06, (vLow + 1 / 3) / 2), xMax = vHigh + span * 0.06;
+      const branches = state.program.helmholtzChart(model.rowLike(s), xMin, xMax, HELMHOLTZ_POINTS, c);
+      const chart = { xMin, xMax };
+      for (const name of ['liquid', 'metastableLiquid', 'unstable', 'metastableGas', 'gas'])
+        chart[name] = branches[name].map((q) => ({ x: q.v, y: q.f }));
+      const x = model.helmholtzTangent(s, trial, c);
+      chart.tangent = [{ x: x.vl, y: x.lineL }, { x: x.vg, y: x.lineG }];
+      chart.p = x.p;
+      if (trial) {
+        const other = x.vTouch === x.vl ? { x: x.vg, line: x.lineG, f: x.fg } : { x: x.vl, line: x.lineL, f: x.fl };
+        chart.touching = [{ x: x.vTouch, y: x.fTouch }];
+        chart.gap = [{ x: other.x, y: other.line }, { x: other.x, y: other.f }];
+      } else {
+        chart.touching = [{ x: x.vl, y: x.fl }, { x: x.vg, y: x.fg }];
+        chart.gap = [];
+      }
       return chart;
     },
 
@@ -714,16 +757,57 @@ export function createModel(loadProgram) {
     exercises: EXERCISES,
 
     openExercise(index) {
-      state.exercise = { index: Math.min(EXERCISES.length - 1, Math.max(0, index)), reply: null, right: null,
-        expected: null };
+      const k = Math.min(EXERCISES.length - 1, Math.max(0, index));
+      state.exercise = { index: k, draw: 0, exercise: EXERCISES[k], reply: null, right: null, expected: null,
+        mistake: null };
       emit('exercise', { apply: true });
+    },
+
+    // The class's seed (a whole number): the same seed draws the same
+    // exercises afresh, and the same worksheet.
+    setSeed(seed) {
+      state.seed = seed >>> 0;
+    },
+
+    // The open exercise drawn again with new numbers (another t, volume or
+    // substance), other than those it shows, and the page set for it.
+    anotherExercise() {
+      const open = state.exercise, c = state.c === null ? 1.5 : state.c;
+      const question = model.exerciseText('question');
+      let draw = open.draw, drawn;
+      do {
+        draw += 1;
+        drawn = drawExercise(state.program, EXERCISES[open.index], drawSeed(state.seed, open.index, draw), c);
+      } while (exerciseText(state.program, drawn, 'question', state.lang) === question && draw < open.draw + 20);
+      Object.assign(open, { draw, exercise: drawn, reply: null, right: null, expected: null, mistake: null });
+      emit('exercise', { apply: true });
+    },
+
+    // The open exercise's question or explanation, in the page's language,
+    // with its numbers.
+    exerciseText(which) {
+      const open = state.exercise;
+      return exerciseText(state.program, open.exercise, which, state.lang,
+        which === 'explanation' && typeof open.expected === 'number' ? open.expected : undefined);
+    },
+
+    // The exercises as a worksheet for seed `seed` (each the first drawn
+    // afresh from it; as written where it is null): their questions in the
+    // page's language, what each uses, and with `key` the program's answers
+    // (with Cv = 1.5 R, the default reply's). [{ exercise, question, answer }].
+    worksheet(seed, key) {
+      return EXERCISES.map((written, k) => {
+        const exercise = seed === null ? written : drawExercise(state.program, written, drawSeed(seed, k, 1));
+        return { exercise, question: exerciseText(state.program, exercise, 'question', state.lang),
+          answer: key ? expectedAnswer(state.program, exercise, 1.5) : null };
+      });
     },
 
     // Sets the page as the open exercise asks: its substance (or reduced
     // units), its t or T, a trial line above the vapour pressure, the
     // piston's volume, or the find-it-yourself task.
     applyExercise() {
-      const exercise = EXERCISES[state.exercise.index], set = exercise.set;
+      const exercise = state.exercise.exercise, set = exercise.set;
       model.chooseEos('vdw');  // the exercises are set on van der Waals's tables
       const fluid = set.substance ? fluidIndex(state.program, set.substance) : -1;
       if (fluid !== state.fluid)
@@ -743,12 +827,14 @@ export function createModel(loadProgram) {
 
     // The reader's answer to the open exercise, checked against the
     // program's.
+    // A wrong one that matches a usual mistake names it (mistake).
     answerExercise(reply) {
       if (!state.program)
         return;
-      const exercise = EXERCISES[state.exercise.index];
-      const expected = expectedAnswer(state.program, exercise, state.c === null ? 1.5 : state.c);
-      Object.assign(state.exercise, { reply, expected, right: isRight(exercise, reply, expected) });
+      const exercise = state.exercise.exercise, c = state.c === null ? 1.5 : state.c;
+      const expected = expectedAnswer(state.program, exercise, c);
+      Object.assign(state.exercise, { reply, expected, right: isRight(exercise, reply, expected),
+        mistake: mistakeIn(state.program, exercise, reply, expected, c) });
       emit('exercise', { apply: false });
     },
 

@@ -141,6 +141,13 @@ function programOf(module) {
     // temperature, eos, p, liquid, latent }]).
     equationCurve: (i, key) => module.equationCurve(i, module.Eos[key]),
     equationErrors: (i) => module.equationErrors(i).map((e) => Object.assign(e, { eos: keyOf(e.eos) })),
+    // f (in Pc Vc, where df/dv = −p) along state s's isotherm for a chart of
+    // volumes vLow to vHigh, each branch at count + 1 volumes in it: { liquid,
+    // metastableLiquid, unstable, metastableGas, gas }, each [{ v, f }].
+    helmholtzChart: (s, vLow, vHigh, count, c) => module.helmholtzChart(s, vLow, vHigh, count, c),
+    // The line of slope −p touching f at the stable end of a line at p from vl
+    // to vg: { p, vTouch, fTouch, vl, vg, fl, fg, lineL, lineG }.
+    helmholtzTangent: (t, p, vl, vg, c) => module.helmholtzTangent(t, p, vl, vg, c),
   };
 }
 

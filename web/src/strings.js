@@ -786,3 +786,100 @@ const EQUATION_STRINGS = {
 };
 Object.assign(STRINGS.es, EQUATION_STRINGS.es);
 Object.assign(STRINGS.en, EQUATION_STRINGS.en);
+// Teaching: the Helmholtz chart and why the three views agree, the
+// derivations beside the figures, the exercises drawn afresh and the usual
+// mistakes they name, and the worksheet with its key.
+Object.assign(STRINGS.es, {
+  helmholtzHeading: 'Energía de Helmholtz a lo largo de la isoterma',
+  helmholtzChart: 'f frente a v en la isoterma t = {t}',
+  helmholtzAxis: 'f/(Pc·Vc)',
+  commonTangent: 'tangente común (pendiente −p)',
+  trialTangent: 'tangente de pendiente −p de prueba',
+  touchingPoints: 'puntos de tangencia',
+  tangentGap: 'hueco en el otro extremo',
+  helmholtzDescription: 'f frente a v en la isoterma t = {t}: la recta de pendiente −{p} toca f en vl = {vl} y en ' +
+    'vg = {vg} y queda por debajo de f entre ellos: allí el estado estable es la mezcla sobre esa recta.',
+  helmholtzTrialDescription: ' A la presión de prueba {p}, la recta de pendiente −p toca f en v = {v} y pasa {gap} ' +
+    'por debajo de f en el otro extremo: la diferencia de las áreas.',
+  threeViews: 'Las tres figuras muestran una sola construcción, con los mismos vl, vg y p. A t fija dg = v dp: ' +
+    'áreas iguales en p–v son ∫ v dp = 0 del líquido al gas, es decir gl = gg, el cruce en g–p; y como ' +
+    'g = f + p v y la pendiente de f es −p, la recta de pendiente −p que toca f en vl lo toca también en vg.',
+  derivationsHeading: 'Cómo se deduce',
+  derivEqualArea: 'Regla de las áreas iguales',
+  derivEqualAreaText: 'A t fija, dg = v dp. Del líquido al gas por la isoterma, las dos fases coexisten si ' +
+    'tienen la misma g; integrando por partes, la recta p = pvap deja áreas iguales por encima y por debajo:',
+  derivTangent: 'Tangente común',
+  derivTangentText: 'Con f = u − Ts, a t fija la pendiente de f es −p. Las fases coexisten donde una misma recta ' +
+    'toca f en vl y en vg: su pendiente −pvap es la de f en ambos puntos, y g = f + p v es la misma en los dos:',
+  derivLever: 'Regla de la palanca',
+  derivLeverText: 'El volumen total es la suma de los de cada fase; con la fracción x de gas:',
+  derivClapeyron: 'Ecuación de Clapeyron',
+  derivClapeyronText: 'En cada fase dg = v dp − s dT; a lo largo de la curva de vapor las dos g siguen iguales, ' +
+    'y con L = T (sg − sl):',
+  derivZc: 'El Zc del modelo: 3/8',
+  derivZcText: 'En el punto crítico la isoterma tiene un punto de inflexión horizontal: ∂p/∂V = ∂²p/∂V² = 0. ' +
+    'De ahí Vc, Tc y pc en a y b, y un Zc que no depende de la sustancia (el medido está entre 0,23 y 0,31):',
+  exerciseAnother: 'Otro',
+  mistake_limitPressure: 'Error habitual: esa es la presión de un límite de estabilidad, donde la isoterma da la ' +
+    'vuelta, no la presión de vapor. La de vapor está entre las dos, donde las áreas son iguales.',
+  mistake_leverReversed: 'Error habitual: la palanca al revés. Esa es la parte de gas; la de líquido es ' +
+    '(vg − v)/(vg − vl), la del brazo hacia el gas.',
+  mistake_gasForLiquid: 'Error habitual: ese es el volumen del gas (vg), no el del líquido (vl).',
+  mistake_liquidForGas: 'Error habitual: ese es el volumen del líquido (vl), no el del gas (vg).',
+  mistake_reducedForKelvin: 'Error habitual: esa es la t reducida (T/Tc), no la temperatura en kelvin. ' +
+    'Multiplícala por Tc.',
+  worksheetHeading: 'Hoja de ejercicios',
+  worksheetKeyHeading: 'Hoja de ejercicios: soluciones',
+  worksheetSeed: 'Semilla {seed}',
+  worksheetAsWritten: 'Los ejercicios tal como están en la página',
+  worksheetUses: 'Usa: {what}',
+  worksheetReduced: 'unidades reducidas',
+  worksheetAnswer: 'Respuesta del programa: {answer}',
+});
+Object.assign(STRINGS.en, {
+  helmholtzHeading: 'Helmholtz energy along the isotherm',
+  helmholtzChart: 'f against v on the isotherm t = {t}',
+  helmholtzAxis: 'f/(Pc·Vc)',
+  commonTangent: 'common tangent (slope −p)',
+  trialTangent: 'tangent of slope −p at the trial pressure',
+  touchingPoints: 'touching points',
+  tangentGap: 'gap at the other end',
+  helmholtzDescription: 'f against v on the isotherm t = {t}: the line of slope −{p} touches f at vl = {vl} and at ' +
+    'vg = {vg} and lies under f between them: there the stable state is the mixture on that line.',
+  helmholtzTrialDescription: ' At the trial pressure {p} the line of slope −p touches f at v = {v} and passes {gap} ' +
+    'under f at the other end: the difference of the areas.',
+  threeViews: 'The three figures show one construction, with the same vl, vg and p. At fixed t, dg = v dp: ' +
+    'equal areas on p–v are ∫ v dp = 0 from liquid to gas, that is gl = gg, the crossing on g–p; and since ' +
+    'g = f + p v and f\'s slope is −p, the line of slope −p touching f at vl touches it at vg too.',
+  derivationsHeading: 'How it follows',
+  derivEqualArea: 'The equal-area rule',
+  derivEqualAreaText: 'At fixed t, dg = v dp. From liquid to gas along the isotherm, the phases coexist when ' +
+    'their g is the same; integrating by parts, the line p = pvap leaves equal areas above and below it:',
+  derivTangent: 'The common tangent',
+  derivTangentText: 'With f = u − Ts, at fixed t the slope of f is −p. The phases coexist where one line touches ' +
+    'f at vl and at vg: its slope −pvap is f\'s at both points, and g = f + p v is the same at both:',
+  derivLever: 'The lever rule',
+  derivLeverText: 'The total volume is the sum of each phase\'s; with the gas\'s share x:',
+  derivClapeyron: 'Clapeyron\'s equation',
+  derivClapeyronText: 'In each phase dg = v dp − s dT; along the vapour-pressure curve the two g stay equal, ' +
+    'and with L = T (sg − sl):',
+  derivZc: 'The model\'s Zc: 3/8',
+  derivZcText: 'At the critical point the isotherm has a horizontal inflection: ∂p/∂V = ∂²p/∂V² = 0. That gives ' +
+    'Vc, Tc and pc in a and b, and a Zc the same for every substance (measured ones lie between 0.23 and 0.31):',
+  exerciseAnother: 'Another',
+  mistake_limitPressure: 'A usual mistake: that is the pressure at a limit of stability, where the isotherm turns, ' +
+    'not the vapour pressure. The vapour pressure lies between the two, where the areas are equal.',
+  mistake_leverReversed: 'A usual mistake: the lever the wrong way round. That is the gas\'s share; the liquid\'s ' +
+    'is (vg − v)/(vg − vl), the arm towards the gas.',
+  mistake_gasForLiquid: 'A usual mistake: that is the gas\'s volume (vg), not the liquid\'s (vl).',
+  mistake_liquidForGas: 'A usual mistake: that is the liquid\'s volume (vl), not the gas\'s (vg).',
+  mistake_reducedForKelvin: 'A usual mistake: that is the reduced t (T/Tc), not the temperature in kelvin. ' +
+    'Multiply it by Tc.',
+  worksheetHeading: 'Worksheet',
+  worksheetKeyHeading: 'Worksheet: key',
+  worksheetSeed: 'Seed {seed}',
+  worksheetAsWritten: 'The exercises as the page gives them',
+  worksheetUses: 'Uses: {what}',
+  worksheetReduced: 'reduced units',
+  worksheetAnswer: 'The program\'s answer: {answer}',
+});

@@ -24,7 +24,7 @@ const LARGER_UNIT = { p: { unit: 'MPa', size: 1000 }, v: { unit: 'dm³/mol', siz
 // an axis whose points are already in kPa (the measured curves').
 const AXIS_QUANTITIES = { pv: ['v', 'p'], pt: ['t', 'p'], heat: ['t', 'e'], properties: ['t', null], ts: ['s', 't'],
   'nature-pressure': [null, 'kPa'],
-  maxwell: ['v', 'p'], gibbs: ['p', 'e'] };
+  maxwell: ['v', 'p'], gibbs: ['p', 'e'], helmholtz: ['v', null] };
 
 export function celsius(kelvin) {
   return (kelvin - 273.15).toFixed(2) + ' °C';
