@@ -59,6 +59,23 @@ ScaledSaturation scaled_saturation(const Cubic& eos, double t, double c)
 
 double scaled_covolume(const Cubic& eos) { return eos.omega_b() / eos.zc(); }
 
+double scaled_helmholtz(const Cubic& eos, double t, double v, double c)
+{
+    return eos.helmholtz(t, v * eos.zc(), c) / eos.zc();
+}
+
+FreeEnergyTangent scaled_helmholtz_tangent(const Cubic& eos, double t, double p, double vl, double vg, double c)
+{
+    return free_energy_tangent([&](double v) { return scaled_helmholtz(eos, t, v, c); }, p, vl, vg);
+}
+
+FreeEnergyBranches scaled_helmholtz_branches(const Cubic& eos, const ScaledState& s, double v_low, double v_high,
+                                             int count, double c)
+{
+    return free_energy_branches([&](double v) { return scaled_helmholtz(eos, s.t, v, c); }, s.vl, s.vg, s.vlmax,
+                                s.vgmin, v_low, v_high, count);
+}
+
 double scaled_pressure(const Cubic& eos, double t, double v) { return eos.pressure(t, v * eos.zc()); }
 
 double scaled_gibbs(const Cubic& eos, double t, double v, double c) { return eos.gibbs(t, v * eos.zc(), c); }

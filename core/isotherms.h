@@ -31,6 +31,14 @@ ScaledSaturation scaled_saturation(const Cubic& eos, double t, double c);
 // The smallest volume, where the pressure is infinite: b/Vc, 1/3 for van der Waals.
 double scaled_covolume(const Cubic& eos);
 
+// f at (t, v) in the equation's own Pc Vc (= Zc R Tc), where df/dv = -p; the
+// line of slope -p touching it at a line's stable end (maxwell.h), and its
+// branches over volumes v_low to v_high, as the van der Waals f-v chart has them.
+double scaled_helmholtz(const Cubic& eos, double t, double v, double c);
+FreeEnergyTangent scaled_helmholtz_tangent(const Cubic& eos, double t, double p, double vl, double vg, double c);
+FreeEnergyBranches scaled_helmholtz_branches(const Cubic& eos, const ScaledState& s, double v_low, double v_high,
+                                             int count, double c);
+
 // The isotherm's pressure and the Gibbs energy at (t, v).
 double scaled_pressure(const Cubic& eos, double t, double v);
 double scaled_gibbs(const Cubic& eos, double t, double v, double c);

@@ -120,14 +120,14 @@ GibbsBranches gibbs_branches(double at_t, double p, double vl, double vg, double
     return b;
 }
 
-FreeEnergyTangent helmholtz_tangent(double at_t, double p, double vl, double vg, double c)
+FreeEnergyTangent free_energy_tangent(const FreeEnergy& f, double p, double vl, double vg)
 {
     FreeEnergyTangent x{};
     x.p = p;
     x.vl = vl;
     x.vg = vg;
-    x.fl = helmholtz_energy(at_t, vl, c);
-    x.fg = helmholtz_energy(at_t, vg, c);
+    x.fl = f(vl);
+    x.fg = f(vg);
     const bool liquid = x.fl + p * vl <= x.fg + p * vg;
     x.v_touch = liquid ? vl : vg;
     x.f_touch = liquid ? x.fl : x.fg;
@@ -136,9 +136,14 @@ FreeEnergyTangent helmholtz_tangent(double at_t, double p, double vl, double vg,
     return x;
 }
 
+FreeEnergyTangent helmholtz_tangent(double at_t, double p, double vl, double vg, double c)
+{
+    return free_energy_tangent([&](double v) { return helmholtz_energy(at_t, v, c); }, p, vl, vg);
+}
+
 namespace {
 
-std::vector<FreeEnergyPoint> branch_by_volume(double at_t, double c, double from, double to, double v_low,
+std::vector<FreeEnergyPoint> branch_by_volume(const FreeEnergy& f, double from, double to, double v_low,
                                               double v_high, int count)
 {
     std::vector<FreeEnergyPoint> points;
@@ -147,21 +152,28 @@ std::vector<FreeEnergyPoint> branch_by_volume(double at_t, double c, double from
         return points;
     for (int k = 0; k <= count; ++k) {
         const double v = k == count ? high : low + (high - low) * k / count;
-        points.push_back({v, helmholtz_energy(at_t, v, c)});
+        points.push_back({v, f(v)});
     }
     return points;
 }
 
 }  // namespace
 
+FreeEnergyBranches free_energy_branches(const FreeEnergy& f, double vl, double vg, double vlmax, double vgmin,
+                                        double v_low, double v_high, int count)
+{
+    FreeEnergyBranches b;
+    b.liquid = branch_by_volume(f, v_low, vl, v_low, v_high, count);
+    b.metastable_liquid = branch_by_volume(f, vl, vlmax, v_low, v_high, count);
+    b.unstable = branch_by_volume(f, vlmax, vgmin, v_low, v_high, count);
+    b.metastable_gas = branch_by_volume(f, vgmin, vg, v_low, v_high, count);
+    b.gas = branch_by_volume(f, vg, v_high, v_low, v_high, count);
+    return b;
+}
+
 FreeEnergyBranches helmholtz_branches(double at_t, double vl, double vg, double vlmax, double vgmin, double v_low,
                                       double v_high, int count, double c)
 {
-    FreeEnergyBranches b;
-    b.liquid = branch_by_volume(at_t, c, v_low, vl, v_low, v_high, count);
-    b.metastable_liquid = branch_by_volume(at_t, c, vl, vlmax, v_low, v_high, count);
-    b.unstable = branch_by_volume(at_t, c, vlmax, vgmin, v_low, v_high, count);
-    b.metastable_gas = branch_by_volume(at_t, c, vgmin, vg, v_low, v_high, count);
-    b.gas = branch_by_volume(at_t, c, vg, v_high, v_low, v_high, count);
-    return b;
+    return free_energy_branches([&](double v) { return helmholtz_energy(at_t, v, c); }, vl, vg, vlmax, vgmin, v_low,
+                                v_high, count);
 }

@@ -13,6 +13,7 @@
 // vapour pressure is where it is.
 #pragma once
 
+#include <functional>
 #include <vector>
 
 struct MaxwellAreas {
@@ -107,3 +108,10 @@ struct FreeEnergyBranches {
 };
 FreeEnergyBranches helmholtz_branches(double at_t, double vl, double vg, double vlmax, double vgmin, double v_low,
                                       double v_high, int count, double c);
+
+// Both for any equation's f along an isotherm (in its own Pc Vc, so that
+// df/dv = -p): the van der Waals ones above are these with its f.
+using FreeEnergy = std::function<double(double)>;
+FreeEnergyTangent free_energy_tangent(const FreeEnergy& f, double p, double vl, double vg);
+FreeEnergyBranches free_energy_branches(const FreeEnergy& f, double vl, double vg, double vlmax, double vgmin,
+                                        double v_low, double v_high, int count);

@@ -72,6 +72,21 @@ TEST(Isotherms, EveryEquationInItsOwnCriticalVolume)
         EXPECT_NEAR(b.liquid.front().g, b.gas.back().g, 1e-8);
         for (const GibbsPoint& g : b.unstable)
             EXPECT_NEAR(scaled_pressure(cubic, 0.8, g.v), g.p, 1e-8);
+        // f in the equation's own Pc Vc: its common tangent, of slope -p,
+        // touches at both volumes; a trial tangent at the stable end misses
+        // the other by the areas' difference (in the same unit).
+        const FreeEnergyTangent common = scaled_helmholtz_tangent(cubic, 0.8, s.p, s.vl, s.vg, 2.5);
+        EXPECT_NEAR(common.line_g, common.fg, 1e-7 * (1 + std::fabs(common.fg)));
+        const double h = 1e-6 * s.vg;
+        EXPECT_NEAR((scaled_helmholtz(cubic, 0.8, s.vg + h, 2.5) - scaled_helmholtz(cubic, 0.8, s.vg - h, 2.5)) / (2 * h),
+                    -s.p, 1e-6);
+        const FreeEnergyTangent above = scaled_helmholtz_tangent(cubic, 0.8, q, line.vl, line.vg, 2.5);
+        EXPECT_EQ(above.v_touch, line.vl);
+        EXPECT_NEAR(above.fg - above.line_g, std::fabs(line.areas.gas_area - line.areas.liquid_area), 1e-8);
+        const FreeEnergyBranches f = scaled_helmholtz_branches(cubic, s, s.vl / 2 + scaled_covolume(cubic) / 2,
+                                                               2 * s.vg, 20, 2.5);
+        EXPECT_EQ(f.unstable.front().v, s.vlmax);
+        EXPECT_EQ(f.gas.back().v, 2 * s.vg);
     }
 }
 

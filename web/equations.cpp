@@ -30,6 +30,10 @@ val equation_chart(const Cubic& e, const ScaledState& s, double p_low, double p_
 {
     return branches_of(scaled_gibbs_branches(e, s, p_low, p_high, count, c));
 }
+val equation_helmholtz_chart(const Cubic& e, const ScaledState& s, double v_low, double v_high, int count, double c)
+{
+    return branches_of(scaled_helmholtz_branches(e, s, v_low, v_high, count, c));
+}
 double equation_to_si(const Cubic& e, int i, Quantity q, double x) { return x * scaled_si_unit(substance(i), e, q); }
 double equation_from_si(const Cubic& e, int i, Quantity q, double x) { return x / scaled_si_unit(substance(i), e, q); }
 val equation_isobar(const Cubic& e, const ScaledState& s, double t_low, double t_high, int count, double c)
@@ -67,7 +71,8 @@ EMSCRIPTEN_BINDINGS(vdwcoex_equations)
         .function("trial", &equation_trial).function("gibbsChart", &equation_chart).function("toSi", &equation_to_si)
         .function("fromSi", &equation_from_si).function("rows", &equation_rows_of)
         .function("entropy", &scaled_entropy).function("enthalpy", &scaled_enthalpy)
-        .function("twoPhase", &scaled_two_phase).function("isobar", &equation_isobar);
+        .function("twoPhase", &scaled_two_phase).function("isobar", &equation_isobar)
+        .function("helmholtzChart", &equation_helmholtz_chart).function("helmholtzTangent", &scaled_helmholtz_tangent);
     function("omegaAccepted", &omega_accepted);
     function("equationCurve", &equation_curve_of); function("equationErrors", &equation_errors_of);
 }

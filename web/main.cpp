@@ -60,15 +60,6 @@ val trial_on(const RowState& s, double p, double c)
     return val(trial_line(s.t, p, s.vlmax, s.vgmin, c));
 }
 
-// A chart's five branches of an isotherm, by stability, by name.
-template <class Branches>
-val branches_of(const Branches& b)
-{
-    return object_of({{"liquid", array_of(b.liquid)}, {"metastableLiquid", array_of(b.metastable_liquid)},
-                      {"unstable", array_of(b.unstable)}, {"metastableGas", array_of(b.metastable_gas)},
-                      {"gas", array_of(b.gas)}});
-}
-
 // The Gibbs energy along the isotherm of state s for a chart of pressures
 // p_low to p_high, each branch at count + 1 pressures in that range.
 val gibbs_chart(const RowState& s, double p_low, double p_high, int count, double c)

@@ -45,8 +45,10 @@ inline val array_of(const std::vector<T>& items)
     return list;
 }
 
-// The swallowtail's branches, each an array of { p, v, g }.
-inline val branches_of(const GibbsBranches& b)
+// A chart's five branches of an isotherm, by stability, by name: the
+// swallowtail's, each an array of { p, v, g }, or f's, of { v, f }.
+template <class Branches>
+val branches_of(const Branches& b)
 {
     return object_of({{"liquid", array_of(b.liquid)}, {"metastableLiquid", array_of(b.metastable_liquid)},
                       {"unstable", array_of(b.unstable)}, {"metastableGas", array_of(b.metastable_gas)},

@@ -387,6 +387,8 @@ test('another equation is what the Maxwell view shows: its state off the table i
   model.chooseEos('vdw');
   assert.strictEqual(model.equation(), null);
   assert.deepStrictEqual(model.tieLineEnds(), [0.6, 2.6]);
+});
+
 // A stand-in program for the exercises drawn afresh: a state at each t whose
 // numbers follow t, and the substances the exercises draw from.
 function exerciseProgram() {

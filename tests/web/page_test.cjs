@@ -1674,6 +1674,7 @@ test.lab('with Peng–Robinson the cylinder and the heating follow it: two phase
   assert.match(await page.textContent('#eos-lab-note'), /follow the equation chosen/);
   await page.close();
 });
+
 test.maxwell('three views of one construction: f\'s tangent of slope −p touches at the row\'s vl and vg, a trial tangent at the stable end, and the derivations are mathematics', async () => {
   const page = await open(fromDisk);
   await compute(page, '1.5');

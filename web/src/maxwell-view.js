@@ -347,10 +347,10 @@ export function createMaxwellView(model, { theme, painter, frames, shownUnits: u
     byId('gibbs-description').textContent = named(tr('gibbsDescription', { t, p: at('p', COEX.p),
       plmin: at('p', COEX.plmin), pgmax: at('p', COEX.pgmax) }) + (state.gibbsZoom ? tr('gibbsZoomed') : ''));
     const touching = trial ? model.helmholtzTangent(atRow, trial) : null;
-    byId('helmholtz-description').textContent = tr('helmholtzDescription', { t, p: at('p', COEX.p),
+    byId('helmholtz-description').textContent = named(tr('helmholtzDescription', { t, p: at('p', COEX.p),
       vl: at('v', COEX.vl), vg: at('v', COEX.vg) }) + (touching ? tr('helmholtzTrialDescription',
       { p: units.beside('p', trial.p, trial.p.toFixed(6)), v: units.beside('v', touching.vTouch, touching.vTouch.toFixed(6)),
-        gap: area(Math.abs(trial.areaGas - trial.areaLiquid)) }) : '');
+        gap: area(Math.abs(trial.areaGas - trial.areaLiquid)) }) : ''));
   }
 
 
@@ -514,7 +514,7 @@ export function createMaxwellView(model, { theme, painter, frames, shownUnits: u
       charts.helmholtz.update('none');
       ['maxwell', 'gibbs', 'helmholtz'].forEach((name) => legend(name, charts[name]));
     }
-    byId('helmholtz-description').textContent = byId('t-note').textContent;
+    byId('helmholtz-description').textContent = named(byId('t-note').textContent);
     byId('maxwell-description').textContent = named(byId('t-note').textContent);
     byId('gibbs-description').textContent = named(tr('gibbsAboveDescription', { t: t.toFixed(3) }));
   }

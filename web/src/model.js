@@ -333,7 +333,7 @@ export function createModel(loadProgram) {
     // both vl and vg ({ p, vTouch, fTouch, vl, vg, fl, fg, lineL, lineG }).
     helmholtzTangent(s, trial, c = state.c) {
       const shown = trial || s;
-      return state.program.helmholtzTangent(s.t, shown.p, shown.vl, shown.vg, c);
+      return (model.equation() || state.program).helmholtzTangent(s.t, shown.p, shown.vl, shown.vg, c);
     },
 
     // The Helmholtz chart of state s and the trial line where there is one:
@@ -347,8 +347,9 @@ export function createModel(loadProgram) {
     helmholtzChart(s, trial, c = state.c) {
       const shown = trial || s;
       const vLow = Math.min(s.vl, shown.vl), vHigh = Math.max(s.vg, shown.vg), span = vHigh - vLow;
-      const xMin = Math.max(vLow - span * 0.06, (vLow + 1 / 3) / 2), xMax = vHigh + span * 0.06;
-      const branches = state.program.helmholtzChart(model.rowLike(s), xMin, xMax, HELMHOLTZ_POINTS, c);
+      const xMin = Math.max(vLow - span * 0.06, (vLow + model.covolume()) / 2), xMax = vHigh + span * 0.06;
+      const branches = (model.equation() || state.program).helmholtzChart(model.rowLike(s), xMin, xMax,
+        HELMHOLTZ_POINTS, c);
       const chart = { xMin, xMax };
       for (const name of ['liquid', 'metastableLiquid', 'unstable', 'metastableGas', 'gas'])
         chart[name] = branches[name].map((q) => ({ x: q.v, y: q.f }));

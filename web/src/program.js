@@ -47,7 +47,9 @@ function programOf(module) {
       entropy: (t, v, c) => made.entropy(t, v, c),
       enthalpy: (t, v, c) => made.enthalpy(t, v, c),
       twoPhase: (s, v, c) => made.twoPhase(s, v, c),
-      isobar: (s, tLow, tHigh, count, c) => made.isobar(s, tLow, tHigh, count, c) };
+      isobar: (s, tLow, tHigh, count, c) => made.isobar(s, tLow, tHigh, count, c),
+      helmholtzChart: (s, vLow, vHigh, count, c) => made.helmholtzChart(s, vLow, vHigh, count, c),
+      helmholtzTangent: (t, p, vl, vg, c) => made.helmholtzTangent(t, p, vl, vg, c) };
     keptEquations.set(key, { omega, made, offered });
     return offered;
   }

@@ -786,6 +786,7 @@ const EQUATION_STRINGS = {
 };
 Object.assign(STRINGS.es, EQUATION_STRINGS.es);
 Object.assign(STRINGS.en, EQUATION_STRINGS.en);
+
 // Teaching: the Helmholtz chart and why the three views agree, the
 // derivations beside the figures, the exercises drawn afresh and the usual
 // mistakes they name, and the worksheet with its key.
