@@ -23,10 +23,13 @@
 //   I(w) = 1/w (delta1 = delta2 = 0), else ln((w + delta1 beta)/(w + delta2 beta)) / (beta (delta1 - delta2)),
 //
 // so that pr = -da/dw. From it s = -da/dtr (in R), u = a + tr s, h = u + pr w
-// and g = a + pr w (in R Tc). The reference is the van der Waals reports':
-// s tends to c ln tr + ln(w - beta) as the volume grows, zero at tr = 1 and
-// w - beta = 1 (for van der Waals s is that at every volume); u is zero for
-// the gas at tr = 0 and infinite volume.
+// and g = a + pr w (in R Tc). The reference: s tends to c ln tr +
+// ln(w - beta) as the volume grows, zero at tr = 1 and w - beta = 1 (for van
+// der Waals s is that at every volume); u is zero for the gas at tr = 0 and
+// infinite volume. The van der Waals reports' s is zero at 3v - 1 = 1, where
+// w - beta = 1/8: theirs is this one plus ln 8, and their g differs by a
+// term linear in t, so that differences (the latent heat, gl - gg) agree
+// and the levels do not.
 //
 // Every formula of the family is written once, in cubic.cpp, in a fixed
 // order and grouping; every root is found by bisect (bisect.h).
