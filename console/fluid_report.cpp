@@ -242,6 +242,11 @@ std::string state_report(const Messages& say, const Substance& fluid, const Coex
     return shown_state_report(say, fluid, shown, by_pressure);
 }
 
+bool omega_placed(Eos eos, bool substance_named, bool own_constants)
+{
+    return needs_omega(eos) && !substance_named && own_constants;
+}
+
 std::string equation_fluid(const Messages& say, Eos eos, std::optional<Substance>& fluid, bool own_constants,
                            const std::optional<double>& omega, const std::string& omega_typed, bool tables_only)
 {

@@ -53,6 +53,10 @@ std::string state_report(const Messages& say, const Substance& fluid, const Coex
 // Where it cannot answer, the usage error's line: srk and pr need a
 // substance or omega, every equation a fluid (but rk's reduced tables, asked
 // `tables_only`, none), and omega lies in [-1, 2].
+// Where an omega may be given: to Soave's or Peng and Robinson's equation
+// (`eos`) for a fluid of one's own constants, not a named substance's.
+bool omega_placed(Eos eos, bool substance_named, bool own_constants);
+
 std::string equation_fluid(const Messages& say, Eos eos, std::optional<Substance>& fluid, bool own_constants,
                            const std::optional<double>& omega, const std::string& omega_typed,
                            bool tables_only = false);

@@ -252,7 +252,7 @@ int act(const Messages& say, const Options& options, std::vector<ReportFile>& fi
     if (status)
         return status;
     // --omega gives a fluid of one's own its acentric factor, for srk and pr.
-    if (options.omega && !(options.eos && needs_omega(*options.eos) && options.substance.empty() && options.tc))
+    if (options.omega && !omega_placed(options.eos.value_or(Eos::vdw), !options.substance.empty(), options.tc.has_value()))
         return usage(say, say.omega_misplaced());
     if (options.eos && *options.eos != Eos::vdw)
         return by_equation(say, options, fluid, files);

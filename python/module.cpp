@@ -104,7 +104,7 @@ Eos equation_asked(const Messages& say, const std::optional<std::string>& key, c
     Eos eos = Eos::vdw;
     if (key && !eos_from_key(*key, eos))
         throw py::value_error(say.unknown_eos(*key));
-    if (omega && !(needs_omega(eos) && !substance && tc))
+    if (omega && !omega_placed(eos, substance.has_value(), tc.has_value()))
         throw py::value_error(say.omega_misplaced());
     const std::string lacks = eos == Eos::vdw ? "" : equation_fluid(say, eos, fluid, fluid && !substance, omega,
                                                                    omega ? typed(*omega) : "", tables_only);
