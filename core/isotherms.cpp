@@ -24,26 +24,6 @@ double middle_volume(const Cubic& eos, const CubicLimits& limits, double t, doub
     return w;
 }
 
-// A branch's points at count + 1 pressures from `from` to `to` within
-// [p_low, p_high]; an end of the branch with a known volume (not NaN) keeps it.
-template <class VolumeAt>
-std::vector<GibbsPoint> branch(const Cubic& eos, double t, double c, double from, double v_from, double to,
-                               double v_to, double p_low, double p_high, int count, VolumeAt&& volume_at)
-{
-    std::vector<GibbsPoint> points;
-    const double low = std::max(from, p_low), high = std::min(to, p_high);
-    if (!(low < high) || count < 1)
-        return points;
-    for (int k = 0; k <= count; ++k) {
-        const double q = k == count ? high : low + (high - low) * k / count;
-        const double v = q == from && !std::isnan(v_from) ? v_from
-                         : q == to && !std::isnan(v_to)   ? v_to
-                                                           : volume_at(q);
-        points.push_back({q, v, scaled_gibbs(eos, t, v, c)});
-    }
-    return points;
-}
-
 }  // namespace
 
 ScaledSaturation scaled_saturation(const Cubic& eos, double t, double c)
@@ -123,20 +103,11 @@ GibbsBranches scaled_gibbs_branches(const Cubic& eos, const ScaledState& s, doub
 {
     const CubicLimits limits = limits_of(eos, s);
     const double zc = eos.zc();
-    const auto liquid = [&](double q) { return phase_volume(eos, s.t, q, true, limits) / zc; };
-    const auto gas = [&](double q) { return phase_volume(eos, s.t, q, false, limits) / zc; };
-    const auto unstable = [&](double q) { return middle_volume(eos, limits, s.t, q) / zc; };
-    // The liquid's pressure has no top and the gas's no bottom above 0: the
-    // chart's ends stand for them (the gas stops at a thousandth of p).
-    const double none = std::nan(""), t = s.t, p = s.p;
-    const double liquid_top = std::max(p_high, p), gas_bottom = std::max(p_low, p * 1e-3);
-    GibbsBranches b;
-    b.liquid = branch(eos, t, c, p, s.vl, liquid_top, none, p_low, p_high, count, liquid);
-    b.metastable_liquid = branch(eos, t, c, s.plmin, s.vlmax, p, s.vl, p_low, p_high, count, liquid);
-    b.unstable = branch(eos, t, c, s.plmin, s.vlmax, s.pgmax, s.vgmin, p_low, p_high, count, unstable);
-    b.metastable_gas = branch(eos, t, c, p, s.vg, s.pgmax, s.vgmin, p_low, p_high, count, gas);
-    b.gas = branch(eos, t, c, gas_bottom, none, p, s.vg, p_low, p_high, count, gas);
-    return b;
+    const IsothermStretches isotherm{[&](double v) { return scaled_gibbs(eos, s.t, v, c); },
+                                     [&](double q) { return phase_volume(eos, s.t, q, true, limits) / zc; },
+                                     [&](double q) { return phase_volume(eos, s.t, q, false, limits) / zc; },
+                                     [&](double q) { return middle_volume(eos, limits, s.t, q) / zc; }};
+    return gibbs_branches_of(isotherm, s.p, s.vl, s.vg, s.vlmax, s.plmin, s.vgmin, s.pgmax, p_low, p_high, count);
 }
 
 double scaled_si_unit(const Substance& fluid, const Cubic& eos, Quantity quantity)

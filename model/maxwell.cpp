@@ -81,9 +81,9 @@ namespace {
 // [p_low, p_high], each volume found by volume_at; where an end of the range
 // is an end of the branch with a known volume (not NaN), that volume stands
 // there rather than a search at a double root.
-template <class VolumeAt>
-std::vector<GibbsPoint> branch_by_pressure(double at_t, double c, double from, double v_from, double to, double v_to,
-                                           double p_low, double p_high, int count, VolumeAt&& volume_at)
+std::vector<GibbsPoint> branch_by_pressure(const std::function<double(double)>& gibbs, double from, double v_from,
+                                           double to, double v_to, double p_low, double p_high, int count,
+                                           const std::function<double(double)>& volume_at)
 {
     std::vector<GibbsPoint> points;
     const double low = std::max(from, p_low), high = std::min(to, p_high);
@@ -94,30 +94,37 @@ std::vector<GibbsPoint> branch_by_pressure(double at_t, double c, double from, d
         const double v = q == from && !std::isnan(v_from) ? v_from
                          : q == to && !std::isnan(v_to)   ? v_to
                                                            : volume_at(q);
-        points.push_back({q, v, gibbs_energy(at_t, v, c)});
+        points.push_back({q, v, gibbs(v)});
     }
     return points;
 }
 
 }  // namespace
 
-GibbsBranches gibbs_branches(double at_t, double p, double vl, double vg, double vlmax, double plmin, double vgmin,
-                             double pgmax, double p_low, double p_high, int count, double c)
+GibbsBranches gibbs_branches_of(const IsothermStretches& x, double p, double vl, double vg, double vlmax,
+                                double plmin, double vgmin, double pgmax, double p_low, double p_high, int count)
 {
-    const auto liquid = [&](double q) { return phase_volume(at_t, q, true, vlmax, vgmin); };
-    const auto gas = [&](double q) { return phase_volume(at_t, q, false, vlmax, vgmin); };
-    const auto unstable = [&](double q) { return crossing(at_t, q, vlmax, vgmin); };
     // The liquid's pressure has no top and the gas's no bottom above 0: the
     // chart's ends stand for them (the gas stops at a thousandth of p).
     const double none = std::nan("");
     const double liquid_top = std::max(p_high, p), gas_bottom = std::max(p_low, p * 1e-3);
     GibbsBranches b;
-    b.liquid = branch_by_pressure(at_t, c, p, vl, liquid_top, none, p_low, p_high, count, liquid);
-    b.metastable_liquid = branch_by_pressure(at_t, c, plmin, vlmax, p, vl, p_low, p_high, count, liquid);
-    b.unstable = branch_by_pressure(at_t, c, plmin, vlmax, pgmax, vgmin, p_low, p_high, count, unstable);
-    b.metastable_gas = branch_by_pressure(at_t, c, p, vg, pgmax, vgmin, p_low, p_high, count, gas);
-    b.gas = branch_by_pressure(at_t, c, gas_bottom, none, p, vg, p_low, p_high, count, gas);
+    b.liquid = branch_by_pressure(x.gibbs, p, vl, liquid_top, none, p_low, p_high, count, x.liquid);
+    b.metastable_liquid = branch_by_pressure(x.gibbs, plmin, vlmax, p, vl, p_low, p_high, count, x.liquid);
+    b.unstable = branch_by_pressure(x.gibbs, plmin, vlmax, pgmax, vgmin, p_low, p_high, count, x.unstable);
+    b.metastable_gas = branch_by_pressure(x.gibbs, p, vg, pgmax, vgmin, p_low, p_high, count, x.gas);
+    b.gas = branch_by_pressure(x.gibbs, gas_bottom, none, p, vg, p_low, p_high, count, x.gas);
     return b;
+}
+
+GibbsBranches gibbs_branches(double at_t, double p, double vl, double vg, double vlmax, double plmin, double vgmin,
+                             double pgmax, double p_low, double p_high, int count, double c)
+{
+    const IsothermStretches isotherm{[&](double v) { return gibbs_energy(at_t, v, c); },
+                                     [&](double q) { return phase_volume(at_t, q, true, vlmax, vgmin); },
+                                     [&](double q) { return phase_volume(at_t, q, false, vlmax, vgmin); },
+                                     [&](double q) { return crossing(at_t, q, vlmax, vgmin); }};
+    return gibbs_branches_of(isotherm, p, vl, vg, vlmax, plmin, vgmin, pgmax, p_low, p_high, count);
 }
 
 FreeEnergyTangent free_energy_tangent(const FreeEnergy& f, double p, double vl, double vg)

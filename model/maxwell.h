@@ -79,6 +79,15 @@ struct GibbsBranches {
 GibbsBranches gibbs_branches(double at_t, double p, double vl, double vg, double vlmax, double plmin, double vgmin,
                              double pgmax, double p_low, double p_high, int count, double c);
 
+// The same for any equation's isotherm: its g at a volume, and the volume at
+// a pressure on the liquid's, the gas's and the unstable stretch. The van
+// der Waals branches above are these with its own.
+struct IsothermStretches {
+    std::function<double(double)> gibbs, liquid, gas, unstable;
+};
+GibbsBranches gibbs_branches_of(const IsothermStretches& isotherm, double p, double vl, double vg, double vlmax,
+                                double plmin, double vgmin, double pgmax, double p_low, double p_high, int count);
+
 // The same construction on the Helmholtz energy f against v (in Pcr Vcr,
 // where df/dv = -p): the line of slope -p touching f at one end of a line at
 // pressure p from vl to vg, both on the isotherm at p, where f's slope is -p
