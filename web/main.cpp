@@ -310,6 +310,9 @@ EMSCRIPTEN_BINDINGS(vdwcoex)
         .field("g", &GibbsPoint::g);
     value_object<IsobarPoint>("IsobarPoint").field("t", &IsobarPoint::t).field("v", &IsobarPoint::v)
         .field("s", &IsobarPoint::s).field("h", &IsobarPoint::h);
+    value_object<Compression>("Compression").field("work", &Compression::work).field("heat", &Compression::heat)
+        .field("tieWork", &Compression::tie_work).field("tieHeat", &Compression::tie_heat);
+    enum_<Kept>("Kept").value("none", Kept::none).value("gas", Kept::gas).value("liquid", Kept::liquid);
     value_object<Mixture>("Mixture").field("gas", &Mixture::gas).field("s", &Mixture::s).field("h", &Mixture::h);
     value_object<DensitiesBeside>("DensitiesBeside").field("t", &DensitiesBeside::t)
         .field("liquid", &DensitiesBeside::liquid).field("gas", &DensitiesBeside::gas)
@@ -353,5 +356,5 @@ EMSCRIPTEN_BINDINGS(vdwcoex)
     function("substances", &substance_list); function("toSi", &to_si); function("fromSi", &from_si);
     function("boilingAt", &boiling_at_pressure); function("measuredAt", &measured_at);
     function("stateAt", &state_at_t); function("trialLine", &trial_on); function("gibbsChart", &gibbs_chart);
-    function("fixed", &fixed); function("boilingRange", &boiling_range_of);
+    function("fixed", &fixed); function("boilingRange", &boiling_range_of); function("compression", &compression);
 }
