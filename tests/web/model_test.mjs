@@ -177,6 +177,67 @@ test('the piston: with nucleation the stable state at each volume; without, each
   assert.deepStrictEqual([model.processState().phase, model.processState().v], ['gas', model.processRange()[1]]);
 });
 
+test('the piston\'s work and heat: from the start along the path it took, the branch kept without nucleation, none after a fall', () => {
+  const { model, s } = processModel();
+  const asked = [];
+  model.state.program.compression = (state, from, to, kept) => {
+    asked.push([state.t, from, to, kept]);
+    return { work: to, heat: from, tieWork: 0, tieHeat: 0 };
+  };
+  const start = model.processRange()[1];
+  const keptAt = (v) => {
+    model.setProcessVolume(v);
+    const energy = model.processEnergy();
+    return energy && asked[asked.length - 1].slice(1).concat(energy.work === v);
+  };
+  assert.deepStrictEqual(keptAt(2), [start, 2, 'none', true]);
+  assert.strictEqual(asked[0][0], s.t);
+  model.setNucleation(false);
+  assert.deepStrictEqual(keptAt(s.vgmin), [start, s.vgmin, 'gas', true]);
+  // The fall into two phases is not reversible: nothing is said until the
+  // piston is back at the start, or t or nucleation change.
+  assert.strictEqual(keptAt(1.5), null);
+  assert.strictEqual(keptAt(0.5), null);
+  assert.strictEqual(keptAt(0.7), null);
+  assert.deepStrictEqual(keptAt(start), [start, start, 'none', true]);
+  keptAt(1.5);
+  model.setNucleation(true);
+  assert.deepStrictEqual(keptAt(0.7), [start, 0.7, 'none', true]);
+  model.setNucleation(false);
+  keptAt(0.5);
+  assert.deepStrictEqual(keptAt(0.7), [start, 0.7, 'liquid', true]);
+});
+
+test('chapters: an address names one, a step stays within them, a new one or presenting hides the numbers again', () => {
+  const { model } = modelWith({});
+  const told = [];
+  model.on('chapter', (detail) => told.push([model.state.chapter, detail.go]));
+  assert.strictEqual(model.state.chapter, 'isotherm');
+  assert.deepStrictEqual(['#lab', 'lab', '#nowhere', '', null].map((hash) => model.chapterAt(hash)),
+    ['lab', 'lab', null, null, null]);
+  assert.strictEqual(model.showChapter('nowhere'), false);
+  model.stepChapter(-1);
+  model.showChapter('lab');
+  model.stepChapter(1);
+  model.showChapter('tables', true);
+  model.stepChapter(1);
+  assert.deepStrictEqual(told, [['isotherm', true], ['lab', false], ['diagram', true], ['tables', true],
+    ['tables', true]]);
+  model.reveal();
+  assert.strictEqual(model.state.revealed, 0, 'revealed without presenting');
+  model.setPresent(true);
+  model.reveal();
+  model.reveal();
+  assert.strictEqual(model.state.revealed, 2);
+  model.showChapter('tables');
+  assert.strictEqual(model.state.revealed, 2, 'the same chapter again hides nothing');
+  model.stepChapter(-1);
+  assert.strictEqual(model.state.revealed, 0);
+  model.reveal();
+  model.setPresent(false);
+  assert.deepStrictEqual([model.state.present, model.state.revealed], [false, 0]);
+});
+
 test('heating: a third of the steps each for the liquid warming, boiling at one t as the gas grows, and the gas warming', () => {
   const { model, s } = processModel();
   const point = (t, v) => ({ t, v, s: v, h: 10 * t });

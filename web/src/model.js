@@ -12,12 +12,16 @@ import { EXERCISES, exerciseT, expectedAnswer, fluidIndex, isRight } from './exe
 //   quantity, limitRows, finding ({ deferred }: find-it-yourself entered, left,
 //   its line moved or checked), process ({ deferred }: the piston moved, or
 //   nucleation switched), heating (the heating moved on), exercise
-//   ({ apply }: one opened, to be set up once a run is there, or answered).
+//   ({ apply }: one opened, to be set up once a run is there, or answered),
+//   chapter ({ go }: the chapter in view changed, or one asked for, to be
+//   brought into view), present (presenting switched, or a number revealed).
 // The steps of heating at the vapour pressure: a third each for the liquid,
 // boiling and the gas.
 export const HEAT_STEPS = 60;
 // The points of each branch of the Gibbs chart, less one.
 export const GIBBS_POINTS = 60;
+// The page's chapters in their order, each also its address (#lab).
+export const CHAPTERS = ['isotherm', 'lab', 'diagram', 'nature', 'exercises', 'tables'];
 
 export function createModel(loadProgram) {
   const state = {
@@ -49,11 +53,16 @@ export function createModel(loadProgram) {
     // (liquid, gas, two phases, or without nucleation a metastable liquid
     // or gas), whether it just fell from a spinodal into two phases, and
     // whether phases nucleate where they coexist.
-    process: { v: null, phase: null, fell: null, nucleation: true },
+    // Whether it fell since the piston started: its work and heat then
+    // depend on the path, and are not shown.
+    process: { v: null, phase: null, fell: null, nucleation: true, irreversible: false },
     heatStep: 0,            // where heating at the vapour pressure is, of HEAT_STEPS
     exercise: null,         // the guided exercise open: { index, reply, right, expected }
     finding: null,          // finding the vapour pressure oneself: { milli, p, checked }, the
                             // table's t in thousandths, the line's pressure (null: mid-range)
+    chapter: CHAPTERS[0],   // the chapter in view
+    present: false,         // presenting to a class: large text, numbers revealed one by one
+    revealed: 0,            // how many of the chapter's numbers are revealed while presenting
   };
   let playTimer = null;
   let heatingCache = null;  // the isobar heated through the chosen state, by t, p and c
@@ -481,9 +490,25 @@ export function createModel(loadProgram) {
       }
       process.fell = phase === 'two' && was.startsWith('metastable') ? was.slice('metastable-'.length) :
         phase === 'two' && !process.nucleation && (was === 'gas' || was === 'liquid') ? was : null;
+      // Back at the start (compressing again) the path is reversible again.
+      process.irreversible = process.v !== null && v < model.processRange()[1] &&
+        (process.irreversible || process.fell !== null);
       process.v = v;
       process.phase = phase;
       emit('process', { deferred });
+    },
+
+    // The work done on the fluid (−∫p dv) and the heat it gives off since the
+    // piston started, at the largest volume, and their part on the tie line:
+    // { work, heat, tieWork, tieHeat } in 8a/27b, as the program works them
+    // out along the path the fluid took. Null once it fell from a spinodal
+    // (that fall is not reversible), or above the table's range.
+    processEnergy() {
+      const x = model.processState();
+      if (!x || state.process.irreversible)
+        return null;
+      const kept = x.phase === 'metastable-gas' ? 'gas' : x.phase === 'metastable-liquid' ? 'liquid' : 'none';
+      return state.program.compression(model.rowLike(model.chosenState().s), model.processRange()[1], x.v, kept);
     },
 
     setNucleation(on) {
@@ -507,7 +532,7 @@ export function createModel(loadProgram) {
         return null;
       const s = chosen.s, process = state.process;
       if (process.v === null)  // it starts as gas at the largest volume
-        Object.assign(process, { v: model.processRange()[1], phase: 'gas', fell: null });
+        Object.assign(process, { v: model.processRange()[1], phase: 'gas', fell: null, irreversible: false });
       const { v, phase } = process, t = s.t, c = state.c;
       if (phase === 'two') {
         const both = state.program.twoPhase(model.rowLike(s), v, c);
@@ -567,6 +592,44 @@ export function createModel(loadProgram) {
     },
 
     exercises: EXERCISES,
+
+    // The chapter named (one of CHAPTERS) is the one in view; with `go` it
+    // is to be brought into view. A new chapter hides its numbers again.
+    showChapter(name, go = false) {
+      if (!CHAPTERS.includes(name))
+        return false;
+      if (name !== state.chapter)
+        state.revealed = 0;
+      state.chapter = name;
+      emit('chapter', { go });
+      return true;
+    },
+
+    // The chapter an address (#lab) names, or null.
+    chapterAt(hash) {
+      const name = String(hash || '').replace(/^#/, '');
+      return CHAPTERS.includes(name) ? name : null;
+    },
+
+    // The next chapter (step 1) or the one before (-1), brought into view.
+    stepChapter(step) {
+      const at = CHAPTERS.indexOf(state.chapter) + step;
+      model.showChapter(CHAPTERS[Math.min(CHAPTERS.length - 1, Math.max(0, at))], true);
+    },
+
+    setPresent(on) {
+      state.present = Boolean(on);
+      state.revealed = 0;
+      emit('present');
+    },
+
+    // One more of the chapter's numbers shown, while presenting.
+    reveal() {
+      if (!state.present)
+        return;
+      state.revealed += 1;
+      emit('present');
+    },
 
     openExercise(index) {
       state.exercise = { index: Math.min(EXERCISES.length - 1, Math.max(0, index)), reply: null, right: null,
