@@ -141,7 +141,7 @@ function processModel() {
   const program = { run: (reply) => fakeRun(reply), lowestStateT: 0.394, fixed: (x) => x.toFixed(6),
     stateAt: () => ({ state: s, areas: { vMiddle: 1.1, liquidArea: 0.05, gasArea: 0.05 },
       properties: { sl: -1, sg: 1, hl: -1, hg: 1, gl: 0, gg: 0, ul: -1, ug: 1 }, latent: 2 }),
-    isothermPressure: (t, v) => 1 / v, entropy: (t, v) => v,
+    isothermPressure: (t, v) => 1 / v, entropy: (t, v) => v, gibbsEnergy: (t, v) => -v,
     twoPhase: (state, v) => ({ gas: (v - state.vl) / (state.vg - state.vl), s: v, h: v }) };
   const { model } = modelWith(program);
   model.compute('1.5');

@@ -1146,6 +1146,14 @@ test.lab('compressing: from vg to vl the heat given off is the row\'s latent hea
   assert.ok(Math.abs(liquid.heat - gas.heat - latent) < 1e-5 && Math.abs(liquid.work - gas.work - liquid.tieWork) < 1e-5);
   assert.strictEqual(liquid.shown[3], latent.toFixed(6));
   assert.strictEqual(liquid.shown[2], (p * (vg - vl) * 3 / 8).toFixed(6));
+  // The g–p chart marks the cylinder's state too: in two phases, the crossing.
+  await at((vl + vg) / 2);
+  const [mark, crossing] = await page.evaluate(() => {
+    const gibbs = Chart.getChart('gibbs');
+    return [gibbs.$markSets.process[0].points[0], gibbs.data.datasets.find((d) => d.key === 'vapour-point').data[0]];
+  });
+  assert.ok(Math.abs(mark.x - crossing.x) < 1e-9 && Math.abs(mark.y - crossing.y) < 1e-6,
+    `marked at ${JSON.stringify(mark)}, the crossing at ${JSON.stringify(crossing)}`);
   // The gauge has a scale; with a substance, the energies are in the
   // latent heat's unit.
   assert.ok((await page.locator('#gauge text').count()) >= 3);

@@ -525,7 +525,8 @@ export function createModel(loadProgram) {
 
     // The process's state at the chosen t: its volume, phase and pressure,
     // the gas's share and each phase's volume (lever rule in two phases),
-    // and the whole's entropy with Cv = cR. Null above the table's range.
+    // the whole's entropy and its Gibbs energy (a mole's, either phase's
+    // in two) with Cv = cR. Null above the table's range.
     processState() {
       const chosen = model.chosenState();
       if (!chosen || !state.program)
@@ -536,11 +537,12 @@ export function createModel(loadProgram) {
       const { v, phase } = process, t = s.t, c = state.c;
       if (phase === 'two') {
         const both = state.program.twoPhase(model.rowLike(s), v, c);
-        return { v, phase, fell: process.fell, p: s.p, gas: both.gas, vl: s.vl, vg: s.vg, entropy: both.s, t };
+        return { v, phase, fell: process.fell, p: s.p, gas: both.gas, vl: s.vl, vg: s.vg, entropy: both.s, t,
+          g: state.program.gibbsEnergy(t, s.vl, c) };
       }
       const gas = phase.endsWith('gas') ? 1 : 0;
       return { v, phase, fell: process.fell, p: state.program.isothermPressure(t, v), gas, vl: v, vg: v,
-        entropy: state.program.entropy(t, v, c), t };
+        entropy: state.program.entropy(t, v, c), t, g: state.program.gibbsEnergy(t, v, c) };
     },
 
     // A state as the program takes it back (its RowState's fields only).

@@ -1,8 +1,8 @@
 // The process at the chosen t: a cylinder whose piston the reader moves,
 // drawn to scale of the overall molar volume, the liquid at the bottom and
 // the gas above it in their volumes by the lever rule, a pressure gauge, and
-// the operating point marked on the Maxwell chart, the p–v dome, the p–t
-// curve and the t–s dome. Without nucleation the gas and the liquid keep
+// the operating point marked on the Maxwell chart, the g–p chart, the p–v
+// dome, the p–t curve and the t–s dome. Without nucleation the gas and the liquid keep
 // on their branches, metastable, up to their spinodals. As it goes, the work
 // done on the fluid and the heat it gives off since the piston started, and
 // their part while it condenses. Every state and every energy comes from the
@@ -153,6 +153,7 @@ export function createProcessView(model, { theme, units, announce, chartNamed, f
     mark('pv', x ? [{ x: x.v, y: x.p }] : []);
     mark('pt', x ? [{ x: x.t, y: x.p }] : []);
     mark('ts', x ? [{ x: x.entropy, y: x.t }] : []);
+    mark('gibbs', x ? [{ x: x.p, y: x.g }] : []);
   }
 
   function stopPlaying() {
