@@ -51,6 +51,7 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
       ...branches(true),
       line('trial-gap', '', { borderWidth: 3, borderDash: [10, 5], pointRadius: 6 }),
       point('vapour-point', { pointRadius: 7 }),
+      point('process', { pointRadius: 7, mark: true }),
     ] }, options: chartOptions(axis({}), axis({})) });
   }
 
@@ -86,7 +87,7 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
     label(m, 'limits', tr('limits'), theme.css('--c-red'));
     label(m, 'critical', tr('critical'), theme.css('--c-red'));
     label(m, 'operating-point', tr('operatingPoint'), colour(3));
-    label(m, 'process', tr('processPoint'), theme.css('--c-green'));
+    [m, charts.gibbs].forEach((chart) => label(chart, 'process', tr('processPoint'), theme.css('--c-green')));
     label(charts.gibbs, 'vapour-point', tr('gibbsCrossing'), colour(0));
     label(charts.gibbs, 'trial-gap', tr('gibbsGap'), theme.css('--c-pink'));
     const titles = { maxwell: [titleAtT('maxwellChart'), tr(state.logAxis ? 'vAxisLog' : 'vAxis'), tr('pAxis')],
