@@ -150,9 +150,8 @@ TEST(State, CompressionOnOneBranchIsMinusTheIntegralOfP)
         double expected;
     };
     const Case cases[] = {
-        // The gas compressed down to vg, and the liquid squeezed below vl.
+        // The gas compressed down to vg.
         {start, s.vg, Kept::none, minus_integral(start, s.vg)},
-        {s.vl, 0.9 * s.vl, Kept::none, minus_integral(s.vl, 0.9 * s.vl)},
         // Without nucleation, the gas past vg down to its limit.
         {start, s.limits.vgmin, Kept::gas, minus_integral(start, s.limits.vgmin)},
         // The whole way from the gas to the liquid: the tie line in between.
