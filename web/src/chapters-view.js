@@ -132,7 +132,8 @@ export function createChaptersView(model) {
     const asked = new URLSearchParams(location.search);
     if (asked.get('present') === '1')
       model.setPresent(true);
-    const named = model.chapterAt(location.hash);
+    // Presenting starts with a chapter on the screen, not the page's top.
+    const named = model.chapterAt(location.hash) || (state.present ? state.chapter : null);
     if (!named || !model.showChapter(named, true))
       showChapter({ go: false });
   }
