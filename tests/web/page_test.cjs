@@ -1638,13 +1638,13 @@ test.chapters('each address opens its chapter, marked in the navigation, in both
     assert.strictEqual(await page.evaluate(() => document.getElementById('maxwell').closest('.chapter').id), 'isotherm');
     await page.close();
   }
-  // On a phone, the cylinder with a chart of its state.
+  // On a phone, the cylinder and the piston's slider with a chart of its state.
   for (const [width, height] of [[390, 844], [360, 640]]) {
     const page = await open(`${fromDisk}#lab`, { width, height });
     await computeInPlace(page, '1.5');
     await settle(page);
-    const seen = await page.evaluate(inView, ['cylinder', 'maxwell']);
-    assert.deepStrictEqual(seen, ['cylinder', 'maxwell'], `${width}×${height}`);
+    const seen = await page.evaluate(inView, ['cylinder', 'process-v', 'maxwell']);
+    assert.deepStrictEqual(seen, ['cylinder', 'process-v', 'maxwell'], `${width}×${height}`);
     await page.close();
   }
 });
