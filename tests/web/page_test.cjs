@@ -1687,4 +1687,14 @@ test.chapters('presenting: text 1.35 times larger, the chart as tall as the scre
   await page.click('#present');
   assert.ok((await shown()).every((seen) => seen));
   await page.close();
+  // On a phone the larger text fits the screen's width, in each chapter.
+  const phone = await open(fromDisk + '?present=1', { width: 360, height: 640 });
+  await computeInPlace(phone, '1.5');
+  for (let k = 0; k < 6; k++) {
+    await settle(phone);
+    assert.ok(await phone.evaluate(() => document.documentElement.scrollWidth <= innerWidth),
+      `presenting, chapter ${k + 1} is wider than a phone`);
+    await phone.locator('body').press('PageDown');
+  }
+  await phone.close();
 });
