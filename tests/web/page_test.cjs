@@ -1623,6 +1623,8 @@ test.chapters('each address opens its chapter, marked in the navigation, in both
     assert.deepStrictEqual(await page.evaluate(() => ['maxwell', 'gibbs'].map((id) =>
       document.getElementById(id).closest('.chapter').id)), ['lab', 'lab']);
     assert.strictEqual(await page.locator('canvas#maxwell').count(), 1);
+    assert.ok(await page.evaluate(() => Chart.getChart('maxwell').scales.x.max >= vdwcoexPage.model.processRange()[1]),
+      'the piston\'s largest volume is off the p–v chart');
     // Each chapter in view by its link, marked, and no accessibility violation.
     if (lang === 'es')
       for (const chapter of ['lab', 'isotherm', 'diagram', 'nature', 'exercises', 'tables']) {

@@ -381,7 +381,9 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
     const low = Math.min(s.plmin, shown.p), high = Math.max(s.pgmax, shown.p);
     const pad = (high - low) * (state.logAxis ? 0.35 : 0.12);
     const vMin = state.logAxis ? Math.max(vLow * 0.85, (vLow + 1 / 3) / 2) : Math.max(vLow - span * 0.06, (vLow + 1 / 3) / 2);
-    const vMax = state.logAxis ? vHigh * 1.6 : vHigh + span * 0.06;
+    // In the lab the axis reaches the piston's largest volume, where compressing starts.
+    const piston = state.chapter === 'lab' && !trial ? model.processRange() : null;
+    const vMax = state.logAxis ? vHigh * 1.6 : Math.max(vHigh + span * 0.06, piston ? piston[1] * 1.03 : 0);
     volumeAxis(vMin, vMax);
     Object.assign(m.options.scales.y, { min: low - pad, max: high + pad });
     const curve = model.isotherm(t, volumes(vMin, vMax, 80,
@@ -554,6 +556,14 @@ export function createMaxwellView(model, { theme, painter, frames, units, announ
       ['maxwell', 'gibbs'].forEach((id) => { byId(id + '-description').textContent = tr('noData'); });
   });
   model.on('fluid', () => restyle());
+  // Into the lab or out of it, the volume axis is drawn again.
+  let inLab = false;
+  model.on('chapter', () => {
+    if (inLab !== (state.chapter === 'lab')) {
+      inLab = !inLab;
+      showMaxwell();
+    }
+  });
   // An exercise answered gives back what it held.
   model.on('exercise', () => {
     if (made && state.coexistenceRows.length)
