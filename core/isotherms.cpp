@@ -56,6 +56,21 @@ FreeEnergyBranches scaled_helmholtz_branches(const Cubic& eos, const ScaledState
                                 s.vgmin, v_low, v_high, count);
 }
 
+Compression scaled_compression(const Cubic& eos, const ScaledState& s, double v_from, double v_to, Kept kept)
+{
+    const double zc = eos.zc(), t = s.t;
+    // On a branch, -∫p dw by the isotherm's primitive and the heat given
+    // off, -t (s(v_to) - s(v_from)), c cancelling.
+    const auto on_branch = [&](double from, double to) {
+        const double work = eos.work_integral(t, from * zc) - eos.work_integral(t, to * zc);
+        const double heat = (eos.entropy(t, from * zc, 0) - eos.entropy(t, to * zc, 0)) * t;
+        return Compression{work, heat, 0, 0};
+    };
+    const Saturation at{t, s.p, s.vl * zc, s.vg * zc, limits_of(eos, s)};
+    const CompressionPath path{on_branch, properties(eos, at, 0).latent(), zc};
+    return compression_along(path, s.p, s.vl, s.vg, v_from, v_to, kept);
+}
+
 double scaled_pressure(const Cubic& eos, double t, double v) { return eos.pressure(t, v * eos.zc()); }
 
 double scaled_gibbs(const Cubic& eos, double t, double v, double c) { return eos.gibbs(t, v * eos.zc(), c); }

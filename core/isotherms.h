@@ -31,6 +31,11 @@ ScaledSaturation scaled_saturation(const Cubic& eos, double t, double c);
 // The smallest volume, where the pressure is infinite: b/Vc, 1/3 for van der Waals.
 double scaled_covolume(const Cubic& eos);
 
+// The piston's work on the fluid and the heat it gives off from v_from to
+// v_to on the isotherm of s, as compression (state.h) gives van der Waals's,
+// in R Tc.
+Compression scaled_compression(const Cubic& eos, const ScaledState& s, double v_from, double v_to, Kept kept);
+
 // f at (t, v) in the equation's own Pc Vc (= Zc R Tc), where df/dv = -p; the
 // line of slope -p touching it at a line's stable end (maxwell.h), and its
 // branches over volumes v_low to v_high, as the van der Waals f-v chart has them.

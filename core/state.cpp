@@ -1,5 +1,7 @@
 #include "state.h"
 
+#include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "bisect.h"
@@ -82,6 +84,62 @@ Mixture two_phase(double at_t, double vl, double vg, double v, double c)
     const double gas = gas_fraction(v, vl, vg);
     const Properties phases = properties(at_t, vl, vg, c);
     return {gas, phases.sl * (1 - gas) + phases.sg * gas, phases.hl * (1 - gas) + phases.hg * gas};
+}
+
+namespace {
+
+// The work done on one mole and the heat it gives off on the isotherm at_t,
+// on one branch, from v_from to v_to.
+Compression on_branch(double at_t, double v_from, double v_to)
+{
+    const double heat = -at_t * std::log((v_to * 3 - 1) / (v_from * 3 - 1));
+    return {heat - (1 / v_to - 1 / v_from) * 1.125, heat, 0, 0};
+}
+
+// The same on the tie line at p between vl and vg, from v_from to v_to.
+Compression on_tie_line(const CompressionPath& path, double p, double vl, double vg, double v_from, double v_to)
+{
+    const double condensed = gas_fraction(v_from, vl, vg) - gas_fraction(v_to, vl, vg);
+    const double work = p * (v_from - v_to) * path.pv_unit;
+    const double heat = condensed * path.latent;
+    return {work, heat, work, heat};
+}
+
+Compression operator+(const Compression& a, const Compression& b)
+{
+    return {a.work + b.work, a.heat + b.heat, a.tie_work + b.tie_work, a.tie_heat + b.tie_heat};
+}
+
+// Along the stable states, from v_from to v_to.
+Compression stable(const CompressionPath& path, double p, double vl, double vg, double v_from, double v_to)
+{
+    const auto clamp = [](double v, double low, double high) { return std::min(high, std::max(low, v)); };
+    // The stretches of the path beyond vg, between vl and vg, and below vl.
+    const double gas_from = std::max(v_from, vg), gas_to = std::max(v_to, vg);
+    const double tie_from = clamp(v_from, vl, vg), tie_to = clamp(v_to, vl, vg);
+    const double liquid_from = std::min(v_from, vl), liquid_to = std::min(v_to, vl);
+    return path.on_branch(gas_from, gas_to) + on_tie_line(path, p, vl, vg, tie_from, tie_to) +
+           path.on_branch(liquid_from, liquid_to);
+}
+
+}  // namespace
+
+Compression compression_along(const CompressionPath& path, double p, double vl, double vg, double v_from,
+                              double v_to, Kept kept)
+{
+    switch (kept) {
+    case Kept::gas: return path.on_branch(v_from, v_to);
+    case Kept::liquid: return stable(path, p, vl, vg, v_from, vl) + path.on_branch(vl, v_to);
+    case Kept::none: break;
+    }
+    return stable(path, p, vl, vg, v_from, v_to);
+}
+
+Compression compression(double at_t, double p, double vl, double vg, double v_from, double v_to, Kept kept)
+{
+    const CompressionPath path{[&](double from, double to) { return on_branch(at_t, from, to); },
+                               properties(at_t, vl, vg, 0).latent(), 0.375};
+    return compression_along(path, p, vl, vg, v_from, v_to, kept);
 }
 
 Isobar isobar(double at_t, double p, double vl, double vg, double t_low, double t_high, int count, double c)

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <functional>
 #include <vector>
 
 #include "coexistence.h"
@@ -82,3 +83,33 @@ struct Isobar {
     double boiling_heat, latent;
 };
 Isobar isobar(double at_t, double p, double vl, double vg, double t_low, double t_high, int count, double c);
+
+// One mole pushed by a piston at t from overall volume v_from to v_to: the
+// work done on it, -∫p dv, and the heat it gives off, both in 8a/27b
+// (R·Tcr, the latent heat's unit), and of these the part done on the tie
+// line at the vapour pressure p, where the gas condenses (the heat then
+// hg - hl for each mole condensed, the work p (vg - vl)·3/8 for the whole
+// tie line: P·V is in Pcr·Vcr = 3/8 R·Tcr). Along the stable states (kept
+// none): the gas beyond vg, the two phases on the tie line, the liquid
+// below vl. Without nucleation (kept gas) the gas keeps on its branch the
+// whole way; a liquid that keeps on its branch (kept liquid) is the stable
+// path down to vl, then its branch back up to v_to. Expanding gives
+// negative work and heat. On one branch both follow from the isotherm's
+// primitive: ∫p dv = 8t/3 ln(3v - 1) + 3/v, and the heat given off is
+// -t (s(v_to) - s(v_from)), c cancelling.
+enum class Kept { none, gas, liquid };
+struct Compression {
+    double work, heat, tie_work, tie_heat;
+};
+Compression compression(double at_t, double p, double vl, double vg, double v_from, double v_to, Kept kept);
+
+// The same paths on any equation's isotherm: its work and heat on one
+// branch from a volume to another, the latent heat hg - hl, and R·Tcr in
+// units of the chart's p·v (3/8 for van der Waals's Pcr·Vcr, Zc for an
+// equation's own). Compression is these with van der Waals's.
+struct CompressionPath {
+    std::function<Compression(double, double)> on_branch;
+    double latent, pv_unit;
+};
+Compression compression_along(const CompressionPath& path, double p, double vl, double vg, double v_from,
+                              double v_to, Kept kept);

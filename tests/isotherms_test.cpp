@@ -184,4 +184,37 @@ TEST(EquationErrors, CurvesDownToTheTriplePoint)
     }
 }
 
+// The piston on any equation's isotherm: van der Waals's as the model's
+// own; for the others, the whole tie line gives off the latent heat for a
+// work Zc p (vg - vl), and on one branch the work is -∫p dv (Simpson).
+TEST(Isotherms, CompressionOnEveryEquation)
+{
+    const ScaledState v = scaled_saturation(Cubic(Eos::vdw), 0.8, 1.5).state;
+    for (Kept kept : {Kept::none, Kept::gas, Kept::liquid}) {
+        const Compression a = scaled_compression(Cubic(Eos::vdw), v, 1.3 * v.vg, 0.9 * v.vl, kept);
+        const Compression b = compression(v.t, v.p, v.vl, v.vg, 1.3 * v.vg, 0.9 * v.vl, kept);
+        EXPECT_NEAR(a.work, b.work, 1e-9);
+        EXPECT_NEAR(a.heat, b.heat, 1e-9);
+    }
+    for (Eos eos : every_eos) {
+        SCOPED_TRACE(eos_key(eos));
+        const Cubic cubic(eos, 0.2);
+        const ScaledSaturation x = scaled_saturation(cubic, 0.7, 2.5);
+        const ScaledState& s = x.state;
+        const Compression tie = scaled_compression(cubic, s, s.vg, s.vl, Kept::none);
+        EXPECT_NEAR(tie.heat, x.latent, 1e-9 * x.latent);
+        EXPECT_NEAR(tie.work, cubic.zc() * s.p * (s.vg - s.vl), 1e-12);
+        const double from = 3 * s.vg, to = 1.5 * s.vg;
+        double integral = 0;
+        const int n = 2000;
+        for (int k = 0; k <= n; ++k) {
+            const double w = k == 0 || k == n ? 1 : k % 2 ? 4 : 2;
+            integral += w * scaled_pressure(cubic, 0.7, from + (to - from) * k / n);
+        }
+        integral *= (to - from) / n / 3;
+        const Compression gas = scaled_compression(cubic, s, from, to, Kept::gas);
+        EXPECT_NEAR(gas.work, -cubic.zc() * integral, 1e-9);
+    }
+}
+
 }  // namespace

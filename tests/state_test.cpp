@@ -108,3 +108,64 @@ TEST(State, HeatingAtTheVapourPressureBoilsAtTheCoexistence)
     EXPECT_DOUBLE_EQ(half.s, (phases.sl + phases.sg) / 2);
     EXPECT_DOUBLE_EQ(two_phase(s.t, s.vl, s.vg, s.vg, 1.5).h, phases.hg);
 }
+
+// The piston's work and heat: from vg to vl at a row's t, the heat given off
+// is the row's latent heat and the work its p (vg - vl), in Pcr·Vcr = 3/8 of
+// the latent heat's unit; on one branch the work is -∫p dv, here summed
+// numerically, and the heat given off is the work less the rise of u.
+TEST(State, CompressionOnTheTieLineGivesOffTheRowsLatentHeat)
+{
+    const Output out = run(1.5);
+    const std::vector<std::string> rows = rows_of(out.coexistence);
+    for (const size_t k : {size_t(0), size_t(149), size_t(349), size_t(498)}) {
+        const Coexistence& s = out.states[k];
+        const std::vector<double> printed = numbers_of(rows[k]);
+        const Compression x = compression(s.t, s.p, s.vl, s.vg, s.vg, s.vl, Kept::none);
+        EXPECT_NEAR(x.heat, printed[8], 5.1e-7) << rows[k];
+        EXPECT_NEAR(x.work, printed[1] * (printed[3] - printed[2]) * 0.375, 2e-6 * printed[3]) << rows[k];
+        EXPECT_EQ(x.tie_heat, x.heat);
+        // Half-way, half of it; expanded back, all of it returned.
+        const Compression half = compression(s.t, s.p, s.vl, s.vg, s.vg, (s.vl + s.vg) / 2, Kept::none);
+        EXPECT_NEAR(half.heat, x.heat / 2, 1e-12);
+        EXPECT_NEAR(compression(s.t, s.p, s.vl, s.vg, s.vl, s.vg, Kept::none).work, -x.work, 1e-12);
+    }
+}
+
+TEST(State, CompressionOnOneBranchIsMinusTheIntegralOfP)
+{
+    const Coexistence s = state_at(0.9);
+    // -∫p dv from a to b by Simpson's rule on the isotherm.
+    const auto minus_integral = [&](double a, double b) {
+        const int n = 20000;
+        const double h = (b - a) / n;
+        double sum = isotherm_pressure(s.t, a) + isotherm_pressure(s.t, b);
+        for (int i = 1; i < n; ++i)
+            sum += isotherm_pressure(s.t, a + h * i) * (i % 2 ? 4 : 2);
+        return -sum * h / 3 * 0.375;
+    };
+    const double start = 1.3 * s.vg;
+    struct Case {
+        double from, to;
+        Kept kept;
+        double expected;
+    };
+    const Case cases[] = {
+        // The gas compressed down to vg.
+        {start, s.vg, Kept::none, minus_integral(start, s.vg)},
+        // Without nucleation, the gas past vg down to its limit.
+        {start, s.limits.vgmin, Kept::gas, minus_integral(start, s.limits.vgmin)},
+        // The whole way from the gas to the liquid: the tie line in between.
+        {start, 0.9 * s.vl, Kept::none,
+         minus_integral(start, s.vg) + s.p * (s.vg - s.vl) * 0.375 + minus_integral(s.vl, 0.9 * s.vl)},
+        // A liquid expanded past vl on its branch, after the stable path down to vl.
+        {start, s.limits.vlmax, Kept::liquid,
+         minus_integral(start, s.vg) + s.p * (s.vg - s.vl) * 0.375 + minus_integral(s.vl, s.limits.vlmax)},
+    };
+    for (const Case& c : cases) {
+        const Compression x = compression(s.t, s.p, s.vl, s.vg, c.from, c.to, c.kept);
+        EXPECT_NEAR(x.work, c.expected, 1e-9) << c.from << " to " << c.to;
+        // The first law: the heat given off is the work done less the rise of u.
+        const double rise = internal_energy(s.t, c.to, 1.5) - internal_energy(s.t, c.from, 1.5);
+        EXPECT_NEAR(x.heat, x.work - rise, 1e-9) << c.from << " to " << c.to;
+    }
+}

@@ -34,6 +34,10 @@ val equation_helmholtz_chart(const Cubic& e, const ScaledState& s, double v_low,
 {
     return branches_of(scaled_helmholtz_branches(e, s, v_low, v_high, count, c));
 }
+Compression equation_compression(const Cubic& e, const ScaledState& s, double v_from, double v_to, Kept kept)
+{
+    return scaled_compression(e, s, v_from, v_to, kept);
+}
 double equation_to_si(const Cubic& e, int i, Quantity q, double x) { return x * scaled_si_unit(substance(i), e, q); }
 double equation_from_si(const Cubic& e, int i, Quantity q, double x) { return x / scaled_si_unit(substance(i), e, q); }
 val equation_isobar(const Cubic& e, const ScaledState& s, double t_low, double t_high, int count, double c)
@@ -72,7 +76,8 @@ EMSCRIPTEN_BINDINGS(vdwcoex_equations)
         .function("fromSi", &equation_from_si).function("rows", &equation_rows_of)
         .function("entropy", &scaled_entropy).function("enthalpy", &scaled_enthalpy)
         .function("twoPhase", &scaled_two_phase).function("isobar", &equation_isobar)
-        .function("helmholtzChart", &equation_helmholtz_chart).function("helmholtzTangent", &scaled_helmholtz_tangent);
+        .function("helmholtzChart", &equation_helmholtz_chart).function("helmholtzTangent", &scaled_helmholtz_tangent)
+        .function("compression", &equation_compression);
     function("omegaAccepted", &omega_accepted);
     function("equationCurve", &equation_curve_of); function("equationErrors", &equation_errors_of);
 }

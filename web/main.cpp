@@ -276,6 +276,9 @@ EMSCRIPTEN_BINDINGS(vdwcoex)
         .field("lineG", &FreeEnergyTangent::line_g);
     value_object<IsobarPoint>("IsobarPoint").field("t", &IsobarPoint::t).field("v", &IsobarPoint::v)
         .field("s", &IsobarPoint::s).field("h", &IsobarPoint::h);
+    value_object<Compression>("Compression").field("work", &Compression::work).field("heat", &Compression::heat)
+        .field("tieWork", &Compression::tie_work).field("tieHeat", &Compression::tie_heat);
+    enum_<Kept>("Kept").value("none", Kept::none).value("gas", Kept::gas).value("liquid", Kept::liquid);
     value_object<Mixture>("Mixture").field("gas", &Mixture::gas).field("s", &Mixture::s).field("h", &Mixture::h);
     value_object<DensitiesBeside>("DensitiesBeside").field("t", &DensitiesBeside::t)
         .field("liquid", &DensitiesBeside::liquid).field("gas", &DensitiesBeside::gas)
@@ -320,5 +323,5 @@ EMSCRIPTEN_BINDINGS(vdwcoex)
     function("boilingAt", &boiling_at_pressure); function("measuredAt", &measured_at);
     function("stateAt", &state_at_t); function("trialLine", &trial_on); function("gibbsChart", &gibbs_chart);
     function("helmholtzChart", &helmholtz_chart); function("helmholtzTangent", &helmholtz_tangent);
-    function("fixed", &fixed_number); function("boilingRange", &boiling_range_of);
+    function("fixed", &fixed_number); function("boilingRange", &boiling_range_of); function("compression", &compression);
 }

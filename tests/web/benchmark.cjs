@@ -4,7 +4,8 @@
 // a freshly opened page) and repeated; one step of the t slider by the
 // keyboard to its paint; one step of the trial pressure's slider, which moves
 // the trial line, the Gibbs gap and the tangent on f against v, until all
-// three charts are drawn; and load to ready (the field usable) from file://.
+// three charts are drawn; one step of the piston in the lab, likewise; and
+// load to ready (the field usable) from file://.
 // A measurement, not a test: it fails only if the page does.
 //
 //   node benchmark.cjs SITE_FOLDER [FIRST_RUNS [REPEATS [STEPS]]]
@@ -73,18 +74,24 @@ async function open(browser) {
       });
     }, { capture: true });
   });
-  await page.focus('#t-range');
-  const step = [];
-  for (let i = 0; i < Number(steps); i++) {
-    await page.evaluate(() => { window.timings = []; });
-    await page.keyboard.press(i % 20 < 10 ? 'ArrowLeft' : 'ArrowRight');
-    await page.waitForTimeout(120);
-    step.push(await page.evaluate(() => {
-      const keys = window.timings.filter((e) => /^key|^input/.test(e.name)).map((e) => e.duration);
-      return keys.length ? Math.max(...keys) : 16;
-    }));
-  }
-  const stepInPage = (await page.evaluate(() => window.painted)).map(Math.round);
+  // Steps of a slider by the keyboard: Event Timing's durations, and the
+  // page's own times to the paint.
+  const stepsOf = async (slider) => {
+    await page.evaluate(() => { window.painted = []; });
+    await page.focus(slider);
+    const step = [];
+    for (let i = 0; i < Number(steps); i++) {
+      await page.evaluate(() => { window.timings = []; });
+      await page.keyboard.press(i % 20 < 10 ? 'ArrowLeft' : 'ArrowRight');
+      await page.waitForTimeout(120);
+      step.push(await page.evaluate(() => {
+        const keys = window.timings.filter((e) => /^key|^input/.test(e.name)).map((e) => e.duration);
+        return keys.length ? Math.max(...keys) : 16;
+      }));
+    }
+    return { step, inPage: (await page.evaluate(() => window.painted)).map(Math.round) };
+  };
+  const { step, inPage: stepInPage } = await stepsOf('#t-range');
   // Steps of the trial pressure, each timed in the page from the key to the
   // paint after the f–v chart (drawn last of the three, frames later) has
   // its new tangent: the work of each frame, not the frames waited.
@@ -112,6 +119,20 @@ async function open(browser) {
   }
   const trial = await page.evaluate(() => ({ painted: window.trialPainted.map(Math.round),
     work: window.trialWork.map((ms) => Math.round(ms * 10) / 10) }));
+  // The piston in the lab, beside the charts that mark its state, at t = 0.9.
+  await page.evaluate(() => {
+    vdwcoexPage.model.chooseT(900, false);
+    document.getElementById('process-v').addEventListener('keydown', (event) => {
+      requestAnimationFrame(() => {
+        const channel = new MessageChannel();
+        channel.port1.onmessage = () => window.painted.push(performance.now() - event.timeStamp);
+        channel.port2.postMessage(0);
+      });
+    }, { capture: true });
+    vdwcoexPage.model.showChapter('lab', true);
+  });
+  await page.waitForTimeout(300);
+  const piston = await stepsOf('#process-v');
   await browser.close();
   console.log(`first run: Enter to paint, median ${median(first)} ms over ${first.length} runs`);
   console.log(`repeated run: Enter to paint, median ${median(repeated)} ms over ${repeated.length} runs`);
@@ -121,5 +142,8 @@ async function open(browser) {
   console.log(`trial step: key to the f–v chart drawn, median ${median(trial.painted)} ms, max ` +
     `${Math.max(...trial.painted)} ms (three frames are waited on purpose); drawing f–v, median ` +
     `${median(trial.work)} ms, max ${Math.max(...trial.work)} ms over ${trial.work.length} steps`);
+  console.log(`piston step in the lab: key to paint, median ${median(piston.step)} ms, max ${Math.max(...piston.step)} ms ` +
+    `over ${piston.step.length} steps (Event Timing); in the page, median ${median(piston.inPage)} ms, ` +
+    `max ${Math.max(...piston.inPage)} ms`);
   console.log(`load to ready from file://: median ${median(loads)} ms over ${loads.length} loads`);
 })().catch((error) => { console.error(error); process.exit(1); });

@@ -141,7 +141,7 @@ function processModel() {
   const program = { run: (reply) => fakeRun(reply), lowestStateT: 0.394, fixed: (x) => x.toFixed(6),
     stateAt: () => ({ state: s, areas: { vMiddle: 1.1, liquidArea: 0.05, gasArea: 0.05 },
       properties: { sl: -1, sg: 1, hl: -1, hg: 1, gl: 0, gg: 0, ul: -1, ug: 1 }, latent: 2 }),
-    isothermPressure: (t, v) => 1 / v, entropy: (t, v) => v,
+    isothermPressure: (t, v) => 1 / v, entropy: (t, v) => v, gibbsEnergy: (t, v) => -v,
     twoPhase: (state, v) => ({ gas: (v - state.vl) / (state.vg - state.vl), s: v, h: v }) };
   const { model } = modelWith(program);
   model.compute('1.5');
@@ -175,6 +175,56 @@ test('the piston: with nucleation the stable state at each volume; without, each
   // A new t starts the piston again, as gas at the largest volume.
   model.chooseAnyT(0.9005);
   assert.deepStrictEqual([model.processState().phase, model.processState().v], ['gas', model.processRange()[1]]);
+});
+
+test('the piston\'s work and heat: from the start along the path it took, the branch kept without nucleation, none after a fall', () => {
+  const { model, s } = processModel();
+  const asked = [];
+  model.state.program.compression = (state, from, to, kept) => {
+    asked.push([state.t, from, to, kept]);
+    return { work: to, heat: from, tieWork: 0, tieHeat: 0 };
+  };
+  const start = model.processRange()[1];
+  const keptAt = (v) => {
+    model.setProcessVolume(v);
+    const energy = model.processEnergy();
+    return energy && asked[asked.length - 1].slice(1).concat(energy.work === v);
+  };
+  assert.deepStrictEqual(keptAt(2), [start, 2, 'none', true]);
+  assert.strictEqual(asked[0][0], s.t);
+  model.setNucleation(false);
+  assert.deepStrictEqual(keptAt(s.vgmin), [start, s.vgmin, 'gas', true]);
+  // The fall into two phases is not reversible: nothing is said until the
+  // piston is back at the start, or t or nucleation change.
+  assert.strictEqual(keptAt(1.5), null);
+  assert.strictEqual(keptAt(0.5), null);
+  assert.strictEqual(keptAt(0.7), null);
+  assert.deepStrictEqual(keptAt(start), [start, start, 'none', true]);
+  keptAt(1.5);
+  model.setNucleation(true);
+  assert.deepStrictEqual(keptAt(0.7), [start, 0.7, 'none', true]);
+  model.setNucleation(false);
+  keptAt(0.5);
+  assert.deepStrictEqual(keptAt(0.7), [start, 0.7, 'liquid', true]);
+});
+
+test('chapters: an address names one, a step stays within them, a new one hides the numbers revealed', () => {
+  const { model } = modelWith({});
+  const told = [];
+  model.on('chapter', (detail) => told.push([model.state.chapter, detail.go]));
+  assert.deepStrictEqual(['#lab', '#nowhere', ''].map((hash) => model.chapterAt(hash)), ['lab', null, null]);
+  model.stepChapter(-1);
+  model.showChapter('tables');
+  model.stepChapter(1);
+  assert.deepStrictEqual(told, [['isotherm', true], ['tables', false], ['tables', true]]);
+  model.reveal();
+  assert.strictEqual(model.state.revealed, 0, 'revealed without presenting');
+  model.setPresent(true);
+  model.reveal();
+  model.showChapter('tables');
+  assert.strictEqual(model.state.revealed, 1, 'the same chapter again hides nothing');
+  model.stepChapter(-1);
+  assert.strictEqual(model.state.revealed, 0);
 });
 
 test('heating: a third of the steps each for the liquid warming, boiling at one t as the gas grows, and the gas warming', () => {

@@ -19,9 +19,9 @@ const { chromium } = require('playwright-core');
 const [site, program] = process.argv.slice(2, 4).map((arg) => path.resolve(arg));
 // The tests come in chapters, each a test of CTest's of its own that can run
 // beside the others: `node page_test.cjs SITE PROGRAM CHAPTER` runs one
-// (files, units, maxwell, tables, layout, screens, lab, exercises, nature), without
-// CHAPTER every one.
-const CHAPTERS = ['files', 'units', 'maxwell', 'tables', 'layout', 'screens', 'lab', 'exercises', 'nature'];
+// (files, units, maxwell, tables, layout, screens, lab, exercises, nature,
+// chapters), without CHAPTER every one.
+const CHAPTERS = ['files', 'units', 'maxwell', 'tables', 'layout', 'screens', 'lab', 'exercises', 'nature', 'chapters'];
 const chapter = process.argv[4] || null;
 if (chapter !== null && !CHAPTERS.includes(chapter))
   throw new Error(`no chapter ${chapter}: ${CHAPTERS.join(', ')}`);
@@ -68,6 +68,24 @@ async function compute(page, reply) {
   await page.fill('#c', reply);
   await page.press('#c', 'Enter');
   await page.waitForFunction((n) => Number(document.body.dataset.runs || 0) > n, runs);
+}
+
+// The same, the form submitted where the page is, without scrolling to the field.
+async function computeInPlace(page, reply) {
+  const runs = await page.evaluate(() => Number(document.body.dataset.runs || 0));
+  await page.evaluate((typed) => {
+    document.getElementById('c').value = typed;
+    document.getElementById('form').requestSubmit();
+  }, reply);
+  await page.waitForFunction((n) => Number(document.body.dataset.runs || 0) > n, runs);
+}
+
+// Which of the elements are whole inside the screen.
+function inView(ids) {
+  return ids.filter((id) => {
+    const box = document.getElementById(id).getBoundingClientRect();
+    return box.width > 0 && box.top >= 0 && box.left >= 0 && box.bottom <= innerHeight && box.right <= innerWidth;
+  });
 }
 
 // Each link's download. Chromium lets a click right after another download
@@ -1097,6 +1115,59 @@ test.lab('heating at the vapour pressure: the liquid warms, boils at the row\'s 
   await page.close();
 });
 
+test.lab('compressing: from vg to vl the heat given off is the row\'s latent heat and the work p (vg - vl), in its unit', async () => {
+  const page = await open(fromDisk);
+  await compute(page, '1.5');
+  await chooseT(page, '0.900');
+  const [rows] = coexistenceRows('1.5');
+  const [t, p, vl, vg, , , , , latent] = rows.find((fields) => fields[0] === '0.900000').map(Number);
+  const at = async (v) => {
+    await page.fill('#process-v-number', String(v));
+    await page.dispatchEvent('#process-v-number', 'change');
+    return page.evaluate(() => {
+      const list = document.getElementById('process-energy');
+      const x = Object.fromEntries(Object.entries(list.dataset).map(([key, value]) => [key, Number(value)]));
+      return Object.assign(x, { shown: [...list.querySelectorAll('dd')].map((dd) => dd.textContent),
+        start: vdwcoexPage.model.processRange()[1] });
+    });
+  };
+  // The gas compressed to vg: -∫p dv by the isotherm's primitive, in
+  // R·Tcr (P·V is in Pcr·Vcr = 3/8 R·Tcr); nothing condensed yet.
+  const gas = await at(vg);
+  const primitive = (v) => (8 * t / 3 * Math.log(3 * v - 1) + 3 / v) * 3 / 8;
+  assert.ok(Math.abs(gas.work - (primitive(gas.start) - primitive(vg))) < 1e-5, `work to vg ${gas.work}`);
+  assert.ok(Math.abs(gas.heat - t * Math.log((3 * gas.start - 1) / (3 * vg - 1))) < 1e-5, `heat to vg ${gas.heat}`);
+  assert.ok(Math.abs(gas.tieHeat) < 1e-5 && gas.work > 0 && gas.heat > 0);
+  // Condensed to vl: the tie line's share is the row's latent heat and
+  // p (vg - vl), printed as the row prints them.
+  const liquid = await at(vl);
+  assert.ok(Math.abs(liquid.tieHeat - latent) < 2e-6, `heat while condensing ${liquid.tieHeat}, the row's ${latent}`);
+  assert.ok(Math.abs(liquid.tieWork - p * (vg - vl) * 3 / 8) < 2e-6, `work while condensing ${liquid.tieWork}`);
+  assert.ok(Math.abs(liquid.heat - gas.heat - latent) < 1e-5 && Math.abs(liquid.work - gas.work - liquid.tieWork) < 1e-5);
+  assert.strictEqual(liquid.shown[3], latent.toFixed(6));
+  assert.strictEqual(liquid.shown[2], (p * (vg - vl) * 3 / 8).toFixed(6));
+  // The g–p chart marks the cylinder's state too: in two phases, the crossing.
+  await at((vl + vg) / 2);
+  const [mark, crossing] = await page.evaluate(() => {
+    const gibbs = Chart.getChart('gibbs');
+    return [gibbs.$markSets.process[0].points[0], gibbs.data.datasets.find((d) => d.key === 'vapour-point').data[0]];
+  });
+  assert.ok(Math.abs(mark.x - crossing.x) < 1e-9 && Math.abs(mark.y - crossing.y) < 1e-6,
+    `marked at ${JSON.stringify(mark)}, the crossing at ${JSON.stringify(crossing)}`);
+  // The gauge has a scale; with a substance, the energies are in the
+  // latent heat's unit.
+  assert.ok((await page.locator('#gauge text').count()) >= 3);
+  await page.selectOption('#fluid', { label: 'argón (Ar)' });
+  await page.waitForFunction(() => Number(document.body.dataset.runs) === 2);
+  await chooseT(page, '0.900');
+  const argon = await at(vl);
+  const units = await page.evaluate(() => [document.querySelector('#process-energy dd:nth-of-type(4)'),
+    document.querySelector('#heating-readout dd:last-of-type')].map((dd) => dd.textContent.replace(/^[-\d.]+ /, '')));
+  assert.deepStrictEqual(units, ['kJ/mol', 'kJ/mol']);
+  assert.ok(argon.tieHeat > 0);
+  await page.close();
+});
+
 test.exercises('each exercise opens from its address in the state it asks for, and checks answers against the program\'s numbers', async () => {
   const [rows] = coexistenceRows('1.5');
   const row = (t) => rows.find((fields) => fields[0] === t).map(Number);
@@ -1457,7 +1528,7 @@ test.files('when the program cannot be loaded, the page says so', async () => {
 });
 
 test.screens('nothing is wider than the screen at four sizes, in both languages, with and without a substance', async () => {
-  const sizes = [[1280, 800], [1024, 768], [390, 844], [360, 640]];
+  const sizes = [[1280, 720], [1024, 768], [390, 844], [360, 640]];
   const wider = [];
   for (const [width, height] of sizes)
     for (const lang of ['es', 'en']) {
@@ -1849,4 +1920,97 @@ test.exercises('the worksheet lays the exercises out for printing without an ans
   assert.match(written.items[3].question, /argón a 120 K/);
   for (const page of [sheet.page, key.page, other.page, written.page])
     await page.close();
+});
+
+test.chapters('each address opens its chapter, marked in the navigation, in both languages; the lab on one screen', async () => {
+  for (const [lang, name] of [['es', 'Laboratorio'], ['en', 'Lab']]) {
+    const page = await open(`${fromDisk}?lang=${lang}#lab`, { width: 1280, height: 720 });
+    await computeInPlace(page, '1.5');
+    await settle(page);
+    assert.deepStrictEqual(await page.evaluate(() => [...document.querySelectorAll('#chapters [aria-current]')]
+      .map((link) => link.getAttribute('href'))), ['#lab']);
+    assert.strictEqual(await page.textContent('#chapters [aria-current]'), name);
+    // The cylinder, the p–v isotherm with its tie line and the g–p chart,
+    // all on the screen together, the charts the Maxwell view's own.
+    assert.deepStrictEqual(await page.evaluate(inView, ['cylinder', 'maxwell', 'gibbs', 'process-v']),
+      ['cylinder', 'maxwell', 'gibbs', 'process-v']);
+    assert.deepStrictEqual(await page.evaluate(() => ['maxwell', 'gibbs'].map((id) =>
+      document.getElementById(id).closest('.chapter').id)), ['lab', 'lab']);
+    assert.strictEqual(await page.locator('canvas#maxwell').count(), 1);
+    assert.ok(await page.evaluate(() => Chart.getChart('maxwell').scales.x.max >= vdwcoexPage.model.processRange()[1]),
+      'the piston\'s largest volume is off the p–v chart');
+    // Each chapter in view by its link, marked, and no accessibility violation.
+    if (lang === 'es')
+      for (const chapter of ['lab', 'isotherm', 'diagram', 'nature', 'exercises', 'tables']) {
+        await page.click(`#chapters a[href="#${chapter}"]`);
+        await page.waitForFunction((hash) => document.querySelector('#chapters [aria-current]').hash === hash, '#' + chapter);
+        assert.deepStrictEqual(await violations(page), [], chapter);
+      }
+    // Another chapter from the navigation: marked, in view, and the charts
+    // back in the Maxwell view.
+    await page.click('#chapters a[href="#diagram"]');
+    await page.waitForFunction(() => document.querySelector('#chapters [aria-current]').hash === '#diagram');
+    assert.deepStrictEqual(await page.evaluate(inView, ['diagram-heading']), ['diagram-heading']);
+    assert.strictEqual(await page.evaluate(() => document.getElementById('maxwell').closest('.chapter').id), 'isotherm');
+    await page.close();
+  }
+  // On a phone, the cylinder and the piston's slider with a chart of its state.
+  for (const [width, height] of [[390, 844], [360, 640]]) {
+    const page = await open(`${fromDisk}#lab`, { width, height });
+    await computeInPlace(page, '1.5');
+    await settle(page);
+    const seen = await page.evaluate(inView, ['cylinder', 'process-v', 'maxwell']);
+    assert.deepStrictEqual(seen, ['cylinder', 'process-v', 'maxwell'], `${width}×${height}`);
+    await page.close();
+  }
+});
+
+test.chapters('presenting: text 1.35 times larger, the chart as tall as the screen allows, numbers revealed one by one, keys move between chapters', async () => {
+  const viewport = { width: 1280, height: 720 };
+  const plain = await open(fromDisk, viewport);
+  const plainSize = await plain.evaluate(() => parseFloat(getComputedStyle(document.getElementById('readout')).fontSize));
+  await plain.close();
+  const page = await open(fromDisk + '?present=1', viewport);
+  const size = await page.evaluate(() => parseFloat(getComputedStyle(document.getElementById('readout')).fontSize));
+  assert.ok(size >= 1.35 * plainSize, `text ${size} px against ${plainSize} px`);
+  assert.strictEqual(await page.getAttribute('#present', 'aria-pressed'), 'true');
+  await computeInPlace(page, '1.5');
+  await settle(page);
+  const chart = await page.evaluate(() => document.getElementById('maxwell').getBoundingClientRect().height);
+  assert.ok(chart >= 0.6 * 720, `the chart is ${chart} px tall`);
+  const shown = () => page.evaluate(() => [...document.querySelectorAll('#readout dd')]
+    .map((dd) => getComputedStyle(dd).visibility === 'visible'));
+  const before = await shown();
+  assert.ok(before.length > 3 && before.every((seen) => !seen), 'a number is in sight before it is revealed');
+  await page.locator('body').press('n');
+  await page.click('#reveal');
+  assert.deepStrictEqual((await shown()).slice(0, 3), [true, true, false]);
+  // A view that redraws keeps the rest hidden.
+  await page.evaluate(() => vdwcoexPage.model.chooseT(800, false));
+  await settle(page);
+  assert.deepStrictEqual((await shown()).slice(0, 3), [true, true, false]);
+  assert.deepStrictEqual(await violations(page), [], 'presenting');
+  // PageDown: the lab, its numbers hidden again; PageUp: back.
+  await page.locator('body').press('PageDown');
+  await page.waitForFunction(() => document.querySelector('#chapters [aria-current]').hash === '#lab');
+  await settle(page);
+  assert.deepStrictEqual(await page.evaluate(inView, ['process-heading']), ['process-heading']);
+  assert.ok(await page.evaluate(() => [...document.querySelectorAll('#process-energy dd')]
+    .every((dd) => getComputedStyle(dd).visibility === 'hidden')));
+  await page.locator('body').press('PageUp');
+  await page.waitForFunction(() => document.querySelector('#chapters [aria-current]').hash === '#isotherm');
+  // The switch turns it off: every number in sight.
+  await page.click('#present');
+  assert.ok((await shown()).every((seen) => seen));
+  await page.close();
+  // On a phone the larger text fits the screen's width, in each chapter.
+  const phone = await open(fromDisk + '?present=1', { width: 360, height: 640 });
+  await computeInPlace(phone, '1.5');
+  for (let k = 0; k < 6; k++) {
+    await settle(phone);
+    assert.ok(await phone.evaluate(() => document.documentElement.scrollWidth <= innerWidth),
+      `presenting, chapter ${k + 1} is wider than a phone`);
+    await phone.locator('body').press('PageDown');
+  }
+  await phone.close();
 });

@@ -91,7 +91,8 @@ export function chartOptions(x, y) {
     animation: false, responsive: true, maintainAspectRatio: false, parsing: false,
     normalized: true, events: ['click'],
     plugins: { legend: { display: false }, tooltip: { enabled: false },
-      title: { display: true, font: { size: 17, weight: '600' } } },
+      // A point above the axes' text, which grows while presenting.
+      title: { display: true, font: () => ({ size: Chart.defaults.font.size + 1, weight: '600' }) } },
     scales: { x, y },
   };
 }

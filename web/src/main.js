@@ -1,5 +1,6 @@
 // vdwcoex in the browser: the one place where the page's model, the
 // program it runs and the views that draw from it are made and wired.
+import { createChaptersView } from './chapters-view.js';
 import { createChartsView } from './charts-view.js';
 import { createPainter, createTheme } from './charting.js';
 import { LAST_ROW_MILLI } from './columns.js';
@@ -73,6 +74,7 @@ function start() {
   views.process = createProcessView(model, Object.assign({ chartNamed }, shared));
   views.exercise = createExerciseView(model, shared);
   views.heating = createHeatingView(model, Object.assign({ chartNamed }, shared));
+  views.chapters = createChaptersView(model);
 
   // A substance chosen: its c is run, or the last reply again in reduced units.
   model.on('fluid', () => {
@@ -87,6 +89,8 @@ function start() {
   model.on('finding', () => {
     if (state.finding && !state.run)
       runAndPaint(byId('c').value);
+    if (state.finding && state.chapter !== 'isotherm' && state.chapter !== 'exercises')
+      model.showChapter('isotherm', true);
   });
   // An exercise opened sets the page up, on a run of the reply typed where
   // nothing has run yet.
@@ -111,6 +115,13 @@ function start() {
     views.heating.show();
   };
   matchMedia('(prefers-color-scheme: dark)').addEventListener('change', restyle);
+  // Presenting, the charts' text grows with the page's.
+  model.on('present', () => {
+    if (typeof Chart !== 'function' || Chart.defaults.font.size === (state.present ? 24 : 16))
+      return;
+    Chart.defaults.font.size = state.present ? 24 : 16;
+    Object.values(Chart.instances).forEach((chart) => chart.update('none'));
+  });
   const print = (on) => { views.tables.print(on); restyle(); };
   addEventListener('beforeprint', () => print(true));
   addEventListener('afterprint', () => print(false));
@@ -126,6 +137,7 @@ function start() {
   model.chooseEos(eosFromAddress(location.search));
   if (!canRun) {
     model.say(typeof WebAssembly !== 'object' ? 'noWasm' : 'missing', {}, true);
+    views.chapters.start();
     return;
   }
   loading.then(() => {
@@ -133,9 +145,9 @@ function start() {
     document.body.dataset.ready = Math.round(performance.now());
     byId('find-start').disabled = false;
     makeCharts([views.maxwell, views.charts, views.find, views.nature], model, shared.painter, () => {
-      document.body.dataset.charts = 'made';
       views.process.show();
       views.heating.show();
+      views.chapters.start();
       // A teacher's address may open the page on a task: ?exercise=N, or
       // ?find=1 at ?t=0.9 (a t of the table), else at one chosen at random.
       const asked = new URLSearchParams(location.search);
@@ -148,13 +160,14 @@ function start() {
       const exercise = Number(asked.get('exercise'));
       if (Number.isInteger(exercise) && exercise >= 1 && exercise <= model.exercises.length) {
         model.openExercise(exercise - 1);
-        byId('exercise-view').scrollIntoView();
+        model.showChapter('exercises', true);
       }
       if (asked.get('find') === '1') {
         const t = Number(asked.get('t'));
         const milli = Math.round(t * 1000);
         model.enterFind(t >= 0.501 && t <= 0.999 && Math.abs(t * 1000 - milli) < 1e-6 ? milli : model.randomTableMilli());
       }
+      document.body.dataset.charts = 'made';
       setTimeout(() => warmUp(model, views), 0);
     });
   }, (error) => model.say('startFailed', { error: String(error) }, true));

@@ -52,6 +52,7 @@ export function createMaxwellView(model, { theme, painter, frames, shownUnits: u
       ...branches(true),
       line('trial-gap', '', { borderWidth: 3, borderDash: [10, 5], pointRadius: 6 }),
       point('vapour-point', { pointRadius: 7 }),
+      point('process', { pointRadius: 7, mark: true }),
     ] }, options: chartOptions(axis({}), axis({})) });
   }
 
@@ -103,7 +104,7 @@ export function createMaxwellView(model, { theme, painter, frames, shownUnits: u
     label(m, 'limits', tr('limits'), theme.css('--c-red'));
     label(m, 'critical', tr('critical'), theme.css('--c-red'));
     label(m, 'operating-point', tr('operatingPoint'), colour(3));
-    label(m, 'process', tr('processPoint'), theme.css('--c-green'));
+    [m, charts.gibbs].forEach((chart) => label(chart, 'process', tr('processPoint'), theme.css('--c-green')));
     label(charts.gibbs, 'vapour-point', tr('gibbsCrossing'), colour(0));
     label(charts.gibbs, 'trial-gap', tr('gibbsGap'), theme.css('--c-pink'));
     label(charts.helmholtz, 'common-tangent', tr('commonTangent'), colour(0));
@@ -413,7 +414,9 @@ export function createMaxwellView(model, { theme, painter, frames, shownUnits: u
     const pad = (high - low) * (state.logAxis ? 0.35 : 0.12);
     const b = model.covolume();
     const vMin = state.logAxis ? Math.max(vLow * 0.85, (vLow + b) / 2) : Math.max(vLow - span * 0.06, (vLow + b) / 2);
-    const vMax = state.logAxis ? vHigh * 1.6 : vHigh + span * 0.06;
+    // In the lab the axis reaches the piston's largest volume, where compressing starts.
+    const piston = state.chapter === 'lab' && !trial ? model.processRange() : null;
+    const vMax = state.logAxis ? vHigh * 1.6 : Math.max(vHigh + span * 0.06, piston ? piston[1] * 1.03 : 0);
     volumeAxis(vMin, vMax);
     Object.assign(m.options.scales.y, { min: low - pad, max: high + pad });
     const curve = model.shownIsotherm(t, volumes(vMin, vMax, 80,
@@ -616,6 +619,14 @@ export function createMaxwellView(model, { theme, painter, frames, shownUnits: u
     restyle();
     if (state.coexistenceRows.length)
       showChosen();
+  });
+  // Into the lab or out of it, the volume axis is drawn again.
+  let inLab = false;
+  model.on('chapter', () => {
+    if (inLab !== (state.chapter === 'lab')) {
+      inLab = !inLab;
+      showMaxwell();
+    }
   });
   // An exercise answered gives back what it held.
   model.on('exercise', () => {

@@ -13,7 +13,9 @@ import { EXERCISES, drawExercise, drawSeed, exerciseT, exerciseText, expectedAns
 //   quantity, limitRows, finding ({ deferred }: find-it-yourself entered, left,
 //   its line moved or checked), process ({ deferred }: the piston moved, or
 //   nucleation switched), heating (the heating moved on), exercise
-//   ({ apply }: one opened, to be set up once a run is there, or answered).
+//   ({ apply }: one opened, to be set up once a run is there, or answered),
+//   chapter ({ go }: the chapter in view changed, or one asked for, to be
+//   brought into view), present (presenting switched, or a number revealed).
 // The steps of heating at the vapour pressure: a third each for the liquid,
 // boiling and the gas.
 export const HEAT_STEPS = 60;
@@ -42,6 +44,8 @@ export function addressWithEos(href, key) {
     url.searchParams.set('eos', key);
   return url.href;
 }
+// The page's chapters in their order, each also its address (#lab).
+export const CHAPTERS = ['isotherm', 'lab', 'diagram', 'nature', 'exercises', 'tables'];
 
 export function createModel(loadProgram) {
   const state = {
@@ -73,7 +77,9 @@ export function createModel(loadProgram) {
     // (liquid, gas, two phases, or without nucleation a metastable liquid
     // or gas), whether it just fell from a spinodal into two phases, and
     // whether phases nucleate where they coexist.
-    process: { v: null, phase: null, fell: null, nucleation: true },
+    // Whether it fell since the piston started: its work and heat then
+    // depend on the path, and are not shown.
+    process: { v: null, phase: null, fell: null, nucleation: true, irreversible: false },
     heatStep: 0,            // where heating at the vapour pressure is, of HEAT_STEPS
     exercise: null,         // the guided exercise open: { index, draw, exercise (as drawn), reply, right,
                             // expected, mistake }
@@ -82,6 +88,9 @@ export function createModel(loadProgram) {
     eosOmega: 0,            // the acentric factor srk and pr take without a substance
     finding: null,          // finding the vapour pressure oneself: { milli, p, checked }, the
                             // table's t in thousandths, the line's pressure (null: mid-range)
+    chapter: CHAPTERS[0],   // the chapter in view
+    present: false,         // presenting to a class: large text, numbers revealed one by one
+    revealed: 0,            // how many of the chapter's numbers are revealed while presenting
   };
   let playTimer = null;
   let heatingCache = null;  // the isobar heated through the chosen state, by t, p and c
@@ -668,9 +677,26 @@ export function createModel(loadProgram) {
       }
       process.fell = phase === 'two' && was.startsWith('metastable') ? was.slice('metastable-'.length) :
         phase === 'two' && !process.nucleation && (was === 'gas' || was === 'liquid') ? was : null;
+      // Back at the start (compressing again) the path is reversible again.
+      process.irreversible = process.v !== null && v < model.processRange()[1] &&
+        (process.irreversible || process.fell !== null);
       process.v = v;
       process.phase = phase;
       emit('process', { deferred });
+    },
+
+    // The work done on the fluid (−∫p dv) and the heat it gives off since the
+    // piston started, at the largest volume, and their part on the tie line:
+    // { work, heat, tieWork, tieHeat } in 8a/27b, as the program works them
+    // out along the path the fluid took. Null once it fell from a spinodal
+    // (that fall is not reversible), or above the table's range.
+    processEnergy() {
+      const x = model.processState();
+      if (!x || state.process.irreversible)
+        return null;
+      const kept = x.phase === 'metastable-gas' ? 'gas' : x.phase === 'metastable-liquid' ? 'liquid' : 'none';
+      return (model.equation() || state.program).compression(model.rowLike(model.shownState().s),
+        model.processRange()[1], x.v, kept);
     },
 
     setNucleation(on) {
@@ -687,23 +713,26 @@ export function createModel(loadProgram) {
 
     // The process's state at the chosen t: its volume, phase and pressure,
     // the gas's share and each phase's volume (lever rule in two phases),
-    // and the whole's entropy with Cv = cR. Null above the table's range.
+    // the whole's entropy and its Gibbs energy (a mole's, either phase's
+    // in two) with Cv = cR. Null above the table's range.
     processState() {
       const chosen = model.shownState();
       if (!chosen || !state.program)
         return null;
       const s = chosen.s, process = state.process;
       if (process.v === null)  // it starts as gas at the largest volume
-        Object.assign(process, { v: model.processRange()[1], phase: 'gas', fell: null });
+        Object.assign(process, { v: model.processRange()[1], phase: 'gas', fell: null, irreversible: false });
       const { v, phase } = process, t = s.t, c = state.c;
       const fluid = model.equation() || state.program;
+      const gibbs = (at) => (model.equation() ? fluid.gibbs(t, at, c) : fluid.gibbsEnergy(t, at, c));
       if (phase === 'two') {
         const both = fluid.twoPhase(model.rowLike(s), v, c);
-        return { v, phase, fell: process.fell, p: s.p, gas: both.gas, vl: s.vl, vg: s.vg, entropy: both.s, t };
+        return { v, phase, fell: process.fell, p: s.p, gas: both.gas, vl: s.vl, vg: s.vg, entropy: both.s, t,
+          g: gibbs(s.vl) };
       }
       const gas = phase.endsWith('gas') ? 1 : 0;
       const p = model.equation() ? fluid.pressure(t, v) : fluid.isothermPressure(t, v);
-      return { v, phase, fell: process.fell, p, gas, vl: v, vg: v, entropy: fluid.entropy(t, v, c), t };
+      return { v, phase, fell: process.fell, p, gas, vl: v, vg: v, entropy: fluid.entropy(t, v, c), t, g: gibbs(v) };
     },
 
     // A state as the program takes it back (its RowState's fields only).
@@ -756,6 +785,44 @@ export function createModel(loadProgram) {
     },
 
     exercises: EXERCISES,
+
+    // The chapter named (one of CHAPTERS) is the one in view; with `go` it
+    // is to be brought into view. A new chapter hides its numbers again.
+    showChapter(name, go = false) {
+      if (!CHAPTERS.includes(name))
+        return false;
+      if (name !== state.chapter)
+        state.revealed = 0;
+      state.chapter = name;
+      emit('chapter', { go });
+      return true;
+    },
+
+    // The chapter an address (#lab) names, or null.
+    chapterAt(hash) {
+      const name = String(hash || '').replace(/^#/, '');
+      return CHAPTERS.includes(name) ? name : null;
+    },
+
+    // The next chapter (step 1) or the one before (-1), brought into view.
+    stepChapter(step) {
+      const at = CHAPTERS.indexOf(state.chapter) + step;
+      model.showChapter(CHAPTERS[Math.min(CHAPTERS.length - 1, Math.max(0, at))], true);
+    },
+
+    setPresent(on) {
+      state.present = Boolean(on);
+      state.revealed = 0;
+      emit('present');
+    },
+
+    // One more of the chapter's numbers shown, while presenting.
+    reveal() {
+      if (!state.present)
+        return;
+      state.revealed += 1;
+      emit('present');
+    },
 
     openExercise(index) {
       const k = Math.min(EXERCISES.length - 1, Math.max(0, index));

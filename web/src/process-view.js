@@ -1,11 +1,13 @@
 // The process at the chosen t: a cylinder whose piston the reader moves,
 // drawn to scale of the overall molar volume, the liquid at the bottom and
 // the gas above it in their volumes by the lever rule, a pressure gauge, and
-// the operating point marked on the Maxwell chart, the p–v dome, the p–t
-// curve and the t–s dome. Without nucleation the gas and the liquid keep
-// on their branches, metastable, up to their spinodals. Every state comes
-// from the model through the program; this only draws.
-import { byId, fieldError, typedNumber } from './dom.js';
+// the operating point marked on the Maxwell chart, the g–p chart, the p–v
+// dome, the p–t curve and the t–s dome. Without nucleation the gas and the liquid keep
+// on their branches, metastable, up to their spinodals. As it goes, the work
+// done on the fluid and the heat it gives off since the piston started, and
+// their part while it condenses. Every state and every energy comes from the
+// model through the program; this only draws.
+import { byId, fieldError, setList, typedNumber } from './dom.js';
 import { legend } from './charting.js';
 import { setMarks } from './marks.js';
 
@@ -93,20 +95,49 @@ export function createProcessView(model, { theme, shownUnits: units, announce, c
     Object.assign(byId('process-readout').dataset, { v: x.v, p: x.p, gas: x.gas, phase: x.phase });
     drawGauge(x, s);
     drawCylinder(x, range);
+    showEnergy(x, range);
     describe(x, s);
     markCharts(x);
   }
 
+  // The work done on the fluid and the heat it gives off since the start,
+  // in the latent heat's unit; after a fall from a spinodal, why not.
+  function showEnergy(x, range) {
+    const energy = model.processEnergy();
+    const list = byId('process-energy');
+    setList(list, energy ? [[tr('workDone'), shown('e', energy.work)], [tr('heatGiven'), shown('e', energy.heat)],
+      [tr('tieWork'), shown('e', energy.tieWork)], [tr('tieHeat'), shown('e', energy.tieHeat)]] : []);
+    Object.assign(list.dataset, energy || { work: '', heat: '', tieWork: '', tieHeat: '' });
+    byId('process-energy-note').textContent = energy ? tr(units.chosen() ? 'energySinceSi' : 'energySince',
+      { v: shown('v', range[1], 4) }) : tr('energyIrreversible');
+  }
+
   // A dial from the liquid limit's pressure (or 0) to the gas limit's, and
-  // a little beyond, its needle at p.
+  // a little beyond, its scale marked at five pressures, its needle at p.
   function drawGauge(x, s) {
     const low = Math.min(0, s.plmin), high = s.pgmax * 1.1;
-    const angle = Math.PI * (1 - Math.min(1, Math.max(0, (x.p - low) / (high - low))));
+    const angleOf = (p) => Math.PI * (1 - Math.min(1, Math.max(0, (p - low) / (high - low))));
+    const point = (p, r) => [80 + r * Math.cos(angleOf(p)), 78 - r * Math.sin(angleOf(p))];
+    const ink = theme.css('--text');
+    const ticks = [0, 1, 2, 3, 4].map((k) => low + (high - low) * k / 4);
+    const [needleX, needleY] = point(x.p, 50);
     const svg = byId('gauge');
     svg.replaceChildren(
-      element('path', { d: 'M 10 70 A 60 60 0 0 1 130 70', fill: 'none', stroke: theme.css('--text'), 'stroke-width': 3 }),
-      element('line', { x1: 70, y1: 70, x2: 70 + 55 * Math.cos(angle), y2: 70 - 55 * Math.sin(angle),
-        stroke: theme.css('--c-red'), 'stroke-width': 4 }));
+      element('path', { d: 'M 20 78 A 60 60 0 0 1 140 78', fill: 'none', stroke: ink, 'stroke-width': 3 }),
+      ...ticks.map((p) => {
+        const [x1, y1] = point(p, 60), [x2, y2] = point(p, 52);
+        return element('line', { x1, y1, x2, y2, stroke: ink, 'stroke-width': 2 });
+      }),
+      // The scale's ends and middle, read under the dial's ends and over its top.
+      ...[[0, 8, 93, 'start'], [2, 80, 12, 'middle'], [4, 152, 93, 'end']].map(([k, tx, ty, anchor]) => {
+        const label = element('text', { x: tx, y: ty, 'text-anchor': anchor, 'font-size': 11, fill: ink });
+        label.textContent = units.chosen() ? units.siText('p', ticks[k], 3) : ticks[k].toFixed(2);
+        return label;
+      }),
+      element('line', { x1: 80, y1: 78, x2: needleX, y2: needleY, stroke: theme.css('--c-red'), 'stroke-width': 4 }));
+    const unit = element('text', { x: 80, y: 94, 'text-anchor': 'middle', 'font-size': 11, fill: ink });
+    unit.textContent = units.chosen() ? 'kPa' : tr('gaugeUnit');
+    svg.append(unit);
     svg.setAttribute('aria-label', tr('gaugeLabel', { p: shown('p', x.p) }));
   }
 
@@ -124,6 +155,7 @@ export function createProcessView(model, { theme, shownUnits: units, announce, c
     // The t–s chart is the tables', van der Waals's: another equation's
     // entropy, of another zero, is not marked on it.
     mark('ts', x && model.state.eos === 'vdw' ? [{ x: x.entropy, y: x.t }] : []);
+    mark('gibbs', x ? [{ x: x.p, y: x.g }] : []);
   }
 
   function stopPlaying() {

@@ -49,7 +49,8 @@ function programOf(module) {
       twoPhase: (s, v, c) => made.twoPhase(s, v, c),
       isobar: (s, tLow, tHigh, count, c) => made.isobar(s, tLow, tHigh, count, c),
       helmholtzChart: (s, vLow, vHigh, count, c) => made.helmholtzChart(s, vLow, vHigh, count, c),
-      helmholtzTangent: (t, p, vl, vg, c) => made.helmholtzTangent(t, p, vl, vg, c) };
+      helmholtzTangent: (t, p, vl, vg, c) => made.helmholtzTangent(t, p, vl, vg, c),
+      compression: (s, vFrom, vTo, kept) => made.compression(s, vFrom, vTo, module.Kept[kept]) };
     keptEquations.set(key, { omega, made, offered });
     return offered;
   }
@@ -101,6 +102,11 @@ function programOf(module) {
     // The isobar through state s heated from tLow to tHigh: { liquid, gas },
     // each count + 1 points { t, v, s, h }, meeting at s.t.
     isobar: (s, tLow, tHigh, count, c) => module.isobar(s, tLow, tHigh, count, c),
+    // One mole pushed at state s's t from volume vFrom to vTo, the phase kept
+    // on its branch past the tie line's end ('gas' or 'liquid'; 'none': the
+    // stable states): the work done on it and the heat it gives off, and
+    // their part on the tie line, { work, heat, tieWork, tieHeat } in 8a/27b.
+    compression: (s, vFrom, vTo, kept) => module.compression(s.t, s.p, s.vl, s.vg, vFrom, vTo, module.Kept[kept]),
     // State s's liquid and gas together at overall volume v: { gas, s, h }.
     twoPhase: (s, v, c) => module.twoPhase(s, v, c),
     // The model against Guggenheim's law, its Zc, acentric factor, critical
