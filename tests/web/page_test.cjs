@@ -148,6 +148,8 @@ test.files('every reply, a million and a half characters long or nan, gives the 
 test.files('the page as one file, alone in an empty folder: the same files, the Maxwell view, a workbook, no request', async () => {
   const alone = fs.mkdtempSync(path.join(scratch, 'one-file-'));
   fs.copyFileSync(path.join(site, 'vdwcoex.html'), path.join(alone, 'vdwcoex.html'));
+  // One file a teacher can mail or put on a stick: under 1.8 MB.
+  assert.ok(fs.statSync(path.join(alone, 'vdwcoex.html')).size < 1.8e6, 'the one-file page is 1.8 MB or more');
   const url = pathToFileURL(path.join(alone, 'vdwcoex.html')).href;
   const page = await browser.newPage({ acceptDownloads: true, viewport: { width: 1280, height: 900 } });
   const requests = [];
