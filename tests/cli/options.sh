@@ -342,7 +342,7 @@ equations)  # --eos: the state and the comparison by each cubic equation, checke
   grep -qE '^  Tb/Tc +0.5794 +0.57[0-9]+ \(87.302 K, 8[78].[0-9]+ K\)$' ../out.txt || fail "Tb: $(cat ../out.txt)"
   # Usage errors: status 2, two lines, nothing touched, in both languages.
   for args in "--eos srk" "--eos pr" "--eos rk" "--eos srk --tc 150 --pc 4.8e6 --at-temperature 120" \
-              "--eos PR --substance argon --at-temperature 120" "--eos rk 2.5" "--eos srk --csv 2.5" "--eos pr --xlsx 2.5" \
+              "--eos PR --substance argon --at-temperature 120" "--eos rk 2.5" "--eos srk --csv 2.5" "--eos pr -q --csv 2.5" \
               "--eos pr --tc 150 --pc 4.8e6 --csv 2.5" "--eos rk --csv -o missing 2.5" \
               "--eos pr --substance argon --omega 0.1 --at-temperature 120" "--omega 0.1 --tc 150 --pc 4.8e6" \
               "--eos pr --tc 150 --pc 4.8e6 --omega nan --at-temperature 120" "--eos rk --substance argon --at-temperature 30" \
@@ -396,7 +396,7 @@ equation-tables)  # --eos in a run: the equation's tables beside the van der Waa
       d = (a - b) / b; e = (h / 1000 - k) / k; exit !(d < 1e-7 && d > -1e-7 && e < 1e-5 && e > -1e-5) }' ||
     fail "pr_coex_si.csv at $T K: p $p Pa, latent $latent J/mol; --at-temperature: $p_shown Pa, $latent_shown kJ/mol"
   # srk and pr without the acentric factor: no tables, nothing touched.
-  for args in "--eos srk --csv 2.5" "--eos pr --tc 150 --pc 4.8e6 --xlsx 2.5"; do
+  for args in "--eos srk --csv 2.5" "--eos pr --tc 150 --pc 4.8e6 -q --csv 2.5"; do
     run $args
     [ "$status" -eq 2 ] && grep -q "needs the fluid's acentric factor" ../err.txt || fail "'$args': status $status"
     untouched "'$args'"
