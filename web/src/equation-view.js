@@ -25,6 +25,7 @@ export function createEquationView(model) {
     if (state.eos !== 'vdw')
       notes.push(tr('eosTablesStay'));
     byId('eos-note').textContent = notes.join(' ');
+    byId('eos-note').hidden = state.eos === 'vdw';
     byId('eos-tables-note').hidden = state.eos === 'vdw';
     byId('eos-lab-note').hidden = state.eos === 'vdw';
     byId('eos-table-note').hidden = state.eos === 'vdw';
