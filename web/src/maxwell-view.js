@@ -440,18 +440,24 @@ export function createMaxwellView(model, { theme, painter, frames, shownUnits: u
     legend('maxwell', m);
   }
 
+  // An isotherm's five branches by stability, as the model samples them,
+  // on the Gibbs or the Helmholtz chart; the supercritical curve cleared.
+  function drawBranches(chart, branches) {
+    dataset(chart, 'stable-liquid').data = branches.liquid;
+    dataset(chart, 'metastable-liquid').data = branches.metastableLiquid;
+    dataset(chart, 'unstable').data = branches.unstable;
+    dataset(chart, 'metastable-gas').data = branches.metastableGas;
+    dataset(chart, 'stable-gas').data = branches.gas;
+    dataset(chart, 'supercritical').data = [];
+  }
+
   // g against p along the isotherm, each branch as the model samples it by
   // pressure; they cross at the vapour pressure, and the stable ones, the
   // lowest, are drawn boldest.
   function drawGibbs(t, s, trial, c = state.c) {
     const g = charts.gibbs;
     const chart = model.gibbsChart(s, trial, c);
-    dataset(g, 'stable-liquid').data = chart.liquid;
-    dataset(g, 'metastable-liquid').data = chart.metastableLiquid;
-    dataset(g, 'unstable').data = chart.unstable;
-    dataset(g, 'metastable-gas').data = chart.metastableGas;
-    dataset(g, 'stable-gas').data = chart.gas;
-    dataset(g, 'supercritical').data = [];
+    drawBranches(g, chart);
     dataset(g, 'vapour-point').data = [{ x: s.p, y: s.gl }];
     dataset(g, 'trial-gap').data = trial ? [{ x: trial.p, y: trial.gl }, { x: trial.p, y: trial.gg }] : [];
     Object.assign(g.options.scales.x, { min: chart.xMin, max: chart.xMax });
@@ -467,12 +473,7 @@ export function createMaxwellView(model, { theme, painter, frames, shownUnits: u
   function drawHelmholtz(s, trial, c = state.c) {
     const h = charts.helmholtz;
     const chart = model.helmholtzChart(s, trial, c);
-    dataset(h, 'stable-liquid').data = chart.liquid;
-    dataset(h, 'metastable-liquid').data = chart.metastableLiquid;
-    dataset(h, 'unstable').data = chart.unstable;
-    dataset(h, 'metastable-gas').data = chart.metastableGas;
-    dataset(h, 'stable-gas').data = chart.gas;
-    dataset(h, 'supercritical').data = [];
+    drawBranches(h, chart);
     dataset(h, 'common-tangent').data = trial ? [] : chart.tangent;
     dataset(h, 'trial-tangent').data = trial ? chart.tangent : [];
     dataset(h, 'tangent-gap').data = chart.gap;

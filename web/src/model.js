@@ -199,6 +199,12 @@ export function createModel(loadProgram) {
       return state.program.equation(state.eos, fluid ? fluid.omega : state.eosOmega);
     },
 
+    // Whose isotherm the page draws: the chosen equation's (program.js's
+    // equation), else the program's own van der Waals functions.
+    drawnModel() {
+      return model.equation() || state.program;
+    },
+
     // An equation's name in the page's language.
     equationName(key = state.eos) {
       return model.tr('eosName_' + key);
@@ -342,7 +348,7 @@ export function createModel(loadProgram) {
     // both vl and vg ({ p, vTouch, fTouch, vl, vg, fl, fg, lineL, lineG }).
     helmholtzTangent(s, trial, c = state.c) {
       const shown = trial || s;
-      return (model.equation() || state.program).helmholtzTangent(s.t, shown.p, shown.vl, shown.vg, c);
+      return model.drawnModel().helmholtzTangent(s.t, shown.p, shown.vl, shown.vg, c);
     },
 
     // The Helmholtz chart of state s and the trial line where there is one:
@@ -357,7 +363,7 @@ export function createModel(loadProgram) {
       const shown = trial || s;
       const vLow = Math.min(s.vl, shown.vl), vHigh = Math.max(s.vg, shown.vg), span = vHigh - vLow;
       const xMin = Math.max(vLow - span * 0.06, (vLow + model.covolume()) / 2), xMax = vHigh + span * 0.06;
-      const branches = (model.equation() || state.program).helmholtzChart(model.rowLike(s), xMin, xMax,
+      const branches = model.drawnModel().helmholtzChart(model.rowLike(s), xMin, xMax,
         HELMHOLTZ_POINTS, c);
       const chart = { xMin, xMax };
       for (const name of ['liquid', 'metastableLiquid', 'unstable', 'metastableGas', 'gas'])
@@ -695,7 +701,7 @@ export function createModel(loadProgram) {
       if (!x || state.process.irreversible)
         return null;
       const kept = x.phase === 'metastable-gas' ? 'gas' : x.phase === 'metastable-liquid' ? 'liquid' : 'none';
-      return (model.equation() || state.program).compression(model.rowLike(model.shownState().s),
+      return model.drawnModel().compression(model.rowLike(model.shownState().s),
         model.processRange()[1], x.v, kept);
     },
 
@@ -723,7 +729,7 @@ export function createModel(loadProgram) {
       if (process.v === null)  // it starts as gas at the largest volume
         Object.assign(process, { v: model.processRange()[1], phase: 'gas', fell: null, irreversible: false });
       const { v, phase } = process, t = s.t, c = state.c;
-      const fluid = model.equation() || state.program;
+      const fluid = model.drawnModel();
       const gibbs = (at) => (model.equation() ? fluid.gibbs(t, at, c) : fluid.gibbsEnergy(t, at, c));
       if (phase === 'two') {
         const both = fluid.twoPhase(model.rowLike(s), v, c);
@@ -752,7 +758,7 @@ export function createModel(loadProgram) {
       const s = chosen.s, key = `${state.eos} ${s.t} ${s.p} ${state.c}`;
       if (!heatingCache || heatingCache.key !== key) {
         const third = HEAT_STEPS / 3;
-        const fluid = model.equation() || state.program;
+        const fluid = model.drawnModel();
         const path = fluid.isobar(model.rowLike(s), Math.max(model.lowestMilli() / 1000, s.t - 0.1), s.t + 0.1, third,
           state.c);
         heatingCache = { key, path: Object.assign(path, { s }) };
@@ -771,7 +777,7 @@ export function createModel(loadProgram) {
         at = Object.assign({ phase: 'liquid', gas: 0 }, path.liquid[k]);
       } else if (k < 2 * third) {
         const v = s.vl + (s.vg - s.vl) * (k - third) / third;
-        const both = (model.equation() || state.program).twoPhase(model.rowLike(s), v, state.c);
+        const both = model.drawnModel().twoPhase(model.rowLike(s), v, state.c);
         at = { phase: 'two', t: s.t, v, s: both.s, h: both.h, gas: both.gas };
       } else {
         at = Object.assign({ phase: 'gas', gas: 1 }, path.gas[k - 2 * third]);
